@@ -1,0 +1,15 @@
+// Tabulor: the program entry.
+#include <QApplication>
+#include <QFont>
+#include "shell/Module1.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tabulor"));
+    QFont f = QApplication::font();
+    f.setFamilies({QStringLiteral("Noto Sans CJK SC"), f.family()});
+    QApplication::setFont(f);
+    Module1::Main();
+    return app.exec();
+}

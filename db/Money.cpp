@@ -1,0 +1,116 @@
+#include "db/Money.h"
+
+#include <cmath>
+
+Money Money::fromDouble(double v)
+{
+    return fromUnits(static_cast<int64_t>(std::llround(v * Scale)));
+}
+
+Money Money::parse(const QString& text, bool* ok)
+{
+    const QString t = text.trimmed();
+    bool good = !t.isEmpty();
+    int i = 0;
+    bool negative = false;
+    if (good && (t[0] == u'-' || t[0] == u'+')) {
+        negative = t[0] == u'-';
+        i = 1;
+    }
+    int64_t whole = 0, frac = 0;
+    int fracDigits = 0, digits = 0;
+    bool inFrac = false;
+    bool roundUp = false;
+    for (; good && i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c == u'.' && !inFrac) {
+            inFrac = true;
+        } else if (c.isDigit() && c.unicode() < 128) {
+            ++digits;
+            const int d = c.unicode() - '0';
+            if (!inFrac) {
+                if (whole > (INT64_MAX / Scale - 9) / 10)
+                    good = false;
+                whole = whole * 10 + d;
+            } else if (fracDigits < 4) {
+                frac = frac * 10 + d;
+                ++fracDigits;
+            } else if (fracDigits == 4) {
+                roundUp = d >= 5;
+                ++fracDigits;
+            }
+        } else {
+            good = false;
+        }
+    }
+    if (digits == 0)
+        good = false;
+    if (ok)
+        *ok = good;
+    if (!good)
+        return {};
+    for (int k = std::min(fracDigits, 4); k < 4; ++k)
+        frac *= 10;
+    int64_t units = whole * Scale + frac + (roundUp ? 1 : 0);
+    return fromUnits(negative ? -units : units);
+}
+
+Money Money::fromVariant(const QVariant& v)
+{
+    if (v.isNull() || !v.isValid())
+        return {};
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return fromUnits(v.toLongLong() * Scale);
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return fromDouble(v.toDouble());
+    default: {
+        bool ok = false;
+        Money m = parse(v.toString(), &ok);
+        return ok ? m : Money{};
+    }
+    }
+}
+
+QString Money::format(int decimals) const
+{
+    int64_t scale = 1;
+    for (int k = decimals; k < 4; ++k)
+        scale *= 10;
+    // Round half away from zero to the shown decimals.
+    int64_t a = m_units < 0 ? -m_units : m_units;
+    a = (a + scale / 2) / scale;
+    int64_t div = 1;
+    for (int k = 0; k < decimals; ++k)
+        div *= 10;
+    QString s = QString::number(a / div);
+    if (decimals > 0)
+        s += u'.' + QStringLiteral("%1").arg(a % div, decimals, 10, QLatin1Char('0'));
+    if (m_units < 0 && a != 0)
+        s.prepend(u'-');
+    return s;
+}
+
+QString Money::plain() const
+{
+    QString s = format(4);
+    if (s.contains(u'.')) {
+        while (s.endsWith(u'0'))
+            s.chop(1);
+        if (s.endsWith(u'.'))
+            s.chop(1);
+    }
+    if (s == QStringLiteral("-0"))
+        s = QStringLiteral("0");
+    return s;
+}
+
+Money Money::times(double quantity) const
+{
+    const long double v = static_cast<long double>(m_units) * quantity;
+    return fromUnits(static_cast<int64_t>(std::llround(static_cast<double>(v))));
+}

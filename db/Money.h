@@ -1,0 +1,40 @@
+#pragma once
+// Exact money: an int64 count of ten-thousandths, the precision of the stored
+// currency columns. Values read from the database are rounded to it.
+#include <QString>
+#include <QVariant>
+#include <cstdint>
+
+class Money {
+public:
+    static constexpr int64_t Scale = 10000;
+
+    constexpr Money() = default;
+    static constexpr Money fromUnits(int64_t tenThousandths) { Money m; m.m_units = tenThousandths; return m; }
+    static Money fromDouble(double v);
+    // Parses "12", "12.5", "-0.0001"; *ok false for anything else.
+    static Money parse(const QString& text, bool* ok = nullptr);
+    // A stored value: number or numeric text; Null and non-numbers are 0.
+    static Money fromVariant(const QVariant& v);
+
+    constexpr int64_t units() const { return m_units; }
+    double toDouble() const { return double(m_units) / Scale; }
+    QVariant toVariant() const { return toDouble(); }
+
+    // "125.50" with the given number of decimals ("########0.00" is 2).
+    QString format(int decimals = 2) const;
+    // A plain number: no trailing zeros ("125.5", "0", "-3").
+    QString plain() const;
+
+    Money operator+(Money o) const { return fromUnits(m_units + o.m_units); }
+    Money operator-(Money o) const { return fromUnits(m_units - o.m_units); }
+    Money operator-() const { return fromUnits(-m_units); }
+    Money& operator+=(Money o) { m_units += o.m_units; return *this; }
+    Money& operator-=(Money o) { m_units -= o.m_units; return *this; }
+    // Price times a quantity, rounded half away from zero to the scale.
+    Money times(double quantity) const;
+    auto operator<=>(const Money&) const = default;
+
+private:
+    int64_t m_units = 0;
+};

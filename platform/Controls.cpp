@@ -1,0 +1,414 @@
+#include "platform/Controls.h"
+
+#include <QHeaderView>
+#include "platform/Twips.h"
+
+// ---- ListView ----------------------------------------------------------------
+
+ListView::ListView(QWidget* parent) : QStackedWidget(parent)
+{
+    m_model = new QStandardItemModel(this);
+    m_selection = new QItemSelectionModel(m_model, this);
+
+    m_icons = new QListView(this);
+    m_icons->setModel(m_model);
+    m_icons->setSelectionModel(m_selection);
+    m_icons->setViewMode(QListView::IconMode);
+    m_icons->setResizeMode(QListView::Adjust);
+    m_icons->setMovement(QListView::Static);
+    m_icons->setWordWrap(true);
+    m_icons->setIconSize(QSize(32, 32));
+    m_icons->setGridSize(QSize(80, 70));
+    m_icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_icons->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    m_report = new QTreeView(this);
+    m_report->setModel(m_model);
+    m_report->setSelectionModel(m_selection);
+    m_report->setRootIsDecorated(false);
+    m_report->setItemsExpandable(false);
+    m_report->setUniformRowHeights(true);
+    m_report->setAllColumnsShowFocus(true);
+    m_report->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_report->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_report->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_report->header()->setStretchLastSection(false);
+    m_report->header()->setSectionsMovable(false);
+    m_report->setIconSize(QSize(16, 16));
+
+    addWidget(m_icons);
+    addWidget(m_report);
+    setCurrentWidget(m_report);
+
+    for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(m_icons), static_cast<QAbstractItemView*>(m_report)}) {
+        connect(v, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) { emit itemClick(i.row()); });
+        connect(v, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) { emit itemDoubleClick(i.row()); });
+    }
+    connect(m_selection, &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& now, const QModelIndex&) { emit selectionChanged(now.isValid() ? now.row() : -1); });
+}
+
+void ListView::setView(View view)
+{
+    m_view = view;
+    setCurrentWidget(view == Report ? static_cast<QWidget*>(m_report) : static_cast<QWidget*>(m_icons));
+    if (view == SmallIcon || view == List) {
+        m_icons->setViewMode(QListView::ListMode);
+        m_icons->setIconSize(QSize(16, 16));
+        m_icons->setGridSize(QSize());
+    } else if (view == Icon) {
+        m_icons->setViewMode(QListView::IconMode);
+    }
+}
+
+void ListView::setIconSizePixels(int size)
+{
+    m_icons->setIconSize(QSize(size, size));
+    m_icons->setGridSize(QSize(size + 40, size + 36));
+}
+
+void ListView::clearColumns()
+{
+    m_model->setColumnCount(0);
+    m_widths.clear();
+    m_aligns.clear();
+}
+
+int ListView::addColumn(const QString& caption, int widthTwips, Qt::Alignment align)
+{
+    const int c = int(m_widths.size());
+    m_widths.push_back(widthTwips);
+    m_aligns.push_back(align);
+    if (m_model->columnCount() < c + 1)
+        m_model->setColumnCount(c + 1);
+    auto* header = new QStandardItem(caption);
+    header->setTextAlignment(align | Qt::AlignVCenter);
+    m_model->setHorizontalHeaderItem(c, header);
+    if (widthTwips == 0) {
+        m_report->setColumnHidden(c, true);
+    } else {
+        m_report->setColumnHidden(c, false);
+        m_report->setColumnWidth(c, widthTwips > 0 ? Twips::toPixels(widthTwips) : 100);
+    }
+    return c;
+}
+
+int ListView::columnCount() const { return int(m_widths.size()); }
+
+QString ListView::columnCaption(int column) const
+{
+    QStandardItem* h = m_model->horizontalHeaderItem(column);
+    return h ? h->text() : QString();
+}
+
+int ListView::columnWidthTwips(int column) const
+{
+    if (column < 0 || column >= columnCount())
+        return 0;
+    if (m_report->isColumnHidden(column))
+        return 0;
+    return Twips::fromPixels(m_report->columnWidth(column));
+}
+
+bool ListView::columnHidden(int column) const { return m_report->isColumnHidden(column); }
+
+void ListView::clear() { m_model->removeRows(0, m_model->rowCount()); }
+
+int ListView::count() const { return m_model->rowCount(); }
+
+void ListView::ensureColumn(int column)
+{
+    if (m_model->columnCount() <= column)
+        m_model->setColumnCount(column + 1);
+}
+
+QStandardItem* ListView::cell(int row, int column) const
+{
+    if (row < 0 || row >= m_model->rowCount() || column < 0)
+        return nullptr;
+    return m_model->item(row, column);
+}
+
+int ListView::add(const QString& text, const QString& key, const QIcon& icon)
+{
+    QList<QStandardItem*> cells;
+    const int columns = qMax(1, m_model->columnCount());
+    for (int c = 0; c < columns; ++c) {
+        auto* item = new QStandardItem(c == 0 ? text : QString());
+        item->setEditable(false);
+        if (c < int(m_aligns.size()))
+            item->setTextAlignment(m_aligns[c] | Qt::AlignVCenter);
+        cells << item;
+    }
+    cells[0]->setData(key, Qt::UserRole + 1);
+    if (!icon.isNull())
+        cells[0]->setIcon(icon);
+    m_model->appendRow(cells);
+    return m_model->rowCount() - 1;
+}
+
+QString ListView::text(int row) const
+{
+    QStandardItem* c = cell(row, 0);
+    return c ? c->text() : QString();
+}
+
+void ListView::setText(int row, const QString& text)
+{
+    if (QStandardItem* c = cell(row, 0))
+        c->setText(text);
+}
+
+QString ListView::subItem(int row, int column) const
+{
+    QStandardItem* c = cell(row, column);
+    return c ? c->text() : QString();
+}
+
+void ListView::setSubItem(int row, int column, const QString& text)
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    ensureColumn(column);
+    QStandardItem* c = m_model->item(row, column);
+    if (!c) {
+        c = new QStandardItem();
+        c->setEditable(false);
+        if (column < int(m_aligns.size()))
+            c->setTextAlignment(m_aligns[column] | Qt::AlignVCenter);
+        m_model->setItem(row, column, c);
+    }
+    c->setText(text);
+}
+
+QString ListView::key(int row) const
+{
+    QStandardItem* c = cell(row, 0);
+    return c ? c->data(Qt::UserRole + 1).toString() : QString();
+}
+
+QVariant ListView::tag(int row) const
+{
+    QStandardItem* c = cell(row, 0);
+    return c ? c->data(Qt::UserRole + 2) : QVariant();
+}
+
+void ListView::setTag(int row, const QVariant& tag)
+{
+    if (QStandardItem* c = cell(row, 0))
+        c->setData(tag, Qt::UserRole + 2);
+}
+
+void ListView::setIcon(int row, const QIcon& icon)
+{
+    if (QStandardItem* c = cell(row, 0))
+        c->setIcon(icon);
+}
+
+void ListView::remove(int row)
+{
+    if (row >= 0 && row < m_model->rowCount())
+        m_model->removeRow(row);
+}
+
+int ListView::findKey(const QString& key) const
+{
+    for (int r = 0; r < count(); ++r)
+        if (this->key(r) == key)
+            return r;
+    return -1;
+}
+
+int ListView::selectedRow() const
+{
+    const QModelIndex cur = m_selection->currentIndex();
+    if (cur.isValid() && m_selection->isRowSelected(cur.row(), QModelIndex()))
+        return cur.row();
+    const QModelIndexList rows = m_selection->selectedIndexes();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void ListView::select(int row)
+{
+    if (row < 0 || row >= count()) {
+        m_selection->clearSelection();
+        m_selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
+        return;
+    }
+    const QModelIndex i = m_model->index(row, 0);
+    m_selection->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void ListView::clickRow(int row)
+{
+    select(row);
+    if (row >= 0 && row < count())
+        emit itemClick(row);
+}
+
+void ListView::doubleClickRow(int row)
+{
+    clickRow(row);
+    if (row >= 0 && row < count())
+        emit itemDoubleClick(row);
+}
+
+// ---- TreeView ----------------------------------------------------------------
+
+TreeView::TreeView(QWidget* parent) : QTreeWidget(parent)
+{
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* now, QTreeWidgetItem*) {
+        if (now)
+            emit nodeClick(now);
+    });
+    connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int) {
+        if (m_checkboxes && !m_settingCheck)
+            emit nodeCheck(item);
+    });
+}
+
+void TreeView::clearNodes()
+{
+    const QSignalBlocker block(this);
+    clear();
+}
+
+QTreeWidgetItem* TreeView::addNode(const QString& parentKey, const QString& key, const QString& text)
+{
+    QTreeWidgetItem* parent = parentKey.isEmpty() ? nullptr : node(parentKey);
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+    m_settingCheck = true;
+    item->setText(0, text);
+    item->setData(0, Qt::UserRole + 1, key);
+    if (m_checkboxes)
+        item->setCheckState(0, Qt::Unchecked);
+    m_settingCheck = false;
+    return item;
+}
+
+QTreeWidgetItem* TreeView::node(const QString& key) const
+{
+    QTreeWidgetItemIterator it(const_cast<TreeView*>(this));
+    for (; *it; ++it)
+        if (keyOf(*it) == key)
+            return *it;
+    return nullptr;
+}
+
+QString TreeView::keyOf(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, Qt::UserRole + 1).toString() : QString();
+}
+
+QString TreeView::selectedKey() const { return keyOf(currentItem()); }
+
+QString TreeView::selectedText() const { return currentItem() ? currentItem()->text(0) : QString(); }
+
+bool TreeView::selectKey(const QString& key)
+{
+    QTreeWidgetItem* item = node(key);
+    if (!item)
+        return false;
+    const QSignalBlocker block(this);
+    setCurrentItem(item);
+    return true;
+}
+
+void TreeView::clickNode(const QString& key)
+{
+    QTreeWidgetItem* item = node(key);
+    if (!item)
+        return;
+    if (currentItem() == item) {
+        emit nodeClick(item);   // clicking the selected node runs its logic again
+        return;
+    }
+    setCurrentItem(item);
+}
+
+int TreeView::nodeCount() const
+{
+    int n = 0;
+    QTreeWidgetItemIterator it(const_cast<TreeView*>(this));
+    for (; *it; ++it)
+        ++n;
+    return n;
+}
+
+void TreeView::setCheckboxes(bool on) { m_checkboxes = on; }
+
+bool TreeView::checked(const QTreeWidgetItem* item) const
+{
+    return item && item->checkState(0) == Qt::Checked;
+}
+
+void TreeView::setChecked(QTreeWidgetItem* item, bool on)
+{
+    if (!item)
+        return;
+    m_settingCheck = true;
+    item->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+    m_settingCheck = false;
+}
+
+// ---- Toolbar -----------------------------------------------------------------
+
+Toolbar::Toolbar(QWidget* parent) : QToolBar(parent)
+{
+    setMovable(false);
+    setFloatable(false);
+    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+}
+
+int Toolbar::addButton(const QString& caption, const QString& key, const QIcon& icon)
+{
+    QAction* a = addAction(icon, caption);
+    a->setData(key);
+    m_actions.push_back(a);
+    const int index = int(m_actions.size());
+    connect(a, &QAction::triggered, this, [this, index] { emit buttonClick(index); });
+    return index;
+}
+
+QToolButton* Toolbar::button(int index) const
+{
+    if (index < 1 || index > buttonCount())
+        return nullptr;
+    return qobject_cast<QToolButton*>(widgetForAction(m_actions[index - 1]));
+}
+
+QString Toolbar::caption(int index) const
+{
+    return (index < 1 || index > buttonCount()) ? QString() : m_actions[index - 1]->text();
+}
+
+void Toolbar::setButtonVisible(int index, bool visible)
+{
+    if (index >= 1 && index <= buttonCount())
+        m_actions[index - 1]->setVisible(visible);
+}
+
+bool Toolbar::buttonVisible(int index) const
+{
+    return index >= 1 && index <= buttonCount() && m_actions[index - 1]->isVisible();
+}
+
+void Toolbar::setButtonEnabled(int index, bool enabled)
+{
+    if (index >= 1 && index <= buttonCount())
+        m_actions[index - 1]->setEnabled(enabled);
+}
+
+bool Toolbar::buttonEnabled(int index) const
+{
+    return index >= 1 && index <= buttonCount() && m_actions[index - 1]->isEnabled();
+}
+
+void Toolbar::click(int index)
+{
+    if (buttonEnabled(index) && buttonVisible(index))
+        m_actions[index - 1]->trigger();
+}

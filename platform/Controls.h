@@ -1,0 +1,130 @@
+#pragma once
+// List, tree and toolbar controls with the behaviour the windows expect:
+// a list with report and large-icon views over one set of rows (item text,
+// sub-items by column, a key and a tag per row, hidden columns of width 0),
+// a tree whose nodes carry keys, and a toolbar whose buttons are counted from 1.
+#include <QIcon>
+#include <QListView>
+#include <QStackedWidget>
+#include <QStandardItemModel>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <vector>
+
+class ListView : public QStackedWidget {
+    Q_OBJECT
+public:
+    enum View { Icon = 0, SmallIcon = 1, List = 2, Report = 3 };
+
+    explicit ListView(QWidget* parent = nullptr);
+
+    void setView(View view);
+    View view() const { return m_view; }
+
+    // Columns; widths in twips (-1: the default width; 0: hidden, data kept).
+    void clearColumns();
+    int addColumn(const QString& caption, int widthTwips = -1, Qt::Alignment align = Qt::AlignLeft);
+    int columnCount() const;
+    QString columnCaption(int column) const;
+    int columnWidthTwips(int column) const;
+    bool columnHidden(int column) const;
+
+    // Rows, counted from 0. Column 0 is the item text, column i its SubItems(i).
+    void clear();
+    int count() const;
+    int add(const QString& text, const QString& key = {}, const QIcon& icon = {});
+    QString text(int row) const;
+    void setText(int row, const QString& text);
+    QString subItem(int row, int column) const;
+    void setSubItem(int row, int column, const QString& text);
+    QString key(int row) const;
+    QVariant tag(int row) const;
+    void setTag(int row, const QVariant& tag);
+    void setIcon(int row, const QIcon& icon);
+    void remove(int row);
+    int findKey(const QString& key) const;
+
+    int selectedRow() const;   // -1 when nothing is selected
+    void select(int row);      // selects without a click event
+    // As a user: select the row and raise the click (and double-click).
+    void clickRow(int row);
+    void doubleClickRow(int row);
+
+    void setIconSizePixels(int size);
+    QStandardItemModel* model() const { return m_model; }
+    QTreeView* reportView() const { return m_report; }
+    QListView* iconView() const { return m_icons; }
+
+signals:
+    void itemClick(int row);
+    void itemDoubleClick(int row);
+    void selectionChanged(int row);
+
+private:
+    void ensureColumn(int column);
+    QStandardItem* cell(int row, int column) const;
+    QStandardItemModel* m_model;
+    QItemSelectionModel* m_selection;
+    QTreeView* m_report;
+    QListView* m_icons;
+    View m_view = Report;
+    std::vector<int> m_widths;
+    std::vector<Qt::Alignment> m_aligns;
+};
+
+class TreeView : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit TreeView(QWidget* parent = nullptr);
+
+    void clearNodes();
+    // Adds a node under the node with parentKey (empty: a root node).
+    QTreeWidgetItem* addNode(const QString& parentKey, const QString& key, const QString& text);
+    QTreeWidgetItem* node(const QString& key) const;
+    static QString keyOf(const QTreeWidgetItem* item);
+    QString selectedKey() const;
+    QString selectedText() const;
+    bool selectKey(const QString& key);         // selects without a click event
+    void clickNode(const QString& key);         // as a user: select and raise nodeClick
+    int nodeCount() const;
+
+    void setCheckboxes(bool on);
+    bool checked(const QTreeWidgetItem* item) const;
+    void setChecked(QTreeWidgetItem* item, bool on);
+
+signals:
+    // A node became the selected one, by mouse or keyboard.
+    void nodeClick(QTreeWidgetItem* item);
+    // A node's check box changed by the user.
+    void nodeCheck(QTreeWidgetItem* item);
+
+private:
+    bool m_checkboxes = false;
+    bool m_settingCheck = false;
+};
+
+class Toolbar : public QToolBar {
+    Q_OBJECT
+public:
+    explicit Toolbar(QWidget* parent = nullptr);
+
+    // Buttons are counted from 1, as the design numbers them.
+    int addButton(const QString& caption, const QString& key = {}, const QIcon& icon = {});
+    QToolButton* button(int index) const;
+    int buttonCount() const { return int(m_actions.size()); }
+    QString caption(int index) const;
+    void setButtonVisible(int index, bool visible);
+    bool buttonVisible(int index) const;
+    void setButtonEnabled(int index, bool enabled);
+    bool buttonEnabled(int index) const;
+    // As a user: press the button (does nothing when it is disabled or hidden).
+    void click(int index);
+
+signals:
+    void buttonClick(int index);
+
+private:
+    std::vector<QAction*> m_actions;
+};

@@ -1,0 +1,126 @@
+#pragma once
+// Windows of the system and the registry that keeps their default instances.
+//
+// Every window is a Form. Forms::get<T>() returns the default instance of T,
+// creating it and running its Form_Load on first touch; Forms::isLoaded<T>()
+// only looks. Closing a window unloads it (the instance is destroyed and the
+// next touch loads a fresh one) unless its Form_QueryUnload cancels.
+//
+// Modal shows go through Forms::showModal, which in the program runs the real
+// modal loop and in tests hands the loaded window to a scripted function.
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <map>
+#include <vector>
+
+class Form : public QDialog {
+    Q_OBJECT
+public:
+    explicit Form(QWidget* parent = nullptr);
+    ~Form() override;
+
+    // The design name of the window class ("FrmMain").
+    QString formName() const;
+
+    // Runs once, right after construction, when the registry loads the window.
+    virtual void Form_Load() {}
+    // Asked before the window closes; set cancel to keep it open.
+    // unloadMode: 0 = close box / system menu, 1 = closed from code.
+    virtual void Form_QueryUnload(bool& cancel, int unloadMode) { (void)cancel; (void)unloadMode; }
+    // Runs when the window is unloaded.
+    virtual void Form_Unload() {}
+
+    // Closes the window from code (VB's "Unload Me"): runs Form_QueryUnload
+    // with mode 1, then unloads. Returns false when the window refused.
+    bool Unload();
+
+    // Client area in twips, as the design gives it.
+    void setClientSizeTwips(int width, int height);
+
+    // Shown modally right now (program or test seam).
+    bool isShownModally() const { return m_modal; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;   // Esc: press the cancel button, or nothing
+    void keyPressEvent(QKeyEvent* event) override;
+
+public:
+    // Set per dialog as designed. A window without them ignores Enter and Esc.
+    QPushButton* defaultButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+
+private:
+    friend class Forms;
+    bool m_modal = false;
+    bool m_unloading = false;
+    bool m_closingFromCode = false;
+};
+
+class Forms {
+public:
+    using Factory = std::function<Form*()>;
+
+    template <class T> static T& get()
+    {
+        const QString name = QString::fromLatin1(T::staticMetaObject.className());
+        if (Form* f = find(name))
+            return *static_cast<T*>(f);
+        T* f = new T();
+        adopt(name, f);
+        return *f;
+    }
+    template <class T> static bool isLoaded()
+    {
+        return find(QString::fromLatin1(T::staticMetaObject.className())) != nullptr;
+    }
+    template <class T> static void unload()
+    {
+        if (Form* f = find(QString::fromLatin1(T::staticMetaObject.className())))
+            f->Unload();
+    }
+
+    // Loaded window by design name, or nullptr.
+    static Form* find(const QString& name);
+    // Default instance by design name; loads it through its registered factory.
+    // nullptr when no window of that name is built into the program.
+    static Form* getByName(const QString& name);
+    static bool isRegistered(const QString& name);
+    static void registerFactory(const QString& name, Factory factory);
+
+    // Shows a window modally and returns when it is closed or hidden.
+    static void showModal(Form& form);
+    // Opens a registered window modally by name; does nothing when no window of
+    // that name is built yet. Returns whether a window was shown.
+    static bool showModalByName(const QString& name);
+    // Shows a window without waiting.
+    static void show(Form& form);
+
+    // Unloads every window (tests start from nothing).
+    static void unloadAll();
+
+    // ---- modal seam -------------------------------------------------------
+    // In the program modal shows run the window's own loop. A test installs a
+    // script: each modal show is recorded and the script's function for that
+    // window name (or the fallback) runs with the loaded window; when it
+    // returns the window is closed as a user would close it, if still open.
+    using ModalScript = std::function<void(Form&)>;
+    static void scriptModals();                       // record, close at once
+    static void onModal(const QString& name, ModalScript fn);
+    static void stopScripting();
+    static bool scripted();
+    static const std::vector<QString>& modalShows();  // names, in order
+    static void clearModalShows();
+
+private:
+    static void adopt(const QString& name, Form* f);
+    static void forget(Form* f);
+    friend class Form;
+};
+
+// Registers a window class so that other windows can open it by name.
+#define TABULOR_REGISTER_FORM(Cls) \
+    static const bool Cls##_registered = [] { \
+        Forms::registerFactory(QStringLiteral(#Cls), [] { return static_cast<Form*>(new Cls()); }); \
+        return true; }()

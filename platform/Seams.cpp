@@ -1,0 +1,197 @@
+#include "platform/Seams.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+struct MessageState {
+    bool scripting = false;
+    std::deque<int> answers;
+    std::vector<MessageRecord> records;
+};
+MessageState& msgState()
+{
+    static MessageState s;
+    return s;
+}
+
+int firstButton(int buttons)
+{
+    switch (buttons) {
+    case Msg::YesNo:
+    case Msg::YesNoCancel: return Msg::Yes;
+    case Msg::AbortRetryIgnore: return Msg::Abort;
+    case Msg::RetryCancel: return Msg::Retry;
+    default: return Msg::OK;
+    }
+}
+
+struct FileState {
+    bool scripting = false;
+    std::deque<QString> answers;
+    QStringList titles;
+};
+FileState& fileState()
+{
+    static FileState s;
+    return s;
+}
+
+struct ProcessState {
+    bool scripting = false;
+    bool ended = false;
+};
+ProcessState& processState()
+{
+    static ProcessState s;
+    return s;
+}
+
+QDateTime& fixedNow()
+{
+    static QDateTime t;
+    return t;
+}
+
+QString& folderOverride()
+{
+    static QString f;
+    return f;
+}
+
+} // namespace
+
+int MessageSeam::show(const QString& text, int style, const QString& title)
+{
+    const int buttons = style & 7;
+    const int icon = style & 0x70;
+    auto& s = msgState();
+    if (s.scripting) {
+        s.records.push_back({text, title, buttons, icon});
+        if (s.answers.empty())
+            return firstButton(buttons);
+        const int a = s.answers.front();
+        s.answers.pop_front();
+        return a;
+    }
+
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title.isEmpty() ? AppTitle : title);
+    box.setText(text);
+    switch (icon) {
+    case Msg::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Msg::Question: box.setIcon(QMessageBox::Question); break;
+    case Msg::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Msg::Information: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    struct Choice { const char* caption; int answer; QMessageBox::ButtonRole role; };
+    std::vector<Choice> choices;
+    switch (buttons) {
+    case Msg::OKCancel: choices = {{"确定", Msg::OK, QMessageBox::AcceptRole}, {"取消", Msg::Cancel, QMessageBox::RejectRole}}; break;
+    case Msg::AbortRetryIgnore: choices = {{"终止(&A)", Msg::Abort, QMessageBox::RejectRole}, {"重试(&R)", Msg::Retry, QMessageBox::AcceptRole}, {"忽略(&I)", Msg::Ignore, QMessageBox::AcceptRole}}; break;
+    case Msg::YesNoCancel: choices = {{"是(&Y)", Msg::Yes, QMessageBox::YesRole}, {"否(&N)", Msg::No, QMessageBox::NoRole}, {"取消", Msg::Cancel, QMessageBox::RejectRole}}; break;
+    case Msg::YesNo: choices = {{"是(&Y)", Msg::Yes, QMessageBox::YesRole}, {"否(&N)", Msg::No, QMessageBox::NoRole}}; break;
+    case Msg::RetryCancel: choices = {{"重试(&R)", Msg::Retry, QMessageBox::AcceptRole}, {"取消", Msg::Cancel, QMessageBox::RejectRole}}; break;
+    default: choices = {{"确定", Msg::OK, QMessageBox::AcceptRole}}; break;
+    }
+    std::vector<std::pair<QAbstractButton*, int>> map;
+    for (const auto& c : choices)
+        map.emplace_back(box.addButton(QString::fromUtf8(c.caption), c.role), c.answer);
+    box.setDefaultButton(static_cast<QPushButton*>(map.front().first));
+    // Esc answers Cancel or No where the box has one; a lone OK closes with OK.
+    for (auto& [b, a] : map)
+        if (a == Msg::Cancel || (buttons == Msg::YesNo && a == Msg::No) || buttons == Msg::OKOnly)
+            box.setEscapeButton(b);
+    box.exec();
+    for (auto& [b, a] : map)
+        if (box.clickedButton() == b)
+            return a;
+    return buttons == Msg::OKOnly ? Msg::OK : Msg::Cancel;
+}
+
+void MessageSeam::script()
+{
+    auto& s = msgState();
+    s = MessageState{};
+    s.scripting = true;
+}
+void MessageSeam::answer(int a) { msgState().answers.push_back(a); }
+void MessageSeam::stopScripting() { msgState() = MessageState{}; }
+const std::vector<MessageRecord>& MessageSeam::messages() { return msgState().records; }
+QStringList MessageSeam::texts()
+{
+    QStringList t;
+    for (const auto& r : msgState().records)
+        t << r.text;
+    return t;
+}
+void MessageSeam::clear()
+{
+    msgState().records.clear();
+    msgState().answers.clear();
+}
+
+QString FileDialogSeam::openFile(const QString& title)
+{
+    auto& s = fileState();
+    if (s.scripting) {
+        s.titles << title;
+        if (s.answers.empty())
+            return {};
+        QString a = s.answers.front();
+        s.answers.pop_front();
+        return a;
+    }
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title);
+}
+void FileDialogSeam::script()
+{
+    fileState() = FileState{};
+    fileState().scripting = true;
+}
+void FileDialogSeam::answer(const QString& f) { fileState().answers.push_back(f); }
+void FileDialogSeam::stopScripting() { fileState() = FileState{}; }
+QStringList FileDialogSeam::titles() { return fileState().titles; }
+
+void ProcessSeam::end()
+{
+    auto& s = processState();
+    if (s.scripting) {
+        s.ended = true;
+        return;
+    }
+    // Immediate end: every write has been committed (synchronous FULL), so
+    // nothing is lost by skipping the closing handlers.
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+void ProcessSeam::script() { processState() = ProcessState{true, false}; }
+void ProcessSeam::stopScripting() { processState() = ProcessState{}; }
+bool ProcessSeam::ended() { return processState().ended; }
+
+QDateTime Clock::now()
+{
+    const QDateTime& f = fixedNow();
+    return f.isValid() ? f : QDateTime::currentDateTime();
+}
+void Clock::fix(const QDateTime& t) { fixedNow() = t; }
+void Clock::release() { fixedNow() = QDateTime(); }
+
+QString TimestampId()
+{
+    return Clock::now().toString(QStringLiteral("yyyyMMddHHmmss"));
+}
+
+QString ProgramFolder::path()
+{
+    if (!folderOverride().isEmpty())
+        return folderOverride();
+    return QCoreApplication::applicationDirPath();
+}
+void ProgramFolder::setForTest(const QString& folder) { folderOverride() = folder; }
