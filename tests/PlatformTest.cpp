@@ -1,0 +1,169 @@
+// The platform layer: window registry, modal seam, key filters, controls.
+#include <QApplication>
+#include <QClipboard>
+#include <QPushButton>
+#include <QTest>
+#include "platform/Controls.h"
+#include "platform/KeyFilters.h"
+#include "platform/Twips.h"
+#include "tests/TestSupport.h"
+
+namespace {
+
+class ProbeForm : public Form {
+    Q_OBJECT
+public:
+    static inline int loads = 0;
+    static inline int unloads = 0;
+    bool refuse = false;
+    void Form_Load() override { ++loads; }
+    void Form_QueryUnload(bool& cancel, int) override { cancel = refuse; }
+    void Form_Unload() override { ++unloads; }
+};
+TABULOR_REGISTER_FORM(ProbeForm);
+
+} // namespace
+
+TEST_F(TabulorTest, RegistryLoadsOnFirstTouchAndUnloadsOnClose)
+{
+    ProbeForm::loads = ProbeForm::unloads = 0;
+    EXPECT_FALSE(Forms::isLoaded<ProbeForm>());   // looking creates nothing
+    EXPECT_EQ(ProbeForm::loads, 0);
+    ProbeForm& a = Forms::get<ProbeForm>();
+    EXPECT_EQ(&Forms::get<ProbeForm>(), &a);
+    EXPECT_EQ(Forms::getByName(QStringLiteral("ProbeForm")), &a);
+    EXPECT_EQ(ProbeForm::loads, 1);
+
+    a.refuse = true;
+    EXPECT_FALSE(a.Unload());
+    EXPECT_TRUE(Forms::isLoaded<ProbeForm>());
+    a.refuse = false;
+    EXPECT_TRUE(a.Unload());
+    EXPECT_FALSE(Forms::isLoaded<ProbeForm>());
+    EXPECT_EQ(ProbeForm::unloads, 1);
+    processEvents();
+    Forms::get<ProbeForm>();   // a fresh instance loads again
+    EXPECT_EQ(ProbeForm::loads, 2);
+    EXPECT_EQ(Forms::getByName(QStringLiteral("NoSuchWindow")), nullptr);
+    EXPECT_FALSE(Forms::showModalByName(QStringLiteral("NoSuchWindow")));
+}
+
+TEST_F(TabulorTest, ModalSeamRunsScriptAndClosesWindowAfterwards)
+{
+    int seen = 0;
+    Forms::onModal(QStringLiteral("ProbeForm"), [&](Form& f) {
+        ++seen;
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_TRUE(f.isShownModally());
+    });
+    EXPECT_TRUE(Forms::showModalByName(QStringLiteral("ProbeForm")));
+    EXPECT_EQ(seen, 1);
+    EXPECT_FALSE(Forms::isLoaded<ProbeForm>());
+    EXPECT_EQ(Forms::modalShows(), std::vector<QString>{QStringLiteral("ProbeForm")});
+}
+
+TEST_F(TabulorTest, KeyFiltersDropDisallowedKeysAndPastedCharacters)
+{
+    struct Case { void (*install)(QLineEdit*); const char* typed; const char* kept; };
+    const Case cases[] = {
+        {DigitKeyFilter, "a1.2-3", "123"},
+        {DecimalKeyFilter, "a1.2-3", "1.23"},
+        {PhoneKeyFilter, "0571-8:8/9a", "05718:8/9"},
+        {QuoteKeyFilter, "O'Brien", "OBrien"},
+        {ReadOnlyKeyFilter, "abc", ""},
+    };
+    for (const Case& c : cases) {
+        QLineEdit typed, pasted;
+        c.install(&typed);
+        c.install(&pasted);
+        QTest::keyClicks(&typed, QString::fromLatin1(c.typed));
+        EXPECT_EQ(typed.text(), QString::fromLatin1(c.kept)) << c.typed;
+
+        QApplication::clipboard()->setText(QString::fromLatin1(c.typed));
+        QTest::keyClick(&pasted, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(pasted.text(), QString::fromLatin1(c.kept)) << "pasted " << c.typed;
+    }
+    QLineEdit digits;
+    DigitKeyFilter(&digits);
+    QTest::keyClicks(&digits, QStringLiteral("12"));
+    QTest::keyClick(&digits, Qt::Key_Backspace);
+    EXPECT_EQ(digits.text(), QStringLiteral("1"));
+}
+
+TEST_F(TabulorTest, DialogDefaultAndCancelButtons)
+{
+    Form dlg;
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dlg);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), &dlg);
+    auto* edit = new QLineEdit(&dlg);
+    int oks = 0, cancels = 0;
+    QObject::connect(ok, &QPushButton::clicked, [&] { ++oks; });
+    QObject::connect(cancel, &QPushButton::clicked, [&] { ++cancels; });
+    dlg.show();
+    edit->setFocus();
+    // without default and cancel buttons Enter and Esc do nothing
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(oks + cancels, 0);
+    EXPECT_TRUE(dlg.isVisible());
+    dlg.defaultButton = ok;
+    dlg.cancelButton = cancel;
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(oks, 1);
+    EXPECT_EQ(cancels, 1);
+}
+
+TEST_F(TabulorTest, ListViewKeepsColumnsKeysAndHiddenData)
+{
+    ListView lv;
+    lv.addColumn(QStringLiteral("名称"), 1500);
+    lv.addColumn(QStringLiteral("编号"), 0);
+    lv.addColumn(QStringLiteral("状态"));
+    const int r = lv.add(QStringLiteral("大厅1"), QStringLiteral("k101"));
+    lv.setSubItem(r, 1, QStringLiteral("101"));
+    lv.setSubItem(r, 2, QStringLiteral("空闲"));
+    EXPECT_EQ(lv.columnWidthTwips(0), 1500);
+    EXPECT_EQ(lv.columnWidthTwips(1), 0);
+    EXPECT_TRUE(lv.columnHidden(1));
+    EXPECT_EQ(lv.subItem(r, 1), QStringLiteral("101"));
+    EXPECT_EQ(lv.findKey(QStringLiteral("k101")), r);
+    EXPECT_EQ(lv.selectedRow(), -1);
+    int clicked = -1;
+    QObject::connect(&lv, &ListView::itemClick, [&](int row) { clicked = row; });
+    lv.clickRow(r);
+    EXPECT_EQ(clicked, r);
+    EXPECT_EQ(lv.selectedRow(), r);
+    lv.setView(ListView::Icon);
+    EXPECT_EQ(lv.selectedRow(), r);   // one selection for both views
+}
+
+TEST_F(TabulorTest, TreeAndToolbarReachNodesByKeyAndButtonsByNumber)
+{
+    TreeView tv;
+    tv.addNode({}, QStringLiteral("root"), QStringLiteral("全部"));
+    tv.addNode(QStringLiteral("root"), QStringLiteral("F01"), QStringLiteral("大厅"));
+    QString clicked;
+    QObject::connect(&tv, &TreeView::nodeClick, [&](QTreeWidgetItem* i) { clicked = TreeView::keyOf(i); });
+    tv.clickNode(QStringLiteral("F01"));
+    EXPECT_EQ(clicked, QStringLiteral("F01"));
+    EXPECT_EQ(tv.selectedText(), QStringLiteral("大厅"));
+    clicked.clear();
+    tv.clickNode(QStringLiteral("F01"));   // clicking the selected node again
+    EXPECT_EQ(clicked, QStringLiteral("F01"));
+
+    Toolbar tb;
+    tb.addButton(QStringLiteral("增加"));
+    tb.addButton(QStringLiteral("删除"));
+    std::vector<int> pressed;
+    QObject::connect(&tb, &Toolbar::buttonClick, [&](int i) { pressed.push_back(i); });
+    tb.click(2);
+    tb.setButtonVisible(1, false);
+    tb.click(1);
+    tb.setButtonEnabled(2, false);
+    tb.click(2);
+    EXPECT_EQ(pressed, std::vector<int>{2});
+    EXPECT_EQ(tb.caption(1), QStringLiteral("增加"));
+}
+
+#include "PlatformTest.moc"
