@@ -1,6 +1,7 @@
 // Tabulor: the program entry.
 #include <QApplication>
 #include <QFont>
+#include "platform/Form.h"
 #include "shell/Module1.h"
 
 int main(int argc, char* argv[])
@@ -10,6 +11,8 @@ int main(int argc, char* argv[])
     QFont f = QApplication::font();
     f.setFamilies({QStringLiteral("Noto Sans CJK SC"), f.family()});
     QApplication::setFont(f);
+    QApplication::setQuitOnLastWindowClosed(false);
+    Forms::quitWhenNoneLoaded(true);
     Module1::Main();
     return app.exec();
 }

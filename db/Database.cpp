@@ -151,27 +151,27 @@ void closeShared()
     g_txLevel = 0;
 }
 
-int exec(const QString& sql, const QVariantList& params)
+QSqlQuery run(const QString& sql, const QVariantList& params)
 {
     QSqlQuery q(shared());
+    q.setForwardOnly(true);
     if (!q.prepare(sql))
         throw DbError(q.lastError().text());
     for (const QVariant& v : params)
         q.addBindValue(v);
     if (!q.exec())
         throw DbError(q.lastError().text());
-    return q.numRowsAffected();
+    return q;
+}
+
+int exec(const QString& sql, const QVariantList& params)
+{
+    return run(sql, params).numRowsAffected();
 }
 
 QVariant scalar(const QString& sql, const QVariantList& params)
 {
-    QSqlQuery q(shared());
-    if (!q.prepare(sql))
-        throw DbError(q.lastError().text());
-    for (const QVariant& v : params)
-        q.addBindValue(v);
-    if (!q.exec())
-        throw DbError(q.lastError().text());
+    QSqlQuery q = run(sql, params);
     return q.next() ? q.value(0) : QVariant();
 }
 

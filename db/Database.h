@@ -5,6 +5,7 @@
 // database, is a failed open. Every connection runs with WAL, synchronous
 // FULL and a busy timeout. Statements take their values as bound parameters.
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -30,6 +31,9 @@ QString path();
 QSqlDatabase shared();
 void closeShared();
 
+// Prepares and runs one statement with bound values on the shared
+// connection. Throws DbError on failure.
+QSqlQuery run(const QString& sql, const QVariantList& params = {});
 // Runs one statement with bound values on the shared connection; returns the
 // number of rows changed. Throws DbError on failure.
 int exec(const QString& sql, const QVariantList& params = {});

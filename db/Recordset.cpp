@@ -5,22 +5,6 @@
 #include <QSqlRecord>
 #include "db/Database.h"
 
-namespace {
-
-QSqlQuery run(const QString& sql, const QVariantList& params)
-{
-    QSqlQuery q(Db::shared());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw DbError(q.lastError().text());
-    for (const QVariant& v : params)
-        q.addBindValue(v);
-    if (!q.exec())
-        throw DbError(q.lastError().text());
-    return q;
-}
-
-} // namespace
 
 void Recordset::open(const QString& sql, const QVariantList& params)
 {
@@ -30,7 +14,7 @@ void Recordset::open(const QString& sql, const QVariantList& params)
     m_rowIds.clear();
     m_pos = 0;
     m_adding = false;
-    QSqlQuery q = run(sql, params);
+    QSqlQuery q = Db::run(sql, params);
     const QSqlRecord rec = q.record();
     for (int i = 0; i < rec.count(); ++i)
         m_names << rec.fieldName(i);

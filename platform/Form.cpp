@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QCoreApplication>
+#include <QTimer>
 #include "platform/Twips.h"
 
 namespace {
@@ -12,6 +13,7 @@ struct Registry {
     std::map<QString, Form*> loaded;
     std::map<QString, Forms::Factory> factories;
     bool scripting = false;
+    bool quitWhenNoneLoaded = false;
     std::map<QString, Forms::ModalScript> scripts;
     std::vector<QString> shows;
 };
@@ -150,9 +152,22 @@ void Forms::forget(Form* f)
     for (auto it = loaded.begin(); it != loaded.end(); ++it) {
         if (it->second == f) {
             loaded.erase(it);
-            return;
+            break;
         }
     }
+    if (loaded.empty() && registry().quitWhenNoneLoaded) {
+        // Checked once the current event is done: a handler may unload one
+        // window and load the next.
+        QTimer::singleShot(0, [] {
+            if (registry().loaded.empty())
+                QCoreApplication::quit();
+        });
+    }
+}
+
+void Forms::quitWhenNoneLoaded(bool on)
+{
+    registry().quitWhenNoneLoaded = on;
 }
 
 void Forms::showModal(Form& form)

@@ -97,6 +97,10 @@ public:
     // Shows a window without waiting.
     static void show(Form& form);
 
+    // The program lives while any window is loaded, shown or hidden: once the
+    // last one unloads, the application quits.
+    static void quitWhenNoneLoaded(bool on);
+
     // Unloads every window (tests start from nothing).
     static void unloadAll();
 
