@@ -681,3 +681,46 @@ TEST_F(TableSetupTest, Screenshots)
     onDialog<Frmbmadd>([this](Frmbmadd& d) { screenshot(&d, QStringLiteral("ftsz-type-add")); });
     w.Toolbar1->click(1);
 }
+
+TEST_F(TableSetupTest, DatabaseErrorIsShownAndTheDialogStaysOpen)
+{
+    addType(QStringLiteral("01"), QStringLiteral("大厅"));
+    FrmFTSZ& w = window();
+    w.SSTab1->setTab(2);
+    sql(QStringLiteral("ALTER TABLE house_table RENAME TO house_table_gone"));
+    onDialog<FrmFTADD>([this](FrmFTADD& d) {
+        d.Text1->setText(QStringLiteral("5"));
+        d.Text2->setText(QStringLiteral("五"));
+        d.Text3->setText(QStringLiteral("2"));
+        d.Combo1->setEditText(QStringLiteral("二人台"));
+        d.Command1->click();
+        ASSERT_EQ(MessageSeam::messages().size(), 1u);
+        EXPECT_EQ(lastMessage().title, QStringLiteral("信息提示"));
+        EXPECT_TRUE(d.isVisible());
+    });
+    w.Toolbar1->click(1);
+    EXPECT_TRUE(Forms::isLoaded<FrmFTSZ>());
+    EXPECT_FALSE(messages().contains(QStringLiteral("保存成功!")));
+}
+
+TEST_F(TableSetupTest, EditStoresAnEntryRemovedMeanwhileAgain)
+{
+    addType(QStringLiteral("01"), QStringLiteral("大厅"));
+    addSpec(QStringLiteral("02"), QStringLiteral("四人台"));
+    FrmFTSZ& w = window();
+    auto edit = [this](CodeNameDialog& d) {
+        sql(QStringLiteral("DELETE FROM house_bm"));
+        sql(QStringLiteral("DELETE FROM house_kinds"));
+        d.Text2->setText(QStringLiteral("回来"));
+        d.Command1->click();
+    };
+    onDialog<Frmbmedit>(edit);
+    onDialog<Frmlbedit>(edit);
+    w.Toolbar1->click(2);
+    EXPECT_EQ(value(QStringLiteral("SELECT fname FROM house_bm WHERE fcode = '01'")).toString(), QStringLiteral("回来"));
+    EXPECT_EQ(w.TreeView1->selectedText(), QStringLiteral("回来"));
+    w.SSTab1->setTab(1);
+    w.Toolbar1->click(2);
+    EXPECT_EQ(value(QStringLiteral("SELECT fname FROM house_kinds WHERE fcode = '02'")).toString(), QStringLiteral("回来"));
+    EXPECT_EQ(messages(), (QStringList{"保存成功!", "保存成功!"}));
+}
