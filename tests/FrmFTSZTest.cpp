@@ -478,11 +478,20 @@ TEST_F(TableSetupTest, EnterSavesAndEscapeCancelsInTheTableDialog)
         d.Text2->setText(QStringLiteral("五"));
         d.Text3->setText(QStringLiteral("2"));
         d.Combo1->setEditText(QStringLiteral("二人台"));
-        QTest::keyClick(d.Text4, Qt::Key_Return);
+        QTest::keyClick(d.Combo1->lineEdit(), Qt::Key_Return);
     });
     w.Toolbar1->click(1);
     EXPECT_EQ(count(QStringLiteral("house_table")), 1);
     EXPECT_EQ(messages(), QStringList{QStringLiteral("保存成功!")});
+    // The type dialog likewise: Enter in the name box saves.
+    w.SSTab1->setTab(0);
+    onDialog<Frmbmadd>([](Frmbmadd& d) {
+        d.Text1->setText(QStringLiteral("02"));
+        d.Text2->setText(QStringLiteral("包间"));
+        QTest::keyClick(d.Text2, Qt::Key_Return);
+    });
+    w.Toolbar1->click(1);
+    EXPECT_EQ(count(QStringLiteral("house_bm")), 2);
 }
 
 TEST_F(TableSetupTest, TwoTypesOfOneNameKeepTheirOwnTables)
