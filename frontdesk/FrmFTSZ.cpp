@@ -1,0 +1,742 @@
+#include "frontdesk/FrmFTSZ.h"
+
+#include <QApplication>
+#include <QStyle>
+#include "db/Database.h"
+#include "db/Recordset.h"
+#include "frontdesk/TableMasterDialogs.h"
+#include "platform/Seams.h"
+#include "platform/Twips.h"
+#include "shell/Module1.h"
+
+TABULOR_REGISTER_FORM(FrmFTSZ);
+
+namespace {
+
+const QString TypesTab = QStringLiteral("房台类型");
+const QString SpecsTab = QStringLiteral("房台规格");
+const QString TablesTab = QStringLiteral("房台列表");
+const QString TreeKeyPrefix = QStringLiteral("key");
+const QString Hint = QStringLiteral("提示");
+const QString InfoHint = QStringLiteral("信息提示");
+const QString Saved = QStringLiteral("保存成功!");
+
+// The word the board and this list show for a table's two state columns.
+QString tableStateWord(const QString& othersts, const QString& sts)
+{
+    const QString state = othersts.trimmed().toUpper();
+    if (state == u'A')
+        return QStringLiteral("在用");
+    if (state == u'C')
+        return sts.trimmed().toUpper() == u'B' ? QStringLiteral("预订") : QStringLiteral("空闲");
+    if (state == u'D')
+        return QStringLiteral("结帐");
+    if (state == u'E')
+        return QStringLiteral("续单");
+    if (state == u'P')
+        return QStringLiteral("禁用");
+    return {};   // no part of the system writes another code
+}
+
+// The stored capacity: the digits typed, as a number when they make one.
+QVariant capacityValue(const QString& digits)
+{
+    bool ok = false;
+    const qlonglong n = digits.toLongLong(&ok);
+    return ok ? QVariant(n) : QVariant(digits);
+}
+
+QString cellText(const Recordset& rs, const QString& field)
+{
+    const QVariant v = rs.field(field);
+    return v.isNull() ? QString() : v.toString();
+}
+
+QIcon faceIcon(QStyle::StandardPixmap pixmap)
+{
+    return QApplication::style()->standardIcon(pixmap);
+}
+
+} // namespace
+
+FrmFTSZ::FrmFTSZ()
+{
+    setWindowTitle(QStringLiteral("房台设置"));
+    setClientSizeTwips(10200, 7200);
+
+    Toolbar1 = new Toolbar(this);
+    Twips::place(Toolbar1, 0, 0, 10200, 840);
+    Toolbar1->setIconSize(QSize(24, 24));
+    Toolbar1->addButton(QStringLiteral("增加"), {}, faceIcon(QStyle::SP_FileDialogNewFolder));
+    Toolbar1->addButton(QStringLiteral("修改"), {}, faceIcon(QStyle::SP_FileDialogDetailedView));
+    Toolbar1->addButton(QStringLiteral("删除"), {}, faceIcon(QStyle::SP_TrashIcon));
+    Toolbar1->addButton(QStringLiteral("帮助"), {}, faceIcon(QStyle::SP_DialogHelpButton));
+    Toolbar1->addButton(QStringLiteral("退出"), {}, faceIcon(QStyle::SP_DialogCloseButton));
+    Toolbar1->setButtonVisible(4, false);
+
+    SSTab1 = new TabControl(this);
+    Twips::place(SSTab1, 120, 900, 9960, 6180);
+    QWidget* typesPage = SSTab1->addPage(TypesTab);
+    QWidget* specsPage = SSTab1->addPage(SpecsTab);
+    QWidget* tablesPage = SSTab1->addPage(TablesTab);
+
+    ListView1 = new ListView(typesPage);
+    Twips::place(ListView1, 120, 120, 9600, 5460);
+    ListView2 = new ListView(specsPage);
+    Twips::place(ListView2, 120, 120, 9600, 5460);
+
+    Frame1 = new QGroupBox(TypesTab, tablesPage);
+    Twips::place(Frame1, 120, 60, 2280, 5580);
+    TreeView1 = new TreeView(Frame1);
+    Twips::place(TreeView1, 120, 300, 2040, 5160);
+    TreeView1->setRootIsDecorated(true);
+
+    Frame2 = new QGroupBox(QStringLiteral("房台详情"), tablesPage);
+    Twips::place(Frame2, 2520, 60, 7320, 4920);
+    ListView3 = new ListView(Frame2);
+    Twips::place(ListView3, 120, 300, 7080, 4500);
+
+    Command1 = new QPushButton(faceIcon(QStyle::SP_DialogNoButton), QStringLiteral("停用"), tablesPage);
+    Twips::place(Command1, 6600, 5100, 1500, 480);
+    Command2 = new QPushButton(faceIcon(QStyle::SP_DialogYesButton), QStringLiteral("取消"), tablesPage);
+    Twips::place(Command2, 8280, 5100, 1500, 480);
+    Command1->setAutoDefault(false);
+    Command2->setAutoDefault(false);
+
+    connect(Toolbar1, &Toolbar::buttonClick, this, &FrmFTSZ::Toolbar1_ButtonClick);
+    connect(Command1, &QPushButton::clicked, this, &FrmFTSZ::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &FrmFTSZ::Command2_Click);
+    connect(TreeView1, &TreeView::nodeClick, this, &FrmFTSZ::TreeView1_NodeClick);
+    // A row chosen with the keyboard counts as clicked, so the state buttons
+    // always follow the row they would act on.
+    connect(ListView3, &ListView::selectionChanged, this, &FrmFTSZ::ListView3_ItemClick);
+}
+
+void FrmFTSZ::Form_Load()
+{
+    RunDbAction([this] {
+        TreeView1Init();
+        ListView1Init();
+        ListView2Init();
+        ListView3Init();
+    });
+    SSTab1->setTab(0);
+}
+
+// ---- toolbar --------------------------------------------------------------------
+
+void FrmFTSZ::Toolbar1_ButtonClick(int index)
+{
+    const QString tab = SSTab1->currentCaption();
+    switch (index) {
+    case 1:
+        if (tab == TypesTab)
+            addType();
+        else if (tab == SpecsTab)
+            addSpec();
+        else if (tab == TablesTab)
+            addTable();
+        break;
+    case 2:
+        if (tab == TypesTab)
+            editType();
+        else if (tab == SpecsTab)
+            editSpec();
+        else if (tab == TablesTab)
+            editTable();
+        break;
+    case 3:
+        if (tab == TypesTab)
+            deleteTypeChecked();
+        else if (tab == SpecsTab)
+            deleteSpecChecked();
+        else if (tab == TablesTab)
+            deleteTableChecked();
+        break;
+    case 5:
+        Unload();
+        break;
+    default:
+        break;   // help has no action
+    }
+}
+
+// ---- table types ----------------------------------------------------------------
+
+void FrmFTSZ::ListView1Init()
+{
+    ListView1->clear();
+    ListView1->clearColumns();
+    ListView1->setView(ListView::Report);
+    ListView1->addColumn(QStringLiteral("类型编码"));
+    ListView1->addColumn(QStringLiteral("类型名称"));
+    ListView1Detail();
+}
+
+void FrmFTSZ::ListView1Detail()
+{
+    ListView1->clear();
+    Module1::SharedRecordset = Recordset();
+    Module1::SharedRecordset.openTable(QStringLiteral("house_bm"));
+    Recordset& rs = Module1::SharedRecordset;
+    for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
+        const int row = ListView1->add(cellText(rs, QStringLiteral("fcode")));
+        ListView1->setSubItem(row, 1, cellText(rs, QStringLiteral("fname")));
+    }
+    if (ListView1->count() > 0)
+        ListView1->select(0);
+}
+
+void FrmFTSZ::addType()
+{
+    Frmbmadd& d = Forms::get<Frmbmadd>();
+    d.Text1->clear();
+    d.Text2->clear();
+    Forms::showModal(d);
+}
+
+void FrmFTSZ::editType()
+{
+    const int row = ListView1->selectedRow();
+    if (ListView1->count() == 0 || row < 0) {
+        MsgBox(QStringLiteral("没有可修改的房台类型!"));
+        return;
+    }
+    Frmbmedit& d = Forms::get<Frmbmedit>();
+    d.Text1->setText(ListView1->text(row));
+    d.Text2->setText(ListView1->subItem(row, 1));
+    Forms::showModal(d);
+}
+
+void FrmFTSZ::ListView1Save()
+{
+    if (!Forms::isLoaded<Frmbmadd>())
+        return;
+    Frmbmadd& d = Forms::get<Frmbmadd>();
+    const QString code = d.Text1->text().trimmed();
+    const QString name = d.Text2->text().trimmed();
+    bool stored = false;
+    RunDbAction([&] {
+        Module1::SharedRecordset = Recordset();
+        Recordset& rs = Module1::SharedRecordset;
+        rs.openTable(QStringLiteral("house_bm"), QStringLiteral("where fcode = ?"), {code});
+        if (!rs.isEOF()) {
+            MsgBox(QStringLiteral("编码输入有误，请重新输入!"), Msg::Exclamation, Hint);
+            d.Text1->setFocus();
+            return;
+        }
+        rs.AddNew();
+        rs.setField(QStringLiteral("fcode"), code);
+        rs.setField(QStringLiteral("fname"), name);
+        rs.Update();
+        stored = true;
+        ListView1Detail();
+    });
+    if (!stored)
+        return;
+    d.Unload();
+    RunDbAction([this] { TreeView1Init(); });
+    MsgBox(Saved, Msg::Information, Hint);
+}
+
+void FrmFTSZ::ListView1Edit()
+{
+    if (!Forms::isLoaded<Frmbmedit>())
+        return;
+    Frmbmedit& d = Forms::get<Frmbmedit>();
+    const QString code = d.Text1->text().trimmed();
+    const QString name = d.Text2->text().trimmed();
+    const bool stored = RunDbAction([&] {
+        Module1::SharedRecordset = Recordset();
+        Recordset& rs = Module1::SharedRecordset;
+        rs.openTable(QStringLiteral("house_bm"), QStringLiteral("where fcode = ?"), {code});
+        // A type removed meanwhile is stored again under its code.
+        if (rs.isEOF())
+            rs.AddNew();
+        rs.setField(QStringLiteral("fcode"), code);
+        rs.setField(QStringLiteral("fname"), name);
+        rs.Update();
+        ListView1Detail();
+    });
+    if (!stored)
+        return;
+    d.Unload();
+    RunDbAction([this] { TreeView1Init(); });
+    MsgBox(Saved, Msg::Information, Hint);
+}
+
+void FrmFTSZ::deleteTypeChecked()
+{
+    const int row = ListView1->selectedRow();
+    if (ListView1->count() == 0 || row < 0) {
+        MsgBox(QStringLiteral("没有可删除的房台类型!"));
+        return;
+    }
+    bool inUse = true;
+    if (!RunDbAction([&] {
+            Module1::SharedRecordset2 = Recordset();
+            Module1::SharedRecordset2.openTable(QStringLiteral("House_table"), QStringLiteral("Where House_BMID = ?"),
+                                                {ListView1->text(row).trimmed()});
+            inUse = !Module1::SharedRecordset2.isEOF();
+        }))
+        return;
+    if (inUse) {
+        MsgBox(QStringLiteral("请选删除此类型的所有方台，再进行删除此类型!"), Msg::Information, InfoHint);
+        return;
+    }
+    DeleteType();
+    RunDbAction([this] { TreeView1Init(); });
+}
+
+void FrmFTSZ::DeleteType()
+{
+    const int row = ListView1->selectedRow();
+    if (row < 0)
+        return;
+    const QString code = ListView1->text(row);
+    if (MsgBox(QStringLiteral("是否确认删除“") + ListView1->subItem(row, 1) + QStringLiteral("”吗？"),
+               int(Msg::OKCancel) + Msg::Exclamation, Hint) != Msg::OK)
+        return;
+    RunDbAction([&] {
+        Module1::SharedRecordset = Recordset();
+        Recordset& rs = Module1::SharedRecordset;
+        rs.openTable(QStringLiteral("house_bm"), QStringLiteral("where fcode = ?"), {code});
+        if (!rs.isEOF())
+            rs.Delete();
+        ListView1Detail();
+    });
+}
+
+// ---- table specifications -------------------------------------------------------
+
+void FrmFTSZ::ListView2Init()
+{
+    ListView2->clear();
+    ListView2->clearColumns();
+    ListView2->setView(ListView::Report);
+    ListView2->addColumn(QStringLiteral("规格编码"));
+    ListView2->addColumn(QStringLiteral("规格名称"));
+    ListView2Detail();
+}
+
+void FrmFTSZ::ListView2Detail()
+{
+    ListView2->clear();
+    Module1::SharedRecordset = Recordset();
+    Module1::SharedRecordset.openTable(QStringLiteral("house_kinds"));
+    Recordset& rs = Module1::SharedRecordset;
+    for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
+        const int row = ListView2->add(cellText(rs, QStringLiteral("fcode")));
+        ListView2->setSubItem(row, 1, cellText(rs, QStringLiteral("fname")));
+    }
+    if (ListView2->count() > 0)
+        ListView2->select(0);
+}
+
+void FrmFTSZ::addSpec()
+{
+    Frmlbadd& d = Forms::get<Frmlbadd>();
+    d.Text1->clear();
+    d.Text2->clear();
+    Forms::showModal(d);
+}
+
+void FrmFTSZ::editSpec()
+{
+    const int row = ListView2->selectedRow();
+    if (ListView2->count() == 0 || row < 0) {
+        MsgBox(QStringLiteral("没有可修改的房台规格!"));
+        return;
+    }
+    Frmlbedit& d = Forms::get<Frmlbedit>();
+    d.Text1->setText(ListView2->text(row));
+    d.Text2->setText(ListView2->subItem(row, 1));
+    Forms::showModal(d);
+}
+
+void FrmFTSZ::ListView2Save()
+{
+    if (!Forms::isLoaded<Frmlbadd>())
+        return;
+    Frmlbadd& d = Forms::get<Frmlbadd>();
+    const QString code = d.Text1->text().trimmed();
+    const QString name = d.Text2->text().trimmed();
+    bool stored = false;
+    RunDbAction([&] {
+        Module1::SharedRecordset = Recordset();
+        Recordset& rs = Module1::SharedRecordset;
+        rs.openTable(QStringLiteral("house_kinds"), QStringLiteral("where fcode = ?"), {code});
+        if (!rs.isEOF()) {
+            MsgBox(QStringLiteral("编码输入有误，请重新输入"), Msg::Exclamation, Hint);
+            d.Text1->setFocus();
+            return;
+        }
+        rs.AddNew();
+        rs.setField(QStringLiteral("fcode"), code);
+        rs.setField(QStringLiteral("fname"), name);
+        rs.Update();
+        stored = true;
+        ListView2Detail();
+    });
+    if (!stored)
+        return;
+    d.Unload();
+    MsgBox(Saved, Msg::Information, Hint);
+}
+
+void FrmFTSZ::listview2edit()
+{
+    if (!Forms::isLoaded<Frmlbedit>())
+        return;
+    Frmlbedit& d = Forms::get<Frmlbedit>();
+    const QString code = d.Text1->text().trimmed();
+    const QString name = d.Text2->text().trimmed();
+    const bool stored = RunDbAction([&] {
+        Module1::SharedRecordset = Recordset();
+        Recordset& rs = Module1::SharedRecordset;
+        rs.openTable(QStringLiteral("house_kinds"), QStringLiteral("where fcode = ?"), {code});
+        if (rs.isEOF())
+            rs.AddNew();
+        rs.setField(QStringLiteral("fcode"), code);
+        rs.setField(QStringLiteral("fname"), name);
+        rs.Update();
+        ListView2Detail();
+    });
+    if (!stored)
+        return;
+    d.Unload();
+    MsgBox(Saved, Msg::Information, Hint);
+}
+
+void FrmFTSZ::deleteSpecChecked()
+{
+    const int row = ListView2->selectedRow();
+    if (ListView2->count() == 0 || row < 0) {
+        MsgBox(QStringLiteral("没有可删除的房台规格!"));
+        return;
+    }
+    bool inUse = true;
+    // Tables carry the specification's name, so the check goes by name.
+    if (!RunDbAction([&] {
+            Module1::SharedRecordset2 = Recordset();
+            Module1::SharedRecordset2.openTable(QStringLiteral("House_table"), QStringLiteral("Where CLASS = ?"),
+                                                {ListView2->subItem(row, 1).trimmed()});
+            inUse = !Module1::SharedRecordset2.isEOF();
+        }))
+        return;
+    if (inUse) {
+        MsgBox(QStringLiteral("请选删除此规格的所有方台，再进行删除此规格!"), Msg::Information, InfoHint);
+        return;
+    }
+    DeleteSpec();
+}
+
+void FrmFTSZ::DeleteSpec()
+{
+    const int row = ListView2->selectedRow();
+    if (row < 0)
+        return;
+    const QString code = ListView2->text(row);
+    if (MsgBox(QStringLiteral("是否确认删除“") + ListView2->subItem(row, 1) + QStringLiteral("”吗？"),
+               int(Msg::OKCancel) + Msg::Exclamation, Hint) != Msg::OK)
+        return;
+    RunDbAction([&] {
+        Module1::SharedRecordset = Recordset();
+        Recordset& rs = Module1::SharedRecordset;
+        rs.openTable(QStringLiteral("house_kinds"), QStringLiteral("where fcode = ?"), {code});
+        if (!rs.isEOF())
+            rs.Delete();
+        ListView2Detail();
+    });
+}
+
+// ---- tables ------------------------------------------------------------------------
+
+void FrmFTSZ::TreeView1Init()
+{
+    TreeView1->clearNodes();
+    Recordset rs;
+    rs.openTable(QStringLiteral("house_bm"));
+    const QIcon picture = faceIcon(QStyle::SP_DirIcon);
+    for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
+        QTreeWidgetItem* node = TreeView1->addNode({}, TreeKeyPrefix + cellText(rs, QStringLiteral("fcode")),
+                                                   cellText(rs, QStringLiteral("fname")));
+        node->setIcon(0, picture);
+    }
+    // The first type is selected; the table list is not reloaded here.
+    if (TreeView1->topLevelItemCount() > 0)
+        TreeView1->selectKey(TreeView::keyOf(TreeView1->topLevelItem(0)));
+}
+
+QString FrmFTSZ::selectedTypeCode() const
+{
+    // Types are told apart by code: two types may carry the same name.
+    const QString key = TreeView1->selectedKey();
+    return key.startsWith(TreeKeyPrefix) ? key.mid(TreeKeyPrefix.size()) : QString();
+}
+
+void FrmFTSZ::ListView3Init()
+{
+    ListView3->clear();
+    ListView3->clearColumns();
+    ListView3->setView(ListView::Report);
+    ListView3->addColumn(QStringLiteral("状  态"), 750);
+    ListView3->addColumn(QStringLiteral("房台编码"), 900);
+    ListView3->addColumn(QStringLiteral("房台名称"), 900);
+    ListView3->addColumn(QStringLiteral("容纳人数"), 900);
+    ListView3->addColumn(QStringLiteral("房台规格"), 900);
+    ListView3->addColumn(QStringLiteral("备    注"), 3000);
+    ListView3Detail();
+}
+
+void FrmFTSZ::ListView3Detail()
+{
+    if (TreeView1->nodeCount() > 0) {
+        const QSignalBlocker block(ListView3);
+        ListView3->clear();
+        Recordset rs;
+        rs.openTable(QStringLiteral("house_table"), QStringLiteral("where house_bmid = ?"), {selectedTypeCode()});
+        for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
+            const int row = ListView3->add(tableStateWord(cellText(rs, QStringLiteral("othersts")),
+                                                          cellText(rs, QStringLiteral("sts"))));
+            ListView3->setSubItem(row, 1, cellText(rs, QStringLiteral("table_id")));
+            ListView3->setSubItem(row, 2, cellText(rs, QStringLiteral("house_name")));
+            ListView3->setSubItem(row, 3, cellText(rs, QStringLiteral("house_num")));
+            ListView3->setSubItem(row, 4, cellText(rs, QStringLiteral("class")));
+            ListView3->setSubItem(row, 5, cellText(rs, QStringLiteral("fbz")));
+        }
+        if (ListView3->count() > 0)
+            ListView3->select(0);
+    }
+    setStateButtonsByWord(0);
+}
+
+void FrmFTSZ::setStateButtonsByWord(int row)
+{
+    if (ListView3->count() == 0 || row < 0) {
+        Command1->setEnabled(false);
+        Command2->setEnabled(false);
+        return;
+    }
+    const QString word = ListView3->text(row).trimmed();
+    Command1->setEnabled(word == QStringLiteral("空闲"));
+    Command2->setEnabled(word == QStringLiteral("禁用"));
+}
+
+void FrmFTSZ::UpdateStateButtons()
+{
+    setStateButtonsByWord(ListView3->selectedRow());
+}
+
+void FrmFTSZ::TreeView1_NodeClick()
+{
+    RunDbAction([this] { ListView3Detail(); });
+    UpdateStateButtons();
+}
+
+void FrmFTSZ::ListView3_ItemClick() { UpdateStateButtons(); }
+
+void FrmFTSZ::addTable()
+{
+    if (TreeView1->nodeCount() == 0) {
+        MsgBox(QStringLiteral("没有房台类型!"), Msg::Information, InfoHint);
+        return;
+    }
+    FrmFTADD& d = Forms::get<FrmFTADD>();
+    d.Text1->clear();
+    d.Text2->clear();
+    d.Text3->clear();
+    d.Text4->clear();
+    d.Combo1->clear();
+    if (!RunDbAction([&] {
+            Recordset rs;
+            rs.openTable(QStringLiteral("house_kinds"));
+            for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
+                d.Combo1->addItem(cellText(rs, QStringLiteral("fname")));
+        })) {
+        d.Unload();
+        return;
+    }
+    d.Combo1->setCurrentIndex(-1);
+    d.Combo1->setEditText(QString());
+    Forms::showModal(d);
+    UpdateStateButtons();
+}
+
+void FrmFTSZ::ListView3Save()
+{
+    if (!Forms::isLoaded<FrmFTADD>())
+        return;
+    FrmFTADD& d = Forms::get<FrmFTADD>();
+    const QString code = d.Text1->text().trimmed();
+    const QString name = d.Text2->text().trimmed();
+    const QString capacity = d.Text3->text().trimmed();
+    const QString spec = d.Combo1->currentText().trimmed();
+    const QString remark = d.Text4->text().trimmed();
+    if (code.isEmpty() || name.isEmpty() || capacity.isEmpty() || spec.isEmpty()) {
+        MsgBox(QStringLiteral("信息录入不完整，请确认信息的完整性"), Msg::Exclamation, Hint);
+        return;
+    }
+    bool stored = false;
+    RunDbAction([&] {
+        Recordset rs;
+        rs.openTable(QStringLiteral("house_table"), QStringLiteral("where table_id = ?"), {code});
+        if (!rs.isEOF()) {
+            MsgBox(QStringLiteral("房台编码已存在，请重新输入"), Msg::Exclamation, Hint);
+            return;
+        }
+        // The new table belongs to the type selected in the tree; it is free,
+        // and its reservation mark stays Null until it is first reserved.
+        rs.AddNew();
+        rs.setField(QStringLiteral("table_id"), code);
+        rs.setField(QStringLiteral("house_name"), name);
+        rs.setField(QStringLiteral("house_num"), capacityValue(capacity));
+        rs.setField(QStringLiteral("class"), spec);
+        rs.setField(QStringLiteral("house_bmid"), selectedTypeCode());
+        rs.setField(QStringLiteral("othersts"), QStringLiteral("C"));
+        rs.setField(QStringLiteral("fbz"), remark);
+        rs.Update();
+        stored = true;
+        ListView3Detail();
+    });
+    if (!stored)
+        return;
+    d.Unload();
+    MsgBox(Saved, Msg::Information, Hint);
+}
+
+void FrmFTSZ::editTable()
+{
+    const int row = ListView3->selectedRow();
+    if (ListView3->count() == 0 || row < 0) {
+        MsgBox(QStringLiteral("没有可修改的房台信息!"));
+        return;
+    }
+    FrmFTEDIT& d = Forms::get<FrmFTEDIT>();
+    d.Text1->setText(ListView3->subItem(row, 1));
+    d.Text2->setText(ListView3->subItem(row, 2));
+    d.Text3->setText(ListView3->subItem(row, 3));
+    d.Combo1->clear();
+    if (!RunDbAction([&] {
+            Recordset rs;
+            rs.openTable(QStringLiteral("house_kinds"));
+            for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
+                d.Combo1->addItem(cellText(rs, QStringLiteral("fname")));
+        })) {
+        d.Unload();
+        return;
+    }
+    d.Combo1->setCurrentIndex(d.Combo1->findText(ListView3->subItem(row, 4), Qt::MatchExactly));
+    d.Combo1->setEditText(ListView3->subItem(row, 4));
+    d.Text4->setText(ListView3->subItem(row, 5));
+    Forms::showModal(d);
+}
+
+void FrmFTSZ::ListView3Edit()
+{
+    if (!Forms::isLoaded<FrmFTEDIT>())
+        return;
+    FrmFTEDIT& d = Forms::get<FrmFTEDIT>();
+    const QString code = d.Text1->text().trimmed();
+    const QString name = d.Text2->text().trimmed();
+    const QString capacity = d.Text3->text().trimmed();
+    const QString spec = d.Combo1->currentText().trimmed();
+    const QString remark = d.Text4->text().trimmed();
+    if (code.isEmpty() || name.isEmpty() || capacity.isEmpty() || spec.isEmpty()) {
+        MsgBox(QStringLiteral("信息录入不完整，请确认信息的完整性"), Msg::Exclamation, Hint);
+        return;
+    }
+    bool found = false;
+    const bool done = RunDbAction([&] {
+        Recordset rs;
+        rs.openTable(QStringLiteral("house_table"), QStringLiteral("where table_id = ?"), {code});
+        if (!rs.isEOF()) {
+            found = true;
+            rs.setField(QStringLiteral("house_name"), name);
+            rs.setField(QStringLiteral("house_num"), capacityValue(capacity));
+            rs.setField(QStringLiteral("class"), spec);
+            rs.setField(QStringLiteral("fbz"), remark);
+            // The table keeps its own type: the dialog has no type field, and
+            // the tree may have been rebuilt since the list was filled.
+            // Changing a table puts a disabled one back in service; a table
+            // with a seating in progress keeps its state.
+            const QString state = rs.text(QStringLiteral("othersts")).toUpper();
+            if (state == u'C' || state == u'P')
+                rs.setField(QStringLiteral("othersts"), QStringLiteral("C"));
+            rs.Update();
+        }
+        ListView3Detail();
+    });
+    if (!done)
+        return;
+    d.Unload();
+    if (found)
+        MsgBox(Saved, Msg::Information, Hint);
+    else
+        MsgBox(QStringLiteral("没有可修改的房台信息!"));
+}
+
+void FrmFTSZ::deleteTableChecked()
+{
+    const int row = ListView3->selectedRow();
+    if (ListView3->count() == 0 || row < 0) {
+        MsgBox(QStringLiteral("没有可删除的房台信息!"));
+        return;
+    }
+    const QString code = ListView3->subItem(row, 1).trimmed();
+    bool hasSeating = true;
+    if (RunDbAction([&] {
+            // Any seating at all, even one cleared long ago, keeps the table.
+            Recordset rs;
+            rs.open(QStringLiteral("select * from  use_table_200505 Where House_table_id = ? limit 1"), {code});
+            hasSeating = !rs.isEOF();
+        })) {
+        if (hasSeating)
+            MsgBox(QStringLiteral("此房台已有消售记录,不可删除!"), Msg::Information, InfoHint);
+        else
+            DeleteTable();
+    }
+    UpdateStateButtons();
+}
+
+void FrmFTSZ::DeleteTable()
+{
+    const int row = ListView3->selectedRow();
+    if (row < 0)
+        return;
+    const QString code = ListView3->subItem(row, 1).trimmed();
+    if (MsgBox(QStringLiteral("是否确认删除“") + code + QStringLiteral("”吗？"), int(Msg::OKCancel) + Msg::Exclamation,
+               Hint) != Msg::OK)
+        return;
+    RunDbAction([&] {
+        Recordset rs;
+        rs.openTable(QStringLiteral("house_table"), QStringLiteral("where table_id = ?"), {code});
+        if (!rs.isEOF())
+            rs.Delete();
+        ListView3Detail();
+    });
+}
+
+// ---- taking a table out of service -------------------------------------------------
+
+void FrmFTSZ::setStateOfSelectedTable(const QString& state)
+{
+    const int row = ListView3->selectedRow();
+    if (row < 0)
+        return;
+    const QString code = ListView3->subItem(row, 1);
+    RunDbAction([&] {
+        Module1::SharedRecordset = Recordset();
+        Recordset& rs = Module1::SharedRecordset;
+        rs.openTable(QStringLiteral("house_table"), QStringLiteral("where table_id = ?"), {code});
+        if (!rs.isEOF()) {
+            rs.setField(QStringLiteral("othersts"), state);
+            rs.Update();
+        }
+        ListView3Detail();
+    });
+}
+
+void FrmFTSZ::Command1_Click() { setStateOfSelectedTable(QStringLiteral("P")); }
+
+void FrmFTSZ::Command2_Click() { setStateOfSelectedTable(QStringLiteral("C")); }
