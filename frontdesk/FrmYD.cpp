@@ -29,9 +29,14 @@ void FrmYD::Form_Load()
     Combo1->setCurrentIndex(0);
 }
 
+void FrmYD::Form_Unload()
+{
+    m_closing = true;   // the date field loses the focus as the window goes
+}
+
 bool FrmYD::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == DTPicker1 && event->type() == QEvent::FocusOut) {
+    if (watched == DTPicker1 && event->type() == QEvent::FocusOut && !m_closing) {
         // Opening the calendar or switching to another program is no leaving.
         const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
         if (why != Qt::PopupFocusReason && why != Qt::ActiveWindowFocusReason)

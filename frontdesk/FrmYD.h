@@ -8,6 +8,7 @@ public:
     FrmYD();
 
     void Form_Load() override;
+    void Form_Unload() override;
     void DTPicker1_LostFocus();
     void CmdYD_Click();
     void CmdXZ_Click();
@@ -18,4 +19,5 @@ protected:
 private:
     // A past dining date is refused and set back to today.
     bool checkDate();
+    bool m_closing = false;
 };

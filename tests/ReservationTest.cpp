@@ -8,6 +8,7 @@
 #include "frontdesk/FrmYD.h"
 #include "frontdesk/FrmYDEDIT.h"
 #include "frontdesk/FrmYDGL.h"
+#include "shell/FrmMain.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -304,6 +305,12 @@ TEST_F(ReservationTest, PastDateIsRefusedOnLeavingAndOnSaving)
         EXPECT_EQ(d.DTPicker1->date(), Now.date());
         MessageSeam::clear();
         d.DTPicker1_LostFocus();
+        EXPECT_TRUE(messages().isEmpty());
+        // Esc closes the dialog; a past date left in the field says nothing then.
+        d.DTPicker1->setDate(QDate(2026, 3, 1));
+        d.DTPicker1->setFocus();
+        QTest::keyClick(d.DTPicker1, Qt::Key_Escape);
+        EXPECT_FALSE(Forms::isLoaded<FrmYD>());
         EXPECT_TRUE(messages().isEmpty());
     });
     m.Toolbar1->click(1);
@@ -625,4 +632,17 @@ TEST_F(ReservationTest, Screenshots)
     screenshot(&manager(), QStringLiteral("reservation-manager"));
     screenshot(&Forms::get<FrmYD>(), QStringLiteral("reservation-new"));
     screenshot(&Forms::get<FrmCX>(), QStringLiteral("reservation-query"));
+}
+
+TEST_F(ReservationTest, MainWindowOpensTheManager)
+{
+    addFloor();
+    startAndLogIn(QStringLiteral("SYSTEM"), QStringLiteral("admin"));
+    bool shown = false;
+    Forms::onModal(QStringLiteral("FrmYDGL"), [&](Form& f) {
+        shown = true;
+        EXPECT_EQ(static_cast<FrmYDGL&>(f).TreeView1->topLevelItemCount(), 2);
+    });
+    Forms::get<FrmMain>().CmdYDGL->click();
+    EXPECT_TRUE(shown);
 }
