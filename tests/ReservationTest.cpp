@@ -361,29 +361,37 @@ TEST_F(ReservationTest, CancelTakesExactlyTheSelectedReservation)
 {
     addFloor();
     sql(QStringLiteral("UPDATE house_table SET sts = 'B' WHERE table_id = '101'"));
-    // Two reservations entered in the same second.
+    // Two reservations entered in the same second; the later one is cancelled.
     const qint64 first = reserve({QStringLiteral("甲"), QStringLiteral("101"), QStringLiteral("2026-03-11 18:00:00")});
     const qint64 second = reserve({QStringLiteral("乙"), QStringLiteral("101"), QStringLiteral("2026-03-12 18:00:00")});
     FrmYDGL& m = manager();
     m.TreeView1->clickNode(QStringLiteral("S101"));
-    m.ListView1->clickRow(rowOf(QStringLiteral("甲")));
+    m.ListView1->clickRow(rowOf(QStringLiteral("乙")));
 
     MessageSeam::answer(Msg::No);
     m.Toolbar1->click(3);
     EXPECT_EQ(messages(), QStringList{QStringLiteral("是否取消预定?")});
     EXPECT_EQ(lastMessage().buttons, int(Msg::YesNo));
+    EXPECT_EQ(lastMessage().icon, int(Msg::Question));
     EXPECT_EQ(count(QStringLiteral("pre_strink")), 2);
 
     m.Toolbar1->click(3);   // Yes
-    EXPECT_EQ(count(QStringLiteral("pre_strink"), QStringLiteral("WHERE reservation_id = ?"), {first}), 0);
-    EXPECT_EQ(count(QStringLiteral("pre_strink"), QStringLiteral("WHERE reservation_id = ?"), {second}), 1);
+    EXPECT_EQ(count(QStringLiteral("pre_strink"), QStringLiteral("WHERE reservation_id = ?"), {second}), 0);
+    EXPECT_EQ(count(QStringLiteral("pre_strink"), QStringLiteral("WHERE reservation_id = ?"), {first}), 1);
     EXPECT_EQ(sts(QStringLiteral("101")), QStringLiteral("B"));
-    EXPECT_EQ(bookers(), QStringList{QStringLiteral("乙")});
+    EXPECT_EQ(bookers(), QStringList{QStringLiteral("甲")});
 
+    // The last current reservation takes the mark with it.
     m.Toolbar1->click(3);
     EXPECT_EQ(count(QStringLiteral("pre_strink")), 0);
     EXPECT_EQ(sts(QStringLiteral("101")), QStringLiteral("C"));
     EXPECT_FALSE(m.Toolbar1->buttonEnabled(3));
+    // With the list empty (a query found nothing) the button's guard answers.
+    MessageSeam::clear();
+    m.CancelReservation();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("没有预定信息!")});
+    EXPECT_EQ(lastMessage().icon, int(Msg::Exclamation));
+    EXPECT_EQ(lastMessage().title, QString());
 }
 
 TEST_F(ReservationTest, CancellingAPastReservationKeepsTheMarkOfACurrentOne)
