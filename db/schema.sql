@@ -66,7 +66,12 @@ CREATE TABLE house_table (
 );
 CREATE UNIQUE INDEX house_table_id ON house_table(table_id);
 
+-- Reservations. reservation_id is our own key: pre_date (the entry time) can
+-- repeat when two reservations are entered in the same second. pre_man stays
+-- the third column. endtime is the meal time, pre_house the table's table_id,
+-- bmid the table's type when the reservation was made.
 CREATE TABLE pre_strink (
+    reservation_id INTEGER PRIMARY KEY AUTOINCREMENT,
     pre_strink_id INTEGER,
     pre_man       TEXT COLLATE NOCASE,
     pre_man_num   TEXT COLLATE NOCASE,
@@ -81,6 +86,7 @@ CREATE TABLE pre_strink (
     serials       TEXT COLLATE NOCASE,
     server_man    TEXT COLLATE NOCASE
 );
+CREATE INDEX pre_strink_house ON pre_strink(pre_house);
 
 -- ===== Menu =====
 

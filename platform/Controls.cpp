@@ -147,6 +147,25 @@ int ListView::add(const QString& text, const QString& key, const QIcon& icon)
     return m_model->rowCount() - 1;
 }
 
+int ListView::insert(int row, const QString& text, const QString& key, const QIcon& icon)
+{
+    row = qBound(0, row, m_model->rowCount());
+    QList<QStandardItem*> cells;
+    const int columns = qMax(1, m_model->columnCount());
+    for (int c = 0; c < columns; ++c) {
+        auto* item = new QStandardItem(c == 0 ? text : QString());
+        item->setEditable(false);
+        if (c < int(m_aligns.size()))
+            item->setTextAlignment(m_aligns[c] | Qt::AlignVCenter);
+        cells << item;
+    }
+    cells[0]->setData(key, Qt::UserRole + 1);
+    if (!icon.isNull())
+        cells[0]->setIcon(icon);
+    m_model->insertRow(row, cells);
+    return row;
+}
+
 QString ListView::text(int row) const
 {
     QStandardItem* c = cell(row, 0);

@@ -35,6 +35,8 @@ public:
     void clear();
     int count() const;
     int add(const QString& text, const QString& key = {}, const QIcon& icon = {});
+    // Inserts a row before the given row (0: as the first row; count(): at the end).
+    int insert(int row, const QString& text, const QString& key = {}, const QIcon& icon = {});
     QString text(int row) const;
     void setText(int row, const QString& text);
     QString subItem(int row, int column) const;
