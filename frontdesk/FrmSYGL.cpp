@@ -99,6 +99,12 @@ FrmSYGL::FrmSYGL()
     ListView1->setIcons(&ImageList5);
     ListView1->setSmallIcons(&ImageList4);
     ListView1->reportView()->setAlternatingRowColors(true);
+    // A row can be dragged with the left button held; no window takes the drop.
+    for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(ListView1->reportView()),
+                                 static_cast<QAbstractItemView*>(ListView1->iconView())}) {
+        v->setDragEnabled(true);
+        v->setDragDropMode(QAbstractItemView::DragOnly);
+    }
     connect(ListView1, &ListView::itemClick, this, [this](int) { ListView1_Click(); });
     connect(ListView1, &ListView::itemDoubleClick, this, [this](int) { ListView1_DblClick(); });
 

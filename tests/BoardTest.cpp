@@ -377,3 +377,26 @@ TEST_F(ClearTableCases, AFailedWriteLeavesTableAndSeatingAsTheyWere)
     EXPECT_EQ(dump(), before);
     EXPECT_EQ(w.ListView1->subItem(rowOf(QStringLiteral("1")), 1), QStringLiteral("结帐"));
 }
+
+TEST_F(TabulorTest, DemoDatabaseShowsALivelyBoard)
+{
+    const QString demo = tempPath(QStringLiteral("demo.db"));
+    Db::buildDatabaseFile(demo, true);
+    Db::openShared(demo);
+    FrmSYGL& w = Forms::get<FrmSYGL>();
+    QMap<QString, int> words;
+    for (int r = 0; r < w.ListView1->count(); ++r)
+        ++words[w.ListView1->subItem(r, FrmSYGL::ColState)];
+    for (const char* word : {"空闲", "预订", "在用", "结帐", "续单", "禁用"})
+        EXPECT_GE(words.value(QString::fromUtf8(word)), 1) << word;
+    EXPECT_GE(words.value(QStringLiteral("在用")), 2);
+    // A table in use shows its seating and what it has ordered so far.
+    for (int r = 0; r < w.ListView1->count(); ++r) {
+        if (w.ListView1->subItem(r, FrmSYGL::ColState) != u"在用")
+            continue;
+        w.ListView1->clickRow(r);
+        EXPECT_NE(w.ListView1->subItem(r, FrmSYGL::ColOpenTime), QString());
+        EXPECT_NE(w.ListView2->text(8), QStringLiteral("金    额：0元"));
+    }
+    screenshot(&w, QStringLiteral("board-demo"));
+}
