@@ -29,6 +29,7 @@ FrmFTXZ::FrmFTXZ()
 {
     setWindowTitle(QStringLiteral("选择房台"));
     setClientSizeTwips(5400, 4380);
+    setFixedSize(size());
 
     const char* headings[] = {"房台编号", "房台名称", "房台状态"};
     const int headingLeft[] = {120, 1920, 3720};
@@ -83,9 +84,26 @@ void FrmFTXZ::Form_Load()
         m_boardRows.push_back(r);
     }
     if (List1->count() > 0) {
+        alignHeadings();
         Command1->setEnabled(true);
         List1->setCurrentRow(0);
         List1_Click();
+    }
+}
+
+void FrmFTXZ::alignHeadings()
+{
+    // The headings stand over the fields of the entries as the list's font
+    // draws them.
+    const QString first = List1->item(0)->text();
+    const QFontMetrics metrics(List1->font());
+    const int origin = List1->x() + List1->frameWidth() + List1->visualItemRect(List1->item(0)).x() + 3;
+    int from = 0;
+    for (int i = 1; i < 3; ++i) {
+        from = first.indexOf(u'|', from) + 1;
+        if (from <= 0)
+            return;
+        Label1[i]->move(origin + metrics.horizontalAdvance(first.left(from + 2)), Label1[i]->y());
     }
 }
 

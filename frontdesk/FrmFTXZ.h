@@ -35,6 +35,7 @@ private:
     void selectOk();
     void transferOk();
     void mergeOk();
+    void alignHeadings();
     // Board row of each list entry.
     std::vector<int> m_boardRows;
 };

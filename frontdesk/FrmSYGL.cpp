@@ -77,6 +77,7 @@ FrmSYGL::FrmSYGL()
 {
     setWindowTitle(QStringLiteral("收银管理"));
     setClientSizeTwips(11910, 8625);
+    setFixedSize(size());   // the layout is designed for this size
     buildPictures();
 
     Image1 = new QLabel(this);
