@@ -1,11 +1,492 @@
 #include "frontdesk/FrmSYGL.h"
 
+#include <QShowEvent>
+#include "db/Database.h"
+#include "db/DateTimeText.h"
+#include "db/Money.h"
+#include "frontdesk/FrmFTXZ.h"
+#include "platform/Seams.h"
+#include "platform/Twips.h"
+#include "shell/Module1.h"
+
 TABULOR_REGISTER_FORM(FrmSYGL);
+
+namespace {
+
+const QString Free = QStringLiteral("空闲");
+const QString Reserved = QStringLiteral("预订");
+const QString InUse = QStringLiteral("在用");
+const QString Settled = QStringLiteral("结帐");
+const QString Continued = QStringLiteral("续单");
+const QString Disabled = QStringLiteral("禁用");
+
+const QString Prompt = QStringLiteral("提示");
+const QString NoTables = QStringLiteral("没有任何可供选择的房台!");
+const QString OnlySettledClears = QStringLiteral("只有“结帐”状态下才能清台");
+
+// A stored value as the board shows it: trimmed text, a whole number without
+// decimals, Null as empty text.
+QString cellText(const QVariant& v)
+{
+    if (v.isNull() || !v.isValid())
+        return {};
+    if (v.typeId() == QMetaType::Double)
+        return QString::number(v.toDouble(), 'g', 15);
+    return v.toString().trimmed();
+}
+
+// A stored date-time in the one text form; a value that is no date-time
+// stays as it was stored.
+QString timeText(const QVariant& v)
+{
+    const QDateTime t = DateTimeText::fromVariant(v);
+    return t.isValid() ? DateTimeText::format(t) : cellText(v);
+}
+
+} // namespace
+
+QString FrmSYGL::tableStateWord(const QString& othersts, const QString& sts)
+{
+    const QString state = othersts.trimmed().toUpper();
+    if (state == u"A")
+        return InUse;
+    if (state == u"C")
+        return sts.trimmed().toUpper() == u"B" ? Reserved : Free;
+    if (state == u"D")
+        return Settled;
+    if (state == u"E")
+        return Continued;
+    if (state == u"P")
+        return Disabled;
+    return {};
+}
+
+int FrmSYGL::statePicture(const QString& word)
+{
+    const QString w = word.trimmed();
+    if (w == Free) return PicFree;
+    if (w == Reserved) return PicReserved;
+    if (w == InUse) return PicInUse;
+    if (w == Settled) return PicSettled;
+    if (w == Continued) return PicContinued;
+    if (w == Disabled) return PicDisabled;
+    return 0;
+}
 
 FrmSYGL::FrmSYGL()
 {
     setWindowTitle(QStringLiteral("收银管理"));
+    setClientSizeTwips(11910, 8625);
+    setFixedSize(size());   // the layout is designed for this size
+    buildPictures();
+
+    Image1 = new QLabel(this);
+    Image1->setScaledContents(true);
+    Twips::place(Image1, -60, 195, 12060, 8520);
+    Image1->setPixmap(Pictures::backdrop(Image1->size(), QColor(222, 232, 244), QColor(156, 178, 206)));
+
+    Toolbar1 = new Toolbar(this);
+    Toolbar1->setIconSize(QSize(ImageList1.imageSize(), ImageList1.imageSize()));
+    const char* captions[] = {"显示", "查询", "预订", "选台", "转台", "并台", "结帐", "清台", "帮助", "退出"};
+    for (int i = 0; i < 10; ++i)
+        Toolbar1->addButton(QString::fromUtf8(captions[i]), {}, ImageList1.icon(i + 1));
+    for (int hidden : {2, 4, 9})
+        Toolbar1->setButtonVisible(hidden, false);
+    Twips::place(Toolbar1, 0, 0, 11910, 900);
+    connect(Toolbar1, &Toolbar::buttonClick, this, [this](int index) { Toolbar1_ButtonClick(index); });
+
     ListView1 = new ListView(this);
+    Twips::place(ListView1, 120, 975, 9240, 7545);
+    ListView1->setIcons(&ImageList5);
+    ListView1->setSmallIcons(&ImageList4);
+    ListView1->reportView()->setAlternatingRowColors(true);
+    // A row can be dragged with the left button held; no window takes the drop.
+    for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(ListView1->reportView()),
+                                 static_cast<QAbstractItemView*>(ListView1->iconView())}) {
+        v->setDragEnabled(true);
+        v->setDragDropMode(QAbstractItemView::DragOnly);
+    }
+    connect(ListView1, &ListView::itemClick, this, [this](int) { ListView1_Click(); });
+    connect(ListView1, &ListView::itemDoubleClick, this, [this](int) { ListView1_DblClick(); });
+
+    ListView4 = new ListView(this);
+    Twips::place(ListView4, 9330, 975, 2475, 3870);
+    ListView4->setSmallIcons(&ImageList4);
+
+    ListView2 = new ListView(this);
+    Twips::place(ListView2, 9330, 4830, 2475, 3690);
+    // The CJK face of the system's fonts is narrow enough for the designed
+    // column widths to hold a whole open time.
+    QFont listFont(QStringLiteral("Noto Sans CJK SC"));
+    listFont.setPointSize(9);
+    ListView1->setFont(listFont);
+    listFont.setPointSizeF(8.5);
+    for (ListView* panel : {ListView4, ListView2})
+        panel->setFont(listFont);
+    for (ListView* panel : {ListView4, ListView2}) {
+        panel->reportView()->setSelectionMode(QAbstractItemView::NoSelection);
+        panel->reportView()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
 }
 
-void FrmSYGL::ListView1Detail() {}
+void FrmSYGL::buildPictures()
+{
+    // Large tiles: the state's character on one dark green tile.
+    const QColor tile(20, 90, 45);
+    struct { const char* ch; QColor ink; QColor mark; bool markIsCharacter; } states[] = {
+        {"闲", QColor(144, 238, 144), QColor(255, 220, 0), false},
+        {"订", QColor(0, 255, 255), QColor(0, 120, 200), true},
+        {"用", QColor(255, 40, 40), QColor(220, 0, 0), false},
+        {"结", QColor(255, 235, 0), QColor(150, 150, 150), false},
+        {"续", QColor(255, 0, 255), QColor(0, 170, 0), false},
+        {"禁", QColor(0, 0, 0), QColor(0, 0, 0), false},
+    };
+    for (const auto& s : states) {
+        const QString ch = QString::fromUtf8(s.ch);
+        ImageList5.add(Pictures::characterTile(ch, s.ink, tile, ImageList5.imageSize()));
+        ImageList4.add(s.markIsCharacter ? Pictures::character(ch, s.mark, ImageList4.imageSize())
+                                         : Pictures::square(s.mark, ImageList4.imageSize()));
+    }
+    // Toolbar faces, one per button in button order.
+    struct { const char* symbol; QColor colour; } faces[] = {
+        {"显", QColor(60, 120, 200)}, {"查", QColor(90, 90, 90)}, {"订", QColor(0, 150, 170)},
+        {"选", QColor(90, 90, 90)}, {"转", QColor(230, 130, 0)}, {"并", QColor(140, 80, 190)},
+        {"结", QColor(200, 40, 40)}, {"清", QColor(40, 150, 60)}, {"帮", QColor(90, 90, 90)},
+        {"退", QColor(110, 110, 110)},
+    };
+    for (const auto& f : faces)
+        ImageList1.add(Pictures::badge(QString::fromUtf8(f.symbol), f.colour, ImageList1.imageSize()));
+}
+
+void FrmSYGL::Form_Load()
+{
+    ListView1Init();
+    ListView1Detail();
+    ListView4Init();
+    if (ListView1->count() > 0)
+        ListView4Detail();
+    ListView2Init();
+    if (ListView4->count() > 0)
+        ListView2Detail();
+    m_loaded = true;
+}
+
+void FrmSYGL::showEvent(QShowEvent* event)
+{
+    // A board that another window prepared while it was not on screen shows
+    // the tables as they are now when it is opened.
+    if (!m_everShown && !event->spontaneous()) {
+        m_everShown = true;
+        if (m_preparedHidden) {
+            ListView1Detail();
+            if (ListView4->count() > 0)
+                ListView2Detail();
+        }
+    }
+    Form::showEvent(event);
+}
+
+// ---- board -----------------------------------------------------------------
+
+void FrmSYGL::ListView1Init()
+{
+    ListView1->clear();
+    ListView1->clearColumns();
+    ListView1->setView(ListView::Report);
+    const Qt::Alignment centre = Qt::AlignHCenter;
+    ListView1->addColumn(QStringLiteral("状态/名称"), 1300);
+    ListView1->addColumn(QStringLiteral("状态说明"), 1000, centre);
+    ListView1->addColumn(QStringLiteral("规格"), 650, centre);
+    ListView1->addColumn(QStringLiteral("房台编号"), 0, centre);
+    ListView1->addColumn(QStringLiteral("房台类型"), 1000, centre);
+    ListView1->addColumn(QStringLiteral("客人人数"), 900, centre);
+    ListView1->addColumn(QStringLiteral("开台时间"), 1800, centre);
+    ListView1->addColumn(QStringLiteral("服务员"), 1000, centre);
+    ListView1->addColumn(QStringLiteral("点菜员"), 1000, centre);
+}
+
+void FrmSYGL::ListView1Detail()
+{
+    if (m_loaded && !isVisible())
+        m_preparedHidden = true;
+    m_count = Counters{};
+    ListView1->clear();
+    try {
+        Recordset& tables = Module1::SharedRecordset;
+        tables = Recordset();
+        tables.open(QStringLiteral(
+            "select * from house_table INNER JOIN HOUSE_BM ON HOUSE_BM.FCODE = House_table.HOUSE_BMID "
+            "order by house_bmid DESC,table_id DESC"));
+        if (tables.empty())
+            return;
+        m_count.total = tables.RecordCount();
+        // Walked from the last row: types and their tables in ascending text order.
+        for (tables.MoveLast(); !tables.isBOF(); tables.MovePrevious()) {
+            const QString word = tableStateWord(tables.text(QStringLiteral("othersts")),
+                                                tables.text(QStringLiteral("sts")));
+            const int picture = statePicture(word);
+            switch (picture) {
+            case PicFree: ++m_count.free; break;
+            case PicReserved: ++m_count.reserved; break;
+            case PicInUse: ++m_count.inUse; break;
+            case PicSettled: ++m_count.settled; break;
+            case PicContinued: ++m_count.continued; break;
+            case PicDisabled: ++m_count.disabled; break;
+            default: continue;   // an unknown state: counted in the total only
+            }
+            const QString tableId = tables.text(QStringLiteral("table_id"));
+            const int row = ListView1->addWithPictures(tables.text(QStringLiteral("house_name")), {}, picture, picture);
+            ListView1->setSubItem(row, ColState, word);
+            ListView1->setSubItem(row, ColSpec, tables.text(QStringLiteral("class")));
+            ListView1->setSubItem(row, ColTableId, tableId);
+            ListView1->setSubItem(row, ColType, tables.text(QStringLiteral("fname")));
+
+            Recordset& seating = Module1::SharedRecordset3;
+            seating = Recordset();
+            seating.open(QStringLiteral("select * from use_table_200505 where house_table_id = ? and sts <> 'P' "
+                                        "order by rowid"),
+                         {tableId});
+            if (!seating.empty()) {
+                const QVariant diners = seating.field(QStringLiteral("strink_num"));
+                ListView1->setSubItem(row, ColDiners, cellText(diners));
+                ListView1->setSubItem(row, ColOpenTime, timeText(seating.field(QStringLiteral("start_date"))));
+                ListView1->setSubItem(row, ColWaiter, cellText(seating.field(QStringLiteral("serv_name"))));
+                ListView1->setSubItem(row, ColOrderTaker, cellText(seating.field(QStringLiteral("cust_name"))));
+                m_count.guests += diners.toDouble();
+            } else {
+                ListView1->setSubItem(row, ColDiners, QStringLiteral("0"));
+                Recordset reservations;
+                reservations.open(QStringLiteral("select * from pre_strink where pre_house = ? order by rowid"),
+                                  {tableId});
+                if (!reservations.empty())
+                    ListView1->setSubItem(row, ColOpenTime, timeText(reservations.field(QStringLiteral("endtime"))));
+                ListView1->setSubItem(row, ColWaiter, QString());
+                ListView1->setSubItem(row, ColOrderTaker, QString());
+            }
+        }
+    } catch (const DbError& e) {
+        MsgBox(e.text, Msg::Exclamation, QStringLiteral("信息提示"));
+    }
+    // The list selects its first row by itself.
+    ListView1->select(ListView1->count() > 0 ? 0 : -1);
+    if (m_count.total > 0)
+        ListView4Detail();
+}
+
+// ---- statistics panel ------------------------------------------------------
+
+void FrmSYGL::ListView4Init()
+{
+    ListView4->clearColumns();
+    ListView4->setView(ListView::Report);
+    ListView4->addColumn(QStringLiteral("       统计信息"), 2475);
+}
+
+void FrmSYGL::ListView4Detail()
+{
+    ListView4->clear();
+    const struct { const char* label; double value; int picture; } rows[] = {
+        {"房 台  总 数：  ", double(m_count.total), 0},
+        {"空闲房台总数：  ", double(m_count.free), PicFree},
+        {"预订房台总数：  ", double(m_count.reserved), PicReserved},
+        {"在用房台总数：  ", double(m_count.inUse), PicInUse},
+        {"结帐房台总数：  ", double(m_count.settled), PicSettled},
+        {"续单房台总数：  ", double(m_count.continued), PicContinued},
+        {"禁用房台总数：  ", double(m_count.disabled), PicDisabled},
+        {"客 人  总 数：  ", m_count.guests, 0},
+    };
+    for (const auto& r : rows) {
+        const QString text = (QString::fromUtf8(r.label) + QString::number(r.value, 'g', 15)).trimmed();
+        ListView4->addWithPictures(text, {}, 0, r.picture);
+    }
+}
+
+// ---- detail panel ----------------------------------------------------------
+
+void FrmSYGL::ListView2Init()
+{
+    ListView2->clearColumns();
+    ListView2->setView(ListView::Report);
+    ListView2->addColumn(QStringLiteral("       房台信息"), 2475 - 10);
+}
+
+void FrmSYGL::ListView2Detail()
+{
+    // Every error is passed over: the panel shows what could be read.
+    Money amount;
+    const QString openTime = current(ColOpenTime);
+    if (!openTime.isEmpty()) {
+        try {
+            const QString seatingId = DateTimeText::toId(DateTimeText::parse(openTime));
+            Recordset& lines = Module1::SharedRecordset;
+            lines = Recordset();
+            lines.open(QStringLiteral("select * from strink_mess_200505 where use_table_id = ? order by fsxh, rowid"),
+                       {seatingId});
+            for (lines.MoveFirst(); !lines.isEOF(); lines.MoveNext()) {
+                if (lines.text(QStringLiteral("STS")) == u"2")
+                    continue;   // free lines cost nothing
+                amount += Money::fromVariant(lines.field(QStringLiteral("price")))
+                              .times(lines.field(QStringLiteral("food_num")).toDouble());
+            }
+        } catch (const DbError&) {
+        }
+    }
+    ListView2->clear();
+    const struct { const char* label; int column; } rows[] = {
+        {"编    号：", ColTableId}, {"房    台：", ColType}, {"类    别：", ColSpec},
+        {"状    态：", ColState}, {"就餐人数：", ColDiners}, {"开台时间：", ColOpenTime},
+        {"服 务 员：", ColWaiter}, {"点 菜 员：", ColOrderTaker},
+    };
+    for (const auto& r : rows)
+        ListView2->add(QString::fromUtf8(r.label) + current(r.column));
+    ListView2->add(QStringLiteral("金    额：") + amount.plain() + QStringLiteral("元"));
+    ListView2->update();
+}
+
+QString FrmSYGL::current(int column) const
+{
+    const int row = ListView1->selectedRow();
+    if (row < 0)
+        return {};
+    return column == ColName ? ListView1->text(row) : ListView1->subItem(row, column);
+}
+
+// ---- user actions ----------------------------------------------------------
+
+void FrmSYGL::ListView1_Click()
+{
+    if (ListView1->count() > 0)
+        ListView2Detail();
+}
+
+void FrmSYGL::ListView1_DblClick()
+{
+    if (ListView1->count() == 0)
+        return;
+    if (current(ColState).trimmed() == Disabled) {
+        MsgBox(QStringLiteral("本台处于禁用状态!"), Msg::Exclamation, Prompt);
+        return;
+    }
+    Module1::TransferTableMode = false;
+    Module1::MergeTableMode = false;
+    Forms::showModalByName(QStringLiteral("FrmDCKT"));
+}
+
+void FrmSYGL::showNoTables()
+{
+    MsgBox(NoTables);
+}
+
+void FrmSYGL::Toolbar1_ButtonClick(int index)
+{
+    Module1::SelectTableMode = false;
+    Module1::TransferTableMode = false;
+    Module1::MergeTableMode = false;
+    const bool empty = ListView1->count() == 0;
+    const QString word = current(ColState).trimmed();
+    const bool seated = word == InUse || word == Continued;
+
+    auto openPicker = [] {
+        // The picker loads afresh every time.
+        Forms::unload<FrmFTXZ>();
+        Forms::showModal(Forms::get<FrmFTXZ>());
+    };
+
+    switch (index) {
+    case 1:
+        ListView1->setView(ListView1->view() == ListView::Report ? ListView::Icon : ListView::Report);
+        break;
+    case 3:
+        if (empty)
+            showNoTables();
+        else
+            Forms::showModalByName(QStringLiteral("FrmYDGL"));
+        break;
+    case 4:
+        if (empty) {
+            showNoTables();
+        } else {
+            Module1::SelectTableMode = true;
+            openPicker();
+        }
+        break;
+    case 5:
+    case 6:
+        if (empty) {
+            showNoTables();
+        } else if (!seated) {
+            MsgBox(index == 5 ? QStringLiteral("只有“在用”或“续单”状态下才能转台")
+                              : QStringLiteral("只有“在用”或“续单”状态下才能并台"),
+                   Msg::Exclamation, Prompt);
+        } else {
+            (index == 5 ? Module1::TransferTableMode : Module1::MergeTableMode) = true;
+            openPicker();
+        }
+        break;
+    case 7:
+        if (empty)
+            showNoTables();
+        else if (!seated)
+            MsgBox(QStringLiteral("只有“在用”或“续单”状态下才能结帐"), Msg::Exclamation, Prompt);
+        else
+            Forms::showModalByName(QStringLiteral("FrmJZGL"));
+        break;
+    case 8:
+        if (empty)
+            showNoTables();
+        else if (word == Disabled)
+            MsgBox(QStringLiteral("禁用状态下不可以清台!"), Msg::Information, Prompt);
+        else
+            ClearTable();
+        break;
+    case 10:
+        Unload();
+        break;
+    default:   // 2 and 9 do nothing
+        break;
+    }
+}
+
+void FrmSYGL::ClearTable()
+{
+    const QString word = current(ColState).trimmed();
+    const QString tableId = current(ColTableId);
+    if (word != Settled && word != InUse && word != Continued) {
+        MsgBox(OnlySettledClears, Msg::Exclamation, Prompt);
+        return;
+    }
+    bool refused = false;
+    const bool done = RunDbAction([&] {
+        // The table's current seating, found by the table itself.
+        Recordset& seating = Module1::SharedRecordset;
+        seating = Recordset();
+        seating.openTable(QStringLiteral("use_table_200505"),
+                          QStringLiteral("where house_table_id = ? and sts <> 'P'"), {tableId});
+        if (seating.empty()) {
+            refused = true;
+            return;
+        }
+        if (word != Settled) {
+            // A table in use is cleared only while its own seating has no
+            // unsettled order line (a table opened in error, say).
+            Recordset open;
+            open.open(QStringLiteral("select * from strink_mess_200505 where use_table_id = ? and Account_sts = '0'"),
+                      {seating.field(QStringLiteral("use_table_id"))});
+            if (!open.empty()) {
+                refused = true;
+                return;
+            }
+        }
+        Transaction tx;
+        Db::exec(QStringLiteral("update house_table set othersts = 'C' where table_id = ?"), {tableId});
+        seating.setField(QStringLiteral("sts"), QStringLiteral("P"));
+        seating.Update();
+        tx.commit();
+    });
+    if (refused) {
+        MsgBox(OnlySettledClears, Msg::Exclamation, Prompt);
+        return;
+    }
+    if (done)
+        ListView1Detail();
+}

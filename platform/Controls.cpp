@@ -1,6 +1,7 @@
 #include "platform/Controls.h"
 
 #include <QHeaderView>
+#include "platform/Pictures.h"
 #include "platform/Twips.h"
 
 // ---- ListView ----------------------------------------------------------------
@@ -59,6 +60,7 @@ void ListView::setView(View view)
     } else if (view == Icon) {
         m_icons->setViewMode(QListView::IconMode);
     }
+    applyPictures();
 }
 
 void ListView::setIconSizePixels(int size)
@@ -270,6 +272,83 @@ void ListView::doubleClickRow(int row)
     clickRow(row);
     if (row >= 0 && row < count())
         emit itemDoubleClick(row);
+}
+
+// ---- ListView pictures ---------------------------------------------------------
+
+namespace {
+constexpr int LargePictureRole = Qt::UserRole + 3;
+constexpr int SmallPictureRole = Qt::UserRole + 4;
+} // namespace
+
+void ListView::setIcons(const ImageList* large)
+{
+    m_largeList = large;
+    if (large)
+        setIconSizePixels(large->imageSize());
+    applyPictures();
+}
+
+void ListView::setSmallIcons(const ImageList* small)
+{
+    m_smallList = small;
+    if (small)
+        m_report->setIconSize(QSize(small->imageSize(), small->imageSize()));
+    applyPictures();
+}
+
+int ListView::addWithPictures(const QString& text, const QString& key, int iconIndex, int smallIconIndex)
+{
+    const int row = add(text, key);
+    setPictures(row, iconIndex, smallIconIndex);
+    return row;
+}
+
+void ListView::setPictures(int row, int iconIndex, int smallIconIndex)
+{
+    QStandardItem* c = cell(row, 0);
+    if (!c)
+        return;
+    c->setData(iconIndex, LargePictureRole);
+    c->setData(smallIconIndex, SmallPictureRole);
+    applyPicture(row);
+}
+
+int ListView::iconIndex(int row) const
+{
+    QStandardItem* c = cell(row, 0);
+    return c ? c->data(LargePictureRole).toInt() : 0;
+}
+
+int ListView::smallIconIndex(int row) const
+{
+    QStandardItem* c = cell(row, 0);
+    return c ? c->data(SmallPictureRole).toInt() : 0;
+}
+
+QIcon ListView::shownPicture(int row) const
+{
+    QStandardItem* c = cell(row, 0);
+    return c ? c->icon() : QIcon();
+}
+
+void ListView::applyPicture(int row)
+{
+    QStandardItem* c = cell(row, 0);
+    if (!c || !c->data(LargePictureRole).isValid())
+        return;   // a row without pictures from image lists keeps its own icon
+    const bool large = m_view == Icon;
+    const ImageList* list = large ? m_largeList : m_smallList;
+    const int index = c->data(large ? LargePictureRole : SmallPictureRole).toInt();
+    c->setIcon(list ? list->icon(index) : QIcon());
+}
+
+void ListView::applyPictures()
+{
+    if (!m_largeList && !m_smallList)
+        return;
+    for (int r = 0; r < count(); ++r)
+        applyPicture(r);
 }
 
 // ---- TreeView ----------------------------------------------------------------

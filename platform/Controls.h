@@ -13,6 +13,8 @@
 #include <QTreeWidget>
 #include <vector>
 
+class ImageList;
+
 class ListView : public QStackedWidget {
     Q_OBJECT
 public:
@@ -59,6 +61,19 @@ public:
     QTreeView* reportView() const { return m_report; }
     QListView* iconView() const { return m_icons; }
 
+    // Pictures from image lists, as a row carries them: the icon view shows
+    // the row's large picture (from the Icons list), the report, list and
+    // small-icon views its small picture (from the SmallIcons list). Indexes
+    // count from 1; 0 is no picture. The lists must outlive the control.
+    void setIcons(const ImageList* large);
+    void setSmallIcons(const ImageList* small);
+    int addWithPictures(const QString& text, const QString& key, int iconIndex, int smallIconIndex);
+    void setPictures(int row, int iconIndex, int smallIconIndex);
+    int iconIndex(int row) const;
+    int smallIconIndex(int row) const;
+    // The picture the row shows in the current view.
+    QIcon shownPicture(int row) const;
+
 signals:
     void itemClick(int row);
     void itemDoubleClick(int row);
@@ -74,6 +89,10 @@ private:
     View m_view = Report;
     std::vector<int> m_widths;
     std::vector<Qt::Alignment> m_aligns;
+    void applyPictures();
+    void applyPicture(int row);
+    const ImageList* m_largeList = nullptr;
+    const ImageList* m_smallList = nullptr;
 };
 
 class TreeView : public QTreeWidget {
