@@ -81,15 +81,14 @@ SELECT u.use_table_id || printf('%02d', l.fsxh), u.use_table_id, l.fsxh, l.food_
  ORDER BY u.use_table_id, l.fsxh;
 
 -- ===== reservations =====
--- Two current reservations, made when the demo database is built: dinner
--- tomorrow in 牡丹厅 and lunch the day after in 大厅5. A reserved table
--- carries the mark 'B'.
+-- Two current reservations of 芙蓉厅, made when the demo database is built:
+-- dinner tomorrow and lunch the day after. A reserved table carries the
+-- mark 'B' (set with the board's states above).
 INSERT INTO pre_strink (pre_strink_id, pre_man, pre_man_num, phone, pre_date, endtime, fbc, paymoney, fbz,
                         pre_house, bmid, serials, server_man) VALUES
  (1, '刘先生', '8', '13800138000', strftime('%Y-%m-%d %H:%M:%S', 'now', 'localtime'),
-  strftime('%Y-%m-%d 18:30:00', 'now', 'localtime', '+1 day'), '晚班', 200, '生日宴', '201', '02',
+  strftime('%Y-%m-%d 18:30:00', 'now', 'localtime', '+1 day'), '晚班', 200, '生日宴', '202', '02',
   strftime('%Y%m%d%H%M%S', 'now', 'localtime'), NULL),
  (1, '陈女士', '4', '13912345678', strftime('%Y-%m-%d %H:%M:%S', 'now', 'localtime'),
-  strftime('%Y-%m-%d 12:00:00', 'now', 'localtime', '+2 days'), '中班', 0, '',  '105', '01',
+  strftime('%Y-%m-%d 12:00:00', 'now', 'localtime', '+2 days'), '中班', 0, '',  '202', '02',
   strftime('%Y%m%d%H%M%S', 'now', 'localtime'), NULL);
-UPDATE house_table SET sts = 'B' WHERE table_id IN ('201', '105');
