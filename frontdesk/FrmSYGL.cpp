@@ -7,18 +7,14 @@
 #include "frontdesk/FrmFTXZ.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
+#include "frontdesk/TableState.h"
 #include "shell/Module1.h"
 
 TABULOR_REGISTER_FORM(FrmSYGL);
 
 namespace {
 
-const QString Free = QStringLiteral("空闲");
-const QString Reserved = QStringLiteral("预订");
-const QString InUse = QStringLiteral("在用");
-const QString Settled = QStringLiteral("结帐");
-const QString Continued = QStringLiteral("续单");
-const QString Disabled = QStringLiteral("禁用");
+using namespace TableWord;
 
 const QString Prompt = QStringLiteral("提示");
 const QString NoTables = QStringLiteral("没有任何可供选择的房台!");
@@ -44,22 +40,6 @@ QString timeText(const QVariant& v)
 }
 
 } // namespace
-
-QString FrmSYGL::tableStateWord(const QString& othersts, const QString& sts)
-{
-    const QString state = othersts.trimmed().toUpper();
-    if (state == u"A")
-        return InUse;
-    if (state == u"C")
-        return sts.trimmed().toUpper() == u"B" ? Reserved : Free;
-    if (state == u"D")
-        return Settled;
-    if (state == u"E")
-        return Continued;
-    if (state == u"P")
-        return Disabled;
-    return {};
-}
 
 int FrmSYGL::statePicture(const QString& word)
 {
@@ -222,7 +202,7 @@ void FrmSYGL::ListView1Detail()
         m_count.total = tables.RecordCount();
         // Walked from the last row: types and their tables in ascending text order.
         for (tables.MoveLast(); !tables.isBOF(); tables.MovePrevious()) {
-            const QString word = tableStateWord(tables.text(QStringLiteral("othersts")),
+            const QString word = TableStateWord(tables.text(QStringLiteral("othersts")),
                                                 tables.text(QStringLiteral("sts")));
             const int picture = statePicture(word);
             switch (picture) {

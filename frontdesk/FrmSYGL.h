@@ -28,7 +28,6 @@ public:
 
     // The word the front desk shows and compares for a table, from its state
     // (othersts) and reservation mark (sts); empty for an unknown state.
-    static QString tableStateWord(const QString& othersts, const QString& sts);
     // The picture index of a state word (0 for an unknown word).
     static int statePicture(const QString& word);
 

@@ -133,20 +133,7 @@ QStandardItem* ListView::cell(int row, int column) const
 
 int ListView::add(const QString& text, const QString& key, const QIcon& icon)
 {
-    QList<QStandardItem*> cells;
-    const int columns = qMax(1, m_model->columnCount());
-    for (int c = 0; c < columns; ++c) {
-        auto* item = new QStandardItem(c == 0 ? text : QString());
-        item->setEditable(false);
-        if (c < int(m_aligns.size()))
-            item->setTextAlignment(m_aligns[c] | Qt::AlignVCenter);
-        cells << item;
-    }
-    cells[0]->setData(key, Qt::UserRole + 1);
-    if (!icon.isNull())
-        cells[0]->setIcon(icon);
-    m_model->appendRow(cells);
-    return m_model->rowCount() - 1;
+    return insert(m_model->rowCount(), text, key, icon);
 }
 
 int ListView::insert(int row, const QString& text, const QString& key, const QIcon& icon)
