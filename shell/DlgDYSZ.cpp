@@ -15,7 +15,7 @@ TABULOR_REGISTER_FORM(DlgDYSZ);
 DlgDYSZ::DlgDYSZ()
 {
     setWindowTitle(QStringLiteral("打印设置"));
-    setClientSizeTwips(6600, 5700);
+    setClientSizeTwips(6600, 5880);
 
     Image1 = new QLabel(this);
     Image1->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48));
@@ -38,21 +38,21 @@ DlgDYSZ::DlgDYSZ()
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    Twips::place(line, 240, 2940, 6120, 30);
+    Twips::place(line, 240, 3120, 6120, 30);
 
     auto* labelPrinter = new QLabel(QStringLiteral("打印机类型设置："), this);
-    Twips::place(labelPrinter, 240, 3180, 1800, 300);
+    Twips::place(labelPrinter, 240, 3360, 1800, 300);
     FramePrinter = new QGroupBox(this);
-    Twips::place(FramePrinter, 2040, 3060, 4320, 540);
+    Twips::place(FramePrinter, 2040, 3240, 4320, 540);
     Option1[0] = new QRadioButton(QStringLiteral("热敏打印机"), FramePrinter);
     Twips::place(Option1[0], 120, 120, 1800, 330);
     Option1[1] = new QRadioButton(QStringLiteral("针式打印机"), FramePrinter);
     Twips::place(Option1[1], 2160, 120, 1800, 330);
 
     auto* labelOrder = new QLabel(QStringLiteral("排  序  方  式："), this);
-    Twips::place(labelOrder, 240, 3900, 1800, 300);
+    Twips::place(labelOrder, 240, 4080, 1800, 300);
     FrameOrder = new QGroupBox(this);
-    Twips::place(FrameOrder, 2040, 3780, 4320, 540);
+    Twips::place(FrameOrder, 2040, 3960, 4320, 540);
     Option2 = new QRadioButton(QStringLiteral("按商品分类排序"), FrameOrder);
     Twips::place(Option2, 120, 120, 2000, 330);
     Option3 = new QRadioButton(QStringLiteral("按点单顺序排序"), FrameOrder);
@@ -66,9 +66,9 @@ DlgDYSZ::DlgDYSZ()
     }
 
     OKButton = new QPushButton(QStringLiteral("确定(&O)"), this);
-    Twips::place(OKButton, 3000, 4800, 1500, 450);
+    Twips::place(OKButton, 3000, 5040, 1500, 450);
     CancelButton = new QPushButton(QStringLiteral("取消(&C)"), this);
-    Twips::place(CancelButton, 4740, 4800, 1500, 450);
+    Twips::place(CancelButton, 4740, 5040, 1500, 450);
     OKButton->setAutoDefault(false);
     CancelButton->setAutoDefault(false);
 
