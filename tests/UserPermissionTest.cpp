@@ -178,6 +178,27 @@ TEST_F(UserTest, SwitchingUsersShowsExactlyTheirRowsByMouseAndKeyboard)
     EXPECT_EQ(storedCodes(QStringLiteral("bob")), QStringList{QStringLiteral("301")});
 }
 
+TEST_F(UserTest, AFailingSaveRollsBackAndShowsTheError)
+{
+    smallMenuTree();
+    onlyUsers({});
+    addUser(QStringLiteral("ann"), QStringLiteral("a"), {QStringLiteral("101")});
+    setRoleMaxId(50);
+    FrmQXSZ& w = Forms::get<FrmQXSZ>();
+    sql(QStringLiteral("CREATE TRIGGER no_301 BEFORE INSERT ON level_info WHEN NEW.menu_code = '301'"
+                       " BEGIN SELECT RAISE(ABORT, 'permission table locked'); END"));
+    tick(w, QStringLiteral("F301"), true);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].contains(QStringLiteral("permission table locked")));
+    EXPECT_EQ(lastMessage().title, QStringLiteral("信息提示"));
+    // The old row is still there with its id, the counter unchanged, and the
+    // tree shows what is stored.
+    EXPECT_EQ(value(QStringLiteral("SELECT group_concat(menu_code || ':' || id) FROM level_info WHERE usercode = 'ann'")).toString(),
+              QStringLiteral("101:1"));
+    EXPECT_EQ(roleMaxId(), QStringLiteral("50"));
+    EXPECT_EQ(tickedCodes(w), QStringList{QStringLiteral("101")});
+}
+
 TEST_F(UserTest, SystemEntriesAndTheRootLockThePermissionTree)
 {
     smallMenuTree();
