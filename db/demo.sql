@@ -35,3 +35,12 @@ INSERT INTO house_table (table_id, house_name, house_num, class, house_bmid, oth
 -- ===== board: seatings and order lines =====
 
 -- ===== reservations =====
+
+-- ===== print settings and switches =====
+INSERT INTO PRINTSET (STATE, HEAD, RESTNAME, PRINTER) VALUES
+ (1, 1, 'Tabulor 小馆|电话 010-12345678|欢迎光临', '0'),
+ (1, 0, '谢谢惠顾|欢迎再次光临|', '0');
+INSERT INTO SYSXTCS (XTCS_NAME, XTCS_VALUE, XTCS_MS) VALUES
+ ('Orders', 'Class', '打印排序方式'),
+ ('Associate', 'Yes', '售货关联与否'),
+ ('AllowRefundment', '0', '允许结帐后退款');
