@@ -92,3 +92,12 @@ INSERT INTO pre_strink (pre_strink_id, pre_man, pre_man_num, phone, pre_date, en
  (1, '陈女士', '4', '13912345678', strftime('%Y-%m-%d %H:%M:%S', 'now', 'localtime'),
   strftime('%Y-%m-%d 12:00:00', 'now', 'localtime', '+2 days'), '中班', 0, '',  '202', '02',
   strftime('%Y%m%d%H%M%S', 'now', 'localtime'), NULL);
+
+-- ===== print settings and switches =====
+INSERT INTO PRINTSET (STATE, HEAD, RESTNAME, PRINTER) VALUES
+ (1, 1, 'Tabulor 小馆|电话 010-12345678|欢迎光临', '0'),
+ (1, 0, '谢谢惠顾|欢迎再次光临|', '0');
+INSERT INTO SYSXTCS (XTCS_NAME, XTCS_VALUE, XTCS_MS) VALUES
+ ('Orders', 'Class', '打印排序方式'),
+ ('Associate', 'Yes', '售货关联与否'),
+ ('AllowRefundment', '0', '允许结帐后退款');

@@ -165,21 +165,21 @@ CREATE TABLE store (
 );
 
 CREATE TABLE stock_in_bill (
-    stock_in_id   TEXT COLLATE NOCASE,
+    stock_bill_id TEXT COLLATE NOCASE,
     stock_in_date TEXT COLLATE NOCASE
 );
 
 CREATE TABLE rkgl2004 (
-    stock_in_id TEXT COLLATE NOCASE,
+    stock_bill_id TEXT COLLATE NOCASE,
     brand_code  TEXT COLLATE NOCASE
 );
 
 CREATE TABLE stock_out_bill (
-    stock_out_id   TEXT COLLATE NOCASE,
+    stock_bill_id TEXT COLLATE NOCASE,
     stock_Out_date TEXT COLLATE NOCASE
 );
 
 CREATE TABLE ckgl2004 (
-    stock_out_id TEXT COLLATE NOCASE,
+    stock_bill_id TEXT COLLATE NOCASE,
     brand_code   TEXT COLLATE NOCASE
 );

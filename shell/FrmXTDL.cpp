@@ -8,6 +8,7 @@
 #include "platform/Twips.h"
 #include "shell/FrmMain.h"
 #include "shell/Module1.h"
+#include "shell/PasswordHash.h"
 
 TABULOR_REGISTER_FORM(FrmXTDL);
 
@@ -125,13 +126,29 @@ void FrmXTDL::Command1_Click()
             MsgBox(QStringLiteral("用户不存在"), Msg::Exclamation, title);
             return;
         }
-        // A Null password counts as empty text; letter case counts.
+        // Passwords are stored as salted hashes of the trimmed text. A row
+        // from an old database still holds the clear text (a Null password
+        // counts as empty text; letter case counts): it is accepted once and
+        // rewritten as a hash.
         const QString typed = Text2->text().trimmed();
-        if (user.field(QStringLiteral("password")).toString() != typed) {
+        const QString stored = user.field(QStringLiteral("password")).toString();
+        const bool hashed = PasswordHash::isHash(stored);
+        const bool matches = hashed ? PasswordHash::verify(typed, stored) : stored == typed;
+        if (!matches) {
             MsgBox(QStringLiteral("密码不正确"), Msg::Exclamation, title);
             Text2->setSelection(0, int(typed.size()));
             Text2->setFocus();
             return;
+        }
+        if (!hashed) {
+            try {
+                user.setField(QStringLiteral("password"), PasswordHash::make(typed));
+                user.Update();
+            } catch (const DbError&) {
+                // The row stays as it was and is rewritten at the next login;
+                // the user is not kept out for it.
+                user.CancelUpdate();
+            }
         }
         OperatorCode = Combo1->currentText();
         SharedRecordset3 = Recordset();

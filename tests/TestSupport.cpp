@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include "platform/ProgramStart.h"
 #include "shell/FrmXTDL.h"
 #include "shell/Module1.h"
 
@@ -24,6 +25,7 @@ void TabulorTest::SetUp()
     Forms::scriptModals();
     FileDialogSeam::script();
     ProcessSeam::script();
+    ProgramStartSeam::script();
     Printers::script({});
     printer = &PrinterSeam::record();
     Clock::release();
@@ -38,6 +40,7 @@ void TabulorTest::TearDown()
     Forms::stopScripting();
     FileDialogSeam::stopScripting();
     ProcessSeam::stopScripting();
+    ProgramStartSeam::stopScripting();
     Printers::stopScripting();
     PrinterSeam::stopScripting();
     ProgramFolder::setForTest({});

@@ -1,0 +1,71 @@
+#include "shell/FrmXGYH.h"
+
+#include "db/Database.h"
+#include "db/Recordset.h"
+#include "platform/Seams.h"
+#include "platform/Twips.h"
+#include "shell/FrmQXSZ.h"
+#include "shell/FrmZJYH.h"
+#include "shell/PasswordHash.h"
+
+TABULOR_REGISTER_FORM(FrmXGYH);
+
+FrmXGYH::FrmXGYH()
+{
+    setWindowTitle(QStringLiteral("修改用户"));
+    setClientSizeTwips(4800, 3300);
+    layOutUserBoxes(this, Label1, Text4, Label2, Text1, Label3, Text2, Label4, Text3);
+    Command1 = new QPushButton(QStringLiteral("保存(&S)"), this);
+    Twips::place(Command1, 1080, 2580, 1200, 420);
+    Command2 = new QPushButton(QStringLiteral("退出(&Q)"), this);
+    Twips::place(Command2, 2640, 2580, 1200, 420);
+    Command1->setDefault(true);
+    defaultButton = Command1;
+    cancelButton = Command2;
+    connect(Command1, &QPushButton::clicked, this, &FrmXGYH::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &FrmXGYH::Command2_Click);
+}
+
+void FrmXGYH::Form_Load()
+{
+    Form* owner = Forms::find(QStringLiteral("FrmQXSZ"));
+    if (!owner)
+        return;
+    const QString entry = static_cast<FrmQXSZ*>(owner)->TreeView1->selectedText();
+    if (!FrmQXSZ::isUserEntry(entry))
+        return;
+    const int close = int(entry.indexOf(u']'));
+    Text4->setText(FrmQXSZ::entryCode(entry));
+    Text1->setText(entry.mid(close + 1).section(u']', 0, 0));
+}
+
+void FrmXGYH::Command1_Click()
+{
+    const QString password = Text2->text().trimmed();
+    if (password.isEmpty() || password != Text3->text().trimmed()) {
+        MsgBox(QStringLiteral("请确认信息录入正确性"), Msg::Exclamation, QStringLiteral("提示"));
+        return;
+    }
+    bool stored = false;
+    const bool ok = RunDbAction([&] {
+        Recordset user;
+        user.openTable(QStringLiteral("level_user"), QStringLiteral("where usercode = ?"), {Text4->text().trimmed()});
+        if (user.isEOF())
+            return;
+        user.setField(QStringLiteral("username"), Text1->text());
+        // The hash of the trimmed password: the login trims what is typed.
+        user.setField(QStringLiteral("password"), PasswordHash::make(password));
+        user.Update();
+        stored = true;
+    });
+    if (!ok)
+        return;   // the error was shown; the dialog stays open
+    if (stored)
+        MsgBox(QStringLiteral("密码更新成功，请注意保管好您的密码"), Msg::OKOnly);
+    Unload();
+}
+
+void FrmXGYH::Command2_Click()
+{
+    Unload();
+}
