@@ -8,7 +8,8 @@ INSERT INTO cust (code, name, use_type) VALUES
  ('004', '赵敏', '0');
 
 -- A cashier with the front-desk functions; password "1234".
-INSERT INTO level_user (usercode, username, password, setfun) VALUES ('001', '张丽', '1234', '000');
+INSERT INTO level_user (usercode, username, password, setfun) VALUES ('001', '张丽',
+ 'pbkdf2-sha256$120000$Kas2KwS1/UhpqI6UXnwV2Q==$traJFlOHyw/Pa2my2R9BfiEqmo8wt6x4IK3i0RPgmfo=', '000');
 INSERT INTO level_info (usercode, menu_code, parent_code, id) VALUES
  ('001', '101', '100', 101),
  ('001', '102', '100', 102),

@@ -3,8 +3,10 @@
 
 INSERT INTO cust (code, name, use_type) VALUES ('SYSTEM', '系统管理员', '1');
 
--- The system user's password is "admin" until it is changed.
-INSERT INTO level_user (usercode, username, password, setfun) VALUES ('SYSTEM', '系统管理员', 'admin', '000');
+-- The system user's password is "admin" until it is changed (stored as its
+-- salted hash, like every password).
+INSERT INTO level_user (usercode, username, password, setfun) VALUES ('SYSTEM', '系统管理员',
+ 'pbkdf2-sha256$120000$3OHxLebJVd0KsXXC+whcVQ==$1Mg7miIpiqwHQ2lAb+pj4fgRYXi2gWRwEjPaJi5apFk=', '000');
 
 -- Permission menu tree: groups (parentid '0') and one function per menu code.
 INSERT INTO sysmcwh (class, code, content, parentid) VALUES

@@ -2,6 +2,7 @@
 #include <QFile>
 #include "db/DateTimeText.h"
 #include "db/Money.h"
+#include "shell/PasswordHash.h"
 #include "tests/TestSupport.h"
 
 TEST_F(TabulorTest, ProbeFailsForMissingOrNonDatabaseFileAndCreatesNothing)
@@ -150,6 +151,8 @@ TEST(DateTimeText, ShownTimeConvertsBackToStoredValueAndId)
 TEST_F(TabulorTest, SeedHoldsSystemUserWithEveryFunctionAndRoleMaxId)
 {
     EXPECT_EQ(count(QStringLiteral("level_user"), QStringLiteral("WHERE usercode = 'SYSTEM'")), 1);
+    EXPECT_TRUE(PasswordHash::verify(QStringLiteral("admin"),
+                                     value(QStringLiteral("SELECT password FROM level_user WHERE usercode = 'SYSTEM'")).toString()));
     EXPECT_EQ(count(QStringLiteral("sysmcwh"), QStringLiteral("WHERE class = 'CDL' AND parentid = '0'")), 4);
     EXPECT_EQ(count(QStringLiteral("level_info"), QStringLiteral("WHERE usercode = 'SYSTEM'")), 24);
     EXPECT_EQ(value(QStringLiteral("SELECT XTCS_VALUE FROM SYSXTCS WHERE XTCS_NAME = 'rolemaxid'")).toString(),
@@ -161,5 +164,9 @@ TEST_F(TabulorTest, DemoDatabaseBuilds)
     const QString demo = tempPath(QStringLiteral("demo.db"));
     Db::buildDatabaseFile(demo, true);
     EXPECT_TRUE(Db::probe(demo));
+    // No password of the demo is stored in clear.
+    Db::openShared(demo);
+    EXPECT_EQ(Db::scalar(QStringLiteral("SELECT count(*) FROM level_user WHERE password NOT LIKE 'pbkdf2-sha256$%'")).toInt(), 0);
+    Db::closeShared();
     EXPECT_THROW(Db::buildDatabaseFile(demo, true), DbError);   // never overwrites
 }
