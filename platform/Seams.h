@@ -9,10 +9,14 @@
 #include <vector>
 
 // Message box styles and answers, with the values the design uses.
+// Plain numbers, so that a style is written buttons + icon.
 namespace Msg {
-enum Buttons { OKOnly = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4, RetryCancel = 5 };
-enum Icon { NoIcon = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
-enum Answer { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+// buttons
+constexpr int OKOnly = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4, RetryCancel = 5;
+// icons
+constexpr int NoIcon = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64;
+// answers
+constexpr int OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7;
 } // namespace Msg
 
 // The application title, shown by a message box without a title of its own.
