@@ -161,213 +161,154 @@ void FrmFTSZ::Toolbar1_ButtonClick(int index)
     }
 }
 
-// ---- table types ----------------------------------------------------------------
+// ---- table types and table specifications ---------------------------------------
+// Both tabs list a code and a name from their own table and are kept the same
+// way; they differ only in what CodeNameTab holds.
 
-void FrmFTSZ::ListView1Init()
+struct FrmFTSZ::CodeNameTab {
+    ListView* list;
+    QString table;
+    QString codeCaption;
+    QString nameCaption;
+    QString nothingToEdit;
+    QString nothingToDelete;
+    QString codeTaken;
+    // Tables that still use an entry: the House_table condition, and the list
+    // column whose text it is matched against.
+    QString inUseWhere;
+    int inUseColumn;
+    QString inUse;
+    // The tree on the tables tab lists the types: it follows their changes.
+    bool reloadsTree;
+};
+
+FrmFTSZ::CodeNameTab FrmFTSZ::typesTab() const
 {
-    ListView1->clear();
-    ListView1->clearColumns();
-    ListView1->setView(ListView::Report);
-    ListView1->addColumn(QStringLiteral("类型编码"));
-    ListView1->addColumn(QStringLiteral("类型名称"));
-    ListView1Detail();
+    return {.list = ListView1,
+            .table = QStringLiteral("house_bm"),
+            .codeCaption = QStringLiteral("类型编码"),
+            .nameCaption = QStringLiteral("类型名称"),
+            .nothingToEdit = QStringLiteral("没有可修改的房台类型!"),
+            .nothingToDelete = QStringLiteral("没有可删除的房台类型!"),
+            .codeTaken = QStringLiteral("编码输入有误，请重新输入!"),
+            .inUseWhere = QStringLiteral("Where House_BMID = ?"),
+            .inUseColumn = 0,
+            .inUse = QStringLiteral("请选删除此类型的所有方台，再进行删除此类型!"),
+            .reloadsTree = true};
 }
 
-void FrmFTSZ::ListView1Detail()
+FrmFTSZ::CodeNameTab FrmFTSZ::specsTab() const
 {
-    ListView1->clear();
-    Module1::SharedRecordset = Recordset();
-    Module1::SharedRecordset.openTable(QStringLiteral("house_bm"));
-    Recordset& rs = Module1::SharedRecordset;
-    for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
-        const int row = ListView1->add(cellText(rs, QStringLiteral("fcode")));
-        ListView1->setSubItem(row, 1, cellText(rs, QStringLiteral("fname")));
-    }
-    if (ListView1->count() > 0)
-        ListView1->select(0);
+    // Tables carry the specification's name, so the in-use check goes by name.
+    return {.list = ListView2,
+            .table = QStringLiteral("house_kinds"),
+            .codeCaption = QStringLiteral("规格编码"),
+            .nameCaption = QStringLiteral("规格名称"),
+            .nothingToEdit = QStringLiteral("没有可修改的房台规格!"),
+            .nothingToDelete = QStringLiteral("没有可删除的房台规格!"),
+            .codeTaken = QStringLiteral("编码输入有误，请重新输入"),
+            .inUseWhere = QStringLiteral("Where CLASS = ?"),
+            .inUseColumn = 1,
+            .inUse = QStringLiteral("请选删除此规格的所有方台，再进行删除此规格!"),
+            .reloadsTree = false};
 }
 
-void FrmFTSZ::addType()
-{
-    Frmbmadd& d = Forms::get<Frmbmadd>();
-    d.Text1->clear();
-    d.Text2->clear();
-    Forms::showModal(d);
-}
-
-void FrmFTSZ::editType()
-{
-    const int row = ListView1->selectedRow();
-    if (ListView1->count() == 0 || row < 0) {
-        MsgBox(QStringLiteral("没有可修改的房台类型!"));
-        return;
-    }
-    Frmbmedit& d = Forms::get<Frmbmedit>();
-    d.Text1->setText(ListView1->text(row));
-    d.Text2->setText(ListView1->subItem(row, 1));
-    Forms::showModal(d);
-}
+void FrmFTSZ::ListView1Init() { initCodeNames(typesTab()); }
+void FrmFTSZ::ListView1Detail() { fillCodeNames(typesTab()); }
+void FrmFTSZ::addType() { addCodeName(Forms::get<Frmbmadd>()); }
+void FrmFTSZ::editType() { editCodeName(typesTab(), Forms::get<Frmbmedit>); }
 
 void FrmFTSZ::ListView1Save()
 {
-    if (!Forms::isLoaded<Frmbmadd>())
-        return;
-    Frmbmadd& d = Forms::get<Frmbmadd>();
-    const QString code = d.Text1->text().trimmed();
-    const QString name = d.Text2->text().trimmed();
-    bool stored = false;
-    RunDbAction([&] {
-        Module1::SharedRecordset = Recordset();
-        Recordset& rs = Module1::SharedRecordset;
-        rs.openTable(QStringLiteral("house_bm"), QStringLiteral("where fcode = ?"), {code});
-        if (!rs.isEOF()) {
-            MsgBox(QStringLiteral("编码输入有误，请重新输入!"), Msg::Exclamation, Hint);
-            d.Text1->setFocus();
-            return;
-        }
-        rs.AddNew();
-        rs.setField(QStringLiteral("fcode"), code);
-        rs.setField(QStringLiteral("fname"), name);
-        rs.Update();
-        stored = true;
-        ListView1Detail();
-    });
-    if (!stored)
-        return;
-    d.Unload();
-    RunDbAction([this] { TreeView1Init(); });
-    MsgBox(Saved, Msg::Information, Hint);
+    if (Forms::isLoaded<Frmbmadd>())
+        saveNewCodeName(typesTab(), Forms::get<Frmbmadd>());
 }
 
 void FrmFTSZ::ListView1Edit()
 {
-    if (!Forms::isLoaded<Frmbmedit>())
-        return;
-    Frmbmedit& d = Forms::get<Frmbmedit>();
-    const QString code = d.Text1->text().trimmed();
-    const QString name = d.Text2->text().trimmed();
-    const bool stored = RunDbAction([&] {
-        Module1::SharedRecordset = Recordset();
-        Recordset& rs = Module1::SharedRecordset;
-        rs.openTable(QStringLiteral("house_bm"), QStringLiteral("where fcode = ?"), {code});
-        // A type removed meanwhile is stored again under its code.
-        if (rs.isEOF())
-            rs.AddNew();
-        rs.setField(QStringLiteral("fcode"), code);
-        rs.setField(QStringLiteral("fname"), name);
-        rs.Update();
-        ListView1Detail();
-    });
-    if (!stored)
-        return;
-    d.Unload();
-    RunDbAction([this] { TreeView1Init(); });
-    MsgBox(Saved, Msg::Information, Hint);
+    if (Forms::isLoaded<Frmbmedit>())
+        saveChangedCodeName(typesTab(), Forms::get<Frmbmedit>());
 }
 
-void FrmFTSZ::deleteTypeChecked()
+void FrmFTSZ::deleteTypeChecked() { deleteCodeNameChecked(typesTab()); }
+void FrmFTSZ::DeleteType() { deleteCodeName(typesTab()); }
+
+void FrmFTSZ::ListView2Init() { initCodeNames(specsTab()); }
+void FrmFTSZ::ListView2Detail() { fillCodeNames(specsTab()); }
+void FrmFTSZ::addSpec() { addCodeName(Forms::get<Frmlbadd>()); }
+void FrmFTSZ::editSpec() { editCodeName(specsTab(), Forms::get<Frmlbedit>); }
+
+void FrmFTSZ::ListView2Save()
 {
-    const int row = ListView1->selectedRow();
-    if (ListView1->count() == 0 || row < 0) {
-        MsgBox(QStringLiteral("没有可删除的房台类型!"));
-        return;
-    }
-    bool inUse = true;
-    if (!RunDbAction([&] {
-            Module1::SharedRecordset2 = Recordset();
-            Module1::SharedRecordset2.openTable(QStringLiteral("House_table"), QStringLiteral("Where House_BMID = ?"),
-                                                {ListView1->text(row).trimmed()});
-            inUse = !Module1::SharedRecordset2.isEOF();
-        }))
-        return;
-    if (inUse) {
-        MsgBox(QStringLiteral("请选删除此类型的所有方台，再进行删除此类型!"), Msg::Information, InfoHint);
-        return;
-    }
-    DeleteType();
-    RunDbAction([this] { TreeView1Init(); });
+    if (Forms::isLoaded<Frmlbadd>())
+        saveNewCodeName(specsTab(), Forms::get<Frmlbadd>());
 }
 
-void FrmFTSZ::DeleteType()
+void FrmFTSZ::listview2edit()
 {
-    const int row = ListView1->selectedRow();
-    if (row < 0)
-        return;
-    const QString code = ListView1->text(row);
-    if (MsgBox(QStringLiteral("是否确认删除“") + ListView1->subItem(row, 1) + QStringLiteral("”吗？"),
-               int(Msg::OKCancel) + Msg::Exclamation, Hint) != Msg::OK)
-        return;
-    RunDbAction([&] {
-        Module1::SharedRecordset = Recordset();
-        Recordset& rs = Module1::SharedRecordset;
-        rs.openTable(QStringLiteral("house_bm"), QStringLiteral("where fcode = ?"), {code});
-        if (!rs.isEOF())
-            rs.Delete();
-        ListView1Detail();
-    });
+    if (Forms::isLoaded<Frmlbedit>())
+        saveChangedCodeName(specsTab(), Forms::get<Frmlbedit>());
 }
 
-// ---- table specifications -------------------------------------------------------
+void FrmFTSZ::deleteSpecChecked() { deleteCodeNameChecked(specsTab()); }
+void FrmFTSZ::DeleteSpec() { deleteCodeName(specsTab()); }
 
-void FrmFTSZ::ListView2Init()
+void FrmFTSZ::initCodeNames(const CodeNameTab& tab)
 {
-    ListView2->clear();
-    ListView2->clearColumns();
-    ListView2->setView(ListView::Report);
-    ListView2->addColumn(QStringLiteral("规格编码"));
-    ListView2->addColumn(QStringLiteral("规格名称"));
-    ListView2Detail();
+    tab.list->clear();
+    tab.list->clearColumns();
+    tab.list->setView(ListView::Report);
+    tab.list->addColumn(tab.codeCaption);
+    tab.list->addColumn(tab.nameCaption);
+    fillCodeNames(tab);
 }
 
-void FrmFTSZ::ListView2Detail()
+void FrmFTSZ::fillCodeNames(const CodeNameTab& tab)
 {
-    ListView2->clear();
+    tab.list->clear();
     Module1::SharedRecordset = Recordset();
-    Module1::SharedRecordset.openTable(QStringLiteral("house_kinds"));
+    Module1::SharedRecordset.openTable(tab.table);
     Recordset& rs = Module1::SharedRecordset;
     for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
-        const int row = ListView2->add(cellText(rs, QStringLiteral("fcode")));
-        ListView2->setSubItem(row, 1, cellText(rs, QStringLiteral("fname")));
+        const int row = tab.list->add(cellText(rs, QStringLiteral("fcode")));
+        tab.list->setSubItem(row, 1, cellText(rs, QStringLiteral("fname")));
     }
-    if (ListView2->count() > 0)
-        ListView2->select(0);
+    if (tab.list->count() > 0)
+        tab.list->select(0);
 }
 
-void FrmFTSZ::addSpec()
+void FrmFTSZ::addCodeName(CodeNameDialog& d)
 {
-    Frmlbadd& d = Forms::get<Frmlbadd>();
     d.Text1->clear();
     d.Text2->clear();
     Forms::showModal(d);
 }
 
-void FrmFTSZ::editSpec()
+void FrmFTSZ::editCodeName(const CodeNameTab& tab, const std::function<CodeNameDialog&()>& dialog)
 {
-    const int row = ListView2->selectedRow();
-    if (ListView2->count() == 0 || row < 0) {
-        MsgBox(QStringLiteral("没有可修改的房台规格!"));
+    const int row = tab.list->selectedRow();
+    if (tab.list->count() == 0 || row < 0) {
+        MsgBox(tab.nothingToEdit);
         return;
     }
-    Frmlbedit& d = Forms::get<Frmlbedit>();
-    d.Text1->setText(ListView2->text(row));
-    d.Text2->setText(ListView2->subItem(row, 1));
+    CodeNameDialog& d = dialog();
+    d.Text1->setText(tab.list->text(row));
+    d.Text2->setText(tab.list->subItem(row, 1));
     Forms::showModal(d);
 }
 
-void FrmFTSZ::ListView2Save()
+// Stores the code and name of an add dialog; a code already stored is refused.
+void FrmFTSZ::saveNewCodeName(const CodeNameTab& tab, CodeNameDialog& d)
 {
-    if (!Forms::isLoaded<Frmlbadd>())
-        return;
-    Frmlbadd& d = Forms::get<Frmlbadd>();
     const QString code = d.Text1->text().trimmed();
     const QString name = d.Text2->text().trimmed();
     bool stored = false;
     RunDbAction([&] {
         Module1::SharedRecordset = Recordset();
         Recordset& rs = Module1::SharedRecordset;
-        rs.openTable(QStringLiteral("house_kinds"), QStringLiteral("where fcode = ?"), {code});
+        rs.openTable(tab.table, QStringLiteral("where fcode = ?"), {code});
         if (!rs.isEOF()) {
-            MsgBox(QStringLiteral("编码输入有误，请重新输入"), Msg::Exclamation, Hint);
+            MsgBox(tab.codeTaken, Msg::Exclamation, Hint);
             d.Text1->setFocus();
             return;
         }
@@ -376,77 +317,81 @@ void FrmFTSZ::ListView2Save()
         rs.setField(QStringLiteral("fname"), name);
         rs.Update();
         stored = true;
-        ListView2Detail();
+        fillCodeNames(tab);
     });
-    if (!stored)
-        return;
-    d.Unload();
-    MsgBox(Saved, Msg::Information, Hint);
+    if (stored)
+        codeNameSaved(tab, d);
 }
 
-void FrmFTSZ::listview2edit()
+// Stores the name of an edit dialog under its code.
+void FrmFTSZ::saveChangedCodeName(const CodeNameTab& tab, CodeNameDialog& d)
 {
-    if (!Forms::isLoaded<Frmlbedit>())
-        return;
-    Frmlbedit& d = Forms::get<Frmlbedit>();
     const QString code = d.Text1->text().trimmed();
     const QString name = d.Text2->text().trimmed();
     const bool stored = RunDbAction([&] {
         Module1::SharedRecordset = Recordset();
         Recordset& rs = Module1::SharedRecordset;
-        rs.openTable(QStringLiteral("house_kinds"), QStringLiteral("where fcode = ?"), {code});
+        rs.openTable(tab.table, QStringLiteral("where fcode = ?"), {code});
+        // An entry removed meanwhile is stored again under its code.
         if (rs.isEOF())
             rs.AddNew();
         rs.setField(QStringLiteral("fcode"), code);
         rs.setField(QStringLiteral("fname"), name);
         rs.Update();
-        ListView2Detail();
+        fillCodeNames(tab);
     });
-    if (!stored)
-        return;
+    if (stored)
+        codeNameSaved(tab, d);
+}
+
+void FrmFTSZ::codeNameSaved(const CodeNameTab& tab, CodeNameDialog& d)
+{
     d.Unload();
+    if (tab.reloadsTree)
+        RunDbAction([this] { TreeView1Init(); });
     MsgBox(Saved, Msg::Information, Hint);
 }
 
-void FrmFTSZ::deleteSpecChecked()
+void FrmFTSZ::deleteCodeNameChecked(const CodeNameTab& tab)
 {
-    const int row = ListView2->selectedRow();
-    if (ListView2->count() == 0 || row < 0) {
-        MsgBox(QStringLiteral("没有可删除的房台规格!"));
+    const int row = tab.list->selectedRow();
+    if (tab.list->count() == 0 || row < 0) {
+        MsgBox(tab.nothingToDelete);
         return;
     }
     bool inUse = true;
-    // Tables carry the specification's name, so the check goes by name.
     if (!RunDbAction([&] {
             Module1::SharedRecordset2 = Recordset();
-            Module1::SharedRecordset2.openTable(QStringLiteral("House_table"), QStringLiteral("Where CLASS = ?"),
-                                                {ListView2->subItem(row, 1).trimmed()});
+            Module1::SharedRecordset2.openTable(QStringLiteral("House_table"), tab.inUseWhere,
+                                                {tab.list->subItem(row, tab.inUseColumn).trimmed()});
             inUse = !Module1::SharedRecordset2.isEOF();
         }))
         return;
     if (inUse) {
-        MsgBox(QStringLiteral("请选删除此规格的所有方台，再进行删除此规格!"), Msg::Information, InfoHint);
+        MsgBox(tab.inUse, Msg::Information, InfoHint);
         return;
     }
-    DeleteSpec();
+    deleteCodeName(tab);
+    if (tab.reloadsTree)
+        RunDbAction([this] { TreeView1Init(); });
 }
 
-void FrmFTSZ::DeleteSpec()
+void FrmFTSZ::deleteCodeName(const CodeNameTab& tab)
 {
-    const int row = ListView2->selectedRow();
+    const int row = tab.list->selectedRow();
     if (row < 0)
         return;
-    const QString code = ListView2->text(row);
-    if (MsgBox(QStringLiteral("是否确认删除“") + ListView2->subItem(row, 1) + QStringLiteral("”吗？"),
+    const QString code = tab.list->text(row);
+    if (MsgBox(QStringLiteral("是否确认删除“") + tab.list->subItem(row, 1) + QStringLiteral("”吗？"),
                int(Msg::OKCancel) + Msg::Exclamation, Hint) != Msg::OK)
         return;
     RunDbAction([&] {
         Module1::SharedRecordset = Recordset();
         Recordset& rs = Module1::SharedRecordset;
-        rs.openTable(QStringLiteral("house_kinds"), QStringLiteral("where fcode = ?"), {code});
+        rs.openTable(tab.table, QStringLiteral("where fcode = ?"), {code});
         if (!rs.isEOF())
             rs.Delete();
-        ListView2Detail();
+        fillCodeNames(tab);
     });
 }
 

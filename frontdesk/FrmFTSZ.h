@@ -2,11 +2,14 @@
 // The table setup window: table types, table specifications and the tables
 // themselves, one tab each, under one toolbar that acts on the tab in front.
 // Its dialogs store what they edit through the window's public procedures.
+#include <functional>
 #include <QGroupBox>
 #include <QPushButton>
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/TabControl.h"
+
+class CodeNameDialog;
 
 class FrmFTSZ : public Form {
     Q_OBJECT
@@ -56,6 +59,19 @@ public:
     QString selectedTypeCode() const;
 
 private:
+    struct CodeNameTab;
+    CodeNameTab typesTab() const;
+    CodeNameTab specsTab() const;
+    void initCodeNames(const CodeNameTab& tab);
+    void fillCodeNames(const CodeNameTab& tab);
+    void addCodeName(CodeNameDialog& d);
+    void editCodeName(const CodeNameTab& tab, const std::function<CodeNameDialog&()>& dialog);
+    void saveNewCodeName(const CodeNameTab& tab, CodeNameDialog& d);
+    void saveChangedCodeName(const CodeNameTab& tab, CodeNameDialog& d);
+    void codeNameSaved(const CodeNameTab& tab, CodeNameDialog& d);
+    void deleteCodeNameChecked(const CodeNameTab& tab);
+    void deleteCodeName(const CodeNameTab& tab);
+
     void addType();
     void editType();
     void deleteTypeChecked();

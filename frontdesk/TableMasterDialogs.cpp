@@ -33,6 +33,26 @@ QLineEdit* textBox(QWidget* parent, int top, int width, int maxLength)
 
 } // namespace
 
+// ---- every dialog --------------------------------------------------------------
+
+void MasterDialog::addButtons(int saveLeft, int cancelLeft, int top)
+{
+    Command1 = new QPushButton(QStringLiteral("保存(&S)"), this);
+    Twips::place(Command1, saveLeft, top, 1095, 375);
+    Command2 = new QPushButton(QStringLiteral("取消(&Q)"), this);
+    Twips::place(Command2, cancelLeft, top, 1095, 375);
+    Command1->setAutoDefault(false);
+    Command2->setAutoDefault(false);
+    defaultButton = Command1;
+    cancelButton = Command2;
+    connect(Command1, &QPushButton::clicked, this, &MasterDialog::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &MasterDialog::Command2_Click);
+}
+
+void MasterDialog::Command1_Click() { callOwner(); }
+
+void MasterDialog::Command2_Click() { Unload(); }
+
 // ---- code and name ------------------------------------------------------------
 
 CodeNameDialog::CodeNameDialog(const QString& caption, const QString& codeLabel, const QString& nameLabel,
@@ -51,22 +71,12 @@ CodeNameDialog::CodeNameDialog(const QString& caption, const QString& codeLabel,
     // The code of a stored entry never changes: the edit dialogs only show it.
     Text1->setEnabled(!editing);
 
-    Command1 = new QPushButton(QStringLiteral("保存(&S)"), this);
-    Twips::place(Command1, 1080, 1500, 1095, 375);
-    Command2 = new QPushButton(QStringLiteral("取消(&Q)"), this);
-    Twips::place(Command2, 2400, 1500, 1095, 375);
-    Command1->setAutoDefault(false);
-    Command2->setAutoDefault(false);
-    defaultButton = Command1;
-    cancelButton = Command2;
+    addButtons(1080, 2400, 1500);
 
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Command1);
     setTabOrder(Command1, Command2);
     (editing ? Text2 : Text1)->setFocus();
-
-    connect(Command1, &QPushButton::clicked, this, &CodeNameDialog::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &CodeNameDialog::Command2_Click);
 }
 
 void CodeNameDialog::Command1_Click()
@@ -85,8 +95,6 @@ void CodeNameDialog::Command1_Click()
     }
     callOwner();
 }
-
-void CodeNameDialog::Command2_Click() { Unload(); }
 
 Frmbmadd::Frmbmadd()
     : CodeNameDialog(QStringLiteral("房台类型添加"), QStringLiteral("类型编号:"), QStringLiteral("类型名称:"), 5, false)
@@ -142,14 +150,7 @@ TableDialog::TableDialog(const QString& caption, int capacityLength, bool editin
     if (editing)
         ReadOnlyKeyFilter(Text1);
 
-    Command1 = new QPushButton(QStringLiteral("保存(&S)"), this);
-    Twips::place(Command1, 1200, 3240, 1095, 375);
-    Command2 = new QPushButton(QStringLiteral("取消(&Q)"), this);
-    Twips::place(Command2, 2640, 3240, 1095, 375);
-    Command1->setAutoDefault(false);
-    Command2->setAutoDefault(false);
-    defaultButton = Command1;
-    cancelButton = Command2;
+    addButtons(1200, 2640, 3240);
 
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Text3);
@@ -158,15 +159,7 @@ TableDialog::TableDialog(const QString& caption, int capacityLength, bool editin
     setTabOrder(Text4, Command1);
     setTabOrder(Command1, Command2);
     (editing ? Text2 : Text1)->setFocus();
-
-    connect(Command1, &QPushButton::clicked, this, &TableDialog::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &TableDialog::Command2_Click);
 }
-
-// The owner tests the fields; the dialog makes no check of its own.
-void TableDialog::Command1_Click() { callOwner(); }
-
-void TableDialog::Command2_Click() { Unload(); }
 
 FrmFTADD::FrmFTADD() : TableDialog(QStringLiteral("房台添加"), 3, false) {}
 void FrmFTADD::callOwner() { Forms::get<FrmFTSZ>().ListView3Save(); }

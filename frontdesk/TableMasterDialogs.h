@@ -7,8 +7,9 @@
 #include <QPushButton>
 #include "platform/Form.h"
 
-// A code and a name: table types and table specifications.
-class CodeNameDialog : public Form {
+// What every dialog here has: two boxes to begin with (a code and a name),
+// and the save and cancel buttons.
+class MasterDialog : public Form {
     Q_OBJECT
 public:
     QLabel* Label1;
@@ -18,14 +19,25 @@ public:
     QPushButton* Command1;
     QPushButton* Command2;
 
-    void Command1_Click();
+    virtual void Command1_Click();   // calls the owner
     void Command2_Click();
+
+protected:
+    // Save and cancel at that height; Enter and Esc press them.
+    void addButtons(int saveLeft, int cancelLeft, int top);
+    // The owner's save procedure for this dialog.
+    virtual void callOwner() = 0;
+};
+
+// A code and a name: table types and table specifications.
+class CodeNameDialog : public MasterDialog {
+    Q_OBJECT
+public:
+    void Command1_Click() override;
 
 protected:
     CodeNameDialog(const QString& caption, const QString& codeLabel, const QString& nameLabel,
                    int maxLength, bool editing);
-    // The owner's save procedure for this dialog.
-    virtual void callOwner() = 0;
 
 private:
     bool m_editing;
@@ -64,28 +76,19 @@ protected:
 };
 
 // One table's master data: code, name, capacity, specification, remark.
-class TableDialog : public Form {
+// The owner tests the fields; the dialog makes no check of its own.
+class TableDialog : public MasterDialog {
     Q_OBJECT
 public:
-    QLabel* Label1;
-    QLineEdit* Text1;   // code
-    QLabel* Label2;
-    QLineEdit* Text2;   // name
     QLabel* Label3;
     QLineEdit* Text3;   // capacity
     QLabel* Label4;
     QComboBox* Combo1;  // specification
     QLabel* Label5;
     QLineEdit* Text4;   // remark
-    QPushButton* Command1;
-    QPushButton* Command2;
-
-    void Command1_Click();
-    void Command2_Click();
 
 protected:
     TableDialog(const QString& caption, int capacityLength, bool editing);
-    virtual void callOwner() = 0;
 };
 
 class FrmFTADD : public TableDialog {
