@@ -7,6 +7,7 @@
 #include "frontdesk/TableMasterDialogs.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
+#include "frontdesk/TableState.h"
 #include "shell/Module1.h"
 
 TABULOR_REGISTER_FORM(FrmFTSZ);
@@ -21,22 +22,6 @@ const QString Hint = QStringLiteral("提示");
 const QString InfoHint = QStringLiteral("信息提示");
 const QString Saved = QStringLiteral("保存成功!");
 
-// The word the board and this list show for a table's two state columns.
-QString tableStateWord(const QString& othersts, const QString& sts)
-{
-    const QString state = othersts.trimmed().toUpper();
-    if (state == u'A')
-        return QStringLiteral("在用");
-    if (state == u'C')
-        return sts.trimmed().toUpper() == u'B' ? QStringLiteral("预订") : QStringLiteral("空闲");
-    if (state == u'D')
-        return QStringLiteral("结帐");
-    if (state == u'E')
-        return QStringLiteral("续单");
-    if (state == u'P')
-        return QStringLiteral("禁用");
-    return {};   // no part of the system writes another code
-}
 
 // The stored capacity: the digits typed, as a number when they make one.
 QVariant capacityValue(const QString& digits)
@@ -442,7 +427,7 @@ void FrmFTSZ::ListView3Detail()
         Recordset rs;
         rs.openTable(QStringLiteral("house_table"), QStringLiteral("where house_bmid = ?"), {selectedTypeCode()});
         for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
-            const int row = ListView3->add(tableStateWord(cellText(rs, QStringLiteral("othersts")),
+            const int row = ListView3->add(TableStateWord(cellText(rs, QStringLiteral("othersts")),
                                                           cellText(rs, QStringLiteral("sts"))));
             ListView3->setSubItem(row, 1, cellText(rs, QStringLiteral("table_id")));
             ListView3->setSubItem(row, 2, cellText(rs, QStringLiteral("house_name")));
