@@ -3,6 +3,7 @@
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "frontdesk/FrmSYGL.h"
+#include "frontdesk/TableState.h"
 #include "platform/Pictures.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
@@ -76,7 +77,7 @@ void FrmFTXZ::Form_Load()
         else if (Module1::TransferTableMode)
             offered = word == QStringLiteral("空闲");
         else if (Module1::MergeTableMode)
-            offered = r != source && (word == QStringLiteral("在用") || word == QStringLiteral("续单"));
+            offered = r != source && (word == TableWord::InUse || word == TableWord::Continued);
         if (!offered)
             continue;
         List1->addItem(entryText(rows->subItem(r, FrmSYGL::ColTableId), rows->subItem(r, FrmSYGL::ColType),
