@@ -733,3 +733,37 @@ TEST_F(TableSetupTest, EditStoresAnEntryRemovedMeanwhileAgain)
     EXPECT_EQ(value(QStringLiteral("SELECT fname FROM house_kinds WHERE fcode = '02'")).toString(), QStringLiteral("回来"));
     EXPECT_EQ(messages(), (QStringList{"保存成功!", "保存成功!"}));
 }
+
+// Rebuilding the tree selects its first type without reloading the list; a
+// mouse click on that selected type then lists its tables.
+TEST_F(TableSetupTest, ClickOnTheSelectedTypeListsItsTables)
+{
+    addType(QStringLiteral("01"), QStringLiteral("大厅"));
+    addType(QStringLiteral("02"), QStringLiteral("包间"));
+    addTable(QStringLiteral("101"), QStringLiteral("01"));
+    addTable(QStringLiteral("201"), QStringLiteral("02"));
+    FrmFTSZ& w = window();
+    w.show();
+    w.SSTab1->setTab(2);
+    processEvents();
+    w.TreeView1->clickNode(QStringLiteral("key02"));
+    EXPECT_EQ(column(w.ListView3, 1), QStringList{"201"});
+    w.SSTab1->setTab(0);
+    onDialog<Frmbmadd>([&](Frmbmadd& d) {
+        d.Text1->setText(QStringLiteral("03"));
+        d.Text2->setText(QStringLiteral("新"));
+        d.Command1->click();
+    });
+    w.Toolbar1->click(1);
+    w.SSTab1->setTab(2);
+    processEvents();
+    EXPECT_EQ(w.TreeView1->selectedKey(), QStringLiteral("key01"));
+    EXPECT_EQ(column(w.ListView3, 1), QStringList{"201"});
+    QTreeWidgetItem* first = w.TreeView1->node(QStringLiteral("key01"));
+    QTest::mouseClick(w.TreeView1->viewport(), Qt::LeftButton, {}, w.TreeView1->visualItemRect(first).center());
+    EXPECT_EQ(column(w.ListView3, 1), QStringList{"101"});
+    // A click on another type lists that one.
+    QTreeWidgetItem* second = w.TreeView1->node(QStringLiteral("key02"));
+    QTest::mouseClick(w.TreeView1->viewport(), Qt::LeftButton, {}, w.TreeView1->visualItemRect(second).center());
+    EXPECT_EQ(column(w.ListView3, 1), QStringList{"201"});
+}
