@@ -312,7 +312,11 @@ TEST_F(ReservationTest, PastDateIsRefusedOnLeavingAndOnSaving)
         // Leaving the field with a past date; today itself passes.
         MessageSeam::clear();
         d.DTPicker1->setDate(QDate(2025, 12, 31));
-        d.DTPicker1_LostFocus();
+        d.activateWindow();
+        d.DTPicker1->setFocus();
+        processEvents();
+        d.TxtDCRS->setFocus();   // the user moves on to the next field
+        processEvents();
         EXPECT_EQ(messages(), QStringList{QStringLiteral("时间有误")});
         EXPECT_EQ(d.DTPicker1->date(), Now.date());
         MessageSeam::clear();
