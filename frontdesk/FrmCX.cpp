@@ -90,8 +90,8 @@ void FrmCX::Form_Load()
 void FrmCX::CmdCX_Click()
 {
     // Whole days: from the first day at 00:00:00 to the last day at 23:59:59.
-    const QString from = DateTimeText::format(QDateTime(DTPicker1->date(), QTime(0, 0, 0)));
-    const QString to = DateTimeText::format(QDateTime(DTPicker2->date(), QTime(23, 59, 59)));
+    const QString from = DateTimeText::formatDate(DTPicker1->date()) + QStringLiteral(" 00:00:00");
+    const QString to = DateTimeText::formatDate(DTPicker2->date()) + QStringLiteral(" 23:59:59");
     const QString shift = Combo1->currentText();
     QString where = QStringLiteral("where (endtime >= ? and endtime <= ? and pre_man = ?");
     QVariantList params{from, to, Text1->text().trimmed()};

@@ -59,7 +59,8 @@ FrmYDGL::FrmYDGL()
 
 QString FrmYDGL::todayMidnight()
 {
-    return DateTimeText::format(QDateTime(Clock::today(), QTime(0, 0)));
+    // As text: where a clock change skips midnight a local QDateTime of it is invalid.
+    return DateTimeText::formatDate(Clock::today()) + QStringLiteral(" 00:00:00");
 }
 
 void FrmYDGL::Form_Load()

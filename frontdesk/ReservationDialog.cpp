@@ -132,8 +132,9 @@ bool ReservationDialog::checkNumbers()
 
 QString ReservationDialog::mealTime() const
 {
-    const QTime t = DTPicker2->time();
-    return DateTimeText::format(QDateTime(DTPicker1->date(), QTime(t.hour(), t.minute(), t.second())));
+    // Joined as text: a local QDateTime of an hour skipped by a clock change
+    // would be invalid and format as nothing.
+    return DateTimeText::formatDate(DTPicker1->date()) + u' ' + DTPicker2->time().toString(QStringLiteral("HH:mm:ss"));
 }
 
 ReservationDialog::Values ReservationDialog::values() const

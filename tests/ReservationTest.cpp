@@ -1,6 +1,7 @@
 // Reservations: the manager with its tree and list, new and changed
 // reservations, cancel, the table popup, reception sheets and the query.
 #include <QTest>
+#include <ctime>
 #include "db/DateTimeText.h"
 #include "frontdesk/FrmCX.h"
 #include "frontdesk/FrmFT.h"
@@ -8,6 +9,7 @@
 #include "frontdesk/FrmYD.h"
 #include "frontdesk/FrmYDEDIT.h"
 #include "frontdesk/FrmYDGL.h"
+#include "platform/Twips.h"
 #include "shell/FrmMain.h"
 #include "tests/TestSupport.h"
 
@@ -172,6 +174,16 @@ TEST_F(ReservationTest, ReservationOfADeletedTableShowsAnEmptyName)
     FrmYDGL& m = manager();
     ASSERT_EQ(bookers(), QStringList{QStringLiteral("孤")});
     EXPECT_EQ(m.ListView1->subItem(0, 8), QString());
+    // The query lists it the same way.
+    Forms::onModal(QStringLiteral("FrmCX"), [](Form& f) {
+        auto& q = static_cast<FrmCX&>(f);
+        q.DTPicker2->setDate(QDate(2026, 3, 11));
+        q.Text1->setText(QStringLiteral("孤"));
+        q.CmdCX->click();
+    });
+    m.Toolbar1->click(4);
+    ASSERT_EQ(bookers(), QStringList{QStringLiteral("孤")});
+    EXPECT_EQ(m.ListView1->subItem(0, 8), QString());
     EXPECT_TRUE(messages().isEmpty());
 }
 
@@ -300,7 +312,11 @@ TEST_F(ReservationTest, PastDateIsRefusedOnLeavingAndOnSaving)
         // Leaving the field with a past date; today itself passes.
         MessageSeam::clear();
         d.DTPicker1->setDate(QDate(2025, 12, 31));
-        d.DTPicker1_LostFocus();
+        d.activateWindow();
+        d.DTPicker1->setFocus();
+        processEvents();
+        d.TxtDCRS->setFocus();   // the user moves on to the next field
+        processEvents();
         EXPECT_EQ(messages(), QStringList{QStringLiteral("时间有误")});
         EXPECT_EQ(d.DTPicker1->date(), Now.date());
         MessageSeam::clear();
@@ -633,6 +649,87 @@ TEST_F(ReservationTest, TablePopupListsEveryTableOfThatName)
     EXPECT_TRUE(shown);
 }
 
+TEST_F(ReservationTest, AFailedWriteLeavesReservationAndMarkAsTheyWere)
+{
+    addFloor();
+    sql(QStringLiteral("UPDATE house_table SET sts = 'B' WHERE table_id = '101'"));
+    const qint64 id = reserve({QStringLiteral("甲"), QStringLiteral("101"), QStringLiteral("2026-03-11 18:00:00")});
+    FrmYDGL& m = manager();
+    m.TreeView1->clickNode(QStringLiteral("S102"));
+    sql(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON house_table BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+
+    // A new reservation whose table cannot be marked is not stored either.
+    Forms::onModal(QStringLiteral("FrmYD"), [&](Form& f) {
+        auto& d = static_cast<FrmYD&>(f);
+        d.TxtYDR->setText(QStringLiteral("乙"));
+        d.TxtLXDH->setText(QStringLiteral("139"));
+        d.TxtDCRS->setText(QStringLiteral("2"));
+        d.CmdYD->click();
+        EXPECT_EQ(lastMessage().title, QStringLiteral("信息提示"));
+        EXPECT_TRUE(lastMessage().text.contains(QStringLiteral("disk full")));
+        EXPECT_TRUE(f.isVisible());
+    });
+    m.Toolbar1->click(1);
+    EXPECT_EQ(count(QStringLiteral("pre_strink")), 1);
+    EXPECT_EQ(sts(QStringLiteral("102")), QStringLiteral("C"));
+
+    // A cancel whose mark cannot be cleared keeps the reservation.
+    m.TreeView1->clickNode(QStringLiteral("S101"));
+    MessageSeam::clear();
+    m.Toolbar1->click(3);   // Yes
+    EXPECT_EQ(lastMessage().title, QStringLiteral("信息提示"));
+    EXPECT_EQ(count(QStringLiteral("pre_strink"), QStringLiteral("WHERE reservation_id = ?"), {id}), 1);
+    EXPECT_EQ(sts(QStringLiteral("101")), QStringLiteral("B"));
+    EXPECT_EQ(bookers(), QStringList{QStringLiteral("甲")});
+}
+
+TEST_F(ReservationTest, MealTimeInAnHourSkippedByTheClockIsStoredAsChosen)
+{
+    // A zone whose clocks skip 02:00-03:00 on 14 March 2027.
+    const QByteArray oldTz = qgetenv("TZ");
+    const bool hadTz = qEnvironmentVariableIsSet("TZ");
+    qputenv("TZ", "America/New_York");
+    tzset();
+    addFloor();
+    Clock::fix(QDateTime(QDate(2027, 3, 10), QTime(19, 0, 0)));
+    FrmYDGL& m = manager();
+    m.TreeView1->clickNode(QStringLiteral("S101"));
+    Forms::onModal(QStringLiteral("FrmYD"), [&](Form& f) {
+        auto& d = static_cast<FrmYD&>(f);
+        d.TxtYDR->setText(QStringLiteral("乙"));
+        d.TxtLXDH->setText(QStringLiteral("139"));
+        d.TxtDCRS->setText(QStringLiteral("2"));
+        d.DTPicker1->setDate(QDate(2027, 3, 14));
+        d.DTPicker2->setTime(QTime(2, 30, 0));
+        d.CmdYD->click();
+    });
+    m.Toolbar1->click(1);
+    const QString stored = value(QStringLiteral("SELECT endtime FROM pre_strink")).toString();
+    if (hadTz)
+        qputenv("TZ", oldTz);
+    else
+        qunsetenv("TZ");
+    tzset();
+    EXPECT_EQ(stored, QStringLiteral("2027-03-14 02:30:00"));
+}
+
+TEST_F(ReservationTest, QueryAndTablePopupOpenBesideTheMainWindow)
+{
+    addFloor();
+    reserve({QStringLiteral("甲"), QStringLiteral("101"), QStringLiteral("2026-03-11 18:00:00")});
+    startAndLogIn(QStringLiteral("SYSTEM"), QStringLiteral("admin"));
+    Form& main = *Forms::find(QStringLiteral("FrmMain"));
+    main.move(300, 120);
+    const QPoint beside(300 + Twips::toPixels(1650), 120 + Twips::toPixels(350));
+    EXPECT_EQ(Forms::get<FrmCX>().pos(), beside);
+    FrmYDGL& m = manager();
+    m.TreeView1->clickNode(QStringLiteral("S101"));
+    QPoint popupAt;
+    Forms::onModal(QStringLiteral("FrmFT"), [&](Form& f) { popupAt = f.pos(); });
+    m.Toolbar1->click(5);
+    EXPECT_EQ(popupAt, beside);
+}
+
 TEST_F(ReservationTest, Screenshots)
 {
     addFloor();
@@ -640,6 +737,10 @@ TEST_F(ReservationTest, Screenshots)
     screenshot(&manager(), QStringLiteral("reservation-manager"));
     screenshot(&Forms::get<FrmYD>(), QStringLiteral("reservation-new"));
     screenshot(&Forms::get<FrmCX>(), QStringLiteral("reservation-query"));
+    manager().TreeView1->clickNode(QStringLiteral("S101"));
+    screenshot(&Forms::get<FrmYDEDIT>(), QStringLiteral("reservation-edit"));
+    Forms::onModal(QStringLiteral("FrmFT"), [&](Form& f) { screenshot(&f, QStringLiteral("reservation-table")); });
+    manager().Toolbar1->click(5);
 }
 
 TEST_F(ReservationTest, MainWindowOpensTheManager)
