@@ -1,5 +1,6 @@
 // Users and permissions: the permission editor, adding and changing users,
 // the employee picker, and the hashed passwords the login checks.
+#include <QStyle>
 #include <QTest>
 #include "shell/FrmMain.h"
 #include "shell/FrmQXSZ.h"
@@ -338,6 +339,8 @@ TEST_F(UserTest, AddUserThroughPickerAndLogInWithBlanks)
             auto& add = static_cast<FrmZJYH&>(f);
             EXPECT_FALSE(add.Text4->isEnabled());
             EXPECT_EQ(add.Text2->maxLength(), 8);
+            for (QLineEdit* e : {add.Text2, add.Text3})
+                EXPECT_EQ(e->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, e), int(u'*'));
             if (a.pick)
                 add.Command3->click();
             add.Text2->setText(QString::fromLatin1(a.pw));
@@ -432,6 +435,7 @@ TEST_F(UserTest, MainWindowOpensTheUserWindowAndItsDialogsLookRight)
     sql(QStringLiteral("INSERT INTO cust (code, name, use_type) VALUES ('101', '张三', '1')"));
     FrmZJYH& add = Forms::get<FrmZJYH>();
     EXPECT_EQ(add.windowTitle(), QStringLiteral("增加用户"));
+    add.Text2->setText(QStringLiteral("abc"));
     screenshot(&add, QStringLiteral("FrmZJYH"));
     screenshot(&Forms::get<FrmXZYH>(), QStringLiteral("FrmXZYH"));
 }
