@@ -283,7 +283,9 @@ TEST_F(UserTest, PickerListsEmployedStaffByPrefix)
     EXPECT_EQ(p.windowTitle(), QStringLiteral("选择用户"));
     EXPECT_EQ(p.ListView1->columnCaption(0), QStringLiteral("编　　码"));
     EXPECT_EQ(p.ListView1->columnCaption(1), QStringLiteral("名　　称"));
+    EXPECT_NEAR(p.ListView1->columnWidthTwips(0), 1500, 15);
     EXPECT_NEAR(p.ListView1->columnWidthTwips(1), 2000, 15);
+    EXPECT_EQ(p.Text1->maxLength(), 8);
     auto codes = [&] {
         QStringList out;
         for (int i = 0; i < p.ListView1->count(); ++i)
