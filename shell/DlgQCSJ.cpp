@@ -190,16 +190,17 @@ void DlgQCSJ::Command1_Click()
             if (stock) {
                 // Bills dated within the range, both ends included, with their
                 // lines. The stock counters stay: the goods on the shelf did
-                // not change.
+                // not change. A bill dated by the day alone counts as that
+                // day's midnight.
                 const QVariantList range{DateTimeText::format(start), DateTimeText::format(end)};
                 Db::exec(QStringLiteral("delete from rkgl2004 where stock_bill_id in (select stock_bill_id from"
-                                        " stock_in_bill where stock_in_date between ? and ?)"),
+                                        " stock_in_bill where coalesce(datetime(stock_in_date), stock_in_date) between ? and ?)"),
                          range);
                 Db::exec(QStringLiteral("delete from ckgl2004 where stock_bill_id in (select stock_bill_id from"
-                                        " stock_out_bill where stock_Out_date between ? and ?)"),
+                                        " stock_out_bill where coalesce(datetime(stock_Out_date), stock_Out_date) between ? and ?)"),
                          range);
-                Db::exec(QStringLiteral("delete from Stock_in_Bill where stock_in_date between ? and ?"), range);
-                Db::exec(QStringLiteral("delete from Stock_out_Bill where stock_Out_date between ? and ?"), range);
+                Db::exec(QStringLiteral("delete from Stock_in_Bill where coalesce(datetime(stock_in_date), stock_in_date) between ? and ?"), range);
+                Db::exec(QStringLiteral("delete from Stock_out_Bill where coalesce(datetime(stock_Out_date), stock_Out_date) between ? and ?"), range);
             }
         }
         if (staff)

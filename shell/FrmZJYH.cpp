@@ -31,6 +31,7 @@ void layOutUserBoxes(QWidget* form, QLabel*& label1, QLineEdit*& code, QLabel*& 
     }
     for (QLineEdit* e : {password, confirmation}) {
         e->setEchoMode(QLineEdit::Password);
+        e->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));   // "*"
         e->setMaxLength(8);
     }
 }

@@ -222,3 +222,28 @@ TEST_F(ClearTest, OpeningStateAndBoxDependencies)
     EXPECT_FALSE(Forms::isLoaded<DlgQCSJ>());
     EXPECT_TRUE(messages().isEmpty());
 }
+
+TEST_F(ClearTest, StockBillsDatedByTheDayAloneCountAsThatDaysMidnight)
+{
+    openDb();
+    for (const char* day : {"2026-12-09", "2026-12-10", "2026-12-11"}) {
+        const QVariantList v{QString::fromLatin1(day), QString::fromLatin1(day)};
+        sql(QStringLiteral("INSERT INTO stock_in_bill (stock_bill_id, stock_in_date) VALUES (?, ?)"), v);
+        sql(QStringLiteral("INSERT INTO stock_out_bill (stock_bill_id, stock_Out_date) VALUES (?, ?)"), v);
+        sql(QStringLiteral("INSERT INTO rkgl2004 (stock_bill_id, brand_code) VALUES (?, 'g1')"), {v[0]});
+    }
+    // The day's default range, 00:00:00 to 23:59:59, takes the bills of that day.
+    Clock::fix(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+    DlgQCSJ& d = Forms::get<DlgQCSJ>();
+    d.Option2->click();
+    d.CheckKCSJ->click();
+    d.Command1->click();
+    processEvents();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("数据清除完毕！")});
+    EXPECT_EQ(ids(QStringLiteral("SELECT stock_bill_id AS k FROM stock_in_bill ORDER BY 1")),
+              QStringLiteral("2026-12-09,2026-12-11"));
+    EXPECT_EQ(ids(QStringLiteral("SELECT stock_bill_id AS k FROM stock_out_bill ORDER BY 1")),
+              QStringLiteral("2026-12-09,2026-12-11"));
+    EXPECT_EQ(ids(QStringLiteral("SELECT stock_bill_id AS k FROM rkgl2004 ORDER BY 1")),
+              QStringLiteral("2026-12-09,2026-12-11"));
+}

@@ -1,5 +1,6 @@
 // Users and permissions: the permission editor, adding and changing users,
 // the employee picker, and the hashed passwords the login checks.
+#include <QStyle>
 #include <QTest>
 #include "shell/FrmMain.h"
 #include "shell/FrmQXSZ.h"
@@ -282,7 +283,9 @@ TEST_F(UserTest, PickerListsEmployedStaffByPrefix)
     EXPECT_EQ(p.windowTitle(), QStringLiteral("选择用户"));
     EXPECT_EQ(p.ListView1->columnCaption(0), QStringLiteral("编　　码"));
     EXPECT_EQ(p.ListView1->columnCaption(1), QStringLiteral("名　　称"));
+    EXPECT_NEAR(p.ListView1->columnWidthTwips(0), 1500, 15);
     EXPECT_NEAR(p.ListView1->columnWidthTwips(1), 2000, 15);
+    EXPECT_EQ(p.Text1->maxLength(), 8);
     auto codes = [&] {
         QStringList out;
         for (int i = 0; i < p.ListView1->count(); ++i)
@@ -338,6 +341,8 @@ TEST_F(UserTest, AddUserThroughPickerAndLogInWithBlanks)
             auto& add = static_cast<FrmZJYH&>(f);
             EXPECT_FALSE(add.Text4->isEnabled());
             EXPECT_EQ(add.Text2->maxLength(), 8);
+            for (QLineEdit* e : {add.Text2, add.Text3})
+                EXPECT_EQ(e->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, e), int(u'*'));
             if (a.pick)
                 add.Command3->click();
             add.Text2->setText(QString::fromLatin1(a.pw));
@@ -432,6 +437,7 @@ TEST_F(UserTest, MainWindowOpensTheUserWindowAndItsDialogsLookRight)
     sql(QStringLiteral("INSERT INTO cust (code, name, use_type) VALUES ('101', '张三', '1')"));
     FrmZJYH& add = Forms::get<FrmZJYH>();
     EXPECT_EQ(add.windowTitle(), QStringLiteral("增加用户"));
+    add.Text2->setText(QStringLiteral("abc"));
     screenshot(&add, QStringLiteral("FrmZJYH"));
     screenshot(&Forms::get<FrmXZYH>(), QStringLiteral("FrmXZYH"));
 }
