@@ -1,4 +1,5 @@
 // The board of tables: rows, words, pictures, panels, toolbar, clearing a table.
+#include <QTest>
 #include <QTreeView>
 #include "frontdesk/FrmSYGL.h"
 #include "platform/Twips.h"
@@ -167,6 +168,18 @@ TEST_F(BoardRows, DoubleClickAndCheckoutOpenTheirWindowsForTheCurrentTable)
     EXPECT_EQ(seen[3].table, QStringLiteral("11"));
     EXPECT_EQ(Forms::getByName(QStringLiteral("FrmDCKT"))->windowTitle(), QStringLiteral("点菜开台"));
     EXPECT_EQ(Forms::getByName(QStringLiteral("FrmJZGL"))->windowTitle(), QStringLiteral("结帐管理"));
+
+    // A double-click below the last row acts on the selected row.
+    w.show();
+    processEvents();
+    w.ListView1->clickRow(rowOf(QStringLiteral("12")));
+    QWidget* blank = w.ListView1->reportView()->viewport();
+    const QPoint below(blank->width() / 2, blank->height() - 5);
+    ASSERT_FALSE(w.ListView1->reportView()->indexAt(below).isValid());
+    QTest::mouseDClick(blank, Qt::LeftButton, {}, below);
+    ASSERT_EQ(Forms::modalShows().size(), 5u);
+    EXPECT_EQ(Forms::modalShows().back(), QStringLiteral("FrmDCKT"));
+    EXPECT_EQ(seen.back().table, QStringLiteral("12"));
 
     // The reservation manager opens by name once it is built into the program.
     Forms::clearModalShows();
