@@ -319,8 +319,12 @@ void FrmSYGL::ListView2Detail()
             const QString seatingId = DateTimeText::toId(DateTimeText::parse(openTime));
             Recordset& lines = Module1::SharedRecordset;
             lines = Recordset();
-            lines.open(QStringLiteral("select * from strink_mess_200505 where use_table_id = ? order by fsxh, rowid"),
-                       {seatingId});
+            // Only the table's own current seating counts: a free table shows
+            // a reservation time here, which may equal another seating's id.
+            lines.open(QStringLiteral("select * from strink_mess_200505 where use_table_id = ? and use_table_id in "
+                                      "(select use_table_id from use_table_200505 where house_table_id = ? "
+                                      "and sts <> 'P') order by fsxh, rowid"),
+                       {seatingId, current(ColTableId)});
             for (lines.MoveFirst(); !lines.isEOF(); lines.MoveNext()) {
                 if (lines.text(QStringLiteral("STS")) == u"2")
                     continue;   // free lines cost nothing
