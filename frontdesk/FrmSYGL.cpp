@@ -1,5 +1,6 @@
 #include "frontdesk/FrmSYGL.h"
 
+#include <QMouseEvent>
 #include <QShowEvent>
 #include "db/Database.h"
 #include "db/DateTimeText.h"
@@ -88,6 +89,9 @@ FrmSYGL::FrmSYGL()
     }
     connect(ListView1, &ListView::itemClick, this, [this](int) { ListView1_Click(); });
     connect(ListView1, &ListView::itemDoubleClick, this, [this](int) { ListView1_DblClick(); });
+    // A double-click between or below the rows acts on the selected row too.
+    ListView1->reportView()->viewport()->installEventFilter(this);
+    ListView1->iconView()->viewport()->installEventFilter(this);
 
     ListView4 = new ListView(this);
     Twips::place(ListView4, 9330, 975, 2475, 3870);
@@ -164,6 +168,21 @@ void FrmSYGL::showEvent(QShowEvent* event)
         }
     }
     Form::showEvent(event);
+}
+
+bool FrmSYGL::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(ListView1->reportView()),
+                                     static_cast<QAbstractItemView*>(ListView1->iconView())}) {
+            if (watched == v->viewport()
+                && !v->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).isValid()) {
+                ListView1_DblClick();
+                return true;
+            }
+        }
+    }
+    return Form::eventFilter(watched, event);
 }
 
 // ---- board -----------------------------------------------------------------
@@ -300,8 +319,12 @@ void FrmSYGL::ListView2Detail()
             const QString seatingId = DateTimeText::toId(DateTimeText::parse(openTime));
             Recordset& lines = Module1::SharedRecordset;
             lines = Recordset();
-            lines.open(QStringLiteral("select * from strink_mess_200505 where use_table_id = ? order by fsxh, rowid"),
-                       {seatingId});
+            // Only the table's own current seating counts: a free table shows
+            // a reservation time here, which may equal another seating's id.
+            lines.open(QStringLiteral("select * from strink_mess_200505 where use_table_id = ? and use_table_id in "
+                                      "(select use_table_id from use_table_200505 where house_table_id = ? "
+                                      "and sts <> 'P') order by fsxh, rowid"),
+                       {seatingId, current(ColTableId)});
             for (lines.MoveFirst(); !lines.isEOF(); lines.MoveNext()) {
                 if (lines.text(QStringLiteral("STS")) == u"2")
                     continue;   // free lines cost nothing

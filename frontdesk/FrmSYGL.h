@@ -26,8 +26,6 @@ public:
     enum Picture { PicFree = 1, PicReserved = 2, PicInUse = 3, PicSettled = 4,
                    PicContinued = 5, PicDisabled = 6 };
 
-    // The word the front desk shows and compares for a table, from its state
-    // (othersts) and reservation mark (sts); empty for an unknown state.
     // The picture index of a state word (0 for an unknown word).
     static int statePicture(const QString& word);
 
@@ -62,6 +60,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildPictures();

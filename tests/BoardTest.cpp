@@ -1,4 +1,5 @@
 // The board of tables: rows, words, pictures, panels, toolbar, clearing a table.
+#include <QTest>
 #include <QTreeView>
 #include "frontdesk/FrmSYGL.h"
 #include "platform/Twips.h"
@@ -168,6 +169,18 @@ TEST_F(BoardRows, DoubleClickAndCheckoutOpenTheirWindowsForTheCurrentTable)
     EXPECT_EQ(Forms::getByName(QStringLiteral("FrmDCKT"))->windowTitle(), QStringLiteral("点菜开台"));
     EXPECT_EQ(Forms::getByName(QStringLiteral("FrmJZGL"))->windowTitle(), QStringLiteral("结帐管理"));
 
+    // A double-click below the last row acts on the selected row.
+    w.show();
+    processEvents();
+    w.ListView1->clickRow(rowOf(QStringLiteral("12")));
+    QWidget* blank = w.ListView1->reportView()->viewport();
+    const QPoint below(blank->width() / 2, blank->height() - 5);
+    ASSERT_FALSE(w.ListView1->reportView()->indexAt(below).isValid());
+    QTest::mouseDClick(blank, Qt::LeftButton, {}, below);
+    ASSERT_EQ(Forms::modalShows().size(), 5u);
+    EXPECT_EQ(Forms::modalShows().back(), QStringLiteral("FrmDCKT"));
+    EXPECT_EQ(seen.back().table, QStringLiteral("12"));
+
     // The reservation manager opens by name once it is built into the program.
     Forms::clearModalShows();
     w.Toolbar1->click(3);
@@ -236,6 +249,8 @@ TEST_F(BoardFixture, DetailPanelAmountLeavesOutFreeLinesAndSubtractsReturns)
     line(id, 4, 10, -1, QStringLiteral("1"));                    // returned
     line(QStringLiteral("20260501120001"), 0, 99, 1);            // another seating
     seat(QStringLiteral("103"), QStringLiteral("2026-05-01 12:30:00"), 2);
+    table(QStringLiteral("104"), QStringLiteral("大厅4"), QStringLiteral("01"), QStringLiteral("C"), QStringLiteral("B"));
+    reservation(QStringLiteral("104"), QStringLiteral("2026-05-01 12:00:00"));
 
     FrmSYGL& w = board();
     EXPECT_EQ(column(w.ListView2, 0),
@@ -253,6 +268,11 @@ TEST_F(BoardFixture, DetailPanelAmountLeavesOutFreeLinesAndSubtractsReturns)
     w.ListView1Detail();
     EXPECT_EQ(w.ListView2->text(4), QStringLiteral("就餐人数：2"));
     EXPECT_EQ(w.ListView4->text(7), QStringLiteral("客 人  总 数：  18"));
+
+    // A reservation for the very second another table was opened is no seating.
+    w.ListView1->clickRow(3);
+    EXPECT_EQ(w.ListView2->text(5), QStringLiteral("开台时间：2026-05-01 12:00:00"));
+    EXPECT_EQ(w.ListView2->text(8), QStringLiteral("金    额：0元"));
 }
 
 TEST_F(BoardFixture, BoardPreparedWhileHiddenShowsCurrentRowsWhenOpened)
