@@ -40,11 +40,18 @@ void openChecked(QSqlDatabase& db, const QString& path)
     const QFileInfo info(path);
     if (path.trimmed().isEmpty() || !info.exists() || !info.isFile())
         throw DbError(QStringLiteral("数据库文件不存在: ") + path);
+    // SQLite would take an empty file for a new database and write into it.
+    if (info.size() == 0)
+        throw DbError(QStringLiteral("不是有效的数据库文件"));
     if (!db.open())
         throw DbError(db.lastError().text());
-    QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next())
-        throw DbError(q.lastError().text().isEmpty() ? QStringLiteral("不是有效的数据库文件") : q.lastError().text());
+    {
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next())
+            throw DbError(q.lastError().text().isEmpty() ? QStringLiteral("不是有效的数据库文件") : q.lastError().text());
+        // The read must end before the journal mode can change.
+        q.finish();
+    }
     applyPragmas(db);
 }
 
