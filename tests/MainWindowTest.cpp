@@ -85,7 +85,11 @@ TEST_F(TabulorTest, ResizeStretchesBackgroundToHeightLess300)
     openDb();
     FrmMain& w = Forms::get<FrmMain>();
     Forms::show(w);
-    Twips::resize(&w, 9000, 3000);
+    processEvents();
+    // The window's outer size is 9000 x 3000 twips (title bar and borders included).
+    const int frameW = Twips::fromPixels(w.frameGeometry().width() - w.width());
+    const int frameH = Twips::fromPixels(w.frameGeometry().height() - w.height());
+    Twips::resize(&w, 9000 - frameW, 3000 - frameH);
     processEvents();
     EXPECT_EQ(Twips::height(w.Image1), 2700);
     EXPECT_EQ(Twips::width(w.Image1), 9000);
@@ -131,4 +135,7 @@ TEST_F(TabulorTest, LoginAndMainWindowScreenshots)
     screenshot(&w, QStringLiteral("main-frontdesk"));
     w.CmdXTSZ->click();
     screenshot(&w, QStringLiteral("main-settings"));
+    w.CmdTCXT->click();
+    screenshot(&w, QStringLiteral("main-exit"));
+    screenshot(&Forms::get<FrmPathSetup>(), QStringLiteral("path-setup"));
 }
