@@ -119,12 +119,40 @@ TEST_F(TabulorTest, FunctionButtonsOpenTheirWindowsModally)
     w.CmdXTSZ->click();
     w.CmdPathSetup->click();
     EXPECT_EQ(Forms::modalShows(), std::vector<QString>{QStringLiteral("FrmPathSetup")});
-    // A window not built into the program opens nothing and fails nothing.
+    // Buttons without an action, and a window not built into the program,
+    // open nothing and fail nothing.
+    ASSERT_FALSE(Forms::isRegistered(QStringLiteral("FrmXSMX")));
     Forms::clearModalShows();
+    w.CmdQTGL->click();
+    w.CmdXSMX->click();
     w.CmdXTBZ->click();
     w.CmdRSRJ->click();
     EXPECT_TRUE(Forms::modalShows().empty());
     EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(TabulorTest, PathSetFromMainWindowKeepsTheOpenConnection)
+{
+    const QString other = tempPath(QStringLiteral("other.db"));
+    Db::buildDatabaseFile(other, false);
+    startAndLogIn(QStringLiteral("SYSTEM"), QStringLiteral("admin"));
+    FrmMain& w = Forms::get<FrmMain>();
+    Forms::onModal(QStringLiteral("FrmPathSetup"), [&](Form& f) {
+        auto& setup = static_cast<FrmPathSetup&>(f);
+        FileDialogSeam::answer(other);
+        setup.CmdSelectPath->click();
+        setup.CmdSetup->click();
+    });
+    w.CmdXTSZ->click();
+    w.CmdPathSetup->click();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("路径设置成功!")});
+    EXPECT_EQ(Module1::DatabasePath, other);
+    EXPECT_EQ(Db::path(), dbPath());   // data keeps coming from the old file
+    EXPECT_TRUE(w.isVisible());
+
+    // The next login window opens the new one.
+    w.CmdQHYH->click();
+    EXPECT_EQ(Db::path(), other);
 }
 
 TEST_F(TabulorTest, LoginAndMainWindowScreenshots)
