@@ -158,6 +158,7 @@ TEST_F(TabulorTest, PathSetFromMainWindowKeepsTheOpenConnection)
 TEST_F(TabulorTest, LoginAndMainWindowScreenshots)
 {
     openDb();
+    Forms::get<FrmXTDL>().Text2->setText(QStringLiteral("abc"));
     screenshot(&Forms::get<FrmXTDL>(), QStringLiteral("login"));
     FrmMain& w = Forms::get<FrmMain>();
     screenshot(&w, QStringLiteral("main-frontdesk"));
