@@ -25,6 +25,20 @@ TEST_F(TabulorTest, ProbeFailsForMissingOrNonDatabaseFileAndCreatesNothing)
     e.close();
     EXPECT_FALSE(Db::probe(empty));
     EXPECT_EQ(QFileInfo(empty).size(), 0);
+    // Another program's database (no users table) is refused and left as it was.
+    const QString foreign = tempPath(QStringLiteral("foreign.db"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("foreign"));
+        db.setDatabaseName(foreign);
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("CREATE TABLE notes (t TEXT)")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("foreign"));
+    QString why;
+    EXPECT_FALSE(Db::probe(foreign, &why));
+    EXPECT_EQ(why, QStringLiteral("不是有效的数据库文件"));
+    EXPECT_FALSE(QFile::exists(foreign + QStringLiteral("-wal")));
     EXPECT_FALSE(Db::probe(QString()));
     EXPECT_FALSE(Db::probe(tempPath(QString())));   // a folder
 
