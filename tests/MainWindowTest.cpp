@@ -112,6 +112,24 @@ TEST_F(TabulorTest, RefundAllowedReadAtFirstLoad)
     }
 }
 
+TEST_F(TabulorTest, RefundAllowedIsReadAtTheFirstLoginOnly)
+{
+    sql(QStringLiteral("DELETE FROM SYSXTCS WHERE XTCS_NAME = 'AllowRefundment'"));
+    sql(QStringLiteral("INSERT INTO SYSXTCS (XTCS_NAME, XTCS_VALUE) VALUES ('AllowRefundment', '1')"));
+    Db::closeShared();
+    startAndLogIn(QStringLiteral("SYSTEM"), QStringLiteral("admin"));
+    EXPECT_TRUE(Module1::RefundAllowed);
+
+    Db::exec(QStringLiteral("UPDATE SYSXTCS SET XTCS_VALUE = '0' WHERE XTCS_NAME = 'AllowRefundment'"));
+    Forms::get<FrmMain>().CmdQHYH->click();
+    FrmXTDL& login = Forms::get<FrmXTDL>();
+    login.Text2->setText(QStringLiteral("admin"));
+    login.Command1->click();
+    processEvents();
+    EXPECT_FALSE(Forms::isLoaded<FrmXTDL>());
+    EXPECT_TRUE(Module1::RefundAllowed);   // a switch of user does not load the main window again
+}
+
 TEST_F(TabulorTest, FunctionButtonsOpenTheirWindowsModally)
 {
     startAndLogIn(QStringLiteral("SYSTEM"), QStringLiteral("admin"));
