@@ -40,11 +40,24 @@ void openChecked(QSqlDatabase& db, const QString& path)
     const QFileInfo info(path);
     if (path.trimmed().isEmpty() || !info.exists() || !info.isFile())
         throw DbError(QStringLiteral("数据库文件不存在: ") + path);
+    // SQLite would take an empty file for a new database and write into it.
+    if (info.size() == 0)
+        throw DbError(QStringLiteral("不是有效的数据库文件"));
     if (!db.open())
         throw DbError(db.lastError().text());
-    QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next())
-        throw DbError(q.lastError().text().isEmpty() ? QStringLiteral("不是有效的数据库文件") : q.lastError().text());
+    {
+        // A database of ours holds the users table; another program's
+        // database would only lead to a login that can never succeed.
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'level_user' COLLATE NOCASE"))
+            || !q.next())
+            throw DbError(q.lastError().text().isEmpty() ? QStringLiteral("不是有效的数据库文件") : q.lastError().text());
+        const bool ours = q.value(0).toInt() > 0;
+        // The read must end before the journal mode can change.
+        q.finish();
+        if (!ours)
+            throw DbError(QStringLiteral("不是有效的数据库文件"));
+    }
     applyPragmas(db);
 }
 

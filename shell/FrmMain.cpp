@@ -300,7 +300,10 @@ void FrmMain::Form_QueryUnload(bool& cancel, int)
 
 void FrmMain::Form_Resize()
 {
-    Twips::place(Image1, 0, 0, Twips::width(this), Twips::height(this) - 300);
+    // The window's outer size (title bar and borders included), so that the
+    // picture less 300 twips still covers the whole client area.
+    const QRect outer = frameGeometry();
+    Twips::place(Image1, 0, 0, Twips::fromPixels(outer.width()), Twips::fromPixels(outer.height()) - 300);
 }
 
 void FrmMain::resizeEvent(QResizeEvent* event)

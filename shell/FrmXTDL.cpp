@@ -80,6 +80,7 @@ FrmXTDL::FrmXTDL()
     Twips::place(Label4, 960, 2550, 1080, 300);
     Text2 = new QLineEdit(this);
     Text2->setEchoMode(QLineEdit::Password);
+    Text2->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));   // typed characters show as "*"
     Twips::place(Text2, 2100, 2490, 2760, 375);
 
     Command1 = pictureButton(QStringLiteral("进入"), this);

@@ -1,5 +1,6 @@
 // The database layer: opening, result sets, transactions, money and dates.
 #include <QFile>
+#include <QFileInfo>
 #include "db/DateTimeText.h"
 #include "db/Money.h"
 #include "shell/PasswordHash.h"
@@ -17,10 +18,50 @@ TEST_F(TabulorTest, ProbeFailsForMissingOrNonDatabaseFileAndCreatesNothing)
     f.write("this is no database, just some words in a file\n");
     f.close();
     EXPECT_FALSE(Db::probe(text));
+    // An empty file is no database either, and probing leaves it empty.
+    const QString empty = tempPath(QStringLiteral("empty.db"));
+    QFile e(empty);
+    ASSERT_TRUE(e.open(QIODevice::WriteOnly));
+    e.close();
+    EXPECT_FALSE(Db::probe(empty));
+    EXPECT_EQ(QFileInfo(empty).size(), 0);
+    // Another program's database (no users table) is refused and left as it was.
+    const QString foreign = tempPath(QStringLiteral("foreign.db"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("foreign"));
+        db.setDatabaseName(foreign);
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("CREATE TABLE notes (t TEXT)")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("foreign"));
+    QString why;
+    EXPECT_FALSE(Db::probe(foreign, &why));
+    EXPECT_EQ(why, QStringLiteral("不是有效的数据库文件"));
+    EXPECT_FALSE(QFile::exists(foreign + QStringLiteral("-wal")));
     EXPECT_FALSE(Db::probe(QString()));
     EXPECT_FALSE(Db::probe(tempPath(QString())));   // a folder
 
     EXPECT_TRUE(Db::probe(dbPath()));
+}
+
+TEST_F(TabulorTest, DatabaseInAnotherJournalModeOpensInWal)
+{
+    // A copy kept in the rollback journal mode (as other tools leave it).
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("plain"));
+        db.setDatabaseName(dbPath());
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA journal_mode=DELETE")));
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("plain"));
+    QString why;
+    EXPECT_TRUE(Db::probe(dbPath(), &why)) << qPrintable(why);
+    openDb();
+    EXPECT_EQ(value(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
 }
 
 TEST_F(TabulorTest, SharedConnectionRunsWithWalAndFullSync)
@@ -167,6 +208,11 @@ TEST_F(TabulorTest, DemoDatabaseBuilds)
     // No password of the demo is stored in clear.
     Db::openShared(demo);
     EXPECT_EQ(Db::scalar(QStringLiteral("SELECT count(*) FROM level_user WHERE password NOT LIKE 'pbkdf2-sha256$%'")).toInt(), 0);
+    // The logins the README names.
+    for (const auto& [user, password] : {std::pair{"SYSTEM", "admin"}, std::pair{"001", "1234"}})
+        EXPECT_TRUE(PasswordHash::verify(QString::fromLatin1(password),
+                                         Db::scalar(QStringLiteral("SELECT password FROM level_user WHERE usercode = ?"),
+                                                    {QString::fromLatin1(user)}).toString())) << user;
     Db::closeShared();
     EXPECT_THROW(Db::buildDatabaseFile(demo, true), DbError);   // never overwrites
 }

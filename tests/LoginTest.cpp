@@ -1,4 +1,5 @@
 // The login window, permissions and switching users.
+#include <QStyle>
 #include <QTest>
 #include "shell/FrmMain.h"
 #include "shell/FrmXTDL.h"
@@ -39,6 +40,7 @@ TEST_F(TabulorTest, LoginListsUsersAndOpensSharedConnection)
     EXPECT_EQ(login.Combo1->currentIndex(), 0);
     EXPECT_FALSE(login.Combo1->isEditable());
     EXPECT_EQ(login.Text2->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(login.Text2->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, login.Text2), int('*'));
     EXPECT_TRUE(login.Text2->text().isEmpty());
 }
 

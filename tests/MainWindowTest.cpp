@@ -85,7 +85,11 @@ TEST_F(TabulorTest, ResizeStretchesBackgroundToHeightLess300)
     openDb();
     FrmMain& w = Forms::get<FrmMain>();
     Forms::show(w);
-    Twips::resize(&w, 9000, 3000);
+    processEvents();
+    // The window's outer size is 9000 x 3000 twips (title bar and borders included).
+    const int frameW = Twips::fromPixels(w.frameGeometry().width() - w.width());
+    const int frameH = Twips::fromPixels(w.frameGeometry().height() - w.height());
+    Twips::resize(&w, 9000 - frameW, 3000 - frameH);
     processEvents();
     EXPECT_EQ(Twips::height(w.Image1), 2700);
     EXPECT_EQ(Twips::width(w.Image1), 9000);
@@ -108,6 +112,24 @@ TEST_F(TabulorTest, RefundAllowedReadAtFirstLoad)
     }
 }
 
+TEST_F(TabulorTest, RefundAllowedIsReadAtTheFirstLoginOnly)
+{
+    sql(QStringLiteral("DELETE FROM SYSXTCS WHERE XTCS_NAME = 'AllowRefundment'"));
+    sql(QStringLiteral("INSERT INTO SYSXTCS (XTCS_NAME, XTCS_VALUE) VALUES ('AllowRefundment', '1')"));
+    Db::closeShared();
+    startAndLogIn(QStringLiteral("SYSTEM"), QStringLiteral("admin"));
+    EXPECT_TRUE(Module1::RefundAllowed);
+
+    Db::exec(QStringLiteral("UPDATE SYSXTCS SET XTCS_VALUE = '0' WHERE XTCS_NAME = 'AllowRefundment'"));
+    Forms::get<FrmMain>().CmdQHYH->click();
+    FrmXTDL& login = Forms::get<FrmXTDL>();
+    login.Text2->setText(QStringLiteral("admin"));
+    login.Command1->click();
+    processEvents();
+    EXPECT_FALSE(Forms::isLoaded<FrmXTDL>());
+    EXPECT_TRUE(Module1::RefundAllowed);   // a switch of user does not load the main window again
+}
+
 TEST_F(TabulorTest, FunctionButtonsOpenTheirWindowsModally)
 {
     startAndLogIn(QStringLiteral("SYSTEM"), QStringLiteral("admin"));
@@ -115,20 +137,52 @@ TEST_F(TabulorTest, FunctionButtonsOpenTheirWindowsModally)
     w.CmdXTSZ->click();
     w.CmdPathSetup->click();
     EXPECT_EQ(Forms::modalShows(), std::vector<QString>{QStringLiteral("FrmPathSetup")});
-    // A window not built into the program opens nothing and fails nothing.
+    // Buttons without an action, and a window not built into the program,
+    // open nothing and fail nothing.
+    ASSERT_FALSE(Forms::isRegistered(QStringLiteral("FrmXSMX")));
     Forms::clearModalShows();
+    w.CmdQTGL->click();
+    w.CmdXSMX->click();
     w.CmdXTBZ->click();
     w.CmdRSRJ->click();
     EXPECT_TRUE(Forms::modalShows().empty());
     EXPECT_TRUE(messages().isEmpty());
 }
 
+TEST_F(TabulorTest, PathSetFromMainWindowKeepsTheOpenConnection)
+{
+    const QString other = tempPath(QStringLiteral("other.db"));
+    Db::buildDatabaseFile(other, false);
+    startAndLogIn(QStringLiteral("SYSTEM"), QStringLiteral("admin"));
+    FrmMain& w = Forms::get<FrmMain>();
+    Forms::onModal(QStringLiteral("FrmPathSetup"), [&](Form& f) {
+        auto& setup = static_cast<FrmPathSetup&>(f);
+        FileDialogSeam::answer(other);
+        setup.CmdSelectPath->click();
+        setup.CmdSetup->click();
+    });
+    w.CmdXTSZ->click();
+    w.CmdPathSetup->click();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("路径设置成功!")});
+    EXPECT_EQ(Module1::DatabasePath, other);
+    EXPECT_EQ(Db::path(), dbPath());   // data keeps coming from the old file
+    EXPECT_TRUE(w.isVisible());
+
+    // The next login window opens the new one.
+    w.CmdQHYH->click();
+    EXPECT_EQ(Db::path(), other);
+}
+
 TEST_F(TabulorTest, LoginAndMainWindowScreenshots)
 {
     openDb();
+    Forms::get<FrmXTDL>().Text2->setText(QStringLiteral("abc"));
     screenshot(&Forms::get<FrmXTDL>(), QStringLiteral("login"));
     FrmMain& w = Forms::get<FrmMain>();
     screenshot(&w, QStringLiteral("main-frontdesk"));
     w.CmdXTSZ->click();
     screenshot(&w, QStringLiteral("main-settings"));
+    w.CmdTCXT->click();
+    screenshot(&w, QStringLiteral("main-exit"));
+    screenshot(&Forms::get<FrmPathSetup>(), QStringLiteral("path-setup"));
 }
