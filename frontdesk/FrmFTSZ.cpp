@@ -1,7 +1,6 @@
 #include "frontdesk/FrmFTSZ.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QStyle>
 #include "db/Database.h"
 #include "db/Recordset.h"
@@ -93,14 +92,6 @@ FrmFTSZ::FrmFTSZ()
     connect(Command1, &QPushButton::clicked, this, &FrmFTSZ::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &FrmFTSZ::Command2_Click);
     connect(TreeView1, &TreeView::nodeClick, this, &FrmFTSZ::TreeView1_NodeClick);
-    // A click on the type that is already selected changes no selection, yet
-    // it lists that type's tables again: after the tree is rebuilt its first
-    // node is selected while the list still shows another type's tables.
-    TreeView1->viewport()->installEventFilter(this);
-    connect(TreeView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-        if (item && item == m_nodeBeforePress)
-            TreeView1_NodeClick();
-    });
     // A row chosen with the keyboard counts as clicked, so the state buttons
     // always follow the row they would act on.
     connect(ListView3, &ListView::selectionChanged, this, &FrmFTSZ::ListView3_ItemClick);
@@ -474,13 +465,6 @@ void FrmFTSZ::TreeView1_NodeClick()
 }
 
 void FrmFTSZ::ListView3_ItemClick() { UpdateStateButtons(); }
-
-bool FrmFTSZ::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == TreeView1->viewport() && event->type() == QEvent::MouseButtonPress)
-        m_nodeBeforePress = TreeView1->currentItem();
-    return Form::eventFilter(watched, event);
-}
 
 void FrmFTSZ::addTable()
 {

@@ -58,13 +58,7 @@ public:
     // The type code of the selected tree node ("key" + code), empty without one.
     QString selectedTypeCode() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    // The type node that was selected when the mouse went down on the tree.
-    QTreeWidgetItem* m_nodeBeforePress = nullptr;
-
     struct CodeNameTab;
     CodeNameTab typesTab() const;
     CodeNameTab specsTab() const;

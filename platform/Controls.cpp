@@ -1,6 +1,7 @@
 #include "platform/Controls.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 #include "platform/Pictures.h"
 #include "platform/Twips.h"
 
@@ -349,10 +350,22 @@ TreeView::TreeView(QWidget* parent) : QTreeWidget(parent)
         if (now)
             emit nodeClick(now);
     });
+    // A click on the node that is already selected changes no selection but
+    // is a node click all the same.
+    connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
+        if (item && item == m_currentBeforePress && item == currentItem())
+            emit nodeClick(item);
+    });
     connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int) {
         if (m_checkboxes && !m_settingCheck)
             emit nodeCheck(item);
     });
+}
+
+void TreeView::mousePressEvent(QMouseEvent* event)
+{
+    m_currentBeforePress = currentItem();
+    QTreeWidget::mousePressEvent(event);
 }
 
 void TreeView::clearNodes()

@@ -116,14 +116,19 @@ public:
     void setChecked(QTreeWidgetItem* item, bool on);
 
 signals:
-    // A node became the selected one, by mouse or keyboard.
+    // A node became the selected one, by mouse or keyboard, or the mouse
+    // clicked the node that was already selected.
     void nodeClick(QTreeWidgetItem* item);
     // A node's check box changed by the user.
     void nodeCheck(QTreeWidgetItem* item);
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     bool m_checkboxes = false;
     bool m_settingCheck = false;
+    QTreeWidgetItem* m_currentBeforePress = nullptr;
 };
 
 class Toolbar : public QToolBar {

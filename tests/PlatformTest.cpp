@@ -152,6 +152,23 @@ TEST_F(TabulorTest, TreeAndToolbarReachNodesByKeyAndButtonsByNumber)
     tv.clickNode(QStringLiteral("F01"));   // clicking the selected node again
     EXPECT_EQ(clicked, QStringLiteral("F01"));
 
+    // With the mouse: one node click per click, on a new node or the selected one.
+    tv.expandAll();
+    tv.show();
+    processEvents();
+    int clicks = 0;
+    QObject::connect(&tv, &TreeView::nodeClick, [&](QTreeWidgetItem*) { ++clicks; });
+    auto clickAt = [&](const QString& key) {
+        QTest::mouseClick(tv.viewport(), Qt::LeftButton, {}, tv.visualItemRect(tv.node(key)).center());
+    };
+    clickAt(QStringLiteral("root"));
+    EXPECT_EQ(clicks, 1);
+    clickAt(QStringLiteral("root"));
+    EXPECT_EQ(clicks, 2);
+    clickAt(QStringLiteral("F01"));
+    EXPECT_EQ(clicks, 3);
+    EXPECT_EQ(clicked, QStringLiteral("F01"));
+
     Toolbar tb;
     tb.addButton(QStringLiteral("增加"));
     tb.addButton(QStringLiteral("删除"));
