@@ -99,11 +99,8 @@ FrmSYGL::FrmSYGL()
 
     ListView2 = new ListView(this);
     Twips::place(ListView2, 9330, 4830, 2475, 3690);
-    // The CJK face of the system's fonts is narrow enough for the designed
-    // column widths to hold a whole open time.
-    QFont listFont(QStringLiteral("Noto Sans CJK SC"));
-    listFont.setPointSize(9);
-    ListView1->setFont(listFont);
+    // The panels' texts take a slightly smaller face than the lists'.
+    QFont listFont = ListView1->font();
     listFont.setPointSizeF(8.5);
     for (ListView* panel : {ListView4, ListView2})
         panel->setFont(listFont);

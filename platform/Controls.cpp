@@ -1,5 +1,6 @@
 #include "platform/Controls.h"
 
+#include <QFont>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include "platform/Pictures.h"
@@ -9,6 +10,12 @@
 
 ListView::ListView(QWidget* parent) : QStackedWidget(parent)
 {
+    // Lists use the narrow CJK face at 9 points, so designed column widths
+    // hold a whole date-time.
+    QFont listFont(QStringLiteral("Noto Sans CJK SC"));
+    listFont.setPointSize(9);
+    setFont(listFont);
+
     m_model = new QStandardItemModel(this);
     m_selection = new QItemSelectionModel(m_model, this);
 
