@@ -15,13 +15,7 @@ FrmXGYH::FrmXGYH()
     setWindowTitle(QStringLiteral("修改用户"));
     setClientSizeTwips(4800, 3300);
     layOutUserBoxes(this, Label1, Text4, Label2, Text1, Label3, Text2, Label4, Text3);
-    Command1 = new QPushButton(QStringLiteral("保存(&S)"), this);
-    Twips::place(Command1, 1080, 2580, 1200, 420);
-    Command2 = new QPushButton(QStringLiteral("退出(&Q)"), this);
-    Twips::place(Command2, 2640, 2580, 1200, 420);
-    Command1->setDefault(true);
-    defaultButton = Command1;
-    cancelButton = Command2;
+    addUserDialogButtons(this, Command1, Command2);
     connect(Command1, &QPushButton::clicked, this, &FrmXGYH::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &FrmXGYH::Command2_Click);
 }

@@ -36,6 +36,17 @@ void layOutUserBoxes(QWidget* form, QLabel*& label1, QLineEdit*& code, QLabel*& 
     }
 }
 
+void addUserDialogButtons(Form* form, QPushButton*& save, QPushButton*& close)
+{
+    save = new QPushButton(QStringLiteral("保存(&S)"), form);
+    Twips::place(save, 1080, 2580, 1200, 420);
+    close = new QPushButton(QStringLiteral("退出(&Q)"), form);
+    Twips::place(close, 2640, 2580, 1200, 420);
+    save->setDefault(true);
+    form->defaultButton = save;
+    form->cancelButton = close;
+}
+
 FrmZJYH::FrmZJYH()
 {
     setWindowTitle(QStringLiteral("增加用户"));
@@ -44,13 +55,7 @@ FrmZJYH::FrmZJYH()
     Command3 = new QPushButton(QStringLiteral("▼"), this);
     Twips::place(Command3, 3870, 300, 345, 345);
 
-    Command1 = new QPushButton(QStringLiteral("保存(&S)"), this);
-    Twips::place(Command1, 1080, 2580, 1200, 420);
-    Command2 = new QPushButton(QStringLiteral("退出(&Q)"), this);
-    Twips::place(Command2, 2640, 2580, 1200, 420);
-    Command1->setDefault(true);
-    defaultButton = Command1;
-    cancelButton = Command2;
+    addUserDialogButtons(this, Command1, Command2);
 
     connect(Command1, &QPushButton::clicked, this, &FrmZJYH::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &FrmZJYH::Command2_Click);

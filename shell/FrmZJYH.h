@@ -28,3 +28,5 @@ public:
 // two password boxes masked and at most 8 characters.
 void layOutUserBoxes(QWidget* form, QLabel*& label1, QLineEdit*& code, QLabel*& label2, QLineEdit*& name,
                      QLabel*& label3, QLineEdit*& password, QLabel*& label4, QLineEdit*& confirmation);
+// Their two buttons: save (Enter) and close (Esc).
+void addUserDialogButtons(Form* form, QPushButton*& save, QPushButton*& close);
