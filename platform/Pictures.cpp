@@ -107,4 +107,18 @@ QPixmap backdrop(const QSize& size, const QColor& top, const QColor& bottom)
     return p;
 }
 
+QPixmap titledBackdrop(const QSize& size, const QColor& top, const QColor& bottom, const QString& title,
+                       const QColor& textColour)
+{
+    QPixmap p = backdrop(size, top, bottom);
+    QPainter painter(&p);
+    painter.setPen(textColour);
+    QFont f = painter.font();
+    f.setPixelSize(qMax(1, p.height() / 6));
+    f.setBold(true);
+    painter.setFont(f);
+    painter.drawText(QRect(0, p.height() / 12, p.width(), p.height() / 4), Qt::AlignCenter, title);
+    return p;
+}
+
 } // namespace Pictures

@@ -38,5 +38,8 @@ QPixmap square(const QColor& fill, int size);
 QPixmap badge(const QString& symbol, const QColor& colour, int size);
 // A soft vertical gradient, for a window's background picture.
 QPixmap backdrop(const QSize& size, const QColor& top, const QColor& bottom);
+// The same with a bold title across its upper part (height / 6 pixels high).
+QPixmap titledBackdrop(const QSize& size, const QColor& top, const QColor& bottom, const QString& title,
+                       const QColor& textColour);
 
 } // namespace Pictures

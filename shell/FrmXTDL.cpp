@@ -1,9 +1,8 @@
 #include "shell/FrmXTDL.h"
 
-#include <QLinearGradient>
-#include <QPainter>
 #include "db/Database.h"
 #include "platform/KeyFilters.h"
+#include "platform/Pictures.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "shell/FrmMain.h"
@@ -13,23 +12,6 @@
 TABULOR_REGISTER_FORM(FrmXTDL);
 
 namespace {
-
-QPixmap loginBackground(int w, int h)
-{
-    QPixmap pm(w, h);
-    QPainter p(&pm);
-    QLinearGradient g(0, 0, 0, h);
-    g.setColorAt(0, QColor(120, 20, 10));
-    g.setColorAt(1, QColor(230, 120, 60));
-    p.fillRect(pm.rect(), g);
-    p.setPen(QColor(255, 220, 160, 120));
-    QFont f = p.font();
-    f.setPixelSize(h / 5);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(QRect(0, h / 12, w, h / 4), Qt::AlignCenter, AppTitle);
-    return pm;
-}
 
 QPushButton* pictureButton(const QString& caption, QWidget* parent)
 {
@@ -52,7 +34,8 @@ FrmXTDL::FrmXTDL()
 
     Image1 = new QLabel(this);
     Twips::place(Image1, 0, 0, 6000, 4200);
-    Image1->setPixmap(loginBackground(Twips::toPixels(6000), Twips::toPixels(4200)));
+    Image1->setPixmap(Pictures::titledBackdrop(QSize(Twips::toPixels(6000), Twips::toPixels(4200)), QColor(120, 20, 10),
+                                              QColor(230, 120, 60), AppTitle, QColor(255, 220, 160, 120)));
 
     QFont titleFont = font();
     titleFont.setPointSize(18);

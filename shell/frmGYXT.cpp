@@ -3,11 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QScreen>
 #include "platform/ProgramStart.h"
 #include "platform/Registry.h"
+#include "platform/Pictures.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 
@@ -21,23 +20,6 @@ const QString SysInfoLocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared T
 const QString SysInfoLocationValue = QStringLiteral("MSINFO");
 const QString SysInfoProgram = QStringLiteral("MSINFO32.EXE");
 
-QPixmap aboutBackground(int w, int h)
-{
-    QPixmap pm(w, h);
-    QPainter p(&pm);
-    QLinearGradient g(0, 0, w, h);
-    g.setColorAt(0, QColor(255, 246, 228));
-    g.setColorAt(1, QColor(236, 178, 120));
-    p.fillRect(pm.rect(), g);
-    p.setPen(QColor(140, 30, 14));
-    QFont f = p.font();
-    f.setPixelSize(h / 6);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(QRect(0, h / 10, w, h / 3), Qt::AlignCenter, AppTitle);
-    return pm;
-}
-
 } // namespace
 
 frmGYXT::frmGYXT()
@@ -47,7 +29,8 @@ frmGYXT::frmGYXT()
 
     Image1 = new QLabel(this);
     Twips::place(Image1, 0, 0, 6000, 3600);
-    Image1->setPixmap(aboutBackground(Twips::toPixels(6000), Twips::toPixels(3600)));
+    Image1->setPixmap(Pictures::titledBackdrop(QSize(Twips::toPixels(6000), Twips::toPixels(3600)), QColor(255, 246, 228),
+                                              QColor(236, 178, 120), AppTitle, QColor(140, 30, 14)));
 
     lblVersion = new QLabel(QStringLiteral("5.0"), this);
     QFont f(QStringLiteral("华文新魏"));
