@@ -1,0 +1,130 @@
+#include "reports/ReportSupport.h"
+
+#include "db/DateTimeText.h"
+#include "platform/Seams.h"
+#include "platform/Twips.h"
+#include "shell/Module1.h"
+
+namespace {
+
+const QString TimeFormat = QStringLiteral("HH:mm:ss");
+
+QString boundText(const QDate& date, const QTime& time)
+{
+    return DateTimeText::formatDate(date) + u' ' + time.toString(TimeFormat);
+}
+
+} // namespace
+
+QDateEdit* reportDatePicker(QWidget* parent)
+{
+    auto* d = new QDateEdit(parent);
+    d->setDisplayFormat(DateTimeText::DateFormat);
+    d->setCalendarPopup(true);
+    return d;
+}
+
+QTimeEdit* reportTimePicker(QWidget* parent)
+{
+    auto* t = new QTimeEdit(parent);
+    t->setDisplayFormat(TimeFormat);
+    return t;
+}
+
+void setDayRange(QDateEdit* fromDate, QTimeEdit* fromTime, QDateEdit* toDate, QTimeEdit* toTime)
+{
+    const QDate today = Clock::today();
+    fromDate->setDate(today);
+    toDate->setDate(today);
+    fromTime->setTime(QTime(0, 0, 0));
+    toTime->setTime(QTime(23, 59, 59));
+}
+
+ReportPeriod periodFromPickers(const QDateEdit* fromDate, const QTimeEdit* fromTime, const QDateEdit* toDate,
+                               const QTimeEdit* toTime)
+{
+    ReportPeriod p;
+    p.start = boundText(fromDate->date(), fromTime->time());
+    p.end = boundText(toDate->date(), toTime->time());
+    p.days = int(fromDate->date().daysTo(toDate->date())) + 1;
+    return p;
+}
+
+ReportPeriod periodOf(const QDateTime& start, const QDateTime& end)
+{
+    ReportPeriod p;
+    p.start = boundText(start.date(), start.time());
+    p.end = boundText(end.date(), end.time());
+    p.days = int(start.date().daysTo(end.date())) + 1;
+    return p;
+}
+
+void setReportPeriod(const ReportPeriod& period)
+{
+    Module1::ReportStartTime = DateTimeText::parse(period.start);
+    Module1::ReportEndTime = DateTimeText::parse(period.end);
+}
+
+namespace ReportSql {
+
+QString units(const QString& expr)
+{
+    return QStringLiteral("CAST(ROUND((%1) * 10000) AS INTEGER)").arg(expr);
+}
+
+QString exactSum(const QString& expr)
+{
+    return QStringLiteral("(COALESCE(SUM(%1), 0) / 10000.0)").arg(units(expr));
+}
+
+} // namespace ReportSql
+
+QString wholeOrBlank(qint64 n)
+{
+    return n == 0 ? QString() : QString::number(n);
+}
+
+QString padding(int blanks)
+{
+    return QString(blanks < 0 ? 1 : blanks, u' ');
+}
+
+void PeriodLine::show(const ReportPeriod& period) const
+{
+    start->setText(period.start);
+    end->setText(period.end);
+    days->setText(QString::number(period.days));
+}
+
+PeriodLine makePeriodLine(QWidget* strip, int top, int startWidth, int endWidth)
+{
+    auto caption = [&](const QString& text, int left, int width) {
+        auto* l = new QLabel(text, strip);
+        Twips::place(l, left, top + 30, width, 270);
+        return l;
+    };
+    auto value = [&](int left, int width) {
+        auto* l = new QLabel(strip);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setAlignment(Qt::AlignCenter);
+        Twips::place(l, left, top, width, 330);
+        return l;
+    };
+    PeriodLine line{};
+    int x = 120;
+    line.time = caption(QStringLiteral("时间"), x, 480);
+    x += 540;
+    line.start = value(x, startWidth);
+    x += startWidth + 120;
+    line.to = caption(QStringLiteral("至"), x, 300);
+    x += 360;
+    line.end = value(x, endWidth);
+    x += endWidth + 120;
+    line.total = caption(QStringLiteral("共计"), x, 480);
+    x += 540;
+    line.days = value(x, 735);
+    x += 735 + 120;
+    line.dayUnit = caption(QStringLiteral("天"), x, 300);
+    return line;
+}
