@@ -12,6 +12,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent)
     horizontalHeader()->hide();
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(Twips::toPixels(240) + 4);
+    horizontalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->setDefaultSectionSize(Twips::toPixels(DefaultColWidthTwips));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -156,6 +156,9 @@ protected:
         line(h, QStringLiteral("1"), kb, 1, 38, QStringLiteral("0"), QStringLiteral("2026-03-10 19:05:00"));
     }
 
+    // Lines as one text, so that a failed comparison shows them readably.
+    static std::string text(const QStringList& lines) { return lines.join(u'\n').toStdString(); }
+
     // The rows of a list, each as its cells joined by "|".
     static QStringList rows(const ListView* list)
     {

@@ -38,7 +38,7 @@ TEST_F(SalesSummaryTest, OpensOnTodayWithTheTableHeadersAndNoRows)
     EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("按房台"));
     EXPECT_FALSE(w.Combo1->isEditable());
     EXPECT_EQ(w.Label1->text(), QStringLiteral("按房台"));
-    EXPECT_EQ(headers(w.ListView1), QStringList({"房台号", "房台名称", "就餐人数", "应收金额", "实收金额", "免收金额"}));
+    EXPECT_EQ(text(headers(w.ListView1)), text({"房台号", "房台名称", "就餐人数", "应收金额", "实收金额", "免收金额"}));
     for (int c = 0; c < 6; ++c) {
         EXPECT_NEAR(w.ListView1->columnWidthTwips(c), 1500, 15);
         EXPECT_EQ(w.ListView1->model()->horizontalHeaderItem(c)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
@@ -51,7 +51,7 @@ TEST_F(SalesSummaryTest, ByTableCountsEachSeatingsDinersOnceAndTheBoundarySecond
     salesDay();
     query(QStringLiteral("按房台"));
     FrmXSHZ& w = window();
-    EXPECT_EQ(rows(w.ListView1), QStringList({
+    EXPECT_EQ(text(rows(w.ListView1)), text({
                                      "101|大厅1|2|38.00|38.00|0.00",
                                      "102|大厅2|7|134.00|131.50|2.50",
                                      "201|牡丹厅|6|76.00|0.00|76.00",
@@ -69,11 +69,11 @@ TEST_F(SalesSummaryTest, ByCategoryMatchesDishCodesAndCountsLinesInThePeriodOfTh
     salesDay();
     query(QStringLiteral("按分类"));
     FrmXSHZ& w = window();
-    EXPECT_EQ(headers(w.ListView1), QStringList({"名类名称", "金    额", "赠单金额", "应收金额"}));
+    EXPECT_EQ(text(headers(w.ListView1)), text({"名类名称", "金    额", "赠单金额", "应收金额"}));
     // 宫保鸡丁 of 川菜 and of 粤菜 each count in their own sub-category; the
     // lines of the continued bill's first checkout (the 9th) and the open
     // seating count nowhere; 凉拌 sold nothing that day.
-    EXPECT_EQ(rows(w.ListView1), QStringList({
+    EXPECT_EQ(text(rows(w.ListView1)), text({
                                      "川菜|162.00|0.00|162.00",
                                      "粤菜|40.00|0.00|40.00",
                                      "凉拌|0.00|0.00|0.00",
@@ -97,8 +97,8 @@ TEST_F(SalesSummaryTest, ByDishGroupsByCodeNameAndPrice)
 
     query(QStringLiteral("按品名"));
     FrmXSHZ& w = window();
-    EXPECT_EQ(headers(w.ListView1), QStringList({"品    名", "数    量", "单    价", "金    额", "赠单金额", "应收金额"}));
-    EXPECT_EQ(rows(w.ListView1), QStringList({
+    EXPECT_EQ(text(headers(w.ListView1)), text({"品    名", "数    量", "单    价", "金    额", "赠单金额", "应收金额"}));
+    EXPECT_EQ(text(rows(w.ListView1)), text({
                                      "宫保鸡丁|3|38.00|114.00|0.00|114.00",
                                      "酸梅汤|3|8.00|24.00|8.00|16.00",
                                      "青岛啤酒|3|10.00|30.00|0.00|30.00",
@@ -120,7 +120,7 @@ TEST_F(SalesSummaryTest, NothingFoundKeepsTheListAndTheModeOfTheEarlierResult)
     EXPECT_EQ(lastMessage().text, QStringLiteral("无指定条件的记录返回!"));
     EXPECT_EQ(lastMessage().title, QStringLiteral("提示"));
     EXPECT_EQ(lastMessage().icon, Msg::Information);
-    EXPECT_EQ(rows(window().ListView1), before);
+    EXPECT_EQ(text(rows(window().ListView1)), text(before));
     EXPECT_EQ(window().Label1->text(), QStringLiteral("按房台"));
     // The summary of that result cannot be printed: it holds no row.
     Printers::script({QStringLiteral("Recorder")});
@@ -143,4 +143,118 @@ TEST_F(SalesSummaryTest, ClosingReleasesTheResult)
     processEvents();
     EXPECT_FALSE(Forms::isLoaded<FrmXSHZ>());
     EXPECT_TRUE(Module1::SharedRecordset2.empty());
+}
+
+namespace {
+
+class SalesSummaryPrintTest : public SalesSummaryTest {
+protected:
+    void SetUp() override
+    {
+        SalesSummaryTest::SetUp();
+        Module1::OperatorCode = QStringLiteral("SYSTEM");
+        Printers::script({QStringLiteral("Recorder")});
+    }
+    // Tables whose names are 7, 8, 15 and 16 single-byte columns wide, each
+    // with one bill of the day.
+    void namesOfEveryWidth()
+    {
+        floorAndMenu();
+        const struct { const char* id; const char* name; double amount; } tables[] = {
+            {"901", "大厅12A", 10}, {"902", "大厅1234", 20.5}, {"903", "牡丹厅123456789", 30}, {"904", "牡丹厅1234567890", 40}};
+        int minute = 0;
+        for (const auto& t : tables) {
+            table(QString::fromLatin1(t.id), QString::fromUtf8(t.name), QStringLiteral("01"), QStringLiteral("四人台"));
+            const QString start = QStringLiteral("2026-03-10 12:%1:00").arg(minute++, 2, 10, QLatin1Char('0'));
+            const QString id = seating(QString::fromLatin1(t.id), start, QStringLiteral("2026-03-10 14:00:00"), 2,
+                                       QStringLiteral("王强"));
+            bill(id, QStringLiteral("2026-03-10 14:00:00"), t.amount, t.amount, 0, QStringLiteral("0"));
+        }
+    }
+    QStringList printedLines() const
+    {
+        QStringList out;
+        if (printer->documents.size() != 1)
+            return out;
+        for (const PrintedLine& l : printer->documents.front())
+            out << l.text;
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(SalesSummaryPrintTest, PrinterObjectLinesFollowTheTabRuleAndThePeriodOfTheQuery)
+{
+    namesOfEveryWidth();
+    query(QStringLiteral("按房台"));
+    // Pickers moved after the query do not change the printed period.
+    setPeriod(QDateTime(QDate(2026, 5, 1), QTime(8, 0)), QDateTime(QDate(2026, 5, 2), QTime(9, 0)));
+    window().Combo1->setCurrentText(QStringLiteral("按品名"));
+    window().cmdPrint->click();
+    EXPECT_TRUE(messages().isEmpty());
+    const QString rule(34, u'-');
+    const QString heavy(17, QChar(0x2501));
+    EXPECT_EQ(text(printedLines()), text({
+                                  QStringLiteral("  　销售额统计"),
+                                  rule,
+                                  QStringLiteral("从：2026-03-10 00:00:00\r\n"),
+                                  QStringLiteral("到：2026-03-10 23:59:59\r\n"),
+                                  rule,
+                                  QStringLiteral("房台名称\t\t金额"),
+                                  heavy,
+                                  QStringLiteral("大厅1234\t\t20.50"),
+                                  QStringLiteral("大厅12A\t\t\t10.00"),
+                                  QStringLiteral("牡丹厅123456789\t\t30.00"),
+                                  QStringLiteral("牡丹厅1234567890\t40.00"),
+                                  QStringLiteral("\r\n"),
+                                  QStringLiteral("合计：\t\t\t100.50"),
+                                  heavy,
+                                  QStringLiteral("结算人：SYSTEM"),
+                              }));
+    ASSERT_FALSE(printer->documents.empty());
+    EXPECT_EQ(printer->documents.front().front().fontSize, 9);
+}
+
+TEST_F(SalesSummaryPrintTest, PrinterObjectTitlesAndTotalsOfTheOtherModes)
+{
+    salesDay();
+    // A thermal printer type prints on the printer object too.
+    sql(QStringLiteral("INSERT INTO PRINTSET (STATE, HEAD, RESTNAME, PRINTER) VALUES (1, 1, '', '0')"));
+    query(QStringLiteral("按分类"));
+    window().cmdPrint->click();
+    QStringList lines = printedLines();
+    ASSERT_EQ(lines.size(), 15);
+    EXPECT_EQ(lines[5], QStringLiteral("分类名称\t\t金额"));
+    EXPECT_EQ(lines.mid(7, 4), QStringList({"川菜\t\t\t162.00", "粤菜\t\t\t40.00", "凉拌\t\t\t0.00", "饮料\t\t\t46.00"}));
+    EXPECT_EQ(lines[12], QStringLiteral("合计：\t\t\t248.00"));
+
+    printer->documents.clear();
+    query(QStringLiteral("按品名"));
+    window().cmdPrint->click();
+    lines = printedLines();
+    ASSERT_EQ(lines.size(), 16);
+    EXPECT_EQ(lines[5], QStringLiteral("商品名称\t\t金额"));
+    EXPECT_EQ(lines[8], QStringLiteral("酸梅汤\t\t\t16.00"));
+    EXPECT_EQ(lines[13], QStringLiteral("合计：\t\t\t248.00"));
+}
+
+TEST_F(SalesSummaryPrintTest, NothingToPrintOrNoPrinterSaysSo)
+{
+    salesDay();
+    // Before any query of this window, even with a result another window left behind.
+    Module1::SharedRecordset2.open(QStringLiteral("SELECT 'x' AS 房台名称, 1 AS 实收金额"));
+    window().cmdPrint->click();
+    ASSERT_EQ(MessageSeam::messages().size(), 1u);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("无可打印内容，请查询后继续!"));
+    EXPECT_EQ(lastMessage().title, QString());
+    EXPECT_EQ(lastMessage().icon, Msg::NoIcon);
+
+    query(QStringLiteral("按房台"));
+    Printers::script({});
+    window().cmdPrint->click();
+    EXPECT_EQ(lastMessage().text, QStringLiteral("您没有安装打印机!"));
+    EXPECT_EQ(lastMessage().title, QStringLiteral("信息提示"));
+    EXPECT_EQ(lastMessage().icon, Msg::Information);
+    EXPECT_TRUE(printer->documents.empty());
 }
