@@ -108,6 +108,10 @@ PeriodLine makePeriodLine(QWidget* strip, int top, int startWidth, int endWidth)
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
         l->setAlignment(Qt::AlignCenter);
+        // The narrow face holds a whole date-time in the designed width.
+        QFont narrow(QStringLiteral("Noto Sans CJK SC"));
+        narrow.setPointSize(9);
+        l->setFont(narrow);
         Twips::place(l, left, top, width, 330);
         return l;
     };
