@@ -179,7 +179,7 @@ CREATE TABLE strink_mess_200505 (
 );
 CREATE INDEX strink_mess_seating ON strink_mess_200505(use_table_id, fsxh);
 CREATE INDEX strink_mess_time ON strink_mess_200505(bill_time);
-CREATE INDEX strink_mess_food ON strink_mess_200505(food_code);
+CREATE INDEX strink_mess_food ON strink_mess_200505(food_code, bill_time);
 CREATE INDEX strink_mess_bill ON strink_mess_200505(account_id);
 
 -- ===== Checkout: payments, bills and members =====

@@ -120,10 +120,10 @@ QString tablesWithSeatings()
 QString settledSeatings()
 {
     return QStringLiteral("SELECT s.use_table_id, s.house_table_id, s.start_date, s.end_date, "
-                          "COUNT(a.account_id) AS bills, %1 AS received "
-                          "FROM use_table_200505 s LEFT JOIN ACCOUNT_200606 a ON a.use_table_id = s.use_table_id "
-                          "WHERE s.end_date >= ? AND s.end_date <= ? "
-                          "GROUP BY s.use_table_id ORDER BY s.house_table_id, s.start_date, s.use_table_id")
+                          "(SELECT COUNT(*) FROM ACCOUNT_200606 a WHERE a.use_table_id = s.use_table_id) AS bills, "
+                          "(SELECT %1 FROM ACCOUNT_200606 a WHERE a.use_table_id = s.use_table_id) AS received "
+                          "FROM use_table_200505 s WHERE s.end_date >= ? AND s.end_date <= ? "
+                          "ORDER BY s.house_table_id, s.start_date, s.use_table_id")
         .arg(exactSum(QStringLiteral("a.account_price")));
 }
 
@@ -170,13 +170,17 @@ QString subCategoryDishes()
 
 QString dishSales(DishLevel level, TableFilter filter)
 {
-    // A table counts when its type and its specification exist; the chosen
-    // one is matched by its code, so two entries of one name never count a
-    // line twice.
+    // The tables of the chosen type or specification, found once (the "+"
+    // keeps the lines of the period, not every seating of those tables, in
+    // the lead): a table counts when its type and its specification exist,
+    // and the chosen one is matched by its code, so two entries of one name
+    // never count a line twice.
     const QString tableCondition = filter == TableFilter::Type
-        ? QStringLiteral("h.house_bmid = ? AND EXISTS (SELECT 1 FROM house_kinds k WHERE k.fname = h.class) ")
-        : QStringLiteral("EXISTS (SELECT 1 FROM house_kinds k WHERE k.fcode = ? AND k.fname = h.class) "
-                         "AND EXISTS (SELECT 1 FROM house_bm b WHERE b.fcode = h.house_bmid) ");
+        ? QStringLiteral("+s.house_table_id IN (SELECT h.table_id FROM house_table h WHERE h.house_bmid = ? "
+                         "AND EXISTS (SELECT 1 FROM house_kinds k WHERE k.fname = h.class)) ")
+        : QStringLiteral("+s.house_table_id IN (SELECT h.table_id FROM house_table h "
+                         "WHERE EXISTS (SELECT 1 FROM house_kinds k WHERE k.fcode = ? AND k.fname = h.class) "
+                         "AND EXISTS (SELECT 1 FROM house_bm b WHERE b.fcode = h.house_bmid)) ");
     QString levelCondition;
     switch (level) {
     case DishLevel::All:
@@ -196,7 +200,6 @@ QString dishSales(DishLevel level, TableFilter filter)
     return QStringLiteral("SELECT l.food_code, l.food_name, l.price, %1 AS quantity, %2 AS amount "
                           "FROM strink_mess_200505 l "
                           "JOIN use_table_200505 s ON s.use_table_id = l.use_table_id "
-                          "JOIN house_table h ON h.table_id = s.house_table_id "
                           "JOIN cpdetail d ON d.code = l.food_code "
                           "WHERE l.bill_time >= ? AND l.bill_time <= ? AND l.STS IN ('0', '1') AND %3%4"
                           "GROUP BY l.food_code, l.food_name, l.price "
