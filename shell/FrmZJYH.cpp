@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 #include "db/Recordset.h"
+#include "platform/KeyFilters.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "shell/FrmQXSZ.h"
@@ -32,7 +33,7 @@ void layOutUserBoxes(QWidget* form, QLabel*& label1, QLineEdit*& code, QLabel*& 
     for (QLineEdit* e : {password, confirmation}) {
         e->setEchoMode(QLineEdit::Password);
         e->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));   // "*"
-        e->setMaxLength(8);
+        MaxLengthFilter(e, 8);
     }
 }
 

@@ -37,7 +37,8 @@ TEST_F(TabulorTest, ProbeFailsForMissingOrNonDatabaseFileAndCreatesNothing)
     QSqlDatabase::removeDatabase(QStringLiteral("foreign"));
     QString why;
     EXPECT_FALSE(Db::probe(foreign, &why));
-    EXPECT_EQ(why, QStringLiteral("不是有效的数据库文件"));
+    EXPECT_TRUE(why.startsWith(DbError::sentence(DbError::Damaged) + u'\n')) << qPrintable(why);
+    EXPECT_TRUE(why.contains(QStringLiteral("不是有效的数据库文件"))) << qPrintable(why);
     EXPECT_FALSE(QFile::exists(foreign + QStringLiteral("-wal")));
     EXPECT_FALSE(Db::probe(QString()));
     EXPECT_FALSE(Db::probe(tempPath(QString())));   // a folder

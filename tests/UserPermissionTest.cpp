@@ -10,6 +10,7 @@
 #include "shell/FrmZJYH.h"
 #include "shell/Module1.h"
 #include "shell/PasswordHash.h"
+#include "platform/KeyFilters.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -285,7 +286,7 @@ TEST_F(UserTest, PickerListsEmployedStaffByPrefix)
     EXPECT_EQ(p.ListView1->columnCaption(1), QStringLiteral("名　　称"));
     EXPECT_NEAR(p.ListView1->columnWidthTwips(0), 1500, 15);
     EXPECT_NEAR(p.ListView1->columnWidthTwips(1), 2000, 15);
-    EXPECT_EQ(p.Text1->maxLength(), 8);
+    EXPECT_EQ(MaxLengthOf(p.Text1), 8);
     auto codes = [&] {
         QStringList out;
         for (int i = 0; i < p.ListView1->count(); ++i)
@@ -340,7 +341,7 @@ TEST_F(UserTest, AddUserThroughPickerAndLogInWithBlanks)
         Forms::onModal(QStringLiteral("FrmZJYH"), [&](Form& f) {
             auto& add = static_cast<FrmZJYH&>(f);
             EXPECT_FALSE(add.Text4->isEnabled());
-            EXPECT_EQ(add.Text2->maxLength(), 8);
+            EXPECT_EQ(MaxLengthOf(add.Text2), 8);
             for (QLineEdit* e : {add.Text2, add.Text3})
                 EXPECT_EQ(e->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, e), int(u'*'));
             if (a.pick)
