@@ -86,6 +86,13 @@ QString Recordset::text(const QString& name) const
     return v.isNull() ? QString() : v.toString().trimmed();
 }
 
+qint64 Recordset::rowId() const
+{
+    requireTable();
+    requireRow();
+    return m_rowIds[m_pos];
+}
+
 void Recordset::AddNew()
 {
     requireTable();

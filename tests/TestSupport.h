@@ -50,3 +50,37 @@ protected:
 
 // Lets queued events run (deferred deletes, focus changes).
 void processEvents();
+
+// Another copy of the program working on the same database file (a second
+// till): a connection of its own, with the same pragmas. A failing statement
+// fails the test.
+class OtherTill {
+public:
+    explicit OtherTill(const QString& path);
+    ~OtherTill();
+    void exec(const QString& statement, const QVariantList& params = {});
+    QVariant value(const QString& query, const QVariantList& params = {});
+    OtherTill(const OtherTill&) = delete;
+    OtherTill& operator=(const OtherTill&) = delete;
+
+private:
+    QString m_name;
+};
+
+// Makes a file or folder read-only for the program until destroyed: by its
+// permission bits, or, for root, whom permission bits do not stop, by the
+// immutable attribute. ok() is false when the system allows neither.
+class ReadOnlyGuard {
+public:
+    explicit ReadOnlyGuard(const QString& path);
+    ~ReadOnlyGuard();
+    bool ok() const { return m_ok; }
+    ReadOnlyGuard(const ReadOnlyGuard&) = delete;
+    ReadOnlyGuard& operator=(const ReadOnlyGuard&) = delete;
+
+private:
+    QString m_path;
+    bool m_ok = false;
+    bool m_immutable = false;
+    int m_mode = 0;
+};
