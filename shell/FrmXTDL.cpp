@@ -138,12 +138,13 @@ void FrmXTDL::Command1_Click()
         }
         if (!hashed) {
             try {
-                user.setField(QStringLiteral("password"), PasswordHash::make(typed));
-                user.Update();
+                // Only while the row still holds the clear text read here: a
+                // password changed on another till meanwhile stays.
+                Db::exec(QStringLiteral("update level_user set password = ? where rowid = ? and password is ?"),
+                         {PasswordHash::make(typed), user.rowId(), user.field(QStringLiteral("password"))});
             } catch (const DbError&) {
                 // The row stays as it was and is rewritten at the next login;
                 // the user is not kept out for it.
-                user.CancelUpdate();
             }
         }
         OperatorCode = Combo1->currentText();
