@@ -1,5 +1,6 @@
 #include "db/Database.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -165,6 +166,18 @@ QString readResource(const QString& name)
     if (!f.open(QIODevice::ReadOnly))
         throw DbError(QStringLiteral("missing built-in script ") + name);
     return QString::fromUtf8(f.readAll());
+}
+
+// The scripts of one folder, one file per subsystem, joined in name order.
+QString readFolder(const QString& folder)
+{
+    QStringList names = QDir(QStringLiteral(":/db/") + folder).entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name);
+    if (names.isEmpty())
+        throw DbError(QStringLiteral("missing built-in scripts ") + folder);
+    QString script;
+    for (const QString& name : names)
+        script += readResource(folder + u'/' + name) + QStringLiteral(";\n");
+    return script;
 }
 
 // Splits a script into statements at ";" outside quotes and comments.
@@ -373,8 +386,8 @@ void runScript(QSqlDatabase db, const QString& script)
 }
 
 QString schemaScript() { return readResource(QStringLiteral("schema.sql")); }
-QString seedScript() { return readResource(QStringLiteral("seed.sql")); }
-QString demoScript() { return readResource(QStringLiteral("demo.sql")); }
+QString seedScript() { return readFolder(QStringLiteral("seed")); }
+QString demoScript() { return readFolder(QStringLiteral("demo")); }
 
 void buildDatabaseFile(const QString& path, bool withDemo)
 {

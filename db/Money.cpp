@@ -114,3 +114,11 @@ Money Money::times(double quantity) const
     const long double v = static_cast<long double>(m_units) * quantity;
     return fromUnits(static_cast<int64_t>(std::llround(static_cast<double>(v))));
 }
+
+Money Money::times(Money quantity) const
+{
+    const __int128 p = static_cast<__int128>(m_units) * quantity.m_units;
+    const __int128 a = p < 0 ? -p : p;
+    const __int128 r = (a + Scale / 2) / Scale;
+    return fromUnits(static_cast<int64_t>(p < 0 ? -r : r));
+}

@@ -33,6 +33,9 @@ public:
     Money& operator-=(Money o) { m_units -= o.m_units; return *this; }
     // Price times a quantity, rounded half away from zero to the scale.
     Money times(double quantity) const;
+    // Price times an exact quantity (a quantity held as Money), computed
+    // exactly and rounded half away from zero to the scale.
+    Money times(Money quantity) const;
     auto operator<=>(const Money&) const = default;
 
 private:

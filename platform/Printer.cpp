@@ -129,3 +129,11 @@ bool CheckPrinterInstalled()
     MsgBox(QStringLiteral("系统没有安装打印机，请在[控制面板]中安装打印机！"), Msg::Exclamation);
     return false;
 }
+
+bool PrinterMissingCheck()
+{
+    if (!Printers::installed().isEmpty())
+        return false;
+    MsgBox(QStringLiteral("您没有安装打印机!"), Msg::Information, QStringLiteral("信息提示"));
+    return true;
+}

@@ -69,3 +69,8 @@ public:
 // True when an installed printer has a device name that is not blank;
 // otherwise says so and returns false. Callers print only on true.
 bool CheckPrinterInstalled();
+
+// Before a print: with no installed printer at all, says "您没有安装打印机!"
+// (information, title "信息提示") and returns true; the caller then prints
+// nothing. Returns false when a printer is installed.
+bool PrinterMissingCheck();

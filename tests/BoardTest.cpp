@@ -357,10 +357,11 @@ protected:
         line(seat(QStringLiteral("5"), QStringLiteral("2026-05-01 11:00:04"), 2, QStringLiteral("D")), 0, 10, 1,
              QStringLiteral("0"), QStringLiteral("1"));
         line(seat(QStringLiteral("6"), QStringLiteral("2026-05-01 11:00:05"), 2, QStringLiteral("D")), 0, 10, 1);
-        // Two seatings opened at the same second: only table 12's own closes.
+        // Two seatings with one opening time (a database from before seatings
+        // had ids of their own): only table 12's own closes.
         seat(QStringLiteral("11"), QStringLiteral("2026-05-01 11:00:06"), 2, QStringLiteral("D"));
         sql(QStringLiteral("INSERT INTO use_table_200505 (use_table_id, house_table_id, start_date, strink_num, sts) "
-                           "VALUES ('20260501110006', '12', '2026-05-01 11:00:06', 3, 'A')"));
+                           "VALUES ('20260501110006-12', '12', '2026-05-01 11:00:06', 3, 'A')"));
         // Table 10 is settled but has no current seating (only a closed one).
         seat(QStringLiteral("10"), QStringLiteral("2026-04-01 11:00:00"), 2, QStringLiteral("P"));
     }

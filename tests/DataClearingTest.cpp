@@ -31,14 +31,14 @@ protected:
             const QVariantList v{QString::fromLatin1(b[0]), QString::fromLatin1(b[1])};
             sql(QStringLiteral("INSERT INTO stock_in_bill (stock_bill_id, stock_in_date) VALUES (?, ?)"), v);
             sql(QStringLiteral("INSERT INTO stock_out_bill (stock_bill_id, stock_Out_date) VALUES (?, ?)"), v);
-            sql(QStringLiteral("INSERT INTO rkgl2004 (stock_bill_id, brand_code) VALUES (?, 'g1')"), {v[0]});
-            sql(QStringLiteral("INSERT INTO ckgl2004 (stock_bill_id, brand_code) VALUES (?, 'g1')"), {v[0]});
+            sql(QStringLiteral("INSERT INTO rkgl2004 (stock_bill_id, code) VALUES (?, 'g1')"), {v[0]});
+            sql(QStringLiteral("INSERT INTO ckgl2004 (stock_bill_id, code) VALUES (?, 'g1')"), {v[0]});
         }
-        sql(QStringLiteral("INSERT INTO store (brand_code) VALUES ('g1'), ('g2')"));
+        sql(QStringLiteral("INSERT INTO store (code) VALUES ('g1'), ('g2')"));
         sql(QStringLiteral("INSERT INTO house_table (table_id, othersts, sts) VALUES ('T1', 'C', 'C'), ('T2', 'P', 'C'), ('T3', 'C', NULL)"));
         sql(QStringLiteral("INSERT INTO cust (code, name, use_type) VALUES ('001', 'a', '1'), ('002', 'b', '0')"));
-        sql(QStringLiteral("INSERT INTO brand (brand_code) VALUES ('g1')"));
-        sql(QStringLiteral("INSERT INTO cpdetail (cp_code) VALUES ('c1')"));
+        sql(QStringLiteral("INSERT INTO brand (code) VALUES ('g1')"));
+        sql(QStringLiteral("INSERT INTO cpdetail (code) VALUES ('c1')"));
     }
     QString ids(const QString& sql_)
     {
@@ -233,7 +233,7 @@ TEST_F(ClearTest, StockBillsDatedByTheDayAloneCountAsThatDaysMidnight)
         const QVariantList v{QString::fromLatin1(day), QString::fromLatin1(day)};
         sql(QStringLiteral("INSERT INTO stock_in_bill (stock_bill_id, stock_in_date) VALUES (?, ?)"), v);
         sql(QStringLiteral("INSERT INTO stock_out_bill (stock_bill_id, stock_Out_date) VALUES (?, ?)"), v);
-        sql(QStringLiteral("INSERT INTO rkgl2004 (stock_bill_id, brand_code) VALUES (?, 'g1')"), {v[0]});
+        sql(QStringLiteral("INSERT INTO rkgl2004 (stock_bill_id, code) VALUES (?, 'g1')"), {v[0]});
     }
     // The day's default range, 00:00:00 to 23:59:59, takes the bills of that day.
     Clock::fix(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));

@@ -1,0 +1,209 @@
+#include "db/StockPosting.h"
+
+#include "db/Database.h"
+#include "db/DateTimeText.h"
+#include "db/Recordset.h"
+#include "platform/Seams.h"
+
+namespace StockPosting {
+
+namespace {
+
+const QString GeneralStore = QStringLiteral("综合库");
+
+QString billTableName(BillTable table)
+{
+    return table == BillTable::In ? QStringLiteral("stock_in_bill") : QStringLiteral("stock_out_bill");
+}
+
+QVariant nullable(const QString& text) { return text.isNull() ? QVariant() : QVariant(text); }
+
+void writeCounter(const Counter& c)
+{
+    Db::exec(QStringLiteral("UPDATE store SET ckh = ?, rks = ?, cks = ?, zje = ?, ckje = ?, yearmonth = ? WHERE code = ?"),
+             {nullable(c.ckh), c.rks.toVariant(), c.cks.toVariant(), c.zje.toVariant(), c.ckje.toVariant(),
+              nullable(c.yearmonth), c.code});
+}
+
+// A counter row made from the stored lines of a goods code.
+Counter counterFromLines(const QString& goodsCode)
+{
+    Counter c;
+    c.code = goodsCode;
+    c.ckh = QString();
+    c.rks = Money::fromVariant(Db::scalar(QStringLiteral("SELECT total(num) FROM rkgl2004 WHERE code = ?"), {goodsCode}));
+    c.zje = Money::fromVariant(Db::scalar(QStringLiteral("SELECT total(je) FROM rkgl2004 WHERE code = ?"), {goodsCode}));
+    c.cks = Money::fromVariant(Db::scalar(QStringLiteral("SELECT total(num) FROM ckgl2004 WHERE code = ?"), {goodsCode}));
+    return c;
+}
+
+void insertCounter(const Counter& c)
+{
+    Db::exec(QStringLiteral("INSERT INTO store (code, ckh, rks, cks, zje, ckje, yearmonth) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+             {c.code, nullable(c.ckh), c.rks.toVariant(), c.cks.toVariant(), c.zje.toVariant(),
+              c.ckje.units() == 0 ? QVariant() : c.ckje.toVariant(), nullable(c.yearmonth)});
+}
+
+QString today(const char* format) { return Clock::today().toString(QString::fromLatin1(format)); }
+
+} // namespace
+
+QString allocateBillNumber(BillTable table)
+{
+    QDateTime t = Clock::now();
+    QString id = DateTimeText::toId(t);
+    while (billExists(table, id)) {
+        t = t.addSecs(1);
+        id = DateTimeText::toId(t);
+    }
+    return id;
+}
+
+bool billExists(BillTable table, const QString& number)
+{
+    return Db::scalar(QStringLiteral("SELECT 1 FROM %1 WHERE stock_bill_id = ?").arg(billTableName(table)),
+                      {number.trimmed()})
+        .isValid();
+}
+
+QString storedDay(const QDate& day) { return DateTimeText::formatDate(day) + QStringLiteral(" 00:00:00"); }
+
+void insertInBill(const InBill& b)
+{
+    Db::exec(QStringLiteral("INSERT INTO stock_in_bill (stock_bill_id, bill_num, stock_in_date, in_man, in_man_name,"
+                            " pay_style, buy_man, buy_man_name, demo, ckh, fs, repr_name)"
+                            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+             {b.stock_bill_id, b.bill_num, b.stock_in_date, b.in_man, b.in_man_name, b.pay_style, b.buy_man,
+              b.buy_man_name, b.demo, b.ckh, b.fs, b.repr_name});
+}
+
+void insertInLine(const InLine& l)
+{
+    Db::exec(QStringLiteral("INSERT INTO rkgl2004 (stock_bill_id, id, code, name, type, pch, jzsl, gqsj, scs, unit,"
+                            " num, price, je) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+             {l.stock_bill_id, l.id, l.code, l.name, l.type, l.pch, l.jzsl, l.gqsj, l.scs, l.unit,
+              l.num.toVariant(), l.price.toVariant(), l.je.toVariant()});
+}
+
+void insertOutBill(const OutBill& b)
+{
+    Db::exec(QStringLiteral("INSERT INTO stock_out_bill (stock_bill_id, bill_num, repr_name, stock_out_date, get_man,"
+                            " get_man_name, val_man, val_man_name, ckh, demo, fs)"
+                            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+             {b.stock_bill_id, b.bill_num, b.repr_name, b.stock_out_date, b.get_man, b.get_man_name, b.val_man,
+              b.val_man_name, b.ckh, b.demo, b.fs});
+}
+
+void insertOutLine(const OutLine& l)
+{
+    Db::exec(QStringLiteral("INSERT INTO ckgl2004 (stock_bill_id, id, code, num, price, zhks) VALUES (?, ?, ?, ?, ?, ?)"),
+             {l.stock_bill_id, l.id, l.code, l.num.toVariant(), l.price.toVariant(), l.zhks.toVariant()});
+}
+
+std::optional<Counter> counter(const QString& goodsCode)
+{
+    Recordset rs;
+    rs.open(QStringLiteral("SELECT code, ckh, rks, cks, zje, ckje, yearmonth FROM store WHERE code = ?"), {goodsCode});
+    if (rs.empty())
+        return std::nullopt;
+    Counter c;
+    c.code = rs.field(QStringLiteral("code")).toString();
+    c.ckh = rs.field(QStringLiteral("ckh")).toString();
+    c.rks = Money::fromVariant(rs.field(QStringLiteral("rks")));
+    c.cks = Money::fromVariant(rs.field(QStringLiteral("cks")));
+    c.zje = Money::fromVariant(rs.field(QStringLiteral("zje")));
+    c.ckje = Money::fromVariant(rs.field(QStringLiteral("ckje")));
+    c.yearmonth = rs.field(QStringLiteral("yearmonth")).toString();
+    return c;
+}
+
+bool postSale(const QString& goodsCode, Money quantity, Money unitPrice)
+{
+    auto c = counter(goodsCode);
+    if (!c)
+        return false;
+    c->ckh = GeneralStore;
+    c->cks += quantity;
+    c->ckje = c->zje + unitPrice;
+    writeCounter(*c);
+    return true;
+}
+
+void postReturn(const QString& goodsCode, Money quantity, Money unitPrice)
+{
+    const Money amount = unitPrice.times(quantity);
+    if (auto c = counter(goodsCode)) {
+        c->ckh = GeneralStore;
+        c->rks += quantity;
+        c->zje += amount;
+        c->yearmonth = today("yyyyMM");
+        writeCounter(*c);
+        return;
+    }
+    Counter c;
+    c.code = goodsCode;
+    c.ckh = GeneralStore;
+    c.rks = quantity;
+    c.zje = amount;
+    c.yearmonth = today("yyyyMM");
+    insertCounter(c);
+}
+
+void postStockIn(const QString& goodsCode, const QString& warehouse, Money quantity, Money amount)
+{
+    if (auto c = counter(goodsCode)) {
+        c->ckh = warehouse;
+        c->rks += quantity;
+        c->zje += amount;
+        c->yearmonth = today("yyyyMMdd");
+        writeCounter(*c);
+        return;
+    }
+    Counter c;
+    c.code = goodsCode;
+    c.ckh = warehouse;
+    c.rks = quantity;
+    c.zje = amount;
+    c.yearmonth = today("yyyyMMdd");
+    insertCounter(c);
+}
+
+void postStockInEdit(const QString& goodsCode, Money quantityDelta, Money amountDelta)
+{
+    if (auto c = counter(goodsCode)) {
+        c->rks += quantityDelta;
+        c->zje += amountDelta;
+        c->yearmonth = today("yyyyMMdd");
+        writeCounter(*c);
+        return;
+    }
+    Counter c = counterFromLines(goodsCode);
+    c.yearmonth = today("yyyyMMdd");
+    insertCounter(c);
+}
+
+bool postStockOut(const QString& goodsCode, const QString& warehouse, Money quantity, Money amount)
+{
+    auto c = counter(goodsCode);
+    if (!c)
+        return false;
+    c->ckh = warehouse;
+    c->cks += quantity;
+    c->ckje = c->zje + amount;
+    writeCounter(*c);
+    return true;
+}
+
+void postStockOutEdit(const QString& goodsCode, Money quantityDelta, Money amountDelta)
+{
+    if (auto c = counter(goodsCode)) {
+        c->cks += quantityDelta;
+        c->ckje = c->zje + amountDelta;
+        writeCounter(*c);
+        return;
+    }
+    Counter c = counterFromLines(goodsCode);
+    insertCounter(c);
+}
+
+} // namespace StockPosting

@@ -1,0 +1,97 @@
+#pragma once
+// Stock moves: stock-in and stock-out bills, their lines and the stock
+// counters (`store`), written in one place for every writer (the ordering
+// window's sales, free dishes and returns, and the stock-in and stock-out
+// windows). Every function here runs inside the caller's write transaction
+// (a `Transaction` the caller holds), so a bill, its line and its counter
+// change are stored together or not at all.
+#include <QDate>
+#include <QString>
+#include <QVariant>
+#include <optional>
+#include "db/Money.h"
+
+namespace StockPosting {
+
+enum class BillTable { In, Out };   // stock_in_bill / stock_out_bill
+
+// A free stock bill number in the given bill table: the current second as
+// 14 digits "yyyyMMddHHmmss", stepped forward one second at a time (with the
+// carry into the next minute, hour, day) until no bill of that table has it.
+// Call it inside the write transaction that inserts the bill.
+QString allocateBillNumber(BillTable table);
+// Whether a bill of that number is stored (number compared without blanks).
+bool billExists(BillTable table, const QString& number);
+
+// Header of a stock-in bill. Texts left null are stored as Null (the
+// column's default); a writer sets exactly the columns it writes.
+struct InBill {
+    QString stock_bill_id;
+    QVariant bill_num;
+    QString stock_in_date;   // stored text, "yyyy-MM-dd 00:00:00"
+    QVariant in_man, in_man_name, pay_style, buy_man, buy_man_name, demo, ckh, fs, repr_name;
+};
+struct InLine {
+    QString stock_bill_id;
+    int id = 1;
+    QString code;
+    QVariant name, type, pch, jzsl, gqsj, scs, unit;
+    Money num, price, je;
+};
+struct OutBill {
+    QString stock_bill_id;
+    QVariant bill_num;
+    QVariant repr_name;
+    QString stock_out_date;  // stored text, "yyyy-MM-dd 00:00:00"
+    QVariant get_man, get_man_name, val_man, val_man_name, ckh, demo, fs;
+};
+struct OutLine {
+    QString stock_bill_id;
+    int id = 1;
+    QString code;
+    Money num, price, zhks;
+};
+
+void insertInBill(const InBill& bill);
+void insertInLine(const InLine& line);
+void insertOutBill(const OutBill& bill);
+void insertOutLine(const OutLine& line);
+
+// The counter row of a goods code, as stored now.
+struct Counter {
+    QString code;
+    QString ckh;
+    Money rks, cks, zje, ckje;
+    QString yearmonth;
+    Money onHand() const { return rks - cks; }
+};
+std::optional<Counter> counter(const QString& goodsCode);
+
+// Counter rules, one per writer. Each reads the row inside the caller's
+// transaction and changes only the columns its writer changes.
+
+// Placed order and dish given free: only when the goods has a row.
+// ckh := "综合库", cks += quantity, ckje := zje + unit price.
+// Returns false (nothing written) when there is no row.
+bool postSale(const QString& goodsCode, Money quantity, Money unitPrice);
+// Dish return: ckh := "综合库", rks += quantity, zje += quantity × price,
+// yearmonth := "yyyyMM" of today; a new row when there is none.
+void postReturn(const QString& goodsCode, Money quantity, Money unitPrice);
+// New stock-in line: ckh := the bill's warehouse, rks += Q, zje += A,
+// yearmonth := "yyyyMMdd" of today; a new row (cks 0) when there is none.
+void postStockIn(const QString& goodsCode, const QString& warehouse, Money quantity, Money amount);
+// Edited stock-in line: rks += dQ, zje += dA, yearmonth := "yyyyMMdd".
+// Without a row, the row is made from the code's stored stock-in and
+// stock-out lines, so it still adds up: write the edited line first.
+void postStockInEdit(const QString& goodsCode, Money quantityDelta, Money amountDelta);
+// New stock-out line: ckh := the bill's warehouse, cks += Q, ckje := zje + A.
+// Returns false (nothing written) when there is no row.
+bool postStockOut(const QString& goodsCode, const QString& warehouse, Money quantity, Money amount);
+// Edited stock-out line: cks += dQ, ckje := zje + dA. Without a row, the row
+// is made from the code's stored lines, as for a stock-in edit.
+void postStockOutEdit(const QString& goodsCode, Money quantityDelta, Money amountDelta);
+
+// The day as stored in the date columns of the stock bills.
+QString storedDay(const QDate& day);
+
+} // namespace StockPosting

@@ -1,0 +1,70 @@
+#include "tests/TestSupport.h"
+#include "db/StockPosting.h"
+
+using namespace StockPosting;
+
+namespace {
+
+class StockPostingTest : public TabulorTest {
+protected:
+    Money m(const char* text) { return Money::parse(QString::fromLatin1(text)); }
+    QString counterText(const QString& code)
+    {
+        const auto c = counter(code);
+        if (!c)
+            return QStringLiteral("none");
+        return QStringList{c->ckh, c->rks.plain(), c->cks.plain(), c->zje.plain(), c->ckje.plain(), c->yearmonth}.join(u'|');
+    }
+};
+
+} // namespace
+
+TEST_F(StockPostingTest, BillNumbersStepPastTakenSecondsWithTheCarry)
+{
+    openDb();
+    Clock::fix(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58)));
+    sql(QStringLiteral("INSERT INTO stock_out_bill (stock_bill_id) VALUES ('20261231235958'), ('20261231235959')"));
+    EXPECT_EQ(allocateBillNumber(BillTable::Out), QStringLiteral("20270101000000"));
+    // Each bill table has numbers of its own.
+    EXPECT_EQ(allocateBillNumber(BillTable::In), QStringLiteral("20261231235958"));
+    EXPECT_TRUE(billExists(BillTable::Out, QStringLiteral(" 20261231235959 ")));
+}
+
+TEST_F(StockPostingTest, EachWriterKeepsItsOwnCounterRule)
+{
+    openDb();
+    Clock::fix(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+    // Sales book out only goods that have a counter row.
+    EXPECT_FALSE(postSale(QStringLiteral("g1"), m("3"), m("12.5")));
+    EXPECT_EQ(counterText(QStringLiteral("g1")), QStringLiteral("none"));
+
+    postStockIn(QStringLiteral("g1"), QStringLiteral("冷库"), m("5"), m("12.5"));
+    EXPECT_EQ(counterText(QStringLiteral("g1")), QStringLiteral("冷库|5|0|12.5|0|20261210"));
+    postStockIn(QStringLiteral("g1"), QStringLiteral("综合库"), m("2"), m("3.3"));
+    EXPECT_EQ(counterText(QStringLiteral("g1")), QStringLiteral("综合库|7|0|15.8|0|20261210"));
+
+    EXPECT_TRUE(postSale(QStringLiteral("g1"), m("3"), m("12.5")));
+    EXPECT_EQ(counterText(QStringLiteral("g1")), QStringLiteral("综合库|7|3|15.8|28.3|20261210"));
+
+    postReturn(QStringLiteral("g1"), m("2"), m("12.5"));
+    EXPECT_EQ(counterText(QStringLiteral("g1")), QStringLiteral("综合库|9|3|40.8|28.3|202612"));
+    postReturn(QStringLiteral("g2"), m("1"), m("0.1"));
+    EXPECT_EQ(counterText(QStringLiteral("g2")), QStringLiteral("综合库|1|0|0.1|0|202612"));
+
+    EXPECT_TRUE(postStockOut(QStringLiteral("g1"), QStringLiteral("冷库"), m("2.5"), m("10")));
+    EXPECT_EQ(counterText(QStringLiteral("g1")), QStringLiteral("冷库|9|5.5|40.8|50.8|202612"));
+    postStockOutEdit(QStringLiteral("g1"), m("-2"), m("-4"));
+    EXPECT_EQ(counterText(QStringLiteral("g1")), QStringLiteral("冷库|9|3.5|40.8|36.8|202612"));
+    postStockInEdit(QStringLiteral("g1"), m("3"), m("7.5"));
+    EXPECT_EQ(counterText(QStringLiteral("g1")), QStringLiteral("冷库|12|3.5|48.3|36.8|20261210"));
+}
+
+TEST_F(StockPostingTest, AnEditWithoutACounterRowRebuildsItFromTheStoredLines)
+{
+    openDb();
+    Clock::fix(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+    sql(QStringLiteral("INSERT INTO rkgl2004 (stock_bill_id, code, num, price, je) VALUES ('B1', 'g1', 8, 2.5, 20), ('B2', 'g1', 1, 1, 1)"));
+    sql(QStringLiteral("INSERT INTO ckgl2004 (stock_bill_id, code, num, price) VALUES ('C1', 'g1', 0.5, 3)"));
+    postStockInEdit(QStringLiteral("g1"), m("3"), m("7.5"));
+    EXPECT_EQ(counterText(QStringLiteral("g1")), QStringLiteral("|9|0.5|21|0|20261210"));
+}
