@@ -295,3 +295,37 @@ TEST_F(TablePicker, AMergeWhoseReadFailsChangesNothing)
     EXPECT_FALSE(messages().contains(QStringLiteral("并台成功!")));
     EXPECT_EQ(dump(), before);
 }
+
+TEST_F(TablePicker, MergingAContinuedBillTakesItsPaymentAndBillRowsAlong)
+{
+    // Table 201 was settled (a bill row and two payments) and continued.
+    const QString continued = QStringLiteral("20260501090000");
+    line(continued, 0, 30, 1, QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("丁"));
+    line(continued, 1, 25.5, 1, QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("戊"));
+    line(continued, 2, 12, 1, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("己"));   // after continuing
+    sql(QStringLiteral("INSERT INTO ACCOUNT_200606 (use_table_id, fee_price, account_price, pay_sts) VALUES (?, 55.5, 55.5, '0')"),
+        {continued});
+    sql(QStringLiteral("INSERT INTO account_mess_200505 (use_table_id, pay_money, pay_sts) VALUES (?, 30, '0'), (?, 25.5, '2')"),
+        {continued, continued});
+    sql(QStringLiteral("INSERT INTO ACCOUNT_200606 (use_table_id, fee_price, account_price, pay_sts) VALUES ('20260401090000', 8, 8, '0')"));
+    sql(QStringLiteral("INSERT INTO account_mess_200505 (use_table_id, pay_money, pay_sts) VALUES ('20260401090000', 8, '0')"));
+    const auto sums = [&] {
+        return value(QStringLiteral("SELECT sum(account_price) FROM ACCOUNT_200606")).toString() + u'/'
+            + value(QStringLiteral("SELECT sum(pay_money) FROM account_mess_200505")).toString();
+    };
+    const QString before = sums();
+    ASSERT_EQ(before, QStringLiteral("63.5/63.5"));
+
+    pick(6, QStringLiteral("201"), [&](FrmFTXZ& p) {
+        p.List1->setCurrentRow(0);   // table 101
+        p.Command1->click();
+    });
+    ASSERT_EQ(messages().last(), QStringLiteral("并台成功!"));
+    for (const char* t : {"use_table_200505", "strink_mess_200505", "ACCOUNT_200606", "account_mess_200505"})
+        EXPECT_EQ(count(QString::fromLatin1(t), QStringLiteral("WHERE use_table_id = ?"), {continued}), 0) << t;
+    EXPECT_EQ(sums(), before);
+    EXPECT_EQ(count(QStringLiteral("ACCOUNT_200606"), QStringLiteral("WHERE use_table_id = ?"), {source}), 1);
+    EXPECT_EQ(count(QStringLiteral("account_mess_200505"), QStringLiteral("WHERE use_table_id = ?"), {source}), 2);
+    EXPECT_EQ(count(QStringLiteral("strink_mess_200505"), QStringLiteral("WHERE use_table_id = ?"), {source}), 6);
+    EXPECT_EQ(value(QStringLiteral("SELECT othersts FROM house_table WHERE table_id = '201'")).toString(), QStringLiteral("C"));
+}
