@@ -87,11 +87,10 @@ void FrmXTDL::Form_Load()
     // A fresh shared connection each time the login loads; the one held
     // before (switch of user) is released once the new one is open. When the
     // new one cannot be opened, work goes on with the old one.
-    const bool hadConnection = Db::isOpen();
     try {
         Db::openShared(DatabasePath);
     } catch (const DbError& e) {
-        const QString message = hadConnection && Db::isOpen()
+        const QString message = Db::isOpen()
             ? QStringLiteral("无法打开新选择的数据库，程序继续使用原来的数据库：") + Db::path()
                   + QStringLiteral("\n请在“路径设置”中重新选择数据库文件。\n") + e.text
             : e.text;

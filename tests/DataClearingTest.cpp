@@ -1,8 +1,5 @@
 // Data clearing: the kinds of data, the two modes, the table check, and one
 // transaction over all statements.
-#include <QSqlQuery>
-#include <future>
-#include <thread>
 #include "shell/DlgQCSJ.h"
 #include "shell/Module1.h"
 #include "tests/TestSupport.h"
@@ -258,29 +255,16 @@ TEST_F(ClearTest, ATableOpenedOnAnotherTillWhileTheClearingWaitsIsSeen)
     const QString before = summary();
     // The other till opens T1 for guests; its write is under way when
     // "清  除" is pressed and done while the clearing waits for the lock.
-    std::promise<void> writing;
-    std::thread till([path = dbPath(), &writing] {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("opening-till"));
-            db.setDatabaseName(path);
-            db.open();
-            QSqlQuery q(db);
-            q.exec(QStringLiteral("BEGIN IMMEDIATE"));
-            q.exec(QStringLiteral("INSERT INTO use_table_200505 (use_table_id, house_table_id, sts) VALUES ('20261210180000', 'T1', 'A')"));
-            q.exec(QStringLiteral("INSERT INTO strink_mess_200505 (use_table_id, fsxh) VALUES ('20261210180000', 0)"));
-            q.exec(QStringLiteral("UPDATE house_table SET othersts = 'A' WHERE table_id = 'T1'"));
-            writing.set_value();
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            q.exec(QStringLiteral("COMMIT"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("opening-till"));
-    });
-    writing.get_future().wait();
-    DlgQCSJ& d = Forms::get<DlgQCSJ>();
-    d.CheckXSSJ->click();
-    d.Command1->click();
-    till.join();
+    {
+        TillWriting other(dbPath(),
+                          {QStringLiteral("INSERT INTO use_table_200505 (use_table_id, house_table_id, sts) VALUES ('20261210180000', 'T1', 'A')"),
+                           QStringLiteral("INSERT INTO strink_mess_200505 (use_table_id, fsxh) VALUES ('20261210180000', 0)"),
+                           QStringLiteral("UPDATE house_table SET othersts = 'A' WHERE table_id = 'T1'")},
+                          300);
+        DlgQCSJ& d = Forms::get<DlgQCSJ>();
+        d.CheckXSSJ->click();
+        d.Command1->click();
+    }
     EXPECT_EQ(messages(), QStringList{QStringLiteral("有未清台的房台或预定房台!")});
     EXPECT_EQ(WaitCursor::timesShown(), 1);
     EXPECT_EQ(summary(), QString(before)

@@ -2,8 +2,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
-#include <future>
-#include <thread>
 #include "db/DateTimeText.h"
 #include "db/Money.h"
 #include "shell/PasswordHash.h"
@@ -300,29 +298,15 @@ TEST_F(TabulorTest, AWriteWaitsForAnotherTillUnderTheWaitCursorThenSaysNothingWa
 TEST_F(TabulorTest, AWriteThatGetsTheLockWithinTheWaitIsStored)
 {
     openDb();
-    std::promise<void> locked;
-    std::thread till([path = dbPath(), &locked] {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("till-thread"));
-            db.setDatabaseName(path);
-            db.open();
-            QSqlQuery q(db);
-            q.exec(QStringLiteral("BEGIN IMMEDIATE"));
-            q.exec(QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('9', 'other')"));
-            locked.set_value();
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            q.exec(QStringLiteral("COMMIT"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("till-thread"));
-    });
-    locked.get_future().wait();
-    const bool stored = RunDbAction([] {
-        Transaction tx;
-        Db::exec(QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('1', 'a')"));
-        tx.commit();
-    });
-    till.join();
+    bool stored = false;
+    {
+        TillWriting other(dbPath(), {QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('9', 'other')")}, 300);
+        stored = RunDbAction([] {
+            Transaction tx;
+            Db::exec(QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('1', 'a')"));
+            tx.commit();
+        });
+    }
     EXPECT_TRUE(stored) << qPrintable(messages().join(u'|'));
     EXPECT_EQ(WaitCursor::timesShown(), 1);
     EXPECT_EQ(count(QStringLiteral("house_bm")), 2);
@@ -341,7 +325,7 @@ TEST_F(TabulorTest, AFullDiskAndAReadOnlyFileEachHaveTheirOwnMessage)
     }));
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].startsWith(DbError::sentence(DbError::DiskFull) + u'\n')) << qPrintable(messages()[0]);
-    Db::closeShared();
+    Db::closeShared();   // the page limit goes with the connection
     EXPECT_EQ(count(QStringLiteral("house_bm")), 0);
     Db::closeShared();
 

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QSqlError>
 #include <QUuid>
+#include <chrono>
 #include <fcntl.h>
+#include <future>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -168,6 +170,36 @@ QVariant OtherTill::value(const QString& query, const QVariantList& params)
         q.addBindValue(v);
     EXPECT_TRUE(q.exec()) << qPrintable(q.lastError().text());
     return q.next() ? q.value(0) : QVariant();
+}
+
+TillWriting::TillWriting(const QString& path, const QStringList& statements, int holdMs)
+{
+    std::promise<void> locked;
+    std::future<void> held = locked.get_future();
+    m_thread = std::thread([path, statements, holdMs, &locked] {
+        const QString name = QStringLiteral("till-writing-") + QUuid::createUuid().toString();
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(path);
+            db.open();
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+            for (const QString& s : statements)
+                q.exec(s);
+            locked.set_value();
+            std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+            q.exec(QStringLiteral("COMMIT"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    });
+    held.wait();
+}
+
+TillWriting::~TillWriting()
+{
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <thread>
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "platform/Form.h"
@@ -65,6 +66,21 @@ public:
 
 private:
     QString m_name;
+};
+
+// Another till in the middle of a write: on a thread of its own it begins a
+// write transaction, runs the statements and commits after holdMs. The
+// constructor returns once the lock is held; the destructor waits for the
+// commit.
+class TillWriting {
+public:
+    TillWriting(const QString& path, const QStringList& statements, int holdMs);
+    ~TillWriting();
+    TillWriting(const TillWriting&) = delete;
+    TillWriting& operator=(const TillWriting&) = delete;
+
+private:
+    std::thread m_thread;
 };
 
 // Makes a file or folder read-only for the program until destroyed: by its
