@@ -26,8 +26,7 @@ struct ReadFault {
 ReadFault g_readFault;
 
 // SQLite's primary result codes that have a message of their own.
-enum SqliteCode { Busy = 5, Locked = 6, ReadOnly = 8, IoError = 10, Corrupt = 11, Full = 13, CantOpen = 14,
-                  NotADb = 26 };
+enum SqliteCode { Busy = 5, Locked = 6, ReadOnly = 8, Corrupt = 11, Full = 13, CantOpen = 14, NotADb = 26 };
 
 QSqlDatabase openConnection(const QString& name, const QString& path)
 {
@@ -208,10 +207,6 @@ QStringList splitStatements(const QString& script)
         out << cur.trimmed();
     return out;
 }
-
-} // namespace
-
-namespace {
 
 QString composed(DbError::Kind kind, const QString& detail)
 {

@@ -84,17 +84,17 @@ void FrmQXSZ::TreeView2Init()
     Recordset rows;
     m_treeComplete = RunDbAction([&] {
         rows.open(QStringLiteral(
-            "select g.code as gcode, g.content as gcontent, f.code as fcode, f.content as fcontent "
+            "select g.rowid as group_row, g.code as gcode, g.content as gcontent, f.code as fcode, f.content as fcontent "
             "from sysmcwh g left join sysmcwh f on trim(f.parentid) = trim(g.code) "
             "where g.class = 'CDL' and g.parentid = '0' order by g.code, g.rowid, f.code, f.rowid"));
     });
     if (!m_treeComplete)
         return;
-    QString groupKey;
+    QVariant group;   // the row id of the group whose node was added last
     for (rows.MoveFirst(); !rows.isEOF(); rows.MoveNext()) {
-        const QString key = QStringLiteral("G") + rows.field(QStringLiteral("gcode")).toString();
-        if (key != groupKey || !TreeView2->node(key)) {
-            groupKey = key;
+        const QString groupKey = QStringLiteral("G") + rows.field(QStringLiteral("gcode")).toString();
+        if (rows.field(QStringLiteral("group_row")) != group) {
+            group = rows.field(QStringLiteral("group_row"));
             TreeView2->addNode({}, groupKey, rows.field(QStringLiteral("gcontent")).toString());
         }
         if (!rows.field(QStringLiteral("fcode")).isNull())
