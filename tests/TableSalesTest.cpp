@@ -261,3 +261,17 @@ TEST_F(TableSalesTest, WithoutAnyTableEveryButtonButExitSaysSo)
     processEvents();
     EXPECT_FALSE(Forms::isLoaded<FrmFTXS>());
 }
+
+TEST_F(TableSalesTest, AReadThatFailsPartWayLeavesTheTextEmpty)
+{
+    salesDay();
+    FrmFTXS& w = window();
+    w.Toolbar1->click(FrmFTXS::BtnDetail);
+    ASSERT_FALSE(w.reportText().isEmpty());
+    Db::injectReadFault(3, QStringLiteral("l.food_code"));
+    w.Toolbar1->click(FrmFTXS::BtnDetail);
+    Db::clearFaults();
+    ASSERT_EQ(MessageSeam::messages().size(), 1u);
+    EXPECT_TRUE(lastMessage().text.startsWith(DbError::sentence(DbError::Read)));
+    EXPECT_EQ(w.reportText(), QString());
+}
