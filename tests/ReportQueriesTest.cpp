@@ -1,7 +1,6 @@
 // The report statements read the large tables through their indexes: a
 // report over a day never scans every bill, seating or order line.
 #include <QRegularExpression>
-#include <iostream>
 #include <QSqlQuery>
 #include "reports/ReportQueries.h"
 #include "tests/TestSupport.h"
@@ -54,7 +53,6 @@ TEST_F(ReportQueriesTest, LargeTablesAreSearchedNeverScanned)
     for (const auto& s : statements) {
         const QStringList steps = plan(s.statement);
         ASSERT_FALSE(steps.isEmpty()) << s.name;
-        if (qEnvironmentVariableIsSet("SHOW_PLANS")) std::cout << s.name << "\n  " << steps.join("\n  ").toStdString() << "\n";
         for (const QString& step : steps)
             EXPECT_FALSE(scan.match(step).hasMatch()) << s.name << ": " << step.toStdString() << "\n"
                                                       << steps.join(u'\n').toStdString();
