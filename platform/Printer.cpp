@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QRegularExpression>
 #include <optional>
 #include "platform/Seams.h"
 
@@ -44,23 +43,12 @@ public:
         m_painter.setFont(font);
         const QFontMetrics fm(font, &m_printer);
         const int pageHeight = m_printer.pageLayout().paintRectPixels(m_printer.resolution()).height();
-        // A TAB moves to the next stop, every 8 single-byte columns.
-        const int tabStop = fm.horizontalAdvance(QString(8, u' '));
-        for (const QString& line : printerLines(text)) {
-            if (m_y + fm.height() > pageHeight && m_y > 0) {
-                m_printer.newPage();
-                m_y = 0;
-            }
-            int x = 0;
-            const QStringList pieces = line.split(u'\t');
-            for (int i = 0; i < pieces.size(); ++i) {
-                if (i > 0)
-                    x = (x / tabStop + 1) * tabStop;
-                m_painter.drawText(x, m_y + fm.ascent(), pieces[i]);
-                x += fm.horizontalAdvance(pieces[i]);
-            }
-            m_y += fm.height();
+        if (m_y + fm.height() > pageHeight && m_y > 0) {
+            m_printer.newPage();
+            m_y = 0;
         }
+        m_painter.drawText(0, m_y + fm.ascent(), text);
+        m_y += fm.height();
     }
 
     void endDoc() override
@@ -102,11 +90,6 @@ std::unique_ptr<PrinterObject>& printerObject()
 }
 
 } // namespace
-
-QStringList printerLines(const QString& text)
-{
-    return text.split(QRegularExpression(QStringLiteral("\\r\\n|\\n|\\r")));
-}
 
 QStringList Printers::installed()
 {

@@ -24,9 +24,7 @@ public:
     virtual double fontSize() const = 0;
     virtual void setBold(bool bold) = 0;
     virtual bool bold() const = 0;
-    // Prints one line and moves to the next; an empty text prints an empty
-    // line. A line end inside the text (CR LF) starts a new line, so a text
-    // that ends with one leaves an empty line after it.
+    // Prints one line and moves to the next; an empty text prints an empty line.
     virtual void printLine(const QString& text) = 0;
     // Ends the document and sends it to the printer.
     virtual void endDoc() = 0;
@@ -58,9 +56,6 @@ private:
     double m_size = 9;
     bool m_bold = false;
 };
-
-// The printed lines of one printLine text: split at each line end.
-QStringList printerLines(const QString& text);
 
 class PrinterSeam {
 public:

@@ -1,6 +1,5 @@
 // Table sales detail: the table list and its ticks, the detail text of the
 // settled seatings, the summary box, the print and the messages.
-#include <QFileInfo>
 #include "print/CodePage936.h"
 #include "print/TextWidth.h"
 #include "reports/FrmFTXS.h"
@@ -275,24 +274,4 @@ TEST_F(TableSalesTest, AReadThatFailsPartWayLeavesTheTextEmpty)
     ASSERT_EQ(MessageSeam::messages().size(), 1u);
     EXPECT_TRUE(lastMessage().text.startsWith(DbError::sentence(DbError::Read)));
     EXPECT_EQ(w.reportText(), QString());
-}
-
-TEST_F(TableSalesTest, ThePrinterObjectBreaksTheTextAtItsLineEnds)
-{
-    EXPECT_EQ(printerLines(QStringLiteral("大厅1：\r\n\r\n开台")), QStringList({"大厅1：", "", "开台"}));
-    EXPECT_EQ(printerLines(QStringLiteral("从：2026-03-10\r\n")), QStringList({"从：2026-03-10", ""}));
-    EXPECT_EQ(printerLines(QStringLiteral("\r\n")), QStringList({"", ""}));
-
-    // The real printer object, printing to a PDF file.
-    salesDay();
-    const QString pdf = tempPath(QStringLiteral("tables.pdf"));
-    qputenv("TABULOR_PRINT_TO", pdf.toUtf8());
-    PrinterSeam::stopScripting();
-    Printers::script({pdf});
-    FrmFTXS& w = window();
-    w.Toolbar1->click(FrmFTXS::BtnDetail);
-    w.Toolbar1->click(FrmFTXS::BtnPrint);
-    qunsetenv("TABULOR_PRINT_TO");
-    EXPECT_TRUE(messages().isEmpty());
-    EXPECT_GT(QFileInfo(pdf).size(), 1000);
 }
