@@ -53,6 +53,13 @@ void FlexGrid::setFixedCols(int cols)
     restyle();
 }
 
+void FlexGrid::clearToOneEmptyRow()
+{
+    setRows(m_fixedRows + 1);
+    for (int c = 0; c < columnCount(); ++c)
+        setTextMatrix(m_fixedRows, c, QString());
+}
+
 QString FlexGrid::TextMatrix(int row, int col) const
 {
     const QTableWidgetItem* i = item(row, col);

@@ -20,6 +20,9 @@ public:
     int FixedRows() const { return m_fixedRows; }
     int FixedCols() const { return m_fixedCols; }
 
+    // Cuts the grid to its fixed rows and one row with every cell emptied.
+    void clearToOneEmptyRow();
+
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
 

@@ -77,20 +77,10 @@ void DlgXSMX::QuerySalesDetail()
     FrmXSMX& window = Forms::get<FrmXSMX>();
     window.showPeriod(period);
     FlexGrid* grid = window.MSHFlexGrid1;
-    grid->setRows(2);
-    for (int c = 0; c < grid->Cols(); ++c)
-        grid->setTextMatrix(1, c, QString());
-
+    grid->clearToOneEmptyRow();
     Recordset rs;
-    if (!RunDbAction([&] { rs.open(ReportQueries::salesDetail(), period.bounds()); })) {
-        Unload();
+    if (!runDialogQuery(*this, rs, ReportQueries::salesDetail(), period, QStringLiteral("没有该时间范围的记录!")))
         return;
-    }
-    if (rs.empty()) {
-        Unload();
-        MsgBox(QStringLiteral("没有该时间范围的记录!"), Msg::Information);
-        return;
-    }
 
     QSet<QString> seatings;
     qint64 diners = 0;

@@ -46,23 +46,14 @@ void DlgXSPH::OKButton_Click()
 {
     FrmXSPH& window = Forms::get<FrmXSPH>();
     FlexGrid* grid = window.MSHFlexGrid1;
-    grid->setRows(2);
-    for (int c = 0; c < grid->Cols(); ++c)
-        grid->setTextMatrix(1, c, QString());
+    grid->clearToOneEmptyRow();
     const ReportPeriod period = periodFromPickers(DTPicker1[0], DTPicker2[0], DTPicker1[1], DTPicker2[1]);
     window.showPeriod(period);
     setReportPeriod(period);
 
     Recordset rs;
-    if (!RunDbAction([&] { rs.open(ReportQueries::waiterRanking(), period.bounds()); })) {
-        Unload();
+    if (!runDialogQuery(*this, rs, ReportQueries::waiterRanking(), period, QStringLiteral("没有查到记录!")))
         return;
-    }
-    if (rs.empty()) {
-        Unload();
-        MsgBox(QStringLiteral("没有查到记录!"), Msg::Information);
-        return;
-    }
     // The rows come ranked: the largest amount first, equal amounts by name.
     Money amount;
     qint64 diners = 0;

@@ -41,20 +41,12 @@ FrmDDTJ::FrmDDTJ()
     setWindowTitle(QStringLiteral("房台点单统计"));
     setClientSizeTwips(10350, 7230);
 
-    Toolbar1 = new Toolbar(this);
-    Twips::place(Toolbar1, 0, 0, 10350, 900);
-    Toolbar1->setIconSize(QSize(24, 24));
-    QStyle* st = style();
-    const struct { const char* caption; QStyle::StandardPixmap icon; } buttons[] = {
-        {"查询", QStyle::SP_FileDialogContentsView}, {"打印", QStyle::SP_DriveFDIcon},
-        {"帮助", QStyle::SP_DialogHelpButton},       {"退出", QStyle::SP_DialogCloseButton},
-    };
-    for (const auto& b : buttons)
-        Toolbar1->addButton(QString::fromUtf8(b.caption), {}, st->standardIcon(b.icon));
-    for (int b : {BtnPrint, BtnHelp}) {
-        Toolbar1->setButtonVisible(b, false);
-        Toolbar1->setButtonEnabled(b, false);
-    }
+    Toolbar1 = makeReportToolbar(this, 10350, {
+        {"查询", "", QStyle::SP_FileDialogContentsView},
+        {"打印", "", QStyle::SP_DriveFDIcon, false, false},
+        {"帮助", "", QStyle::SP_DialogHelpButton, false, false},
+        {"退出", "", QStyle::SP_DialogCloseButton},
+    });
 
     // One strip under the toolbar: 开始时间, start, 至, end, 类型:, type, 值:, value.
     caption(this, QStringLiteral("开始时间"), 120, 1035, 840);

@@ -74,18 +74,13 @@ FrmFTXS::FrmFTXS()
     setWindowTitle(QStringLiteral("房台销售明细"));
     setClientSizeTwips(9510, 7560);
 
-    Toolbar1 = new Toolbar(this);
-    Twips::place(Toolbar1, 0, 0, 9510, 900);
-    Toolbar1->setIconSize(QSize(24, 24));
-    QStyle* st = style();
-    const struct { const char* caption; QStyle::StandardPixmap icon; } buttons[] = {
-        {"查询", QStyle::SP_FileDialogContentsView}, {"统计", QStyle::SP_FileDialogInfoView},
-        {"打印", QStyle::SP_DriveFDIcon},            {"帮助", QStyle::SP_DialogHelpButton},
-        {"退出", QStyle::SP_DialogCloseButton},
-    };
-    for (const auto& b : buttons)
-        Toolbar1->addButton(QString::fromUtf8(b.caption), {}, st->standardIcon(b.icon));
-    Toolbar1->setButtonVisible(BtnHelp, false);
+    Toolbar1 = makeReportToolbar(this, 9510, {
+        {"查询", "", QStyle::SP_FileDialogContentsView},
+        {"统计", "", QStyle::SP_FileDialogInfoView},
+        {"打印", "", QStyle::SP_DriveFDIcon},
+        {"帮助", "", QStyle::SP_DialogHelpButton, false},
+        {"退出", "", QStyle::SP_DialogCloseButton},
+    });
 
     const char* bounds[] = {"开始时间", "终止时间"};
     for (int i = 0; i < 2; ++i) {

@@ -15,27 +15,18 @@ FrmXSMX::FrmXSMX()
     setWindowTitle(QStringLiteral("销售明细查询"));
     setClientSizeTwips(10215, 7110);
 
-    Toolbar1 = new Toolbar(this);
-    Twips::place(Toolbar1, 0, 0, 10215, 900);
-    Toolbar1->setIconSize(QSize(24, 24));
-    QStyle* st = style();
-    const struct { const char* caption; const char* key; QStyle::StandardPixmap icon; } buttons[] = {
-        {"查询", "tbq", QStyle::SP_FileDialogContentsView}, {"统计", "tbt", QStyle::SP_FileDialogInfoView},
-        {"明细", "tbd", QStyle::SP_FileDialogDetailedView}, {"打印", "tbp", QStyle::SP_DriveFDIcon},
-        {"帮助", "tbf1", QStyle::SP_DialogHelpButton},      {"退出", "exit", QStyle::SP_DialogCloseButton},
-    };
-    for (const auto& b : buttons)
-        Toolbar1->addButton(QString::fromUtf8(b.caption), QString::fromLatin1(b.key), st->standardIcon(b.icon));
-    for (int b : {BtnDetail, BtnPrint}) {
-        Toolbar1->setButtonVisible(b, false);
-        Toolbar1->setButtonEnabled(b, false);
-    }
-    Toolbar1->setButtonVisible(BtnHelp, false);
+    Toolbar1 = makeReportToolbar(this, 10215, {
+        {"查询", "tbq", QStyle::SP_FileDialogContentsView},
+        {"统计", "tbt", QStyle::SP_FileDialogInfoView},
+        {"明细", "tbd", QStyle::SP_FileDialogDetailedView, false, false},
+        {"打印", "tbp", QStyle::SP_DriveFDIcon, false, false},
+        {"帮助", "tbf1", QStyle::SP_DialogHelpButton, false},
+        {"退出", "exit", QStyle::SP_DialogCloseButton},
+    });
 
-    Picture1 = new QFrame(this);
-    Picture1->setFrameShape(QFrame::StyledPanel);
-    Twips::place(Picture1, 150, 960, 9915, 555);
-    const PeriodLine line = makePeriodLine(Picture1, 105, 1830, 1905);
+    m_periodLine = makePeriodLine(this, QRect(150, 960, 9915, 555), 1830, 1905);
+    const PeriodLine& line = m_periodLine;
+    Picture1 = line.strip;
     Label1[0] = line.time;
     Label2[0] = line.start;
     Label1[1] = line.to;
@@ -66,9 +57,7 @@ void FrmXSMX::Form_Load()
 void FrmXSMX::showPeriod(const ReportPeriod& period)
 {
     m_period = period;
-    Label2[0]->setText(period.start);
-    Label2[1]->setText(period.end);
-    Label2[2]->setText(QString::number(period.days));
+    m_periodLine.show(period);
 }
 
 void FrmXSMX::Toolbar1_ButtonClick(int index)

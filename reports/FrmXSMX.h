@@ -34,5 +34,6 @@ public:
     const ReportPeriod& period() const { return m_period; }
 
 private:
+    PeriodLine m_periodLine;
     ReportPeriod m_period;
 };

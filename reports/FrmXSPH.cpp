@@ -10,25 +10,16 @@ FrmXSPH::FrmXSPH()
     setWindowTitle(QStringLiteral("员工销售排行"));
     setClientSizeTwips(10260, 7500);
 
-    Toolbar1 = new Toolbar(this);
-    Twips::place(Toolbar1, 0, 0, 10260, 900);
-    Toolbar1->setIconSize(QSize(24, 24));
-    QStyle* st = style();
-    const struct { const char* caption; const char* key; QStyle::StandardPixmap icon; } buttons[] = {
-        {"查询", "query", QStyle::SP_FileDialogContentsView}, {"打印", "print", QStyle::SP_DriveFDIcon},
-        {"帮助", "help", QStyle::SP_DialogHelpButton},        {"退出", "exit", QStyle::SP_DialogCloseButton},
-    };
-    for (const auto& b : buttons)
-        Toolbar1->addButton(QString::fromUtf8(b.caption), QString::fromLatin1(b.key), st->standardIcon(b.icon));
-    for (int b : {BtnPrint, BtnHelp}) {
-        Toolbar1->setButtonVisible(b, false);
-        Toolbar1->setButtonEnabled(b, false);
-    }
+    Toolbar1 = makeReportToolbar(this, 10260, {
+        {"查询", "query", QStyle::SP_FileDialogContentsView},
+        {"打印", "print", QStyle::SP_DriveFDIcon, false, false},
+        {"帮助", "help", QStyle::SP_DialogHelpButton, false, false},
+        {"退出", "exit", QStyle::SP_DialogCloseButton},
+    });
 
-    Picture1 = new QFrame(this);
-    Picture1->setFrameShape(QFrame::StyledPanel);
-    Twips::place(Picture1, 195, 1005, 9870, 735);
-    const PeriodLine line = makePeriodLine(Picture1, 195, 2025, 2145);
+    m_periodLine = makePeriodLine(this, QRect(195, 1005, 9870, 735), 2025, 2145);
+    const PeriodLine& line = m_periodLine;
+    Picture1 = line.strip;
     Label1[0] = line.time;
     Label2[0] = line.start;
     Label1[1] = line.to;
@@ -57,9 +48,7 @@ void FrmXSPH::Form_Load()
 
 void FrmXSPH::showPeriod(const ReportPeriod& period)
 {
-    Label2[0]->setText(period.start);
-    Label2[1]->setText(period.end);
-    Label2[4]->setText(QString::number(period.days));
+    m_periodLine.show(period);
 }
 
 void FrmXSPH::Toolbar1_ButtonClick(int index)

@@ -27,4 +27,7 @@ public:
     void Form_Load() override;
     void Toolbar1_ButtonClick(int index);
     void showPeriod(const ReportPeriod& period);
+
+private:
+    PeriodLine m_periodLine;
 };

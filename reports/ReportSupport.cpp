@@ -1,6 +1,10 @@
 #include "reports/ReportSupport.h"
 
 #include "db/DateTimeText.h"
+#include "db/Database.h"
+#include "db/Recordset.h"
+#include "platform/Controls.h"
+#include "platform/Form.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "shell/Module1.h"
@@ -96,8 +100,12 @@ void PeriodLine::show(const ReportPeriod& period) const
     days->setText(QString::number(period.days));
 }
 
-PeriodLine makePeriodLine(QWidget* strip, int top, int startWidth, int endWidth)
+PeriodLine makePeriodLine(QWidget* window, const QRect& stripTwips, int startWidth, int endWidth)
 {
+    auto* strip = new QFrame(window);
+    strip->setFrameShape(QFrame::StyledPanel);
+    Twips::place(strip, stripTwips.x(), stripTwips.y(), stripTwips.width(), stripTwips.height());
+    const int top = (stripTwips.height() - 345) / 2;
     auto caption = [&](const QString& text, int left, int width) {
         auto* l = new QLabel(text, strip);
         Twips::place(l, left, top + 30, width, 270);
@@ -116,6 +124,7 @@ PeriodLine makePeriodLine(QWidget* strip, int top, int startWidth, int endWidth)
         return l;
     };
     PeriodLine line{};
+    line.strip = strip;
     int x = 120;
     line.time = caption(QStringLiteral("时间"), x, 480);
     x += 540;
@@ -131,4 +140,33 @@ PeriodLine makePeriodLine(QWidget* strip, int top, int startWidth, int endWidth)
     x += 735 + 120;
     line.dayUnit = caption(QStringLiteral("天"), x, 300);
     return line;
+}
+
+Toolbar* makeReportToolbar(QWidget* window, int widthTwips, std::initializer_list<ReportButton> buttons)
+{
+    auto* bar = new Toolbar(window);
+    Twips::place(bar, 0, 0, widthTwips, 900);
+    bar->setIconSize(QSize(24, 24));
+    for (const ReportButton& b : buttons) {
+        const int index = bar->addButton(QString::fromUtf8(b.caption), QString::fromLatin1(b.key),
+                                         window->style()->standardIcon(b.picture));
+        bar->setButtonVisible(index, b.shown);
+        bar->setButtonEnabled(index, b.enabled);
+    }
+    return bar;
+}
+
+bool runDialogQuery(Form& dialog, Recordset& rs, const QString& statement, const ReportPeriod& period,
+                    const QString& nothingFound)
+{
+    if (!RunDbAction([&] { rs.open(statement, period.bounds()); })) {
+        dialog.Unload();
+        return false;
+    }
+    if (rs.empty()) {
+        dialog.Unload();
+        MsgBox(nothingFound, Msg::Information);
+        return false;
+    }
+    return true;
 }

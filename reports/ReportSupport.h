@@ -3,6 +3,8 @@
 // exact sums in statements, and the texts of amounts and padding.
 #include <QDateEdit>
 #include <QLabel>
+#include <QStyle>
+#include <initializer_list>
 #include <QString>
 #include <QTimeEdit>
 #include <QVariantList>
@@ -48,10 +50,11 @@ QString wholeOrBlank(qint64 n);
 // column still gets one blank, so that two fields never run together.
 QString padding(int blanks);
 
-// The period line of the grid reports, left to right: "时间", start, "至",
-// end, "共计", number of days, "天"; the three values bordered and empty
-// until the first query.
+// The period line of the grid reports, in a strip under the toolbar, left
+// to right: "时间", start, "至", end, "共计", number of days, "天"; the three
+// values bordered and empty until the first query.
 struct PeriodLine {
+    QFrame* strip;
     QLabel* time;
     QLabel* start;
     QLabel* to;
@@ -61,4 +64,28 @@ struct PeriodLine {
     QLabel* dayUnit;
     void show(const ReportPeriod& period) const;
 };
-PeriodLine makePeriodLine(QWidget* strip, int top, int startWidth, int endWidth);
+// The strip's place and size and the widths of the start and end in twips.
+PeriodLine makePeriodLine(QWidget* window, const QRect& stripTwips, int startWidth, int endWidth);
+
+class Form;
+class Recordset;
+class Toolbar;
+
+// The query of a report's dialog: opens the statement over the period into
+// rs. The dialog closes itself after every query; when the statement fails it
+// closes after the error message, and when it finds no row it closes and then
+// says nothingFound (information). True when rows were found.
+bool runDialogQuery(Form& dialog, Recordset& rs, const QString& statement, const ReportPeriod& period,
+                    const QString& nothingFound);
+
+// A button of a report window's toolbar. A button the window does not use
+// stays in its place, hidden (and, where designed so, disabled).
+struct ReportButton {
+    const char* caption;
+    const char* key;
+    QStyle::StandardPixmap picture;
+    bool shown = true;
+    bool enabled = true;
+};
+// The toolbar across the top of a report window, its buttons counted from 1.
+Toolbar* makeReportToolbar(QWidget* window, int widthTwips, std::initializer_list<ReportButton> buttons);
