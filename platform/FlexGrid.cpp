@@ -20,6 +20,8 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent)
     setRowCount(2);
     setColumnCount(2);
     restyle();
+    // The current cell starts at the first cell that is not fixed.
+    setCurrentCell(1, 1);
 }
 
 void FlexGrid::setRows(int rows)
