@@ -18,6 +18,15 @@ QString boundText(const QDate& date, const QTime& time)
     return DateTimeText::formatDate(date) + u' ' + time.toString(TimeFormat);
 }
 
+ReportPeriod periodOfDays(const QDate& fromDate, const QTime& fromTime, const QDate& toDate, const QTime& toTime)
+{
+    ReportPeriod p;
+    p.start = boundText(fromDate, fromTime);
+    p.end = boundText(toDate, toTime);
+    p.days = int(fromDate.daysTo(toDate)) + 1;
+    return p;
+}
+
 } // namespace
 
 QDateEdit* reportDatePicker(QWidget* parent)
@@ -47,20 +56,12 @@ void setDayRange(QDateEdit* fromDate, QTimeEdit* fromTime, QDateEdit* toDate, QT
 ReportPeriod periodFromPickers(const QDateEdit* fromDate, const QTimeEdit* fromTime, const QDateEdit* toDate,
                                const QTimeEdit* toTime)
 {
-    ReportPeriod p;
-    p.start = boundText(fromDate->date(), fromTime->time());
-    p.end = boundText(toDate->date(), toTime->time());
-    p.days = int(fromDate->date().daysTo(toDate->date())) + 1;
-    return p;
+    return periodOfDays(fromDate->date(), fromTime->time(), toDate->date(), toTime->time());
 }
 
 ReportPeriod periodOf(const QDateTime& start, const QDateTime& end)
 {
-    ReportPeriod p;
-    p.start = boundText(start.date(), start.time());
-    p.end = boundText(end.date(), end.time());
-    p.days = int(start.date().daysTo(end.date())) + 1;
-    return p;
+    return periodOfDays(start.date(), start.time(), end.date(), end.time());
 }
 
 void setReportPeriod(const ReportPeriod& period)

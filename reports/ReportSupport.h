@@ -3,11 +3,11 @@
 // exact sums in statements, and the texts of amounts and padding.
 #include <QDateEdit>
 #include <QLabel>
-#include <QStyle>
-#include <initializer_list>
 #include <QString>
+#include <QStyle>
 #include <QTimeEdit>
 #include <QVariantList>
+#include <initializer_list>
 #include "db/Money.h"
 
 // A report period as the stored text form "yyyy-MM-dd HH:mm:ss", so that it
