@@ -1,8 +1,480 @@
 #include "ordering/FrmDCKT.h"
 
+#include <QFont>
+#include "db/Database.h"
+#include "db/Recordset.h"
+#include "frontdesk/FrmSYGL.h"
+#include "frontdesk/TableState.h"
+#include "ordering/OrderingData.h"
+#include "platform/KeyFilters.h"
+#include "platform/Seams.h"
+#include "platform/Twips.h"
+#include "shell/Module1.h"
+
 TABULOR_REGISTER_FORM(FrmDCKT);
+
+namespace {
+
+const QString Prompt = QStringLiteral("提示");
+const QString TotalCaption = QStringLiteral("点菜金额合计：");
+const QString NotServed = QStringLiteral("未传");
+
+QLabel* caption(QWidget* parent, const QString& text, int left, int top, int width)
+{
+    auto* l = new QLabel(text, parent);
+    Twips::place(l, left, top, width, 300);
+    return l;
+}
+
+QLabel* heading(QWidget* parent, const QString& text, int left, int top, int width)
+{
+    QLabel* l = caption(parent, text, left, top, width);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+FrmSYGL& board() { return Forms::get<FrmSYGL>(); }
+
+} // namespace
+
+FrmDCKT* FrmDCKT::ifOpen()
+{
+    return qobject_cast<FrmDCKT*>(Forms::find(QStringLiteral("FrmDCKT")));
+}
 
 FrmDCKT::FrmDCKT()
 {
     setWindowTitle(QStringLiteral("点菜开台"));
+    setClientSizeTwips(12600, 7860);
+    setFixedSize(size());
+
+    // Toolbar: ten buttons by index; each face carries its caption.
+    Toolbar1 = new Toolbar(this);
+    Toolbar1->setIconSize(QSize(ImageList1.imageSize(), ImageList1.imageSize()));
+    const struct { const char* key; const char* caption; const char* symbol; QColor colour; } buttons[] = {
+        {"开台", "开台", "开", QColor(40, 150, 60)},   {"转台", "转台", "转", QColor(230, 130, 0)},
+        {"并台", "并台", "并", QColor(140, 80, 190)},  {"落单", "落单", "落", QColor(60, 120, 200)},
+        {"退赠单", "退/赠单", "退", QColor(200, 90, 40)}, {"起菜", "起菜", "起", QColor(90, 90, 90)},
+        {"说明", "说明", "说", QColor(90, 90, 90)},    {"结账", "结帐", "结", QColor(200, 40, 40)},
+        {"续单", "续单", "续", QColor(170, 0, 170)},   {"退出", "退出", "出", QColor(110, 110, 110)},
+    };
+    for (const auto& b : buttons) {
+        const int i = ImageList1.add(Pictures::badge(QString::fromUtf8(b.symbol), b.colour, ImageList1.imageSize()));
+        Toolbar1->addButton(QString::fromUtf8(b.caption), QString::fromUtf8(b.key), ImageList1.icon(i));
+    }
+    Toolbar1->addButtonMenu(BtnReturnFree, QStringLiteral("退单"), QStringLiteral("退单"));
+    Toolbar1->addButtonMenu(BtnReturnFree, QStringLiteral("赠单"), QStringLiteral("赠单"));
+    for (int hidden : {BtnTransfer, BtnMerge, BtnStart, BtnNote})
+        Toolbar1->setButtonVisible(hidden, false);
+    Toolbar1->setButtonEnabled(BtnStart, false);
+    Twips::place(Toolbar1, 0, 0, 12600, 900);
+    connect(Toolbar1, &Toolbar::buttonClick, this, [this](int index) { Toolbar1_ButtonClick(index); });
+
+    // Seating header, left.
+    Label7 = heading(this, QStringLiteral("开台信息"), 60, 960, 3300);
+    const char* headerLabels[] = {"系统编号", "房台名称", "所属部门", "服 务 员", "点 菜 员"};
+    QLineEdit** headerBoxes[] = {&TxtXTBH, &TxtFTMC, &TxtSSBM, &TxtFWY, &TxtDCY};
+    for (int i = 0; i < 5; ++i) {
+        caption(this, QString::fromUtf8(headerLabels[i]), 120, 1305 + i * 390, 900);
+        auto* box = new QLineEdit(this);
+        ReadOnlyKeyFilter(box);
+        Twips::place(box, 1020, 1275 + i * 390, 2280, 345);
+        *headerBoxes[i] = box;
+    }
+    KTXQ = new QPushButton(QStringLiteral("开台详情(&X)"), this);
+    KTXQ->setEnabled(false);
+    Twips::place(KTXQ, 120, 3270, 1560, 420);
+    Command4 = new QPushButton(QStringLiteral("汇 总"), this);
+    Twips::place(Command4, 1740, 3270, 1560, 420);
+    for (QPushButton* b : {KTXQ, Command4})
+        b->setAutoDefault(false);
+    connect(KTXQ, &QPushButton::clicked, this, [this] { KTXQ_Click(); });
+    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+
+    // Menu tree, left below.
+    Label4 = heading(this, QStringLiteral("菜    谱"), 60, 3780, 3300);
+    TreeView1 = new TreeView(this);
+    Twips::place(TreeView1, 60, 4080, 3300, 3660);
+
+    // Lines, right.
+    Label6 = heading(this, QStringLiteral("消费信息"), 3480, 960, 9060);
+    ListView1 = new ListView(this);
+    Twips::place(ListView1, 3480, 1260, 9060, 5340);
+
+    // Entry boxes under the lines.
+    caption(this, QStringLiteral("编码查询"), 3480, 6750, 900);
+    Text1 = new QLineEdit(this);
+    Twips::place(Text1, 4380, 6720, 1800, 345);
+    QuoteKeyFilter(Text1);
+    caption(this, QStringLiteral("名    称"), 6360, 6750, 900);
+    TxtMC = new QLineEdit(this);
+    Twips::place(TxtMC, 7260, 6720, 2400, 345);
+    ReadOnlyKeyFilter(TxtMC);
+    caption(this, QStringLiteral("数    量"), 9840, 6750, 900);
+    TxtSL = new QLineEdit(this);
+    Twips::place(TxtSL, 10740, 6720, 900, 345);
+    TxtSL->setMaxLength(3);
+    DigitKeyFilter(TxtSL);
+    Txtbm = new QLineEdit(this);
+    Txtbm->setVisible(false);
+
+    // The search list stands over the lines, just above the quick-code box.
+    ListView2 = new ListView(this);
+    Twips::place(ListView2, 4380, 4140, 2640, 2520);
+    ListView2->setVisible(false);
+
+    LabCPJE = new QLabel(QStringLiteral("消费金额总计："), this);
+    Twips::place(LabCPJE, 3480, 7230, 4500, 420);
+    QFont total = LabCPJE->font();
+    total.setBold(true);
+    total.setPointSize(total.pointSize() + 3);
+    LabCPJE->setFont(total);
+    LabCPJE->setStyleSheet(QStringLiteral("color: #b00000;"));
+    Label11 = caption(this, QStringLiteral("金额共计："), 8280, 7290, 2000);
+    Label9 = caption(this, QStringLiteral("洒水共计："), 10380, 7290, 2000);
+
+    setTabOrder(Text1, TxtSL);
+}
+
+// ---- load and activation -----------------------------------------------------
+
+void FrmDCKT::Form_Load()
+{
+    m_AutoOpenPending = true;
+    RunDbAction([&] {
+        // Letter case counts here, though the column compares without it.
+        Recordset rs;
+        rs.open(QStringLiteral("select XTCS_VALUE from SYSXTCS where XTCS_NAME = 'Associate' order by rowid"));
+        m_StockLinked = rs.empty() || (!rs.field(0).isNull() && rs.field(0).toString() == u"Yes");
+    });
+    Module1::TableOpened = false;
+    DishTreeInit();
+    ListViewColumnsInit();
+    const QString word = board().current(FrmSYGL::ColState);
+    enableByWord(word.trimmed());
+    if (Module1::TransferTableMode)
+        transferLoad();
+    else
+        normalLoad(word);
+}
+
+void FrmDCKT::Form_Shown()
+{
+    Form_Activate();
+}
+
+void FrmDCKT::Form_Activate()
+{
+    m_AlreadyPlaced = false;
+    if (Toolbar1->buttonEnabled(BtnOpen) && m_AutoOpenPending) {
+        m_AutoOpenPending = false;
+        showOwnDialog(QStringLiteral("FrmKTXX"));
+    }
+}
+
+void FrmDCKT::showOwnDialog(const QString& name)
+{
+    Forms::showModalByName(name);
+    if (ifOpen() == this)
+        Form_Activate();
+}
+
+void FrmDCKT::enableByWord(const QString& word)
+{
+    const bool free = word == TableWord::Free || word == TableWord::Reserved;
+    const bool settled = word == TableWord::Settled;
+    const bool seated = !free && !settled;
+    Toolbar1->setButtonEnabled(BtnOpen, free);
+    Toolbar1->setButtonEnabled(BtnPlace, seated);
+    Toolbar1->setButtonEnabled(BtnReturnFree, seated);
+    Toolbar1->setButtonEnabled(BtnCheckout, seated);
+    Toolbar1->setButtonEnabled(BtnContinue, settled);
+}
+
+void FrmDCKT::normalLoad(const QString& word)
+{
+    if (word == TableWord::Free) {
+        loadLines();   // no seating: no line, a total of 0
+        return;
+    }
+    if (word == TableWord::Reserved)
+        return;
+    Module1::TableOpened = true;
+    FrmSYGL& b = board();
+    const QString tableId = b.current(FrmSYGL::ColTableId);
+    const QString openTime = b.current(FrmSYGL::ColOpenTime);
+    bool found = false;
+    const bool read = RunDbAction([&] {
+        Recordset seating;
+        seating.open(QStringLiteral("select use_table_id, serv_name, cust_name from use_table_200505 "
+                                    "where house_table_id = ? and start_date = ? order by rowid limit 1"),
+                     {tableId, openTime});
+        if (seating.empty())
+            return;
+        Recordset table;
+        table.open(QStringLiteral("select t.house_name, b.fname from house_table t "
+                                  "left join house_bm b on b.fcode = t.house_bmid "
+                                  "where t.table_id = ? order by t.rowid, b.rowid limit 1"),
+                   {tableId});
+        if (!table.empty()) {
+            TxtFTMC->setText(table.text(QStringLiteral("house_name")));
+            TxtSSBM->setText(table.text(QStringLiteral("fname")));
+        }
+        TxtXTBH->setText(seating.text(QStringLiteral("use_table_id")));
+        TxtFWY->setText(seating.text(QStringLiteral("serv_name")));
+        TxtDCY->setText(seating.text(QStringLiteral("cust_name")));
+        found = true;
+    });
+    if (!found) {
+        showNoSeating();
+        if (read)
+            MsgBox(QStringLiteral("找不到本房台的开台记录，请关闭本窗口，在房台列表中刷新后再试。"), Msg::Exclamation, Prompt);
+        return;
+    }
+    KTXQ->setEnabled(true);
+    Toolbar1->setButtonEnabled(BtnOpen, false);
+    loadLines();
+}
+
+// The board named a seating that is not there (cleared or moved by another
+// till): nothing can be ordered or settled here.
+void FrmDCKT::showNoSeating()
+{
+    Module1::TableOpened = false;
+    for (QLineEdit* box : {TxtXTBH, TxtFTMC, TxtSSBM, TxtFWY, TxtDCY})
+        box->clear();
+    KTXQ->setEnabled(false);
+    for (int button : {BtnPlace, BtnReturnFree, BtnCheckout, BtnContinue})
+        Toolbar1->setButtonEnabled(button, false);
+}
+
+void FrmDCKT::transferLoad()
+{
+    FrmSYGL& b = board();
+    const QString source = b.current(FrmSYGL::ColTableId);
+    const QString openTime = b.current(FrmSYGL::ColOpenTime);
+    const QString target = Module1::TargetTableId;
+    QString refusal, failure;
+    QString seatingId, waiter, taker, targetName, targetType;
+    try {
+        Transaction tx;
+        Recordset seating;
+        seating.open(QStringLiteral("select use_table_id, serv_name, cust_name from use_table_200505 "
+                                    "where house_table_id = ? and start_date = ? and sts <> 'P' order by rowid limit 1"),
+                     {source, openTime});
+        Recordset table;
+        table.open(QStringLiteral("select t.house_name, t.othersts, b.fname from house_table t "
+                                  "left join house_bm b on b.fcode = t.house_bmid "
+                                  "where t.table_id = ? order by t.rowid, b.rowid limit 1"),
+                   {target});
+        // A table that looks free can still hold a seating (settled, not cleared).
+        const bool targetSeated =
+            Db::scalar(QStringLiteral("select 1 from use_table_200505 where house_table_id = ? and sts <> 'P' limit 1"),
+                       {target})
+                .isValid();
+        if (seating.empty()) {
+            refusal = QStringLiteral("找不到本房台的开台记录，转台没有完成，房台没有转移。");
+        } else if (table.empty() || table.text(QStringLiteral("othersts")).toUpper() != u"C" || targetSeated) {
+            refusal = QStringLiteral("所选房台已不是空闲房台，转台没有完成，房台没有转移。");
+        } else {
+            seatingId = seating.text(QStringLiteral("use_table_id"));
+            waiter = seating.text(QStringLiteral("serv_name"));
+            taker = seating.text(QStringLiteral("cust_name"));
+            targetName = table.text(QStringLiteral("house_name"));
+            targetType = table.text(QStringLiteral("fname"));
+            Db::exec(QStringLiteral("update house_table set othersts = 'A' where table_id = ?"), {target});
+            Db::exec(QStringLiteral("update use_table_200505 set house_table_id = ?, house_class = ? where use_table_id = ?"),
+                     {target, targetType, seating.field(QStringLiteral("use_table_id"))});
+            Db::exec(QStringLiteral("update house_table set othersts = 'C' where table_id = ?"), {source});
+            tx.commit();
+        }
+    } catch (const DbError& e) {
+        failure = QStringLiteral("转台没有完成，房台没有转移。\n") + e.text;
+    }
+    if (!refusal.isEmpty() || !failure.isEmpty()) {
+        // The picker has already said "转台成功!": say plainly that it did not happen.
+        if (!refusal.isEmpty())
+            MsgBox(refusal, Msg::Exclamation, Prompt);
+        else
+            MsgBox(failure, Msg::Exclamation, QStringLiteral("信息提示"));
+        showNoSeating();
+        b.ListView1Detail();
+        Unload();
+        return;
+    }
+    TxtFTMC->setText(targetName);
+    TxtSSBM->setText(targetType);
+    TxtXTBH->setText(seatingId);
+    TxtFWY->setText(waiter);
+    TxtDCY->setText(taker);
+    KTXQ->setEnabled(true);
+    loadLines();
+    b.ListView1Detail();
+    Module1::TableOpened = true;
+    Toolbar1->setButtonEnabled(BtnOpen, false);
+}
+
+void FrmDCKT::loadLines()
+{
+    ListView1->clear();
+    const QString seatingId = TxtXTBH->text();
+    RunDbAction([&] {
+        Recordset lines;
+        lines.open(QStringLiteral("select * from strink_mess_200505 where use_table_id = ? order by fsxh, rowid"),
+                   {seatingId});
+        for (lines.MoveFirst(); !lines.isEOF(); lines.MoveNext()) {
+            const QString kind = lines.text(QStringLiteral("sts"));
+            const Money quantity = Ordering::storedNumber(lines.field(QStringLiteral("food_num")));
+            const Money price = Ordering::storedNumber(lines.field(QStringLiteral("price")));
+            const auto number = [&](const char* column) {
+                const QVariant v = lines.field(QString::fromLatin1(column));
+                return v.isNull() ? QString() : Ordering::storedNumber(v).plain();
+            };
+            const QStringList cells = {
+                lines.text(QStringLiteral("food_name")),
+                lines.text(QStringLiteral("unit")),
+                number("food_num"),
+                number("price"),
+                kind == Ordering::KindFree ? QStringLiteral("0") : price.times(quantity).plain(),
+                lines.text(QStringLiteral("send_addr")),
+                NotServed,
+                Ordering::lineKindWord(kind),
+                Ordering::serveStateWord(lines.field(QStringLiteral("state"))),
+                lines.text(QStringLiteral("memo")),
+            };
+            const QVariant fsxh = lines.field(QStringLiteral("fsxh"));
+            appendLine(cells, lines.text(QStringLiteral("food_code")), fsxh.isNull() ? QVariant(-1) : fsxh);
+        }
+    });
+    RenumberLines();
+    ShowRunningTotal();
+}
+
+// ---- menu tree and lists --------------------------------------------------------
+
+void FrmDCKT::DishTreeInit()
+{
+    TreeView1->clearNodes();
+    RunDbAction([&] {
+        // Categories in text order of their codes, each with its active
+        // dishes; dishes filed under a top category itself are not listed.
+        Recordset rs;
+        rs.open(QStringLiteral(
+            "select c.rowid as class_row, c.code as class_code, c.cname, c.parentcode, d.code as dish_code, d.cpname "
+            "from cpclass c left join cpdetail d on d.cp_classid = c.code and coalesce(c.parentcode, '') <> '0' "
+            "and (trim(d.cp_status) <> '1' or d.cp_status is null) "
+            "order by c.code, c.rowid, d.rowid"));
+        const QSignalBlocker block(TreeView1);
+        QString lastTop, category;
+        QVariant lastRow;
+        for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
+            if (rs.field(QStringLiteral("class_row")) != lastRow) {
+                lastRow = rs.field(QStringLiteral("class_row"));
+                const QString code = rs.field(QStringLiteral("class_code")).toString();
+                const QVariant cname = rs.field(QStringLiteral("cname"));
+                if (rs.field(QStringLiteral("parentcode")).toString() == u"0") {
+                    lastTop = QStringLiteral("F") + code;
+                    category.clear();
+                    TreeView1->addNode({}, lastTop, rs.text(QStringLiteral("cname")));
+                } else {
+                    // A sub-category goes under the top category read last
+                    // before it; one that sorts before every top category
+                    // stands at the root.
+                    category = QStringLiteral("S") + code;
+                    TreeView1->addNode(lastTop, category, cname.isNull() ? QString() : cname.toString());
+                }
+            }
+            const QVariant dish = rs.field(QStringLiteral("dish_code"));
+            if (!dish.isNull() && !category.isEmpty()) {
+                const QVariant name = rs.field(QStringLiteral("cpname"));
+                TreeView1->addNode(category, QStringLiteral("T") + dish.toString(),
+                                   name.isNull() ? QString() : name.toString());
+            }
+        }
+        TreeView1->expandToDepth(0);
+    });
+}
+
+void FrmDCKT::ListViewColumnsInit()
+{
+    const Qt::Alignment centre = Qt::AlignHCenter;
+    ListView1->clear();
+    ListView1->clearColumns();
+    ListView1->setView(ListView::Report);
+    const struct { const char* caption; int width; } columns[] = {
+        {"序号", 600}, {"菜品名称", 1600}, {"单位", 700}, {"数量", 700}, {"单价", 700}, {"金额", 700},
+        {"出品", 700}, {"传菜", 0},       {"类别", 700}, {"状态", 700}, {"说明", 1400},
+    };
+    bool first = true;
+    for (const auto& c : columns) {
+        ListView1->addColumn(QString::fromUtf8(c.caption), c.width, first ? Qt::AlignLeft : centre);
+        first = false;
+    }
+    ListView2->clear();
+    ListView2->clearColumns();
+    ListView2->setView(ListView::Report);
+    ListView2->addColumn(QStringLiteral("菜品编码"), 900);
+    ListView2->addColumn(QStringLiteral("菜品名称"), 1600, centre);
+}
+
+// ---- lines ------------------------------------------------------------------------
+
+int FrmDCKT::appendLine(const QStringList& cells, const QString& dishCode, const QVariant& storedFsxh)
+{
+    const int row = ListView1->add(QString::number(ListView1->count() + 1), dishCode);
+    for (int c = 0; c < cells.size(); ++c)
+        ListView1->setSubItem(row, c + 1, cells[c]);
+    if (storedFsxh.isValid())
+        ListView1->setTag(row, storedFsxh.toInt());
+    return row;
+}
+
+QString FrmDCKT::lineDishCode(int row) const { return ListView1->key(row); }
+
+bool FrmDCKT::lineStored(int row) const { return ListView1->tag(row).isValid(); }
+
+int FrmDCKT::lineFsxh(int row) const { return lineStored(row) ? ListView1->tag(row).toInt() : -1; }
+
+void FrmDCKT::markLineStored(int row, int fsxh) { ListView1->setTag(row, fsxh); }
+
+void FrmDCKT::RenumberLines()
+{
+    for (int r = 0; r < ListView1->count(); ++r)
+        ListView1->setText(r, QString::number(r + 1));
+}
+
+void FrmDCKT::ShowRunningTotal()
+{
+    Money sum;
+    for (int r = 0; r < ListView1->count(); ++r)
+        sum += Money::parse(ListView1->subItem(r, ColAmount));
+    LabCPJE->setText(TotalCaption + sum.plain());
+}
+
+// ---- commands ---------------------------------------------------------------------
+
+void FrmDCKT::Command4_Click()
+{
+    showOwnDialog(QStringLiteral("FrmSFHZ"));
+}
+
+void FrmDCKT::KTXQ_Click()
+{
+    showOwnDialog(QStringLiteral("FrmKTXQ"));
+}
+
+void FrmDCKT::Toolbar1_ButtonClick(int index)
+{
+    switch (index) {
+    case BtnOpen:
+        showOwnDialog(QStringLiteral("FrmKTXX"));
+        break;
+    case BtnExit:
+        Unload();
+        break;
+    default:   // 2, 3, 6 and 7 do nothing
+        break;
+    }
 }

@@ -1,0 +1,165 @@
+#pragma once
+// Builders for the ordering tests: a floor of tables in every state, staff,
+// a small menu, stored lines and stock counters, and the ordering window
+// opened from the board as a user opens it.
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include "ordering/FrmDCKT.h"
+#include "shell/Module1.h"
+#include "tests/BoardFixture.h"
+
+class OrderingFixture : public BoardFixture {
+protected:
+    // Now in these tests: 1 May 2026, half past noon.
+    const QDateTime Now{QDate(2026, 5, 1), QTime(12, 30, 0)};
+
+    void SetUp() override
+    {
+        BoardFixture::SetUp();
+        Clock::fix(Now);
+        openDb();
+    }
+
+    void employee(const QString& code, const QString& name)
+    {
+        sql(QStringLiteral("INSERT INTO cust (code, name, use_type) VALUES (?, ?, '1')"), {code, name});
+    }
+    void category(const QString& code, const QString& name, const QString& parent)
+    {
+        sql(QStringLiteral("INSERT INTO cpclass (code, cname, parentcode) VALUES (?, ?, ?)"), {code, name, parent});
+    }
+    void dish(const QString& code, const QString& name, const QString& classId, double price,
+              const QVariant& status = QVariant(), const QVariant& goods = QVariant(),
+              const QString& spell = QString(), const QString& unit = QStringLiteral("份"),
+              const QString& dept = QStringLiteral("热菜间"))
+    {
+        sql(QStringLiteral("INSERT INTO cpdetail (code, cpname, spellcode, cp_classid, cp_type, base_price, cp_danwei, "
+                           "cp_price, cp_part, cp_status, cp_spgl, cp_glbl) VALUES (?, ?, ?, ?, ?, ?, 1, ?, ?, ?, ?, ?)"),
+            {code, name, spell, classId, unit, price, price, dept, status, goods,
+             goods.isNull() ? QVariant() : QVariant(1)});
+    }
+    void param(const QString& name, const QVariant& value)
+    {
+        sql(QStringLiteral("DELETE FROM SYSXTCS WHERE XTCS_NAME = ?"), {name});
+        sql(QStringLiteral("INSERT INTO SYSXTCS (XTCS_NAME, XTCS_VALUE) VALUES (?, ?)"), {name, value});
+    }
+    void counter(const QString& code, double rks, double cks, double zje, const QVariant& ckje = QVariant())
+    {
+        sql(QStringLiteral("INSERT INTO store (code, ckh, rks, cks, zje, ckje, yearmonth) VALUES (?, '综合库', ?, ?, ?, ?, '202604')"),
+            {code, rks, cks, zje, ckje});
+    }
+    // A stored order line with the columns the ordering window shows.
+    void storedLine(const QString& seatingId, int fsxh, const QString& code, const QString& name, double price,
+                    double num, const QString& kind = QStringLiteral("0"), const QVariant& state = 0,
+                    const QVariant& memo = QString(), const QString& settled = QStringLiteral("0"))
+    {
+        sql(QStringLiteral("INSERT INTO strink_mess_200505 (strink_mess_id, use_table_id, fsxh, food_code, food_name, unit, "
+                           "food_num, price, send_addr, state, STS, account_sts, memo, bill_time) "
+                           "VALUES (?, ?, ?, ?, ?, '份', ?, ?, '热菜间', ?, ?, ?, ?, '2026-05-01 12:10:00')"),
+            {seatingId + code, seatingId, fsxh, code, name, num, price, state, kind, settled, memo});
+    }
+
+    // The floor most tests use: every table state, three employees and a
+    // small menu. Seatings: 103 in use (opened 12:00), 104 continued and 105
+    // settled, both settled seatings.
+    void standardFloor()
+    {
+        type(QStringLiteral("01"), QStringLiteral("大厅"));
+        type(QStringLiteral("02"), QStringLiteral("包间"));
+        table(QStringLiteral("101"), QStringLiteral("大厅1"), QStringLiteral("01"), QStringLiteral("C"));
+        table(QStringLiteral("102"), QStringLiteral("大厅2"), QStringLiteral("01"), QStringLiteral("C"), QStringLiteral("B"));
+        table(QStringLiteral("103"), QStringLiteral("大厅3"), QStringLiteral("01"), QStringLiteral("A"));
+        table(QStringLiteral("104"), QStringLiteral("大厅4"), QStringLiteral("01"), QStringLiteral("E"));
+        table(QStringLiteral("105"), QStringLiteral("大厅5"), QStringLiteral("01"), QStringLiteral("D"));
+        table(QStringLiteral("201"), QStringLiteral("牡丹厅"), QStringLiteral("02"), QStringLiteral("C"));
+        employee(QStringLiteral("001"), QStringLiteral("张丽"));
+        employee(QStringLiteral("002"), QStringLiteral("王强"));
+        employee(QStringLiteral("003"), QStringLiteral("李娜"));
+        category(QStringLiteral("1"), QStringLiteral("热菜"), QStringLiteral("0"));
+        category(QStringLiteral("101"), QStringLiteral("川菜"), QStringLiteral("1"));
+        category(QStringLiteral("102"), QStringLiteral("粤菜"), QStringLiteral("1"));
+        category(QStringLiteral("2"), QStringLiteral("凉菜"), QStringLiteral("0"));
+        category(QStringLiteral("201"), QStringLiteral("凉拌"), QStringLiteral("2"));
+        dish(QStringLiteral("1"), QStringLiteral("宫保鸡丁"), QStringLiteral("101"), 38, {}, {}, QStringLiteral("GBJD"));
+        dish(QStringLiteral("2"), QStringLiteral("水煮牛肉"), QStringLiteral("101"), 48, {}, {}, QStringLiteral("SZNR"));
+        dish(QStringLiteral("3"), QStringLiteral("白切鸡"), QStringLiteral("102"), 45, QStringLiteral("1"));
+        dish(QStringLiteral("4"), QStringLiteral("叉烧"), QStringLiteral("102"), 42, QStringLiteral(" 1 "));
+        dish(QStringLiteral("5"), QStringLiteral("拍黄瓜"), QStringLiteral("201"), 12.5, QStringLiteral(""), {},
+             QStringLiteral("PHG"));
+        dish(QStringLiteral("6"), QStringLiteral("招牌菜"), QStringLiteral("1"), 88);
+        inUse = seatAt(QStringLiteral("103"), QStringLiteral("2026-05-01 12:00:00"), 4, QStringLiteral("A"));
+        continued = seatAt(QStringLiteral("104"), QStringLiteral("2026-05-01 11:00:00"), 2, QStringLiteral("D"));
+        settled = seatAt(QStringLiteral("105"), QStringLiteral("2026-05-01 10:00:00"), 3, QStringLiteral("D"));
+    }
+
+    // A seating with every column the ordering windows read.
+    QString seatAt(const QString& tableId, const QString& start, int diners, const QString& sts,
+                   const QString& waiter = QStringLiteral("王强"), const QString& taker = QStringLiteral("李娜"))
+    {
+        const QString id = seat(tableId, start, diners, sts, waiter, taker);
+        sql(QStringLiteral("UPDATE use_table_200505 SET serv_code = '002', cust_code = '003', strink_def = '中班', "
+                           "memo = '靠窗', acc_date = substr(use_table_id, 1, 8), use_table_man_id = '', "
+                           "end_date = CASE WHEN sts = 'D' THEN '2026-05-01 12:20:00' END WHERE use_table_id = ?"),
+            {id});
+        return id;
+    }
+
+    // Opens the ordering window for a table as the board's double-click
+    // does, and runs fn while it is open.
+    void openOrdering(const QString& tableId, const std::function<void(FrmDCKT&)>& fn)
+    {
+        FrmSYGL& b = board();
+        const int row = rowOf(tableId);
+        ASSERT_GE(row, 0) << qPrintable(tableId);
+        Forms::onModal(QStringLiteral("FrmDCKT"), [fn](Form& f) { fn(static_cast<FrmDCKT&>(f)); });
+        b.ListView1->doubleClickRow(row);
+    }
+
+    // The cells of a line of the ordering window, "|"-joined from the entry text on.
+    static QString lineText(const FrmDCKT& w, int row)
+    {
+        QStringList cells{w.ListView1->text(row)};
+        for (int c = 1; c <= 10; ++c)
+            cells << w.ListView1->subItem(row, c);
+        return cells.join(u'|');
+    }
+    static QStringList linesOf(const FrmDCKT& w)
+    {
+        QStringList out;
+        for (int r = 0; r < w.ListView1->count(); ++r)
+            out << lineText(w, r);
+        return out;
+    }
+
+    // A second connection to the test's database: another till.
+    QSqlDatabase otherTill()
+    {
+        const QString name = QStringLiteral("other-till");
+        if (QSqlDatabase::contains(name))
+            return QSqlDatabase::database(name);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(dbPath());
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        EXPECT_TRUE(db.open());
+        return db;
+    }
+    void onOtherTill(const QString& statement, const QVariantList& params = {})
+    {
+        QSqlQuery q(otherTill());
+        ASSERT_TRUE(q.prepare(statement)) << qPrintable(q.lastError().text());
+        for (const QVariant& v : params)
+            q.addBindValue(v);
+        ASSERT_TRUE(q.exec()) << qPrintable(q.lastError().text());
+    }
+    void TearDown() override
+    {
+        if (QSqlDatabase::contains(QStringLiteral("other-till"))) {
+            QSqlDatabase::database(QStringLiteral("other-till")).close();
+            QSqlDatabase::removeDatabase(QStringLiteral("other-till"));
+        }
+        BoardFixture::TearDown();
+    }
+
+    QString inUse, continued, settled;
+};
