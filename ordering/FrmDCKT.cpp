@@ -1,8 +1,10 @@
 #include "ordering/FrmDCKT.h"
 
 #include <QFont>
+#include <QRegularExpression>
 #include "db/Database.h"
 #include "db/Recordset.h"
+#include "db/StockPosting.h"
 #include "frontdesk/FrmSYGL.h"
 #include "frontdesk/TableState.h"
 #include "ordering/OrderingData.h"
@@ -16,6 +18,11 @@ TABULOR_REGISTER_FORM(FrmDCKT);
 namespace {
 
 const QString Prompt = QStringLiteral("提示");
+const QString InfoTitle = QStringLiteral("信息提示");
+const QString OrderedWord = QStringLiteral("点单");
+const QString FreeWord = QStringLiteral("赠单");
+const QString ReturnedWord = QStringLiteral("退单");
+const QString SeatingGone = QStringLiteral("本台的开台记录已不在（可能已被清台或并台），没有保存。请关闭本窗口，在房台列表中重新打开。");
 const QString TotalCaption = QStringLiteral("点菜金额合计：");
 const QString NotServed = QStringLiteral("未传");
 
@@ -136,6 +143,15 @@ FrmDCKT::FrmDCKT()
     Label9 = caption(this, QStringLiteral("洒水共计："), 10380, 7290, 2000);
 
     setTabOrder(Text1, TxtSL);
+
+    connect(Toolbar1, &Toolbar::buttonMenuClick, this, [this](int, int item) { Toolbar1_ButtonMenuClick(item); });
+    connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+    OnEnter(Text1, [this] { Text1_Enter(); });
+    connect(ListView2, &ListView::itemClick, this, [this](int) { ListView2_Click(); });
+    OnEnter(ListView2->reportView(), [this] { ListView2_Click(); });
+    connect(TreeView1, &TreeView::nodeClick, this, [this](QTreeWidgetItem* node) { TreeView1_NodeClick(node); });
+    OnEnter(TxtSL, [this] { TxtSL_Enter(); });
+    connect(ListView1, &ListView::itemDoubleClick, this, [this](int) { ListView1_DblClick(); });
 }
 
 // ---- load and activation -----------------------------------------------------
@@ -153,11 +169,13 @@ void FrmDCKT::Form_Load()
     DishTreeInit();
     ListViewColumnsInit();
     const QString word = board().current(FrmSYGL::ColState);
+    m_tableId = board().current(FrmSYGL::ColTableId);
     enableByWord(word.trimmed());
     if (Module1::TransferTableMode)
         transferLoad();
     else
         normalLoad(word);
+    Text1->setFocus();
 }
 
 void FrmDCKT::Form_Shown()
@@ -304,6 +322,7 @@ void FrmDCKT::transferLoad()
         Unload();
         return;
     }
+    m_tableId = target;
     TxtFTMC->setText(targetName);
     TxtSSBM->setText(targetType);
     TxtXTBH->setText(seatingId);
@@ -394,6 +413,9 @@ void FrmDCKT::DishTreeInit()
             }
         }
         TreeView1->expandToDepth(0);
+        // A current node from the start: the tree taking the focus picks no dish.
+        if (TreeView1->topLevelItemCount() > 0)
+            TreeView1->setCurrentItem(TreeView1->topLevelItem(0));
     });
 }
 
@@ -453,6 +475,292 @@ void FrmDCKT::ShowRunningTotal()
     LabCPJE->setText(TotalCaption + sum.plain());
 }
 
+// ---- dish entry -------------------------------------------------------------------
+
+void FrmDCKT::Text1_Change()
+{
+    const QString text = Text1->text();
+    if (text.isEmpty()) {
+        ListView2->setVisible(false);   // the hits stay for the next search
+        return;
+    }
+    ListView2->clear();
+    ListView2->setVisible(true);
+    ListView2->raise();
+    // Digits are searched in code order, letters in name order. The text
+    // goes into the pattern as typed: "%" and "_" are wildcards.
+    static const QRegularExpression numeric(QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)$"));
+    const bool byCode = numeric.match(text.trimmed()).hasMatch();
+    const QString pattern = text + u'%';
+    RunDbAction([&] {
+        Recordset hits;
+        hits.open(QStringLiteral("select code, cpname from cpdetail where (spellcode like ? or code like ?) "
+                                 "and (trim(cp_status) <> '1' or cp_status is null) order by ")
+                      + (byCode ? QStringLiteral("rtrim(code)") : QStringLiteral("rtrim(cpname)"))
+                      + QStringLiteral(", rowid"),
+                  {pattern, pattern});
+        for (hits.MoveFirst(); !hits.isEOF(); hits.MoveNext()) {
+            const int row = ListView2->add(hits.text(QStringLiteral("code")), hits.field(QStringLiteral("code")).toString());
+            ListView2->setSubItem(row, 1, hits.text(QStringLiteral("cpname")));
+        }
+    });
+}
+
+void FrmDCKT::Text1_Enter()
+{
+    if (ListView2->isVisible() && ListView2->count() == 0)
+        return;
+    if (Text1->text().trimmed().isEmpty()) {
+        // Enter in the empty box places the order, whether or not button 4 is enabled.
+        Toolbar1_ButtonClick(BtnPlace);
+        return;
+    }
+    if (ListView2->count() > 0)
+        takeDish(ListView2->key(0));
+}
+
+void FrmDCKT::ListView2_Click()
+{
+    const int row = ListView2->selectedRow();
+    if (ListView2->count() == 0 || row < 0)
+        return;
+    takeDish(ListView2->key(row));
+}
+
+// Makes a dish the current dish and proposes one portion; false when the dish
+// is no longer on the menu (the current dish is then none).
+bool FrmDCKT::takeDish(const QString& code)
+{
+    m_DishCode.clear();
+    m_DishName.clear();
+    m_DishUnit.clear();
+    m_DishDept.clear();
+    m_DishPrice = Money();
+    bool found = false;
+    RunDbAction([&] {
+        Recordset dish;
+        dish.open(QStringLiteral("select code, cpname, cp_type, cp_price, cp_part from cpdetail where code = ? "
+                                 "order by rowid limit 1"),
+                  {code});
+        if (dish.empty())
+            return;
+        const auto raw = [&](const char* column) {
+            const QVariant v = dish.field(QString::fromLatin1(column));
+            return v.isNull() ? QString() : v.toString();
+        };
+        m_DishCode = raw("code");
+        m_DishName = raw("cpname");
+        m_DishUnit = raw("cp_type");
+        m_DishDept = raw("cp_part");
+        m_DishPrice = Ordering::storedNumber(dish.field(QStringLiteral("cp_price")));
+        found = true;
+    });
+    Txtbm->setText(m_DishCode);
+    TxtMC->setText(m_DishName);
+    if (!found)
+        return false;
+    TxtSL->setText(QStringLiteral("1"));
+    ListView2->setVisible(false);
+    TxtSL->setFocus();
+    TxtSL->selectAll();
+    return true;
+}
+
+void FrmDCKT::TreeView1_NodeClick(QTreeWidgetItem* node)
+{
+    if (!node || node->childCount() > 0)
+        return;
+    if (!Module1::TableOpened) {
+        MsgBox(QStringLiteral("只有开台状态下才能点菜"), Msg::Exclamation, Prompt);
+        return;
+    }
+    const QString key = TreeView::keyOf(node);
+    if (!key.startsWith(u'T') || !takeDish(key.mid(1))) {
+        MsgBox(QStringLiteral("没有该类菜品信息！"), Msg::Exclamation);
+        return;
+    }
+    TxtSL_Enter();
+}
+
+int FrmDCKT::unplacedLineOf(const QString& dishCode) const
+{
+    for (int r = 0; r < ListView1->count(); ++r)
+        if (!lineStored(r) && lineDishCode(r) == dishCode)
+            return r;
+    return -1;
+}
+
+void FrmDCKT::TxtSL_Enter()
+{
+    if (!Module1::TableOpened) {
+        MsgBox(QStringLiteral("只有“在用”或“续单”状态下才能点菜"), Msg::Exclamation, Prompt);
+        return;
+    }
+    if (TxtSL->text().isEmpty() || (Txtbm->text().isEmpty() && TxtMC->text().isEmpty())) {
+        MsgBox(QStringLiteral("商品信息输入不全，请您确认!"), Msg::Information);
+        return;
+    }
+    const int quantity = TxtSL->text().trimmed().toInt();   // digits only, 0 to 999
+    const int target = unplacedLineOf(m_DishCode);
+    if (IsAssociateOn() && stockRefuses(target, quantity))
+        return;
+    const Money portions = Money::fromUnits(quantity * Money::Scale);
+    const Money amount = Ordering::lineAmount(m_DishPrice, portions);
+    if (target < 0) {
+        appendLine({TxtMC->text().trimmed(), m_DishUnit.trimmed(), QString::number(quantity), m_DishPrice.plain(),
+                    amount.plain(), m_DishDept.trimmed(), NotServed, OrderedWord, OrderedWord, QString()},
+                   m_DishCode);
+    } else {
+        ListView1->setSubItem(target, ColQuantity,
+                              (Money::parse(ListView1->subItem(target, ColQuantity)) + portions).plain());
+        ListView1->setSubItem(target, ColAmount, (Money::parse(ListView1->subItem(target, ColAmount)) + amount).plain());
+    }
+    ShowRunningTotal();
+    m_OrderPlaced = false;
+    m_AlreadyPlaced = false;
+    Txtbm->clear();
+    TxtMC->clear();
+    TxtSL->clear();
+    Text1->clear();
+    Text1->setFocus();
+}
+
+// The stock check of an entry while sales are linked to stock: the goods of
+// a linked dish must cover the line's quantity after the entry. One portion
+// is one unit of goods.
+bool FrmDCKT::stockRefuses(int target, int quantity)
+{
+    QString refusal;
+    const bool read = RunDbAction([&] {
+        Recordset link;
+        link.open(QStringLiteral("select cp_spgl, cp_glbl from cpdetail where code = ? order by rowid limit 1"),
+                  {Txtbm->text().trimmed()});
+        if (link.empty() || link.text(QStringLiteral("cp_spgl")).isEmpty())
+            return;
+        const auto counter = StockPosting::counter(link.field(QStringLiteral("cp_spgl")).toString());
+        if (!m_StockLinked)
+            return;
+        if (!counter) {
+            refusal = QStringLiteral("没有商品入库信息！");
+            return;
+        }
+        Money wanted = Money::fromUnits(quantity * Money::Scale);
+        if (target >= 0)
+            wanted += Money::parse(ListView1->subItem(target, ColQuantity));
+        if (counter->onHand() < wanted)
+            refusal = QStringLiteral("没有足够商品可以出售！");
+    });
+    if (!refusal.isEmpty())
+        MsgBox(refusal, Msg::Exclamation);
+    return !read || !refusal.isEmpty();
+}
+
+bool FrmDCKT::IsAssociateOn()
+{
+    bool on = false;
+    RunDbAction([&] {
+        Recordset rs;
+        rs.open(QStringLiteral("select XTCS_VALUE from SYSXTCS where XTCS_NAME = 'Associate' order by rowid"));
+        on = !rs.empty() && rs.text(QStringLiteral("XTCS_VALUE")) == u"Yes";
+    });
+    return on;
+}
+
+void FrmDCKT::ListView1_DblClick()
+{
+    const int row = ListView1->selectedRow();
+    if (ListView1->count() == 0 || row < 0)
+        return;
+    if (lineStored(row)) {
+        MsgBox(QStringLiteral("此菜已落单，不能删除！"), Msg::Exclamation);
+        return;
+    }
+    if (MsgBox(QStringLiteral("是否确认移除此项"), Msg::OKCancel + Msg::Exclamation, Prompt) != Msg::OK)
+        return;
+    // Only the shown numbers change: a stored line keeps its stored fsxh.
+    ListView1->remove(row);
+    RenumberLines();
+    ShowRunningTotal();
+}
+
+// ---- placing the order and free dishes ----------------------------------------------
+
+bool FrmDCKT::storeLines(const std::vector<int>& rows, const QString& kind, const QString& note)
+{
+    if (rows.empty())
+        return true;
+    const QString seatingId = TxtXTBH->text();
+    bool gone = false;
+    std::vector<int> numbers;
+    const bool stored = RunDbAction([&] {
+        Transaction tx;
+        if (!Ordering::seatingOpen(seatingId)) {
+            gone = true;
+            return;
+        }
+        // Numbered on from the seating's stored lines, whatever the list shows.
+        int next = Ordering::nextLineNumber(seatingId);
+        for (int r : rows) {
+            Ordering::StoredLine line;
+            line.seatingId = seatingId;
+            line.fsxh = next++;
+            line.dishCode = lineDishCode(r);
+            line.dishName = ListView1->subItem(r, ColName);
+            line.unit = ListView1->subItem(r, ColUnit);
+            line.quantity = Money::parse(ListView1->subItem(r, ColQuantity));
+            line.price = Money::parse(ListView1->subItem(r, ColPrice));
+            line.kind = kind.isEmpty() ? Ordering::lineKindCode(ListView1->subItem(r, ColKind)) : kind;
+            line.state = Ordering::serveStateCode(ListView1->subItem(r, ColState));
+            line.memo = ListView1->subItem(r, ColMemo);
+            Recordset dish;
+            dish.open(QStringLiteral("select cp_part, cp_spgl from cpdetail where code = ? order by rowid limit 1"),
+                      {line.dishCode});
+            line.dept = dish.empty() ? ListView1->subItem(r, ColDept) : dish.text(QStringLiteral("cp_part"));
+            Ordering::insertLine(line);
+            // Linked goods are booked out whatever the sales-to-stock switch says.
+            if (!dish.empty() && !dish.text(QStringLiteral("cp_spgl")).isEmpty())
+                StockPosting::bookSale(dish.field(QStringLiteral("cp_spgl")).toString(), line.quantity, line.price, note,
+                                       {Module1::OperatorId, Module1::OperatorCode});
+            numbers.push_back(line.fsxh);
+        }
+        tx.commit();
+    });
+    if (gone) {
+        MsgBox(SeatingGone, Msg::Exclamation, Prompt);
+        return false;
+    }
+    if (!stored)
+        return false;
+    for (size_t i = 0; i < rows.size(); ++i)
+        markLineStored(rows[i], numbers[i]);
+    return true;
+}
+
+void FrmDCKT::PlaceOrder()
+{
+    std::vector<int> unplaced;
+    for (int r = 0; r < ListView1->count(); ++r)
+        if (!lineStored(r))
+            unplaced.push_back(r);
+    // All or nothing: on a failure the flags and button 8 stay as they were.
+    if (!storeLines(unplaced, {}, QStringLiteral("吧台销售")))
+        return;
+    m_OrderPlaced = true;
+    MsgBox(QStringLiteral("落单完成!"), Msg::Information);
+    m_AlreadyPlaced = true;
+    Toolbar1->setButtonEnabled(BtnCheckout, true);
+}
+
+void FrmDCKT::GiveSelectedLineFree()
+{
+    const int row = ListView1->selectedRow();
+    if (row < 0 || !storeLines({row}, Ordering::KindFree, FreeWord))
+        return;
+    ListView1->setSubItem(row, ColAmount, QStringLiteral("0"));
+    ListView1->setSubItem(row, ColKind, FreeWord);
+    ShowRunningTotal();
+}
+
 // ---- commands ---------------------------------------------------------------------
 
 void FrmDCKT::Command4_Click()
@@ -471,10 +779,212 @@ void FrmDCKT::Toolbar1_ButtonClick(int index)
     case BtnOpen:
         showOwnDialog(QStringLiteral("FrmKTXX"));
         break;
+    case BtnPlace:
+        placeOrderCommand();
+        break;
+    case BtnReturnFree:
+        returnCommand();
+        break;
+    case BtnCheckout:
+        checkoutCommand();
+        break;
+    case BtnContinue:
+        continueCommand();
+        break;
     case BtnExit:
         Unload();
         break;
     default:   // 2, 3, 6 and 7 do nothing
         break;
     }
+}
+
+void FrmDCKT::Toolbar1_ButtonMenuClick(int item)
+{
+    if (item == 1)
+        returnCommand();
+    else if (item == 2)
+        freeCommand();
+}
+
+// The board's word for this window's own table: a board reload does not keep
+// the selected row.
+QString FrmDCKT::ownBoardWord() const
+{
+    const ListView* rows = Forms::get<FrmSYGL>().ListView1;
+    for (int r = 0; r < rows->count(); ++r)
+        if (rows->subItem(r, FrmSYGL::ColTableId) == m_tableId)
+            return rows->subItem(r, FrmSYGL::ColState).trimmed();
+    return {};
+}
+
+void FrmDCKT::placeOrderCommand()
+{
+    if (ownBoardWord() == TableWord::Settled) {
+        if (!Module1::RefundAllowed) {
+            MsgBox(QStringLiteral("已结帐，不能落单"), Msg::Exclamation, Prompt);
+            return;
+        }
+        if (MsgBox(QStringLiteral("本桌已经结帐完毕，是否仍要落单"), Msg::YesNo) != Msg::Yes)
+            return;
+    }
+    if (!Module1::TableOpened) {
+        MsgBox(QStringLiteral("只有“在用”或“续单”状态下才能点菜"), Msg::Exclamation, Prompt);
+        return;
+    }
+    if (ListView1->count() == 0) {
+        MsgBox(QStringLiteral("只有点菜后才可落单!"), Msg::Information, Prompt);
+        return;
+    }
+    if (m_AlreadyPlaced) {
+        MsgBox(QStringLiteral("已执行完落单操做!"), Msg::Information, InfoTitle);
+        return;
+    }
+    if (MsgBox(QStringLiteral("确定要落单吗?"), Msg::YesNo + Msg::Question, InfoTitle) == Msg::Yes)
+        PlaceOrder();
+}
+
+bool FrmDCKT::CanReturnSelectedLine()
+{
+    const int row = ListView1->selectedRow();
+    if (row < 0)
+        return false;
+    QString settleMark;
+    bool stored = false;
+    if (lineStored(row)) {
+        RunDbAction([&] {
+            Recordset line;
+            line.open(QStringLiteral("select account_sts from strink_mess_200505 where use_table_id = ? and fsxh = ? "
+                                     "order by rowid limit 1"),
+                      {TxtXTBH->text(), lineFsxh(row)});
+            stored = !line.empty();
+            if (stored)
+                settleMark = line.text(QStringLiteral("account_sts"));
+        });
+    }
+    if (!stored) {
+        MsgBox(QStringLiteral("没有落单!"), Msg::Information, InfoTitle);
+        return false;
+    }
+    if (settleMark == u"0")
+        return true;
+    // A settled line: returns after checkout follow the refund switch.
+    bool found = false;
+    QString value;
+    RunDbAction([&] {
+        Recordset rs;
+        rs.open(QStringLiteral("select XTCS_VALUE from SYSXTCS where XTCS_NAME = 'AllowRefundment' order by rowid"));
+        found = !rs.empty();
+        if (found)
+            value = rs.text(QStringLiteral("XTCS_VALUE"));
+    });
+    if (!found)
+        return Module1::RefundAllowed;
+    bool number = false;
+    const double v = value.toDouble(&number);
+    if (number && v == 1) {
+        Module1::RefundAllowed = true;
+        return true;
+    }
+    Module1::RefundAllowed = false;
+    MsgBox(QStringLiteral("结帐后不可以退款!"), Msg::Information, InfoTitle);
+    return false;
+}
+
+void FrmDCKT::returnCommand()
+{
+    if (ListView1->count() == 0) {
+        MsgBox(QStringLiteral("只有“落单”之后才能退菜！"), Msg::Exclamation);
+        return;
+    }
+    const int row = ListView1->selectedRow();
+    if (row < 0 || !CanReturnSelectedLine())
+        return;
+    if (ListView1->subItem(row, ColKind) == FreeWord) {
+        MsgBox(QStringLiteral("此菜为赠单！"), Msg::Exclamation, Prompt);
+        return;
+    }
+    if (MsgBox(QStringLiteral("确认是否所有菜品都已落单？"), Msg::YesNo + Msg::Exclamation) == Msg::Yes)
+        showOwnDialog(QStringLiteral("DlgTD"));
+}
+
+void FrmDCKT::freeCommand()
+{
+    const int row = ListView1->selectedRow();
+    if (ListView1->count() == 0 || row < 0)
+        return;
+    if (lineStored(row)) {
+        MsgBox(QStringLiteral("此菜已落单，不能改为赠单！"), Msg::Exclamation);
+        return;
+    }
+    GiveSelectedLineFree();
+}
+
+void FrmDCKT::checkoutCommand()
+{
+    if (!Module1::TableOpened) {
+        MsgBox(QStringLiteral("只有”在用“或“续单”状态下才能结帐!"), Msg::Information, Prompt);
+        return;
+    }
+    // Checkout finds its seating through the board's selected row: select the
+    // seating's own table first.
+    QString table;
+    bool found = false;
+    RunDbAction([&] {
+        Recordset seating;
+        seating.open(QStringLiteral("select house_table_id from use_table_200505 where use_table_id = ? order by rowid limit 1"),
+                     {TxtXTBH->text().trimmed()});
+        found = !seating.empty();
+        if (found)
+            table = seating.text(QStringLiteral("house_table_id"));
+    });
+    ListView* rows = board().ListView1;
+    int row = -1;
+    for (int r = 0; found && r < rows->count() && row < 0; ++r)
+        if (rows->subItem(r, FrmSYGL::ColTableId).trimmed() == table)
+            row = r;
+    if (row < 0) {
+        MsgBox(SeatingGone, Msg::Exclamation, Prompt);
+        return;
+    }
+    rows->select(row);
+    const QString word = rows->subItem(row, FrmSYGL::ColState).trimmed();
+    if (word != TableWord::Continued && word != TableWord::InUse && !m_OrderPlaced) {
+        MsgBox(QStringLiteral("只有“在用”或“续单”状态下才能结帐!"), Msg::Exclamation, Prompt);
+        return;
+    }
+    Forms::showModalByName(QStringLiteral("FrmJZGL"));
+    Unload();
+}
+
+void FrmDCKT::continueCommand()
+{
+    bool gone = false;
+    const bool saved = RunDbAction([&] {
+        Transaction tx;
+        // The seating's own table, whichever board row is selected.
+        Recordset seating;
+        seating.open(QStringLiteral("select house_table_id from use_table_200505 where use_table_id = ? and sts <> 'P' "
+                                    "order by rowid limit 1"),
+                     {TxtXTBH->text()});
+        if (seating.empty()) {
+            gone = true;
+            return;
+        }
+        Db::exec(QStringLiteral("update house_table set othersts = 'E' where table_id = ?"),
+                 {seating.field(QStringLiteral("house_table_id"))});
+        tx.commit();
+    });
+    if (gone) {
+        MsgBox(SeatingGone, Msg::Exclamation, Prompt);
+        return;
+    }
+    if (!saved)
+        return;
+    MsgBox(QStringLiteral("续单成功!"), Msg::Information, Prompt);
+    Toolbar1->setButtonEnabled(BtnPlace, true);
+    Toolbar1->setButtonEnabled(BtnReturnFree, true);
+    Toolbar1->setButtonEnabled(BtnCheckout, true);
+    Toolbar1->setButtonEnabled(BtnContinue, false);
+    board().ListView1Detail();
 }

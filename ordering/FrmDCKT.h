@@ -75,7 +75,27 @@ public:
     void ListViewColumnsInit();
     void Command4_Click();
     void KTXQ_Click();
+
+    // Dish entry
+    void Text1_Change();            // quick search on every change
+    void Text1_Enter();             // Enter in the quick-code box
+    void ListView2_Click();         // a hit taken (click, or Enter in the list)
+    void TreeView1_NodeClick(QTreeWidgetItem* node);
+    void TxtSL_Enter();             // Enter in the quantity box: the line is added
+    void ListView1_DblClick();      // removes an unplaced line
+    // Sales linked to stock: the parameter Associate reads "Yes" once trimmed.
+    bool IsAssociateOn();
+
+    // Placing the order and free dishes
+    void PlaceOrder();
+    void GiveSelectedLineFree();
+
+    // Commands
     void Toolbar1_ButtonClick(int index);
+    void Toolbar1_ButtonMenuClick(int item);
+    // Whether the selected line may be returned; refreshes RefundAllowed
+    // for a settled line.
+    bool CanReturnSelectedLine();
 
     // Recomputes LabCPJE from the amount column.
     void ShowRunningTotal();
@@ -89,8 +109,25 @@ public:
     int lineFsxh(int row) const;
     void markLineStored(int row, int fsxh);
 
+    // The table this window works on: the board's table when it opened,
+    // the target of a transfer.
+    QString tableId() const { return m_tableId; }
+
 private:
     void enableByWord(const QString& word);
+    bool takeDish(const QString& code);
+    bool stockRefuses(int target, int quantity);
+    int unplacedLineOf(const QString& dishCode) const;
+    void placeOrderCommand();
+    void returnCommand();
+    void freeCommand();
+    void checkoutCommand();
+    void continueCommand();
+    QString ownBoardWord() const;
+    // Stores the lines of the given rows in one transaction (placing, or a
+    // line given free); false when nothing was stored.
+    bool storeLines(const std::vector<int>& rows, const QString& kind, const QString& note);
+    QString m_tableId;
     void normalLoad(const QString& word);
     void transferLoad();
     void showNoSeating();

@@ -2,7 +2,9 @@
 
 #include <QRegularExpression>
 #include "db/Database.h"
+#include "db/DateTimeText.h"
 #include "db/Recordset.h"
+#include "platform/Seams.h"
 
 namespace Ordering {
 
@@ -66,6 +68,43 @@ QVariant employeeCode(const QString& name)
     Recordset staff;
     staff.open(QStringLiteral("select code from cust where name = ? order by rowid limit 1"), {name});
     return staff.empty() ? QVariant() : staff.field(0);
+}
+
+Money lineAmount(Money price, Money quantity)
+{
+    const Money exact = price.times(quantity);   // four decimals, exact for whole quantities
+    const int64_t units = exact.units();
+    const int64_t cent = Money::Scale / 100;
+    int64_t cents = units / cent;
+    const int64_t rest = units % cent;
+    const int64_t twice = 2 * (rest < 0 ? -rest : rest);
+    if (twice > cent || (twice == cent && cents % 2 != 0))
+        cents += units < 0 ? -1 : 1;
+    return Money::fromUnits(cents * cent);
+}
+
+bool seatingOpen(const QString& seatingId)
+{
+    return Db::scalar(QStringLiteral("select 1 from use_table_200505 where use_table_id = ? and sts <> 'P'"), {seatingId})
+        .isValid();
+}
+
+int nextLineNumber(const QString& seatingId)
+{
+    return Db::scalar(QStringLiteral("select coalesce(max(fsxh), -1) + 1 from strink_mess_200505 where use_table_id = ?"),
+                      {seatingId})
+        .toInt();
+}
+
+void insertLine(const StoredLine& l)
+{
+    Db::exec(QStringLiteral("insert into strink_mess_200505 (bill_time, account_sts, food_code, food_name, food_num, fsxh, "
+                            "memo, price, send_addr, state, strink_mess_id, sts, unit, use_table_id) "
+                            "values (?, '0', ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+             {DateTimeText::format(Clock::now()), storedText(l.dishCode), storedText(l.dishName),
+              l.quantity.toVariant(), l.fsxh, storedText(l.memo), l.price.toVariant(), storedText(l.dept),
+              l.state, l.seatingId + l.dishCode, l.kind.isEmpty() ? QVariant() : QVariant(l.kind),
+              storedText(l.unit), l.seatingId});
 }
 
 bool parseDiners(const QString& text, int* diners)

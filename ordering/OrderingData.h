@@ -36,6 +36,34 @@ inline QString storedText(const QString& s) { return s.isNull() ? QStringLiteral
 // A stored number as the ordering window shows it: a plain number, Null as 0.
 inline Money storedNumber(const QVariant& v) { return Money::fromVariant(v); }
 
+// The amount of an entered line: price × quantity, rounded to cents with
+// halves to even.
+Money lineAmount(Money price, Money quantity);
+
+// A seating still takes lines: its row is there and its table not cleared.
+bool seatingOpen(const QString& seatingId);
+// The fsxh of the seating's next stored line: one past the highest stored,
+// 0 for the first. Read inside the write transaction that stores the line.
+int nextLineNumber(const QString& seatingId);
+
+// An order line as it is stored.
+struct StoredLine {
+    QString seatingId;
+    int fsxh = 0;
+    QString dishCode;
+    QString dishName;
+    QString unit;
+    Money quantity;
+    Money price;
+    QString dept;        // send_addr
+    QString kind;        // sts: a line-kind code, or empty (not written)
+    QVariant state;      // a serve-state code, or Null (not written)
+    QString memo;
+};
+// Appends the line: unsettled, written now, its line id the seating id and
+// the dish code.
+void insertLine(const StoredLine& line);
+
 // The diners text of the seating dialogs as a number: a whole number from 0
 // to 999 after trimming; false for anything else.
 bool parseDiners(const QString& text, int* diners);

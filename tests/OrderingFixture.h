@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTest>
 #include "ordering/FrmDCKT.h"
 #include "shell/Module1.h"
 #include "tests/BoardFixture.h"
@@ -52,7 +53,7 @@ protected:
     // A stored order line with the columns the ordering window shows.
     void storedLine(const QString& seatingId, int fsxh, const QString& code, const QString& name, double price,
                     double num, const QString& kind = QStringLiteral("0"), const QVariant& state = 0,
-                    const QVariant& memo = QString(), const QString& settled = QStringLiteral("0"))
+                    const QVariant& memo = QStringLiteral(""), const QString& settled = QStringLiteral("0"))
     {
         sql(QStringLiteral("INSERT INTO strink_mess_200505 (strink_mess_id, use_table_id, fsxh, food_code, food_name, unit, "
                            "food_num, price, send_addr, state, STS, account_sts, memo, bill_time) "
@@ -129,6 +130,74 @@ protected:
         QStringList out;
         for (int r = 0; r < w.ListView1->count(); ++r)
             out << lineText(w, r);
+        return out;
+    }
+
+    // Drinks linked to goods: 可乐 (6, goods 1001) and 青岛啤酒 (12.5, goods 1002).
+    void linkedDrinks()
+    {
+        category(QStringLiteral("3"), QStringLiteral("酒水"), QStringLiteral("0"));
+        category(QStringLiteral("301"), QStringLiteral("饮料"), QStringLiteral("3"));
+        dish(QStringLiteral("8"), QStringLiteral("可乐"), QStringLiteral("301"), 6, {}, QStringLiteral("1001"),
+             QStringLiteral("KL"), QStringLiteral("听"), QStringLiteral("吧台"));
+        dish(QStringLiteral("9"), QStringLiteral("青岛啤酒"), QStringLiteral("301"), 12.5, {}, QStringLiteral("1002"),
+             QStringLiteral("QDPJ"), QStringLiteral("瓶"), QStringLiteral("吧台"));
+    }
+
+    // As a user: types the dish's code, takes the first hit with Enter,
+    // types the quantity and presses Enter.
+    static void order(FrmDCKT& w, const QString& code, int quantity)
+    {
+        w.Text1->setText(code);
+        QTest::keyClick(w.Text1, Qt::Key_Return);
+        w.TxtSL->setText(QString::number(quantity));
+        QTest::keyClick(w.TxtSL, Qt::Key_Return);
+    }
+    // Places the order with button 4, answering Yes to the confirmation.
+    static void place(FrmDCKT& w)
+    {
+        MessageSeam::answer(Msg::Yes);
+        w.Toolbar1->click(FrmDCKT::BtnPlace);
+    }
+
+    // The stored lines of a seating, one text per row in fsxh order.
+    QStringList storedLines(const QString& seatingId)
+    {
+        Recordset rs;
+        rs.open(QStringLiteral("SELECT fsxh, food_code, food_name, unit, food_num, price, send_addr, state, STS, account_sts, "
+                               "memo, strink_mess_id FROM strink_mess_200505 WHERE use_table_id = ? ORDER BY fsxh, rowid"),
+                {seatingId});
+        QStringList out;
+        for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
+            QStringList cells;
+            for (int i = 0; i < rs.fieldCount(); ++i) {
+                const QVariant v = rs.field(i);
+                cells << (v.isNull() ? QStringLiteral("~")
+                          : v.typeId() == QMetaType::Double ? Money::fromVariant(v).plain() : v.toString());
+            }
+            cells[11] = cells[11] == seatingId + cells[1] ? QStringLiteral("id") : cells[11];
+            out << cells.join(u'|');
+        }
+        return out;
+    }
+    // Every stock bill with its line, and the counters, as text.
+    QStringList stock()
+    {
+        QStringList out;
+        for (const char* q : {"SELECT 'out ' || b.stock_bill_id || '|' || b.demo || '|' || l.code || '|' || printf('%g', l.num) "
+                              "|| '|' || printf('%g', l.price) FROM stock_out_bill b "
+                              "LEFT JOIN ckgl2004 l ON l.stock_bill_id = b.stock_bill_id ORDER BY b.rowid",
+                              "SELECT 'in ' || b.stock_bill_id || '|' || b.demo || '|' || l.code || '|' || printf('%g', l.num) "
+                              "|| '|' || printf('%g', l.price) || '|' || printf('%g', l.je) FROM stock_in_bill b "
+                              "LEFT JOIN rkgl2004 l ON l.stock_bill_id = b.stock_bill_id ORDER BY b.rowid",
+                              "SELECT 'store ' || code || '|' || printf('%g', rks) || '|' || printf('%g', cks) || '|' || "
+                              "printf('%g', zje) || '|' || CASE WHEN ckje IS NULL THEN '~' ELSE printf('%g', ckje) END "
+                              "FROM store ORDER BY code"}) {
+            Recordset rs;
+            rs.open(QString::fromUtf8(q));
+            for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
+                out << rs.field(0).toString();
+        }
         return out;
     }
 
