@@ -91,6 +91,23 @@ protected:
         return out;
     }
 
+    // Every row of the menu and goods tables, to show that nothing changed.
+    QString snapshot()
+    {
+        QString out;
+        for (const char* table : {"cpdetail", "cpclass", "brand", "BrandClass"}) {
+            Recordset rs;
+            rs.open(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(table)));
+            out += QLatin1String(table) + u':';
+            for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
+                for (int i = 0; i < rs.fieldCount(); ++i)
+                    out += rs.field(i).isNull() ? QStringLiteral("<null>|") : rs.field(i).toString() + u'|';
+                out += u'\n';
+            }
+        }
+        return out;
+    }
+
     FrmCPGL& manager()
     {
         return Forms::get<FrmCPGL>();
