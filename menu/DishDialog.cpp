@@ -60,18 +60,18 @@ DishDialog::DishDialog(const QString& caption, const QString& codeLabel)
     placeBox(Combo1, 0, false);
     Text1 = new QLineEdit(Frame1);
     placeBox(Text1, 0, true);
-    Text1->setMaxLength(6);
+    MaxLengthFilter(Text1, 6);
     Text2 = new QLineEdit(Frame1);
     placeBox(Text2, 1, false);
-    Text2->setMaxLength(7);
+    MaxLengthFilter(Text2, 7);
     Combo2 = new QComboBox(Frame1);
     placeBox(Combo2, 1, true);
     Text9 = new QLineEdit(Frame1);
     placeBox(Text9, 2, false);
-    Text9->setMaxLength(8);
+    MaxLengthFilter(Text9, 8);
     Text10 = new QLineEdit(Frame1);
     placeBox(Text10, 2, true);
-    Text10->setMaxLength(3);
+    MaxLengthFilter(Text10, 3);
     Text3 = new QLineEdit(Frame1);
     placeBox(Text3, 3, false);
     Text3->setEnabled(false);
@@ -95,8 +95,8 @@ DishDialog::DishDialog(const QString& caption, const QString& codeLabel)
         Text8[i] = new QLineEdit(Frame2);
         Twips::place(Text8[i], i == 0 ? 1080 : 4440, 780, i == 0 ? 2160 : 2340, 330);
     }
-    Text8[0]->setMaxLength(8);
-    Text8[1]->setMaxLength(4);
+    MaxLengthFilter(Text8[0], 8);
+    MaxLengthFilter(Text8[1], 4);
     alignRight(Text8[1]);
     Text8[1]->setText(QStringLiteral("1"));
 

@@ -39,12 +39,13 @@ FrmXGCP::FrmXGCP() : DishDialog(QStringLiteral("修改菜品"), QStringLiteral("
     Text6 = new QPlainTextEdit(Frame1);
     Twips::place(Text6, 1080, rowTop(4), 5700, 450);
     Text6->setTabChangesFocus(true);
-    // The box cuts what goes beyond its length, typed or put there.
+    // The box cuts what goes beyond its length in characters, typed or put there.
     connect(Text6, &QPlainTextEdit::textChanged, this, [this] {
         const QString text = Text6->toPlainText();
-        if (text.size() > MemoLength) {
+        if (CharacterCount(text) > MemoLength) {
             const QSignalBlocker block(Text6);
-            Text6->setPlainText(text.left(MemoLength));
+            const QList<uint> characters = text.toUcs4();
+            Text6->setPlainText(QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), MemoLength));
             Text6->moveCursor(QTextCursor::End);
         }
     });

@@ -49,7 +49,7 @@ FrmXZCP::FrmXZCP() : DishDialog(QStringLiteral("新增菜品"), QStringLiteral("
 {
     Text6 = new QLineEdit(Frame1);
     Twips::place(Text6, 1080, rowTop(4), 5700, 330);
-    Text6->setMaxLength(50);
+    MaxLengthFilter(Text6, 50);
     Check3 = new QCheckBox(QStringLiteral("自动库存商品关联 "), this);
     Twips::place(Check3, 360, 3000, 3000, 330);
 
@@ -107,7 +107,7 @@ void FrmXZCP::AutoCode()
 {
     const QString code = AutoCodeFile::proposal();
     // A proposal longer than the box can hold is no proposal: the user types one.
-    Text1->setText(code.size() <= Text1->maxLength() ? code : QString());
+    Text1->setText(CharacterCount(code) <= MaxLengthOf(Text1) ? code : QString());
 }
 
 // Choosing a category opens the inputs and proposes the code afresh.

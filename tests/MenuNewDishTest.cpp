@@ -6,6 +6,7 @@
 #include "menu/AutoCodeFile.h"
 #include "menu/FrmXZCP.h"
 #include "menu/MenuRecords.h"
+#include "platform/KeyFilters.h"
 #include "tests/MenuFixture.h"
 
 namespace {
@@ -113,7 +114,7 @@ TEST_F(NewDishTest, DialogOpensWithItsControlsLimitsAndKeys)
         const std::pair<QLineEdit*, int> limits[] = {{d.Text1, 6}, {d.Text2, 7}, {d.Text9, 8}, {d.Text10, 3},
                                                      {d.Text6, 50}, {d.Text8[0], 8}, {d.Text8[1], 4}};
         for (const auto& [box, limit] : limits)
-            EXPECT_EQ(box->maxLength(), limit);
+            EXPECT_EQ(MaxLengthOf(box), limit);
         QWidget* const order[] = {d.Combo1, d.Text1, d.Text2, d.Combo2, d.Text9, d.Text10, d.Combo3, d.Text6,
                                   d.Check3, d.Check2, d.Text8[0], d.Text8[1], d.Command1, d.Command2};
         for (size_t i = 0; i + 1 < std::size(order); ++i)
