@@ -19,18 +19,7 @@ protected:
         addCategories();
     }
     // Opens the new-dish dialog from the dish manager and runs fn in it.
-    void newDish(const std::function<void(FrmXZCP&)>& fn)
-    {
-        bool shown = false;
-        onDialog<FrmXZCP>([&](FrmXZCP& d) {
-            shown = true;
-            d.activateWindow();
-            processEvents();
-            fn(d);
-        });
-        manager().Toolbar1->click(FrmCPGL::BtnNew);
-        EXPECT_TRUE(shown);
-    }
+    void newDish(const std::function<void(FrmXZCP&)>& fn) { fromManager<FrmXZCP>(FrmCPGL::BtnNew, fn); }
     // Types the name as a user and leaves the box, which sets the quick code.
     static void typeName(FrmXZCP& d, const QString& name)
     {
@@ -49,11 +38,7 @@ protected:
         QFile f(QDir(programFolder()).filePath(fileName));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArrayLiteral("<none>");
     }
-    QString goodsField(const QString& code, const QString& column)
-    {
-        const QVariant v = value(QStringLiteral("SELECT %1 FROM brand WHERE code = ?").arg(column), {code});
-        return v.isNull() ? QStringLiteral("<null>") : v.toString();
-    }
+    QString goodsField(const QString& code, const QString& column) { return field(QStringLiteral("brand"), code, column); }
     void addGoodsClass(const QVariant& cls, const QVariant& code, const QString& name)
     {
         sql(QStringLiteral("INSERT INTO BrandClass (class, CODE, CONTENT, sts, CODEFJ) VALUES (?, ?, ?, 'A', '')"),
@@ -233,14 +218,12 @@ TEST_F(NewDishTest, SavedWithATypedCodeTheDishAndTheCounterAreWritten)
         EXPECT_FALSE(Forms::isLoaded<FrmXZCP>());
     });
     EXPECT_TRUE(messages().isEmpty()) << qPrintable(messages().join(u'|'));
-    const struct { const char* column; const char* value; } columns[] = {
+    expectRow(QStringLiteral("cpdetail"), QStringLiteral("300"), {
         {"code", "300"}, {"cpname", "宫保鸡丁"}, {"spellcode", "GBJD"}, {"cp_classid", "101"}, {"cp_type", "只"},
         {"base_price", "12.5"}, {"cp_danwei", "0.8"}, {"cp_price", "10"}, {"real_price", "0"}, {"cp_part", "凉菜间"},
         {"cp_memo", "O'Brien 推荐"}, {"cp_status", "<null>"}, {"ty_date", "<null>"}, {"ty_reason", "<null>"},
         {"cp_spgl", "<null>"}, {"cp_glbl", "<null>"},
-    };
-    for (const auto& c : columns)
-        EXPECT_EQ(dishField(QStringLiteral("300"), QString::fromUtf8(c.column)), QString::fromUtf8(c.value)) << c.column;
+    });
     // One counter file, whatever the case of its name, holds the saved code.
     EXPECT_EQ(counter(QStringLiteral("Autocode.text")), QByteArrayLiteral("300\r\n"));
     EXPECT_EQ(QDir(programFolder()).entryList(QDir::Files).size(), 1);
@@ -380,13 +363,11 @@ TEST_F(NewDishTest, AutomaticLinkWritesGoodsAndOneClassPerCategoryName)
               QStringLiteral("2/A/"));
     EXPECT_EQ(count(QStringLiteral("BrandClass")), 6);
     EXPECT_TRUE(value(QStringLiteral("SELECT CODE FROM BrandClass WHERE CONTENT = '杂项'")).isNull());
-    const struct { const char* column; const char* value; } goods[] = {
+    expectRow(QStringLiteral("brand"), QStringLiteral("21"), {
         {"bran_name", "水煮鱼"}, {"zl", "川菜"}, {"zl_code", "2"}, {"unit", "份"}, {"norm_price", "10"},
         {"in_price", "10"}, {"type", " "}, {"low_alert", "0"}, {"high_alert", "0"}, {"save_num", "1"},
         {"sum_num", "0"}, {"sum_price", "0"}, {"zhks", "0"}, {"bz", " "}, {"proper", "<null>"},
-    };
-    for (const auto& g : goods)
-        EXPECT_EQ(goodsField(QStringLiteral("21"), QString::fromUtf8(g.column)), QString::fromUtf8(g.value)) << g.column;
+    });
     EXPECT_EQ(goodsField(QStringLiteral("22"), QStringLiteral("zl_code")), QStringLiteral("2"));
     EXPECT_EQ(goodsField(QStringLiteral("23"), QStringLiteral("zl_code")), QStringLiteral("7"));
     EXPECT_EQ(dishField(QStringLiteral("21"), QStringLiteral("cp_spgl")), QStringLiteral("21"));
