@@ -142,7 +142,13 @@ bool DishDialog::eventFilter(QObject* watched, QEvent* event)
     } else if (watched == Text2 && type == QEvent::FocusOut) {
         Text7->setText(PinyinInitials(Text2->text()));
     } else if (watched == Text8[0] && type == QEvent::KeyPress) {
-        if (!static_cast<QKeyEvent*>(event)->text().isEmpty())
+        // A character key, Backspace, or Enter where no button takes it, shows
+        // the picker; the keys that move on or close (Tab, Esc) do not.
+        const auto* k = static_cast<QKeyEvent*>(event);
+        const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
+        const bool movesOn = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab || k->key() == Qt::Key_Escape
+            || (enter && defaultButton);
+        if (!k->text().isEmpty() && !movesOn)
             Text8_KeyPress();   // the key still reaches the box
     } else if (watched == TreeView1 && type == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

@@ -481,6 +481,10 @@ TEST_F(NewDishTest, PickerShowsEveryClassWithItsGoods)
         QTest::keyClick(t, Qt::Key_Escape);
         EXPECT_FALSE(t->isVisible());
         EXPECT_EQ(d.focusWidget(), d.Text8[0]);
+        // Tab moves on without it.
+        QTest::keyClick(d.Text8[0], Qt::Key_Tab);
+        EXPECT_FALSE(t->isVisible());
+        EXPECT_EQ(d.focusWidget(), d.Text8[1]);
         EXPECT_TRUE(Forms::isLoaded<FrmXZCP>());
     });
 }
