@@ -72,6 +72,13 @@ void ReadOnlyKeyFilter(QLineEdit* edit)
     edit->setReadOnly(true);
 }
 
+void SetStoredText(QLineEdit* edit, const QString& text, int limit)
+{
+    if (limit > 0)
+        edit->setMaxLength(qMax(limit, int(text.size())));
+    edit->setText(text);
+}
+
 namespace {
 
 class EnterFilter : public QObject {

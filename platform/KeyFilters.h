@@ -31,6 +31,11 @@ void QuoteKeyFilter(QLineEdit* edit);
 // no key at all: the field only shows text put there by code
 void ReadOnlyKeyFilter(QLineEdit* edit);
 
+// Shows a stored text whole in a field that has a length limit (0: none): the
+// field takes the longer of the limit and the text, so a save after an edit
+// never writes the stored value cut short.
+void SetStoredText(QLineEdit* edit, const QString& text, int limit);
+
 // Enter in the widget moves the focus to the next field.
 void EnterAsTab(QWidget* widget);
 // Enter in the widget runs an action (the field's default action).
