@@ -20,7 +20,7 @@ FrmYGCX::FrmYGCX()
     const char* options[] = {"编码", "姓名", "入职时间"};
     for (int i = 0; i < 3; ++i) {
         Option1[i] = new QRadioButton(QString::fromUtf8(options[i]), this);
-        Twips::place(Option1[i], 360 + i * 1560, 180, 1440, 300);
+        Twips::place(Option1[i], 240 + i * 1620, 180, 1440, 300);
         connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
     }
 
@@ -28,21 +28,21 @@ FrmYGCX::FrmYGCX()
         auto* l = new QLabel(QString::fromUtf8(text), this);
         Twips::place(l, left, top + 45, width, 270);
     };
-    label("编码", 360, 660, 720);
+    label("编码", 240, 660, 900);
     Text1 = new QLineEdit(this);
     Text1->setMaxLength(8);
-    Twips::place(Text1, 1140, 660, 1560, 330);
-    label("姓名", 2820, 660, 600);
+    Twips::place(Text1, 1200, 660, 1560, 330);
+    label("姓名", 2940, 660, 540);
     Text2 = new QLineEdit(this);
     Text2->setMaxLength(8);
-    Twips::place(Text2, 3420, 660, 1560, 330);
+    Twips::place(Text2, 3480, 660, 1560, 330);
 
-    label("入职时间", 360, 1140, 780);
+    label("入职时间", 240, 1140, 960);
     DTPicker1 = new QDateEdit(this);
-    Twips::place(DTPicker1, 1140, 1140, 1680, 330);
-    label("至", 2940, 1140, 300);
+    Twips::place(DTPicker1, 1200, 1140, 1680, 330);
+    label("至", 3000, 1140, 300);
     DTPicker2 = new QDateEdit(this);
-    Twips::place(DTPicker2, 3300, 1140, 1680, 330);
+    Twips::place(DTPicker2, 3360, 1140, 1680, 330);
     for (QDateEdit* d : {DTPicker1, DTPicker2}) {
         d->setDisplayFormat(DateTimeText::DateFormat);
         d->setCalendarPopup(true);

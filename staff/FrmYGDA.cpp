@@ -56,14 +56,14 @@ QDateTime nowToTheSecond()
 FrmYGDA::FrmYGDA()
 {
     setWindowTitle(QStringLiteral("员工档案"));
-    setClientSizeTwips(10560, 7080);
+    setClientSizeTwips(11520, 7080);
 
     Image1 = new QLabel(this);
-    Twips::place(Image1, 0, 0, 10560, 7080);
+    Twips::place(Image1, 0, 0, 11520, 7080);
     Image1->setPixmap(Pictures::backdrop(Image1->size(), QColor(236, 242, 250), QColor(200, 214, 234)));
 
     Toolbar1 = new Toolbar(this);
-    Twips::place(Toolbar1, 0, 0, 10560, 900);
+    Twips::place(Toolbar1, 0, 0, 11520, 900);
     Toolbar1->setIconSize(QSize(24, 24));
     Toolbar1->addButton(QStringLiteral("查询"), {}, face(QStyle::SP_FileDialogContentsView));
     Toolbar1->addButton(QStringLiteral("新增"), {}, face(QStyle::SP_FileDialogNewFolder));
@@ -73,7 +73,7 @@ FrmYGDA::FrmYGDA()
     Toolbar1->addButton(QStringLiteral("退出"), {}, face(QStyle::SP_DialogCloseButton));
 
     TreeView1 = new TreeView(this);
-    Twips::place(TreeView1, 120, 1020, 2400, 5940);
+    Twips::place(TreeView1, 120, 1020, 2640, 5940);
     TreeView1->setRootIsDecorated(true);
 
     for (int i = 0; i < TextCount; ++i)
@@ -121,7 +121,7 @@ FrmYGDA::FrmYGDA()
         {DTPicker6, "修改时间", 10, 0, Half}, {Text13, "特长爱好", 10, 1, Half},
         {Text14, "工作简历", 11, 0, Whole},
     };
-    const int left = 2640, top = 1080, pitch = 480, labelWidth = 1020, areaWidth = 7800;
+    const int left = 2880, top = 1080, pitch = 480, labelWidth = 960, areaWidth = 8520;
     for (const auto& f : layout) {
         const int cellWidth = f.span == Third ? areaWidth / 3 : f.span == Half ? areaWidth / 2 : areaWidth;
         const int x = left + f.column * cellWidth;
