@@ -405,6 +405,69 @@ TEST_F(EmployeeTest, AddingWhileAnotherTillTakesTheCodeIsRefused)
     EXPECT_EQ(count(QStringLiteral("cust")), 1);
 }
 
+TEST_F(EmployeeTest, CodesWithBracketsOrApostrophesAreKeptWhole)
+{
+    addEmployee(QStringLiteral("A"), QStringLiteral("乙"), {{"conn_phone", "111"}});
+    addEmployee(QStringLiteral("A]1"), QStringLiteral("甲"), {{"conn_phone", "222"}});
+    addEmployee(QStringLiteral("B'2"), QStringLiteral("丙"), {{"conn_phone", "333"}});
+    FrmYGDA& w = window();
+    EXPECT_EQ(treeTexts(w), (QStringList{"员工档案", "[SYSTEM]系统管理员", "[A]乙", "[A]1]甲", "[B'2]丙"}));
+    w.TreeView1->clickNode(QStringLiteral("FA]1"));
+    EXPECT_EQ(w.Text1->text(), QStringLiteral("A]1"));
+    EXPECT_EQ(w.Text2->text(), QStringLiteral("甲"));
+    w.Toolbar1->click(FrmYGDA::BtnEdit);
+    retype(w.Text10, QStringLiteral("999"));
+    w.Toolbar1->click(FrmYGDA::BtnSave);
+    EXPECT_EQ(column(QStringLiteral("A]1"), QStringLiteral("conn_phone")).toString(), QStringLiteral("999"));
+    EXPECT_EQ(column(QStringLiteral("A"), QStringLiteral("conn_phone")).toString(), QStringLiteral("111"));
+
+    w.TreeView1->clickNode(QStringLiteral("FB'2"));
+    EXPECT_EQ(w.Text2->text(), QStringLiteral("丙"));
+    w.Toolbar1->click(FrmYGDA::BtnDelete);
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("确定要删除[B'2]丙吗?")});
+    w.TreeView1->clickNode(QStringLiteral("FA]1"));
+    w.Toolbar1->click(FrmYGDA::BtnDelete);
+    EXPECT_EQ(count(QStringLiteral("cust")), 2);
+    EXPECT_EQ(count(QStringLiteral("cust"), QStringLiteral("WHERE code = 'A'")), 1);
+}
+
+TEST_F(EmployeeTest, ADatabaseErrorRollsBackAndLeavesTheWindowUsable)
+{
+    addEmployee(QStringLiteral("A01"), QStringLiteral("张三"));
+    FrmYGDA& w = window();
+    sql(QStringLiteral("CREATE TRIGGER cust_full BEFORE INSERT ON cust BEGIN SELECT RAISE(ABORT, 'disk is full'); END"));
+    sql(QStringLiteral("CREATE TRIGGER cust_locked BEFORE DELETE ON cust BEGIN SELECT RAISE(ABORT, 'file is locked'); END"));
+    w.Toolbar1->click(FrmYGDA::BtnAdd);
+    typeText(w.Text1, QStringLiteral("A02"));
+    typeText(w.Text2, QStringLiteral("李四"));
+    typeText(w.Text5, QStringLiteral("110"));
+    w.Toolbar1->click(FrmYGDA::BtnSave);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages().first().contains(QStringLiteral("disk is full"))) << qPrintable(messages().first());
+    EXPECT_EQ(lastMessage().title, Title);
+    EXPECT_TRUE(w.inAddMode());
+    EXPECT_EQ(w.Text1->text(), QStringLiteral("A02"));
+    EXPECT_EQ(count(QStringLiteral("cust")), 2);
+
+    MessageSeam::clear();
+    w.Toolbar1->click(FrmYGDA::BtnAdd);   // cancel
+    w.TreeView1->clickNode(QStringLiteral("FA01"));
+    w.Toolbar1->click(FrmYGDA::BtnDelete);
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_TRUE(messages().last().contains(QStringLiteral("file is locked")));
+    EXPECT_EQ(count(QStringLiteral("cust"), QStringLiteral("WHERE code = 'A01'")), 1);
+    // Still usable: the user can save once the fault is gone.
+    sql(QStringLiteral("DROP TRIGGER cust_full"));
+    MessageSeam::clear();
+    w.Toolbar1->click(FrmYGDA::BtnAdd);
+    typeText(w.Text1, QStringLiteral("A02"));
+    typeText(w.Text2, QStringLiteral("李四"));
+    typeText(w.Text5, QStringLiteral("110"));
+    w.Toolbar1->click(FrmYGDA::BtnSave);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(count(QStringLiteral("cust")), 3);
+}
+
 TEST_F(EmployeeTest, EnterMovesThroughTheFieldsInTabOrder)
 {
     FrmYGDA& w = window();

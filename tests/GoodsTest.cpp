@@ -475,6 +475,57 @@ TEST_F(GoodsTest, QueryFindsFragmentsLiterallyWithinAClass)
     EXPECT_EQ(column(w.ListView1, 0), (QStringList{"1", "2", "3", "4", "10"}));
 }
 
+TEST_F(GoodsTest, ClassNamesWithApostrophesWork)
+{
+    addClass(QStringLiteral("1"), QStringLiteral("Jack's"));
+    addClass(QStringLiteral("2"), QStringLiteral("粮油"));
+    addGoods(QStringLiteral("1"), QStringLiteral("威士忌"), QStringLiteral("Jack's"), {{"zl_code", "1"}});
+    addGoods(QStringLiteral("2"), QStringLiteral("大米"), QStringLiteral("粮油"));
+    FrmSPDA& w = window();
+    clickClass(w, QStringLiteral("Jack's"));
+    EXPECT_EQ(column(w.ListView1, 1), QStringList{QStringLiteral("威士忌")});
+    onDialog<FrmSPCX>([&](FrmSPCX& q) {
+        EXPECT_EQ(q.Combo1->currentText(), QStringLiteral("Jack's"));
+        q.Command1->click();
+    });
+    w.Toolbar1->click(FrmSPDA::BtnQuery);
+    EXPECT_EQ(column(w.ListView1, 0), QStringList{QStringLiteral("1")});
+    onDialog<FrmSPXG>([&](FrmSPXG& d) {
+        EXPECT_EQ(d.Combo1->currentText(), QStringLiteral("Jack's"));
+        retype(d.Text2, QStringLiteral("O'Brien"));
+        d.Command1->click();
+    });
+    w.Toolbar1->click(FrmSPDA::BtnModify);
+    EXPECT_EQ(goods(QStringLiteral("1"), QStringLiteral("bran_name")).toString(), QStringLiteral("O'Brien"));
+    EXPECT_EQ(goods(QStringLiteral("1"), QStringLiteral("zl")).toString(), QStringLiteral("Jack's"));
+    EXPECT_EQ(column(w.ListView1, 1), QStringList{QStringLiteral("O'Brien")});
+}
+
+TEST_F(GoodsTest, ADatabaseErrorRollsBackAndLeavesTheDialogOpen)
+{
+    addGoods(QStringLiteral("1"), QStringLiteral("大米"), QString());
+    FrmSPDA& w = window();
+    sql(QStringLiteral("CREATE TRIGGER brand_full BEFORE INSERT ON brand BEGIN SELECT RAISE(ABORT, 'disk is full'); END"));
+    sql(QStringLiteral("CREATE TRIGGER brand_locked BEFORE DELETE ON brand BEGIN SELECT RAISE(ABORT, 'file is locked'); END"));
+    onDialog<FrmSPLR>([&](FrmSPLR& d) {
+        typeText(d.Text1, QStringLiteral("2"));
+        typeText(d.Text2, QStringLiteral("盐"));
+        d.Command1->click();
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_TRUE(messages().first().contains(QStringLiteral("disk is full")));
+        EXPECT_EQ(lastMessage().title, Title);
+        EXPECT_TRUE(Forms::isLoaded<FrmSPLR>());
+    });
+    w.Toolbar1->click(FrmSPDA::BtnAdd);
+    EXPECT_EQ(count(QStringLiteral("brand")), 1);
+    MessageSeam::clear();
+    w.Toolbar1->click(FrmSPDA::BtnDelete);
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_TRUE(messages().last().contains(QStringLiteral("file is locked")));
+    EXPECT_EQ(count(QStringLiteral("brand")), 1);
+    EXPECT_EQ(w.ListView1->count(), 1);
+}
+
 TEST_F(GoodsTest, PriceIsTheLeadingNumberOfItsField)
 {
     const struct { const char* typed; const char* value; } cases[] = {
