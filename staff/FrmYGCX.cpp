@@ -6,6 +6,7 @@
 #include "db/DateTimeText.h"
 #include "db/LikePattern.h"
 #include "db/Recordset.h"
+#include "platform/KeyFilters.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "staff/FrmYGDA.h"
@@ -30,11 +31,11 @@ FrmYGCX::FrmYGCX()
     };
     label("编码", 240, 660, 900);
     Text1 = new QLineEdit(this);
-    Text1->setMaxLength(8);
+    MaxLengthFilter(Text1, 8);
     Twips::place(Text1, 1200, 660, 1560, 330);
     label("姓名", 2940, 660, 540);
     Text2 = new QLineEdit(this);
-    Text2->setMaxLength(8);
+    MaxLengthFilter(Text2, 8);
     Twips::place(Text2, 3480, 660, 1560, 330);
 
     label("入职时间", 240, 1140, 960);

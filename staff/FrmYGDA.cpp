@@ -93,7 +93,7 @@ FrmYGDA::FrmYGDA()
     for (int i = 0; i < TextCount; ++i) {
         *texts[i] = m_texts[i];
         if (TextLimits[i] > 0)
-            m_texts[i]->setMaxLength(TextLimits[i]);
+            MaxLengthFilter(m_texts[i], TextLimits[i]);
     }
     QDateTimeEdit** dates[] = {&DTPicker1, &DTPicker2, &DTPicker3, &DTPicker4, &DTPicker5, &DTPicker6};
     for (int i = 0; i < DateCount; ++i)
@@ -269,8 +269,7 @@ void FrmYGDA::ShowEmployee()
 void FrmYGDA::ClearForNew()
 {
     for (int i = 0; i < TextCount; ++i) {
-        m_texts[i]->setMaxLength(TextLimits[i] > 0 ? TextLimits[i] : 32767);
-        m_texts[i]->clear();
+        SetStoredText(m_texts[i], QString(), TextLimits[i]);   // the designed limit again
         m_texts[i]->setEnabled(true);
     }
     Text11->setText(QStringLiteral("0"));

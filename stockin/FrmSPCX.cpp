@@ -5,6 +5,7 @@
 #include "db/LikePattern.h"
 #include "db/Recordset.h"
 #include "platform/PositionBesideMain.h"
+#include "platform/KeyFilters.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "stockin/FrmSPDA.h"
@@ -32,9 +33,9 @@ FrmSPCX::FrmSPCX()
         Twips::place(box, 1260, top, 2700, 330);
     };
     Text1 = new QLineEdit;
-    Text1->setMaxLength(8);
+    MaxLengthFilter(Text1, 8);
     Text2 = new QLineEdit;
-    Text2->setMaxLength(8);
+    MaxLengthFilter(Text2, 8);
     Combo1 = new QComboBox;
     field("商品编码", Text1, 240);
     field("商品名称", Text2, 720);

@@ -9,11 +9,11 @@ TABULOR_REGISTER_FORM(FrmSPLR);
 
 FrmSPLR::FrmSPLR() : GoodsDialog(QStringLiteral("商品录入"), true)
 {
-    Text1->setMaxLength(4);
+    MaxLengthFilter(Text1, 4);
     DigitKeyFilter(Text1);
-    Text2->setMaxLength(10);
-    Text3->setMaxLength(10);
-    Text4->setMaxLength(8);
+    MaxLengthFilter(Text2, 10);
+    MaxLengthFilter(Text3, 10);
+    MaxLengthFilter(Text4, 8);
 }
 
 void FrmSPLR::Form_Load()

@@ -15,12 +15,12 @@ constexpr int CodeLimit = 8, NameLimit = 10, SpecLimit = 10, PriceLimit = 6;
 
 FrmSPXG::FrmSPXG() : GoodsDialog(QStringLiteral("商品修改"), false)
 {
-    Text1->setMaxLength(CodeLimit);
+    MaxLengthFilter(Text1, CodeLimit);
     ReadOnlyKeyFilter(Text1);
     Text1->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(224, 224, 224); }"));
-    Text2->setMaxLength(NameLimit);
-    Text3->setMaxLength(SpecLimit);
-    Text4->setMaxLength(PriceLimit);
+    MaxLengthFilter(Text2, NameLimit);
+    MaxLengthFilter(Text3, SpecLimit);
+    MaxLengthFilter(Text4, PriceLimit);
     Command1->setDefault(true);
     defaultButton = Command1;
     cancelButton = Command2;
@@ -71,24 +71,17 @@ void FrmSPXG::Command1_Click()
     const QVariant cls = classChosen ? QVariant(Combo1->currentText()) : m_storedClass;
     const QVariant classCode = classChosen ? QVariant(Combo3->currentText()) : m_storedClassCode;
     const QVariant unit = Combo2->currentIndex() >= 0 ? QVariant(Combo2->currentText()) : m_storedUnit;
-    bool gone = false;
-    bool saved = false;
-    RunDbAction([&] {
+    const bool saved = RunDbAction([&] {
         Transaction t;
         const int changed = Db::exec(QStringLiteral("update brand set bran_name = ?, unit = ?, in_price = ?, type = ?,"
                                                      " zl = ?, zl_code = ?, bz = ?, proper = ? where code = ?"),
                                      {Text2->text(), unit, Money::leadingValue(Text4->text()).toVariant(), Text3->text(),
                                       cls, classCode, Text12->text(), properFromChecks(), m_code});
-        gone = changed == 0;
-        if (gone)
-            return;
+        // Deleted on another till while the dialog was open.
+        if (changed == 0)
+            throw DbError(DbError::Changed, QStringLiteral("商品%1已被删除，修改没有保存。").arg(m_code));
         t.commit();
-        saved = true;
     });
-    if (gone) {
-        MsgBox(QStringLiteral("此商品档案已不存在，修改未保存!"), Msg::Information, QStringLiteral("信息提示"));
-        return;
-    }
     if (!saved)
         return;
     reloadGoodsList();

@@ -49,7 +49,7 @@ GoodsDialog::GoodsDialog(const QString& caption, bool entry)
                                   "累计入库金额", "平均单价(元)", "每标准单位折合克数(克)"};
     for (int i = 0; i < 7; ++i) {
         *figures[i] = new QLineEdit(QStringLiteral("0"));
-        (*figures[i])->setMaxLength(6);
+        MaxLengthFilter(*figures[i], 6);
         field(Frame2, QString::fromUtf8(figureLabels[i]), *figures[i], 300 + i * 420, 120, 2400, 1800);
     }
     auto* stockTake = new QGroupBox(QStringLiteral("盘存设置"), Frame2);

@@ -292,6 +292,13 @@ TEST_F(EmployeeTest, EditingKeepsStoredValuesTheListsAndPickersCannotShow)
     expectBrowseMode(w);
     EXPECT_EQ(w.Text1->text(), QStringLiteral("SYSTEM"));
 
+    // A new employee's fields have their own limits again.
+    w.TreeView1->clickNode(QStringLiteral("FB02"));
+    w.Toolbar1->click(FrmYGDA::BtnAdd);
+    typeText(w.Text3, QStringLiteral("Christopher Long"));
+    EXPECT_EQ(w.Text3->text(), QStringLiteral("Christophe"));
+    w.Toolbar1->click(FrmYGDA::BtnAdd);
+
     // Cancelling an edit drops the changes.
     w.TreeView1->clickNode(QStringLiteral("FA01"));
     w.Toolbar1->click(FrmYGDA::BtnEdit);
@@ -370,7 +377,9 @@ TEST_F(EmployeeTest, DeleteChecksComeInOrderAndRunAgainUnderTheWriteLock)
     MessageSeam::clear();
     w.TreeView1->clickNode(QStringLiteral("FD04"));
     MessageSeam::answerWith([&] {
-        addSeating(QStringLiteral("20260310093000"), QStringLiteral("D04"), QStringLiteral("E05"));
+        OtherTill other(dbPath());
+        other.exec(QStringLiteral("INSERT INTO use_table_200505 (use_table_id, house_table_id, cust_code, serv_code, sts)"
+                                  " VALUES ('20260310093000', '101', 'D04', 'E05', 'A')"));
         return int(Msg::Yes);
     });
     w.Toolbar1->click(FrmYGDA::BtnDelete);
@@ -385,7 +394,8 @@ TEST_F(EmployeeTest, AddingWhileAnotherTillTakesTheCodeIsRefused)
     typeText(w.Text1, QStringLiteral("A01"));
     typeText(w.Text2, QStringLiteral("李四"));
     typeText(w.Text5, QStringLiteral("110"));
-    addEmployee(QStringLiteral("a01"), QStringLiteral("别人"));   // the other till, after the fields were filled
+    // Another till adds the code in another letter case after the fields were filled.
+    OtherTill(dbPath()).exec(QStringLiteral("INSERT INTO cust (code, name, certi_nbr, use_type) VALUES ('a01', '别人', '1', '1')"));
     w.Toolbar1->click(FrmYGDA::BtnSave);
     EXPECT_EQ(messages(), QStringList{QStringLiteral("重复的编码!")});
     EXPECT_EQ(count(QStringLiteral("cust"), QStringLiteral("WHERE code = 'A01'")), 1);
@@ -398,7 +408,7 @@ TEST_F(EmployeeTest, AddingWhileAnotherTillTakesTheCodeIsRefused)
     FrmYGDA& again = window();
     again.TreeView1->clickNode(QStringLiteral("Fa01"));
     again.Toolbar1->click(FrmYGDA::BtnEdit);
-    sql(QStringLiteral("DELETE FROM cust WHERE code = 'a01'"));
+    OtherTill(dbPath()).exec(QStringLiteral("DELETE FROM cust WHERE code = 'a01'"));
     again.Toolbar1->click(FrmYGDA::BtnSave);
     EXPECT_EQ(messages(), QStringList{QStringLiteral("未知错误!")});
     EXPECT_TRUE(again.inEditMode());

@@ -355,9 +355,12 @@ TEST_F(GoodsTest, ModifyKeepsStoredValuesTheListsDoNotHold)
 
     // Goods deleted by another till while the dialog was open: said so, nothing written.
     onDialog<FrmSPXG>([&](FrmSPXG& d) {
-        sql(QStringLiteral("DELETE FROM brand"));
+        OtherTill(dbPath()).exec(QStringLiteral("DELETE FROM brand"));
         d.Command1->click();
-        EXPECT_EQ(messages(), QStringList{QStringLiteral("此商品档案已不存在，修改未保存!")});
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_TRUE(messages().first().contains(QStringLiteral("商品5001已被删除，修改没有保存。")))
+            << qPrintable(messages().first());
+        EXPECT_EQ(lastMessage().title, Title);
         EXPECT_TRUE(Forms::isLoaded<FrmSPXG>());
     });
     w.Toolbar1->click(FrmSPDA::BtnModify);
@@ -401,7 +404,8 @@ TEST_F(GoodsTest, DeleteIsRefusedWhileStockInLinesOrDishesUseTheGoods)
     MessageSeam::clear();
     w.ListView1->clickRow(2);
     MessageSeam::answerWith([&] {
-        sql(QStringLiteral("INSERT INTO rkgl2004 (stock_bill_id, id, code, num) VALUES ('20260310000000', 1, '4', 1)"));
+        OtherTill other(dbPath());
+        other.exec(QStringLiteral("INSERT INTO rkgl2004 (stock_bill_id, id, code, num) VALUES ('20260310000000', 1, '4', 1)"));
         return int(Msg::Yes);
     });
     w.Toolbar1->click(FrmSPDA::BtnDelete);
