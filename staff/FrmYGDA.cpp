@@ -399,13 +399,18 @@ QVariantList FrmYGDA::fieldValues(bool withCode) const
 
 void FrmYGDA::SaveEmployee()
 {
-    enum class Refusal { None, EmptyCode, Duplicate, Missing, NoName, NoIdentity };
     const bool adding = inAddMode();
     const QString code = adding ? Text1->text() : m_shownCode;
-    Refusal refusal = Refusal::None;
+    // A refused save: its message and the field that gets the focus.
+    QString refusal;
+    QLineEdit* refusedField = nullptr;
+    auto refuse = [&](const char* message, QLineEdit* field) {
+        refusal = QString::fromUtf8(message);
+        refusedField = field;
+    };
     bool saved = false;
     if (adding && code.trimmed().isEmpty()) {
-        refusal = Refusal::EmptyCode;
+        refuse("编码不可为空!", Text1);
     } else {
         // The code test, the checks and the write stand in one transaction,
         // so another till cannot take the code or remove the row in between.
@@ -413,14 +418,14 @@ void FrmYGDA::SaveEmployee()
             Transaction t;
             const bool exists = Db::scalar(QStringLiteral("select count(*) from cust where code = ?"), {code}).toInt() > 0;
             if (adding && exists)
-                refusal = Refusal::Duplicate;
+                refuse("重复的编码!", Text1);
             else if (!adding && !exists)
-                refusal = Refusal::Missing;
+                refuse("未知错误!", nullptr);
             else if (Text2->text().trimmed().isEmpty())
-                refusal = Refusal::NoName;
+                refuse("姓名不可为空!", Text2);
             else if (Text5->text().trimmed().isEmpty())
-                refusal = Refusal::NoIdentity;
-            if (refusal != Refusal::None)
+                refuse("身份证号不可为空!", Text5);
+            if (!refusal.isEmpty())
                 return;
             if (adding) {
                 QStringList names, marks;
@@ -442,28 +447,12 @@ void FrmYGDA::SaveEmployee()
             saved = true;
         });
     }
-    switch (refusal) {
-    case Refusal::None:
-        break;
-    case Refusal::EmptyCode:
-        MsgBox(QStringLiteral("编码不可为空!"), Msg::Information, Title);
-        Text1->setFocus();
-        return;
-    case Refusal::Duplicate:
-        MsgBox(QStringLiteral("重复的编码!"), Msg::Information, Title);
-        Text1->selectAll();
-        Text1->setFocus();
-        return;
-    case Refusal::Missing:
-        MsgBox(QStringLiteral("未知错误!"), Msg::Information, Title);
-        return;
-    case Refusal::NoName:
-        MsgBox(QStringLiteral("姓名不可为空!"), Msg::Information, Title);
-        Text2->setFocus();
-        return;
-    case Refusal::NoIdentity:
-        MsgBox(QStringLiteral("身份证号不可为空!"), Msg::Information, Title);
-        Text5->setFocus();
+    if (!refusal.isEmpty()) {
+        MsgBox(refusal, Msg::Information, Title);
+        if (refusedField) {
+            refusedField->selectAll();
+            refusedField->setFocus();
+        }
         return;
     }
     if (!saved)

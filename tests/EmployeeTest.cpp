@@ -14,20 +14,6 @@ const QDateTime Now(QDate(2026, 3, 10), QTime(9, 30, 15));
 const QString Stamp = QStringLiteral("202603100930150");
 const QString Title = QStringLiteral("信息提示");
 
-// Types text into a field key by key, as a user would (any characters).
-void typeText(QWidget* w, const QString& text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-void retype(QLineEdit* e, const QString& text)
-{
-    e->selectAll();
-    QTest::keyClick(e, Qt::Key_Backspace);
-    typeText(e, text);
-}
-
 class EmployeeTest : public TabulorTest {
 protected:
     void SetUp() override
@@ -41,16 +27,9 @@ protected:
     void addEmployee(const QString& code, const QString& name, const QVariantMap& more = {},
                      const QString& useType = QStringLiteral("1"))
     {
-        QStringList columns{"code", "name", "certi_nbr", "use_type"};
-        QVariantList values{code, name, QStringLiteral("ID-") + code, useType};
-        for (auto it = more.begin(); it != more.end(); ++it) {
-            columns << it.key();
-            values << it.value();
-        }
-        QStringList marks;
-        for (int i = 0; i < columns.size(); ++i)
-            marks << QStringLiteral("?");
-        sql(QStringLiteral("INSERT INTO cust (%1) VALUES (%2)").arg(columns.join(u','), marks.join(u',')), values);
+        QVariantMap row{{"code", code}, {"name", name}, {"certi_nbr", QStringLiteral("ID-") + code}, {"use_type", useType}};
+        row.insert(more);
+        insertRow(QStringLiteral("cust"), row);
     }
     QVariant column(const QString& code, const QString& name)
     {
@@ -175,10 +154,10 @@ TEST_F(EmployeeTest, NewEmployeeStartsWithItsDefaultsAndIsWrittenInColumnOrder)
         EXPECT_EQ(d->dateTime(), Now);
     EXPECT_TRUE(hasFocus(w, w.Text1));
 
-    typeText(w.Text1, QStringLiteral("A02"));
-    typeText(w.Text2, QStringLiteral("李四"));
-    typeText(w.Text5, QStringLiteral("110105"));
-    retype(w.Text11, QStringLiteral("12a3.5"));   // digits only
+    typeKeys(w.Text1, QStringLiteral("A02"));
+    typeKeys(w.Text2, QStringLiteral("李四"));
+    typeKeys(w.Text5, QStringLiteral("110105"));
+    retypeKeys(w.Text11, QStringLiteral("12a3.5"));   // digits only
     EXPECT_EQ(w.Text11->text(), QStringLiteral("1235"));
     w.Combo2->setCurrentIndex(1);
     // A picked day keeps the time of day the picker held.
@@ -222,9 +201,9 @@ TEST_F(EmployeeTest, SaveRefusalsComeInOrderMoveTheFocusAndWriteNothing)
     for (const auto& c : cases) {
         MessageSeam::clear();
         w.Toolbar1->click(FrmYGDA::BtnAdd);
-        typeText(w.Text1, QString::fromUtf8(c.code));
-        typeText(w.Text2, QString::fromUtf8(c.name));
-        typeText(w.Text5, QString::fromUtf8(c.identity));
+        typeKeys(w.Text1, QString::fromUtf8(c.code));
+        typeKeys(w.Text2, QString::fromUtf8(c.name));
+        typeKeys(w.Text5, QString::fromUtf8(c.identity));
         w.Toolbar1->click(FrmYGDA::BtnSave);
         EXPECT_EQ(messages(), QStringList{QString::fromUtf8(c.message)}) << c.code << c.name;
         EXPECT_EQ(lastMessage().icon, int(Msg::Information));
@@ -270,7 +249,7 @@ TEST_F(EmployeeTest, EditingKeepsStoredValuesTheListsAndPickersCannotShow)
     EXPECT_TRUE(w.Text2->isEnabled());
     for (int b = 1; b <= 6; ++b)
         EXPECT_EQ(w.Toolbar1->buttonEnabled(b), b == FrmYGDA::BtnEdit || b == FrmYGDA::BtnSave) << b;
-    retype(w.Text10, QStringLiteral("13911112222"));
+    retypeKeys(w.Text10, QStringLiteral("13911112222"));
     w.Toolbar1->click(FrmYGDA::BtnSave);
     EXPECT_TRUE(messages().isEmpty()) << qPrintable(messages().join(u'|'));
 
@@ -295,14 +274,14 @@ TEST_F(EmployeeTest, EditingKeepsStoredValuesTheListsAndPickersCannotShow)
     // A new employee's fields have their own limits again.
     w.TreeView1->clickNode(QStringLiteral("FB02"));
     w.Toolbar1->click(FrmYGDA::BtnAdd);
-    typeText(w.Text3, QStringLiteral("Christopher Long"));
+    typeKeys(w.Text3, QStringLiteral("Christopher Long"));
     EXPECT_EQ(w.Text3->text(), QStringLiteral("Christophe"));
     w.Toolbar1->click(FrmYGDA::BtnAdd);
 
     // Cancelling an edit drops the changes.
     w.TreeView1->clickNode(QStringLiteral("FA01"));
     w.Toolbar1->click(FrmYGDA::BtnEdit);
-    retype(w.Text2, QStringLiteral("改名"));
+    retypeKeys(w.Text2, QStringLiteral("改名"));
     w.Toolbar1->click(FrmYGDA::BtnEdit);
     EXPECT_EQ(w.Text2->text(), QStringLiteral("张三"));
     expectBrowseMode(w);
@@ -391,9 +370,9 @@ TEST_F(EmployeeTest, AddingWhileAnotherTillTakesTheCodeIsRefused)
 {
     FrmYGDA& w = window();
     w.Toolbar1->click(FrmYGDA::BtnAdd);
-    typeText(w.Text1, QStringLiteral("A01"));
-    typeText(w.Text2, QStringLiteral("李四"));
-    typeText(w.Text5, QStringLiteral("110"));
+    typeKeys(w.Text1, QStringLiteral("A01"));
+    typeKeys(w.Text2, QStringLiteral("李四"));
+    typeKeys(w.Text5, QStringLiteral("110"));
     // Another till adds the code in another letter case after the fields were filled.
     OtherTill(dbPath()).exec(QStringLiteral("INSERT INTO cust (code, name, certi_nbr, use_type) VALUES ('a01', '别人', '1', '1')"));
     w.Toolbar1->click(FrmYGDA::BtnSave);
@@ -426,7 +405,7 @@ TEST_F(EmployeeTest, CodesWithBracketsOrApostrophesAreKeptWhole)
     EXPECT_EQ(w.Text1->text(), QStringLiteral("A]1"));
     EXPECT_EQ(w.Text2->text(), QStringLiteral("甲"));
     w.Toolbar1->click(FrmYGDA::BtnEdit);
-    retype(w.Text10, QStringLiteral("999"));
+    retypeKeys(w.Text10, QStringLiteral("999"));
     w.Toolbar1->click(FrmYGDA::BtnSave);
     EXPECT_EQ(column(QStringLiteral("A]1"), QStringLiteral("conn_phone")).toString(), QStringLiteral("999"));
     EXPECT_EQ(column(QStringLiteral("A"), QStringLiteral("conn_phone")).toString(), QStringLiteral("111"));
@@ -448,9 +427,9 @@ TEST_F(EmployeeTest, ADatabaseErrorRollsBackAndLeavesTheWindowUsable)
     sql(QStringLiteral("CREATE TRIGGER cust_full BEFORE INSERT ON cust BEGIN SELECT RAISE(ABORT, 'disk is full'); END"));
     sql(QStringLiteral("CREATE TRIGGER cust_locked BEFORE DELETE ON cust BEGIN SELECT RAISE(ABORT, 'file is locked'); END"));
     w.Toolbar1->click(FrmYGDA::BtnAdd);
-    typeText(w.Text1, QStringLiteral("A02"));
-    typeText(w.Text2, QStringLiteral("李四"));
-    typeText(w.Text5, QStringLiteral("110"));
+    typeKeys(w.Text1, QStringLiteral("A02"));
+    typeKeys(w.Text2, QStringLiteral("李四"));
+    typeKeys(w.Text5, QStringLiteral("110"));
     w.Toolbar1->click(FrmYGDA::BtnSave);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages().first().contains(QStringLiteral("disk is full"))) << qPrintable(messages().first());
@@ -470,9 +449,9 @@ TEST_F(EmployeeTest, ADatabaseErrorRollsBackAndLeavesTheWindowUsable)
     sql(QStringLiteral("DROP TRIGGER cust_full"));
     MessageSeam::clear();
     w.Toolbar1->click(FrmYGDA::BtnAdd);
-    typeText(w.Text1, QStringLiteral("A02"));
-    typeText(w.Text2, QStringLiteral("李四"));
-    typeText(w.Text5, QStringLiteral("110"));
+    typeKeys(w.Text1, QStringLiteral("A02"));
+    typeKeys(w.Text2, QStringLiteral("李四"));
+    typeKeys(w.Text5, QStringLiteral("110"));
     w.Toolbar1->click(FrmYGDA::BtnSave);
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(count(QStringLiteral("cust")), 3);
@@ -529,7 +508,7 @@ TEST_F(EmployeeTest, QueryFindsEmployedEmployeesByPrefixOrHiringDays)
             EXPECT_EQ(q.Text1->isEnabled(), c.option == 0);
             EXPECT_EQ(q.Text2->isEnabled(), c.option == 1);
             EXPECT_EQ(q.DTPicker1->isEnabled(), c.option == 2);
-            typeText(c.option == 0 ? q.Text1 : q.Text2, QString::fromUtf8(c.text));
+            typeKeys(c.option == 0 ? q.Text1 : q.Text2, QString::fromUtf8(c.text));
             q.DTPicker1->setDate(QDate(2026, 3, 1));
             q.DTPicker2->setDate(QDate(2026, 3, 5));
             if (c.option == 2)
@@ -555,7 +534,7 @@ TEST_F(EmployeeTest, QueryFindsEmployedEmployeesByPrefixOrHiringDays)
     // No hits: the tree keeps what it listed, and so do the fields.
     const QStringList before = treeTexts(w);
     query(w, [](FrmYGCX& q) {
-        typeText(q.Text1, QStringLiteral("Z"));
+        typeKeys(q.Text1, QStringLiteral("Z"));
         q.Command1->click();
     });
     EXPECT_EQ(treeTexts(w), before);
@@ -563,7 +542,7 @@ TEST_F(EmployeeTest, QueryFindsEmployedEmployeesByPrefixOrHiringDays)
     // Back closes the dialog and changes nothing.
     MessageSeam::clear();
     query(w, [](FrmYGCX& q) {
-        typeText(q.Text1, QStringLiteral("B"));
+        typeKeys(q.Text1, QStringLiteral("B"));
         QTest::keyClick(q.Text1, Qt::Key_Escape);
     });
     EXPECT_EQ(treeTexts(w), before);

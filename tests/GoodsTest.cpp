@@ -15,20 +15,6 @@ namespace {
 
 const QString Title = QStringLiteral("信息提示");
 
-// Types text into a field key by key, as a user would (any characters).
-void typeText(QWidget* w, const QString& text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-void retype(QLineEdit* e, const QString& text)
-{
-    e->selectAll();
-    QTest::keyClick(e, Qt::Key_Backspace);
-    typeText(e, text);
-}
-
 class GoodsTest : public TabulorTest {
 protected:
     void SetUp() override
@@ -43,21 +29,10 @@ protected:
     }
     void addGoods(const QString& code, const QString& name, const QString& cls, const QVariantMap& more = {})
     {
-        QStringList columns{"code", "bran_name", "zl", "unit", "in_price", "type"};
-        QVariantList values{code, name, cls, QStringLiteral("瓶"), 2.5, QStringLiteral("规格") + code};
-        for (auto it = more.begin(); it != more.end(); ++it) {
-            const int i = columns.indexOf(it.key());
-            if (i >= 0) {
-                values[i] = it.value();
-            } else {
-                columns << it.key();
-                values << it.value();
-            }
-        }
-        QStringList marks;
-        for (int i = 0; i < columns.size(); ++i)
-            marks << QStringLiteral("?");
-        sql(QStringLiteral("INSERT INTO brand (%1) VALUES (%2)").arg(columns.join(u','), marks.join(u',')), values);
+        QVariantMap row{{"code", code}, {"bran_name", name}, {"zl", cls}, {"unit", QStringLiteral("瓶")},
+                        {"in_price", 2.5}, {"type", QStringLiteral("规格") + code}};
+        row.insert(more);
+        insertRow(QStringLiteral("brand"), row);
     }
     QVariant goods(const QString& code, const QString& column)
     {
@@ -188,16 +163,16 @@ TEST_F(GoodsTest, NewGoodsHoldTheDefaultsAndAreListed)
         EXPECT_EQ(d.defaultButton, nullptr);
         EXPECT_EQ(d.cancelButton, nullptr);
 
-        typeText(d.Text1, QStringLiteral("12a345"));   // digits only, at most four
+        typeKeys(d.Text1, QStringLiteral("12a345"));   // digits only, at most four
         EXPECT_EQ(d.Text1->text(), QStringLiteral("1234"));
-        typeText(d.Text2, QStringLiteral(" 雪碧 "));
-        typeText(d.Text3, QStringLiteral("330ml"));
-        retype(d.Text4, QStringLiteral("3.5x.2"));   // digits and points only
+        typeKeys(d.Text2, QStringLiteral(" 雪碧 "));
+        typeKeys(d.Text3, QStringLiteral("330ml"));
+        retypeKeys(d.Text4, QStringLiteral("3.5x.2"));   // digits and points only
         EXPECT_EQ(d.Text4->text(), QStringLiteral("3.5.2"));
         d.Combo1->setCurrentIndex(1);
         EXPECT_EQ(d.Combo3->currentIndex(), 1);
         d.Combo2->setCurrentIndex(d.Combo2->findText(QStringLiteral("听")));
-        typeText(d.Text12, QStringLiteral("冷藏"));
+        typeKeys(d.Text12, QStringLiteral("冷藏"));
         d.Command1->click();
         EXPECT_FALSE(Forms::isLoaded<FrmSPLR>());
     });
@@ -224,8 +199,8 @@ TEST_F(GoodsTest, WithoutClassesTheTreeHasOnlyItsRootAndNewGoodsNoClass)
     onDialog<FrmSPLR>([&](FrmSPLR& d) {
         EXPECT_EQ(d.Combo1->count(), 0);
         EXPECT_EQ(d.Combo2->count(), 0);
-        typeText(d.Text1, QStringLiteral("1"));
-        typeText(d.Text2, QStringLiteral("盐"));
+        typeKeys(d.Text1, QStringLiteral("1"));
+        typeKeys(d.Text2, QStringLiteral("盐"));
         d.Command1->click();
     });
     w.Toolbar1->click(FrmSPDA::BtnAdd);
@@ -253,9 +228,9 @@ TEST_F(GoodsTest, EntryRefusesMissingFieldsAndTakenCodesOrNames)
         MessageSeam::clear();
         onDialog<FrmSPLR>([&](FrmSPLR& d) {
             d.show();
-            typeText(d.Text1, QString::fromUtf8(c.code));
-            typeText(d.Text2, QString::fromUtf8(c.name));
-            retype(d.Text4, QString::fromUtf8(c.price));
+            typeKeys(d.Text1, QString::fromUtf8(c.code));
+            typeKeys(d.Text2, QString::fromUtf8(c.name));
+            retypeKeys(d.Text4, QString::fromUtf8(c.price));
             d.Command1->click();
             EXPECT_EQ(messages(), QStringList{QString::fromUtf8(c.message)}) << c.code << c.name;
             EXPECT_TRUE(Forms::isLoaded<FrmSPLR>());   // the dialog stays with its input
@@ -300,8 +275,8 @@ TEST_F(GoodsTest, ModifyKeepsCodeAndFiguresAndRewritesTheRest)
         EXPECT_TRUE(d.Check1->isChecked());
         EXPECT_FALSE(d.Check2->isChecked());
         EXPECT_TRUE(d.Check3->isChecked());
-        retype(d.Text2, QStringLiteral("大米"));   // a name another row has: accepted
-        retype(d.Text4, QStringLiteral("3"));
+        retypeKeys(d.Text2, QStringLiteral("大米"));   // a name another row has: accepted
+        retypeKeys(d.Text4, QStringLiteral("3"));
         d.Combo1->setCurrentIndex(d.Combo1->findText(QStringLiteral("粮油")));
         QTest::keyClick(d.Text4, Qt::Key_Return);   // Enter saves
         EXPECT_FALSE(Forms::isLoaded<FrmSPXG>());
@@ -321,7 +296,7 @@ TEST_F(GoodsTest, ModifyKeepsCodeAndFiguresAndRewritesTheRest)
     // Esc closes without writing; a row without flags gets 000 when saved.
     w.ListView1->clickRow(1);
     onDialog<FrmSPXG>([&](FrmSPXG& d) {
-        retype(d.Text2, QStringLiteral("香米"));
+        retypeKeys(d.Text2, QStringLiteral("香米"));
         QTest::keyClick(d.Text2, Qt::Key_Escape);
         EXPECT_FALSE(Forms::isLoaded<FrmSPXG>());
     });
@@ -344,7 +319,7 @@ TEST_F(GoodsTest, ModifyKeepsStoredValuesTheListsDoNotHold)
         // Shown whole although longer than the fields allow.
         EXPECT_EQ(d.Text4->text(), QStringLiteral("1234.56"));
         EXPECT_EQ(d.Text2->text(), QStringLiteral("名字超过十个字的老商品档案"));
-        typeText(d.Text12, QStringLiteral("改了备注"));
+        typeKeys(d.Text12, QStringLiteral("改了备注"));
         d.Command1->click();
     });
     w.Toolbar1->click(FrmSPDA::BtnModify);
@@ -437,8 +412,8 @@ TEST_F(GoodsTest, QueryFindsFragmentsLiterallyWithinAClass)
         onDialog<FrmSPCX>([&](FrmSPCX& q) {
             EXPECT_EQ(q.windowTitle(), QStringLiteral("商品查询"));
             EXPECT_EQ(q.Combo1->itemText(0), QStringLiteral("所有种类"));
-            typeText(q.Text1, QString::fromUtf8(c.code));
-            typeText(q.Text2, QString::fromUtf8(c.name));
+            typeKeys(q.Text1, QString::fromUtf8(c.code));
+            typeKeys(q.Text2, QString::fromUtf8(c.name));
             q.Combo1->setCurrentIndex(q.Combo1->findText(QString::fromUtf8(c.cls)));
             QTest::keyClick(q.Text1, Qt::Key_Return);   // Enter runs the query
             EXPECT_FALSE(Forms::isLoaded<FrmSPCX>());
@@ -454,7 +429,7 @@ TEST_F(GoodsTest, QueryFindsFragmentsLiterallyWithinAClass)
     // with the chosen class selected in the tree.
     onDialog<FrmSPCX>([&](FrmSPCX& q) {
         EXPECT_EQ(q.Combo1->currentText(), QStringLiteral("酒水"));   // the class selected in the tree
-        typeText(q.Text2, QStringLiteral("大米"));
+        typeKeys(q.Text2, QStringLiteral("大米"));
         q.Command1->click();
     });
     w.Toolbar1->click(FrmSPDA::BtnQuery);
@@ -468,7 +443,7 @@ TEST_F(GoodsTest, QueryFindsFragmentsLiterallyWithinAClass)
     // 退出 changes nothing; a click on the tree lists the class again.
     MessageSeam::clear();
     onDialog<FrmSPCX>([&](FrmSPCX& q) {
-        typeText(q.Text1, QStringLiteral("1"));
+        typeKeys(q.Text1, QStringLiteral("1"));
         QTest::keyClick(q.Text1, Qt::Key_Escape);
     });
     w.Toolbar1->click(FrmSPDA::BtnQuery);
@@ -496,7 +471,7 @@ TEST_F(GoodsTest, ClassNamesWithApostrophesWork)
     EXPECT_EQ(column(w.ListView1, 0), QStringList{QStringLiteral("1")});
     onDialog<FrmSPXG>([&](FrmSPXG& d) {
         EXPECT_EQ(d.Combo1->currentText(), QStringLiteral("Jack's"));
-        retype(d.Text2, QStringLiteral("O'Brien"));
+        retypeKeys(d.Text2, QStringLiteral("O'Brien"));
         d.Command1->click();
     });
     w.Toolbar1->click(FrmSPDA::BtnModify);
@@ -512,8 +487,8 @@ TEST_F(GoodsTest, ADatabaseErrorRollsBackAndLeavesTheDialogOpen)
     sql(QStringLiteral("CREATE TRIGGER brand_full BEFORE INSERT ON brand BEGIN SELECT RAISE(ABORT, 'disk is full'); END"));
     sql(QStringLiteral("CREATE TRIGGER brand_locked BEFORE DELETE ON brand BEGIN SELECT RAISE(ABORT, 'file is locked'); END"));
     onDialog<FrmSPLR>([&](FrmSPLR& d) {
-        typeText(d.Text1, QStringLiteral("2"));
-        typeText(d.Text2, QStringLiteral("盐"));
+        typeKeys(d.Text1, QStringLiteral("2"));
+        typeKeys(d.Text2, QStringLiteral("盐"));
         d.Command1->click();
         ASSERT_EQ(messages().size(), 1);
         EXPECT_TRUE(messages().first().contains(QStringLiteral("disk is full")));
