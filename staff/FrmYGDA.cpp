@@ -248,9 +248,8 @@ void FrmYGDA::ShowEmployee()
     for (int i = 0; i < rs.fieldCount(); ++i)
         m_stored.insert(rs.fieldName(i).toLower(), rs.field(i));
 
-    for (int i = 0; i < TextCount; ++i) {
+    for (int i = 0; i < TextCount; ++i)
         SetStoredText(m_texts[i], rs.field(columnName(i)).toString(), TextLimits[i]);
-    }
     for (int i = 0; i < DateCount; ++i) {
         const QDateTime t = DateTimeText::fromVariant(rs.field(columnName(TextCount + i)));
         m_dates[i]->setDateTime(t.isValid() ? t : NoDate);

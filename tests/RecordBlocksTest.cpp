@@ -1,5 +1,6 @@
 // Record-block printing into the recording printer: the standard listing of
 // the warehouse windows and the sheet form of the reception sheets.
+#include <QFile>
 #include "platform/Controls.h"
 #include "print/RecordBlocks.h"
 #include "tests/TestSupport.h"
@@ -120,4 +121,21 @@ TEST_F(RecordBlocksTest, ListRowsTakeTheCellsAsTheListShowsThem)
     PrintRecordBlocks(list, QStringLiteral("T"), 3, {{QStringLiteral("a："), 3}, {QStringLiteral("b："), 4}, {QStringLiteral("c："), 1}});
     EXPECT_EQ(printed(), (QStringList{"T", "===", "a：hidden", "b：", "c：1001", "===", "", "===", "a：", "b：",
                                       "c：2001", "===", "", QStringLiteral("打印日期：2026-03-10")}));
+}
+
+TEST_F(RecordBlocksTest, ThePrinterObjectDropsAnUnfinishedDocumentAndPrintsTheListing)
+{
+    const QString pdf = tempPath(QStringLiteral("listing.pdf"));
+    qputenv("TABULOR_PRINT_TO", pdf.toUtf8());
+    PrinterSeam::stopScripting();   // the program's own printer object
+    PrinterSeam::printer().printLine(QStringLiteral("left over"));
+    RecordBlockOptions start;
+    start.start = true;
+    PrintRecordBlocks(std::vector<QStringList>{{"1001", "可乐", "330ml", "听"}}, QStringLiteral("        出库单"), 32,
+                      GoodsFields, start);
+    qunsetenv("TABULOR_PRINT_TO");
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith("%PDF"));
+    EXPECT_GT(file.size(), 500);
 }
