@@ -10,6 +10,7 @@
 #include "platform/Printer.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
+#include "print/RecordBlocks.h"
 
 TABULOR_REGISTER_FORM(FrmYDGL);
 
@@ -92,20 +93,25 @@ void FrmYDGL::TreeView1Init()
     {
         const QSignalBlocker block(TreeView1);
         TreeView1->clearNodes();
-        RunDbAction([&] {
-            Recordset types;
-            types.openTable(QStringLiteral("house_bm"));
-            for (types.MoveFirst(); !types.isEOF(); types.MoveNext()) {
-                const QString fcode = types.field(QStringLiteral("fcode")).toString();
-                const QString typeKey = QStringLiteral("F") + fcode;
-                TreeView1->addNode({}, typeKey, types.text(QStringLiteral("fname")));
-                Recordset tables;
-                tables.openTable(QStringLiteral("house_table"), QStringLiteral("where house_bmid = ?"), {fcode});
-                for (tables.MoveFirst(); !tables.isEOF(); tables.MoveNext())
-                    TreeView1->addNode(typeKey, QStringLiteral("S") + tables.field(QStringLiteral("table_id")).toString(),
-                                       tables.text(QStringLiteral("house_name")));
-            }
+        // Types and their tables in one read: a tree that could not be read
+        // whole stays empty rather than lacking tables.
+        Recordset rows;
+        const bool read = RunDbAction([&] {
+            rows.open(QStringLiteral(
+                "select b.rowid as type_row, b.fcode, b.fname, t.table_id, t.house_name from house_bm b "
+                "left join house_table t on t.house_bmid = b.fcode order by b.rowid, t.rowid"));
         });
+        QVariant type;   // the row id of the type whose node was added last
+        for (rows.MoveFirst(); read && !rows.isEOF(); rows.MoveNext()) {
+            const QString typeKey = QStringLiteral("F") + rows.field(QStringLiteral("fcode")).toString();
+            if (rows.field(QStringLiteral("type_row")) != type) {
+                type = rows.field(QStringLiteral("type_row"));
+                TreeView1->addNode({}, typeKey, rows.text(QStringLiteral("fname")));
+            }
+            if (!rows.field(QStringLiteral("table_id")).isNull())
+                TreeView1->addNode(typeKey, QStringLiteral("S") + rows.field(QStringLiteral("table_id")).toString(),
+                                   rows.text(QStringLiteral("house_name")));
+        }
         if (TreeView1->topLevelItemCount() > 0) {
             TreeView1->setCurrentItem(TreeView1->topLevelItem(0));
             TreeView1->expandAll();
@@ -336,26 +342,13 @@ void FrmYDGL::PrintReception()
 {
     if (!CheckPrinterInstalled())
         return;
-    PrinterObject& p = PrinterSeam::printer();
-    const QString rule(42, u'=');
-    p.setBold(false);
-    p.setFontSize(12);
-    p.printLine(QStringLiteral("迎宾接待单"));
-    p.setFontSize(10);
-    p.printLine(rule);
-    // Each label is five Chinese characters wide.
-    const struct { const char* label; int column; } lines[] = {
-        {"预 订 人：", 0}, {"用餐时间：", 2}, {"用餐班次：", 3}, {"用餐人数：", 4},
-        {"联系电话：", 5}, {"押    金：", 6}, {"预订房台：", 8}, {"备    注：", 10},
+    // Each label is five Chinese characters wide; columns count from 1.
+    const std::vector<RecordField> fields{
+        {QStringLiteral("预 订 人："), 1}, {QStringLiteral("用餐时间："), 3}, {QStringLiteral("用餐班次："), 4},
+        {QStringLiteral("用餐人数："), 5}, {QStringLiteral("联系电话："), 6}, {QStringLiteral("押    金："), 7},
+        {QStringLiteral("预订房台："), 9}, {QStringLiteral("备    注："), 11},
     };
-    for (int r = 0; r < ListView1->count(); ++r) {
-        for (const auto& l : lines)
-            p.printLine(QString::fromUtf8(l.label) + (l.column == 0 ? ListView1->text(r) : ListView1->subItem(r, l.column)));
-        p.printLine(QString());
-    }
-    p.printLine(rule);
-    p.printLine(QStringLiteral("打印日期：") + DateTimeText::formatDate(Clock::today()));
-    p.endDoc();
+    PrintRecordBlocks(*ListView1, QStringLiteral("迎宾接待单"), 42, fields, RecordBlockOptions::sheet());
 }
 
 void FrmYDGL::ExitManager()

@@ -58,7 +58,7 @@ DlgTD::DlgTD()
     }
     for (int i = 0; i < 3; ++i)
         ReadOnlyKeyFilter(Text1[i]);
-    Text1[3]->setMaxLength(2);
+    MaxLengthFilter(Text1[3], 2);
 
     OKButton = new QPushButton(QStringLiteral("确定(&O)"), this);
     CancelButton = new QPushButton(QStringLiteral("退出(&Q)"), this);

@@ -122,7 +122,7 @@ FrmDCKT::FrmDCKT()
     caption(this, QStringLiteral("数    量"), 9840, 6750, 900);
     TxtSL = new QLineEdit(this);
     Twips::place(TxtSL, 10740, 6720, 900, 345);
-    TxtSL->setMaxLength(3);
+    MaxLengthFilter(TxtSL, 3);
     DigitKeyFilter(TxtSL);
     Txtbm = new QLineEdit(this);
     Txtbm->setVisible(false);

@@ -1,6 +1,7 @@
 #include "ordering/SeatingForm.h"
 
 #include "ordering/OrderingData.h"
+#include "platform/KeyFilters.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 
@@ -22,7 +23,7 @@ SeatingForm::SeatingForm(const QString& caption, const QString& okCaption)
     CmbFWY = new QComboBox(this);
     CmbDCY = new QComboBox(this);
     TxtJCRS = box();
-    TxtJCRS->setMaxLength(3);
+    MaxLengthFilter(TxtJCRS, 3);
     TxtBZ = box();
 
     // Two columns, row by row: left label and box, right label and box.

@@ -550,6 +550,14 @@ void Toolbar::clickMenu(int index, int item)
         a->trigger();
 }
 
+void Toolbar::setButtonFace(int index, const QString& caption, const QIcon& icon)
+{
+    if (index < 1 || index > buttonCount())
+        return;
+    m_actions[index - 1]->setText(caption);
+    m_actions[index - 1]->setIcon(icon);
+}
+
 void Toolbar::setButtonVisible(int index, bool visible)
 {
     if (index >= 1 && index <= buttonCount())

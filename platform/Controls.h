@@ -151,6 +151,9 @@ public:
     // As a user: choose an item of a button's menu (nothing when the button
     // is disabled or hidden).
     void clickMenu(int index, int item);
+    // Changes a button's face (its caption and picture); a window that keeps
+    // its mode in a face reads it back with caption().
+    void setButtonFace(int index, const QString& caption, const QIcon& icon);
     void setButtonVisible(int index, bool visible);
     bool buttonVisible(int index) const;
     void setButtonEnabled(int index, bool enabled);

@@ -11,7 +11,7 @@ namespace {
 
 struct MessageState {
     bool scripting = false;
-    std::deque<int> answers;
+    std::deque<std::function<int()>> answers;
     std::vector<MessageRecord> records;
 };
 MessageState& msgState()
@@ -75,9 +75,9 @@ int MessageSeam::show(const QString& text, int style, const QString& title)
         s.records.push_back({text, title, buttons, icon});
         if (s.answers.empty())
             return firstButton(buttons);
-        const int a = s.answers.front();
+        const std::function<int()> a = s.answers.front();
         s.answers.pop_front();
-        return a;
+        return a();
     }
 
     QMessageBox box(QApplication::activeWindow());
@@ -121,7 +121,8 @@ void MessageSeam::script()
     s = MessageState{};
     s.scripting = true;
 }
-void MessageSeam::answer(int a) { msgState().answers.push_back(a); }
+void MessageSeam::answer(int a) { msgState().answers.push_back([a] { return a; }); }
+void MessageSeam::answerWith(std::function<int()> fn) { msgState().answers.push_back(std::move(fn)); }
 void MessageSeam::stopScripting() { msgState() = MessageState{}; }
 const std::vector<MessageRecord>& MessageSeam::messages() { return msgState().records; }
 QStringList MessageSeam::texts()
@@ -174,6 +175,31 @@ void ProcessSeam::end()
 void ProcessSeam::script() { processState() = ProcessState{true, false}; }
 void ProcessSeam::stopScripting() { processState() = ProcessState{}; }
 bool ProcessSeam::ended() { return processState().ended; }
+
+namespace {
+int g_waitDepth = 0;
+int g_waitShown = 0;
+} // namespace
+
+WaitCursor::WaitCursor()
+{
+    if (g_waitDepth++ == 0) {
+        ++g_waitShown;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        // The cursor changes before the wait begins, not after it.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+WaitCursor::~WaitCursor()
+{
+    if (--g_waitDepth == 0)
+        QApplication::restoreOverrideCursor();
+}
+
+bool WaitCursor::showing() { return g_waitDepth > 0; }
+int WaitCursor::timesShown() { return g_waitShown; }
+void WaitCursor::resetCount() { g_waitShown = 0; }
 
 QDateTime Clock::now()
 {

@@ -2,6 +2,7 @@
 // what it hands to the ordering window, on one till and on two.
 #include <QTest>
 #include "ordering/FrmKTXX.h"
+#include "platform/KeyFilters.h"
 #include "tests/OrderingFixture.h"
 
 namespace {
@@ -63,7 +64,7 @@ TEST_F(OpenTable, TheDialogProposesTheSeatingOfTheMomentItAppears)
             EXPECT_EQ(list->currentIndex(), 0);
         }
         EXPECT_EQ(d.TxtJCRS->text(), QStringLiteral("1"));
-        EXPECT_EQ(d.TxtJCRS->maxLength(), 3);
+        EXPECT_EQ(MaxLengthOf(d.TxtJCRS), 3);
         EXPECT_TRUE(d.TxtBZ->text().isEmpty());
         EXPECT_EQ(d.labelOf(d.CmbBC), QStringLiteral("班    次"));
         EXPECT_EQ(d.labelOf(d.CmbFWY), QStringLiteral("服 务 员"));

@@ -2,9 +2,6 @@
 // Builders for the ordering tests: a floor of tables in every state, staff,
 // a small menu, stored lines and stock counters, and the ordering window
 // opened from the board as a user opens it.
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTest>
 #include "ordering/FrmDCKT.h"
 #include "shell/Module1.h"
@@ -201,34 +198,19 @@ protected:
         return out;
     }
 
-    // A second connection to the test's database: another till.
-    QSqlDatabase otherTill()
-    {
-        const QString name = QStringLiteral("other-till");
-        if (QSqlDatabase::contains(name))
-            return QSqlDatabase::database(name);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(dbPath());
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-        EXPECT_TRUE(db.open());
-        return db;
-    }
+    // Another till working on the same database file.
     void onOtherTill(const QString& statement, const QVariantList& params = {})
     {
-        QSqlQuery q(otherTill());
-        ASSERT_TRUE(q.prepare(statement)) << qPrintable(q.lastError().text());
-        for (const QVariant& v : params)
-            q.addBindValue(v);
-        ASSERT_TRUE(q.exec()) << qPrintable(q.lastError().text());
+        if (!m_otherTill)
+            m_otherTill = std::make_unique<OtherTill>(dbPath());
+        m_otherTill->exec(statement, params);
     }
     void TearDown() override
     {
-        if (QSqlDatabase::contains(QStringLiteral("other-till"))) {
-            QSqlDatabase::database(QStringLiteral("other-till")).close();
-            QSqlDatabase::removeDatabase(QStringLiteral("other-till"));
-        }
+        m_otherTill.reset();
         BoardFixture::TearDown();
     }
 
+    std::unique_ptr<OtherTill> m_otherTill;
     QString inUse, continued, settled;
 };

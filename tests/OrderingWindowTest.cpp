@@ -2,6 +2,7 @@
 // stored lines and total, the menu tree, the open-table dialog that opens by
 // itself, and a fresh start at each opening.
 #include "ordering/FrmKTXX.h"
+#include "platform/KeyFilters.h"
 #include "tests/OrderingFixture.h"
 
 namespace {
@@ -65,7 +66,7 @@ TEST_F(OrderingWindow, DesignOfTheWindow)
         EXPECT_EQ(w.KTXQ->text(), QStringLiteral("开台详情(&X)"));
         EXPECT_EQ(w.Command4->text(), QStringLiteral("汇 总"));
         EXPECT_EQ(w.Label11->text() + w.Label9->text(), QStringLiteral("金额共计：洒水共计："));
-        EXPECT_EQ(w.TxtSL->maxLength(), 3);
+        EXPECT_EQ(MaxLengthOf(w.TxtSL), 3);
     });
 }
 
