@@ -170,8 +170,8 @@ void DlgTD::OKButton_Click()
     if (!stored)
         return;
     owner->appendLine({line.dishName.trimmed(), line.unit, line.quantity.plain(), lines->subItem(m_row, FrmDCKT::ColPrice),
-                       line.price.times(line.quantity).plain(), line.dept, QStringLiteral("未传"), QStringLiteral("退单"),
-                       QStringLiteral("点单"), reason},
+                       line.price.times(line.quantity).plain(), line.dept, Ordering::NotServed,
+                       Ordering::lineKindWord(Ordering::KindReturned), Ordering::serveStateWord(0), reason},
                       line.dishCode, line.fsxh);
     owner->ShowRunningTotal();
     Unload();

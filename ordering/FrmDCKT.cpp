@@ -19,12 +19,12 @@ namespace {
 
 const QString Prompt = QStringLiteral("提示");
 const QString InfoTitle = QStringLiteral("信息提示");
-const QString OrderedWord = QStringLiteral("点单");
-const QString FreeWord = QStringLiteral("赠单");
-const QString ReturnedWord = QStringLiteral("退单");
+// The words of an ordered and a free line (read when used: the word table
+// lives in another file).
+QString orderedWord() { return Ordering::lineKindWord(Ordering::KindOrdered); }
+QString freeWord() { return Ordering::lineKindWord(Ordering::KindFree); }
 const QString SeatingGone = QStringLiteral("本台的开台记录已不在（可能已被清台或并台），没有保存。请关闭本窗口，在房台列表中重新打开。");
 const QString TotalCaption = QStringLiteral("点菜金额合计：");
-const QString NotServed = QStringLiteral("未传");
 
 QLabel* caption(QWidget* parent, const QString& text, int left, int top, int width)
 {
@@ -43,6 +43,29 @@ QLabel* heading(QWidget* parent, const QString& text, int left, int top, int wid
 }
 
 FrmSYGL& board() { return Forms::get<FrmSYGL>(); }
+
+// The seating a board row names: its table's seating opened at the row's open
+// time; with current, only while the table has not been cleared of it.
+Recordset boardRowSeating(const QString& tableId, const QString& openTime, bool current)
+{
+    Recordset seating;
+    seating.open(QStringLiteral("select use_table_id, serv_name, cust_name from use_table_200505 "
+                                "where house_table_id = ? and start_date = ? ")
+                     + (current ? QStringLiteral("and sts <> 'P' ") : QString())
+                     + QStringLiteral("order by rowid limit 1"),
+                 {tableId, openTime});
+    return seating;
+}
+
+// The table of a seating as stored (invalid when there is no such seating);
+// with current, only while the seating has not been cleared.
+QVariant seatingTable(const QString& seatingId, bool current)
+{
+    return Db::scalar(QStringLiteral("select house_table_id from use_table_200505 where use_table_id = ? ")
+                          + (current ? QStringLiteral("and sts <> 'P' ") : QString())
+                          + QStringLiteral("order by rowid limit 1"),
+                      {seatingId});
+}
 
 } // namespace
 
@@ -225,20 +248,12 @@ void FrmDCKT::normalLoad(const QString& word)
     const QString openTime = b.current(FrmSYGL::ColOpenTime);
     bool found = false;
     const bool read = RunDbAction([&] {
-        Recordset seating;
-        seating.open(QStringLiteral("select use_table_id, serv_name, cust_name from use_table_200505 "
-                                    "where house_table_id = ? and start_date = ? order by rowid limit 1"),
-                     {tableId, openTime});
+        const Recordset seating = boardRowSeating(tableId, openTime, false);
         if (seating.empty())
             return;
-        Recordset table;
-        table.open(QStringLiteral("select t.house_name, b.fname from house_table t "
-                                  "left join house_bm b on b.fcode = t.house_bmid "
-                                  "where t.table_id = ? order by t.rowid, b.rowid limit 1"),
-                   {tableId});
-        if (!table.empty()) {
-            TxtFTMC->setText(table.text(QStringLiteral("house_name")));
-            TxtSSBM->setText(table.text(QStringLiteral("fname")));
+        if (const auto table = Ordering::tableRow(tableId)) {
+            TxtFTMC->setText(table->name);
+            TxtSSBM->setText(table->typeName);
         }
         TxtXTBH->setText(seating.text(QStringLiteral("use_table_id")));
         TxtFWY->setText(seating.text(QStringLiteral("serv_name")));
@@ -278,30 +293,19 @@ void FrmDCKT::transferLoad()
     QString seatingId, waiter, taker, targetName, targetType;
     try {
         Transaction tx;
-        Recordset seating;
-        seating.open(QStringLiteral("select use_table_id, serv_name, cust_name from use_table_200505 "
-                                    "where house_table_id = ? and start_date = ? and sts <> 'P' order by rowid limit 1"),
-                     {source, openTime});
-        Recordset table;
-        table.open(QStringLiteral("select t.house_name, t.othersts, b.fname from house_table t "
-                                  "left join house_bm b on b.fcode = t.house_bmid "
-                                  "where t.table_id = ? order by t.rowid, b.rowid limit 1"),
-                   {target});
-        // A table that looks free can still hold a seating (settled, not cleared).
-        const bool targetSeated =
-            Db::scalar(QStringLiteral("select 1 from use_table_200505 where house_table_id = ? and sts <> 'P' limit 1"),
-                       {target})
-                .isValid();
+        const Recordset seating = boardRowSeating(source, openTime, true);
+        const auto table = Ordering::tableRow(target);
         if (seating.empty()) {
             refusal = QStringLiteral("找不到本房台的开台记录，转台没有完成，房台没有转移。");
-        } else if (table.empty() || table.text(QStringLiteral("othersts")).toUpper() != u"C" || targetSeated) {
+        } else if (!table || table->state.toUpper() != u"C" || Ordering::tableHasSeating(target)) {
+            // A table that looks free can still hold a seating (settled, not cleared).
             refusal = QStringLiteral("所选房台已不是空闲房台，转台没有完成，房台没有转移。");
         } else {
             seatingId = seating.text(QStringLiteral("use_table_id"));
             waiter = seating.text(QStringLiteral("serv_name"));
             taker = seating.text(QStringLiteral("cust_name"));
-            targetName = table.text(QStringLiteral("house_name"));
-            targetType = table.text(QStringLiteral("fname"));
+            targetName = table->name;
+            targetType = table->typeName;
             Db::exec(QStringLiteral("update house_table set othersts = 'A' where table_id = ?"), {target});
             Db::exec(QStringLiteral("update use_table_200505 set house_table_id = ?, house_class = ? where use_table_id = ?"),
                      {target, targetType, seating.field(QStringLiteral("use_table_id"))});
@@ -358,7 +362,7 @@ void FrmDCKT::loadLines()
                 number("price"),
                 kind == Ordering::KindFree ? QStringLiteral("0") : price.times(quantity).plain(),
                 lines.text(QStringLiteral("send_addr")),
-                NotServed,
+                Ordering::NotServed,
                 Ordering::lineKindWord(kind),
                 Ordering::serveStateWord(lines.field(QStringLiteral("state"))),
                 lines.text(QStringLiteral("memo")),
@@ -608,7 +612,7 @@ void FrmDCKT::TxtSL_Enter()
     const Money amount = Ordering::lineAmount(m_DishPrice, portions);
     if (target < 0) {
         appendLine({TxtMC->text().trimmed(), m_DishUnit.trimmed(), QString::number(quantity), m_DishPrice.plain(),
-                    amount.plain(), m_DishDept.trimmed(), NotServed, OrderedWord, OrderedWord, QString()},
+                    amount.plain(), m_DishDept.trimmed(), Ordering::NotServed, orderedWord(), Ordering::serveStateWord(0), QString()},
                    m_DishCode);
     } else {
         ListView1->setSubItem(target, ColQuantity,
@@ -754,10 +758,10 @@ void FrmDCKT::PlaceOrder()
 void FrmDCKT::GiveSelectedLineFree()
 {
     const int row = ListView1->selectedRow();
-    if (row < 0 || !storeLines({row}, Ordering::KindFree, FreeWord))
+    if (row < 0 || !storeLines({row}, Ordering::KindFree, freeWord()))
         return;
     ListView1->setSubItem(row, ColAmount, QStringLiteral("0"));
-    ListView1->setSubItem(row, ColKind, FreeWord);
+    ListView1->setSubItem(row, ColKind, freeWord());
     ShowRunningTotal();
 }
 
@@ -900,7 +904,7 @@ void FrmDCKT::returnCommand()
     const int row = ListView1->selectedRow();
     if (row < 0 || !CanReturnSelectedLine())
         return;
-    if (ListView1->subItem(row, ColKind) == FreeWord) {
+    if (ListView1->subItem(row, ColKind) == freeWord()) {
         MsgBox(QStringLiteral("此菜为赠单！"), Msg::Exclamation, Prompt);
         return;
     }
@@ -931,12 +935,9 @@ void FrmDCKT::checkoutCommand()
     QString table;
     bool found = false;
     RunDbAction([&] {
-        Recordset seating;
-        seating.open(QStringLiteral("select house_table_id from use_table_200505 where use_table_id = ? order by rowid limit 1"),
-                     {TxtXTBH->text().trimmed()});
-        found = !seating.empty();
-        if (found)
-            table = seating.text(QStringLiteral("house_table_id"));
+        const QVariant stored = seatingTable(TxtXTBH->text().trimmed(), false);
+        found = stored.isValid();
+        table = stored.toString().trimmed();
     });
     ListView* rows = board().ListView1;
     int row = -1;
@@ -963,16 +964,12 @@ void FrmDCKT::continueCommand()
     const bool saved = RunDbAction([&] {
         Transaction tx;
         // The seating's own table, whichever board row is selected.
-        Recordset seating;
-        seating.open(QStringLiteral("select house_table_id from use_table_200505 where use_table_id = ? and sts <> 'P' "
-                                    "order by rowid limit 1"),
-                     {TxtXTBH->text()});
-        if (seating.empty()) {
+        const QVariant table = seatingTable(TxtXTBH->text(), true);
+        if (!table.isValid()) {
             gone = true;
             return;
         }
-        Db::exec(QStringLiteral("update house_table set othersts = 'E' where table_id = ?"),
-                 {seating.field(QStringLiteral("house_table_id"))});
+        Db::exec(QStringLiteral("update house_table set othersts = 'E' where table_id = ?"), {table});
         tx.commit();
     });
     if (gone) {

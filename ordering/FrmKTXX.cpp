@@ -15,14 +15,6 @@ namespace {
 
 const QString Occupied = QStringLiteral("房台已被占用，请清台后再开台");
 
-// A table has a current seating from its opening until it is cleared, settled or not.
-bool tableHasSeating(const QString& tableId)
-{
-    return Db::scalar(QStringLiteral("select 1 from use_table_200505 where house_table_id = ? and sts <> 'P' limit 1"),
-                      {tableId})
-        .isValid();
-}
-
 // Two seatings never share an opening second: a second already taken, by
 // another table opened in it or by another till, passes to the next one.
 QDateTime freeSecond(QDateTime at)
@@ -55,14 +47,9 @@ void FrmKTXX::Form_Load()
     CmbBC->setCurrentIndex(0);
     TxtJCRS->setText(QStringLiteral("1"));
     RunDbAction([&] {
-        Recordset table;
-        table.open(QStringLiteral("select t.house_name, b.fname from house_table t "
-                                  "left join house_bm b on b.fcode = t.house_bmid "
-                                  "where t.table_id = ? order by t.rowid, b.rowid limit 1"),
-                   {m_tableId});
-        if (!table.empty()) {
-            TxtFTMC->setText(table.text(QStringLiteral("house_name")));
-            TxtSSBM->setText(table.text(QStringLiteral("fname")));
+        if (const auto table = Ordering::tableRow(m_tableId)) {
+            TxtFTMC->setText(table->name);
+            TxtSSBM->setText(table->typeName);
         }
         fillEmployees();
     });
@@ -79,7 +66,7 @@ void FrmKTXX::Command1_Click()
 {
     const QString title = QStringLiteral("提示");
     bool occupied = false;
-    if (!RunDbAction([&] { occupied = tableHasSeating(m_tableId); }))
+    if (!RunDbAction([&] { occupied = Ordering::tableHasSeating(m_tableId); }))
         return;
     if (occupied) {
         MsgBox(Occupied, Msg::Exclamation, title);
@@ -96,7 +83,7 @@ void FrmKTXX::Command1_Click()
         Transaction tx;
         // Decided again under the write lock: another till may have opened
         // the table since the check above.
-        if (tableHasSeating(m_tableId)) {
+        if (Ordering::tableHasSeating(m_tableId)) {
             refusal = Occupied;
             return;
         }

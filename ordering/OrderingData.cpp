@@ -51,6 +51,26 @@ QVariant serveStateCode(const QString& word)
     return {};
 }
 
+std::optional<TableRow> tableRow(const QString& tableId)
+{
+    Recordset table;
+    table.open(QStringLiteral("select t.house_name, t.othersts, b.fname from house_table t "
+                              "left join house_bm b on b.fcode = t.house_bmid "
+                              "where t.table_id = ? order by t.rowid, b.rowid limit 1"),
+               {tableId});
+    if (table.empty())
+        return std::nullopt;
+    return TableRow{table.text(QStringLiteral("house_name")), table.text(QStringLiteral("fname")),
+                    table.text(QStringLiteral("othersts"))};
+}
+
+bool tableHasSeating(const QString& tableId)
+{
+    return Db::scalar(QStringLiteral("select 1 from use_table_200505 where house_table_id = ? and sts <> 'P' limit 1"),
+                      {tableId})
+        .isValid();
+}
+
 QStringList employeeNames()
 {
     Recordset staff;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <optional>
 #include "db/Money.h"
 
 namespace Ordering {
@@ -15,6 +16,9 @@ inline const QString KindReturned = QStringLiteral("1");
 inline const QString KindFree = QStringLiteral("2");
 inline const QString KindAdded = QStringLiteral("3");
 
+// The serving mark of every line: not yet sent to the table.
+inline const QString NotServed = QStringLiteral("未传");
+
 // The word shown for a line kind; empty for a code outside the set.
 QString lineKindWord(const QString& code);
 // The code of a shown word; an empty text for a word outside the set.
@@ -23,6 +27,16 @@ QString lineKindCode(const QString& word);
 QString serveStateWord(const QVariant& state);
 // The code of a shown serve-state word; Null for a word outside the set.
 QVariant serveStateCode(const QString& word);
+
+// A table as the ordering windows show it: its name, its type's name and
+// its state (othersts), trimmed.
+struct TableRow {
+    QString name, typeName, state;
+};
+std::optional<TableRow> tableRow(const QString& tableId);
+// The table has a current seating: an open one, or a settled one not yet
+// cleared.
+bool tableHasSeating(const QString& tableId);
 
 // Every employee's name, in the order of the staff table.
 QStringList employeeNames();

@@ -5,12 +5,11 @@
 
 namespace {
 
-class DishEntry : public OrderingFixture {
+class DishEntry : public FloorFixture {
 protected:
     void SetUp() override
     {
-        OrderingFixture::SetUp();
-        standardFloor();
+        FloorFixture::SetUp();
         linkedDrinks();
         dish(QStringLiteral("10"), QStringLiteral("宫保虾球"), QStringLiteral("101"), 58, {}, {}, QStringLiteral("GBXQ"));
         dish(QStringLiteral("11"), QStringLiteral("干煸豆角"), QStringLiteral("101"), 22, {}, {}, QStringLiteral("GBDJ"));

@@ -12,9 +12,7 @@ protected:
     void SetUp() override
     {
         OrderingFixture::SetUp();
-        standardFloor();
-        linkedDrinks();
-        Module1::OperatorCode = QStringLiteral("SYSTEM");
+        drinksFloor();
         counter(QStringLiteral("1002"), 20, 5, 200);
         storedLine(inUse, 0, QStringLiteral("9"), QStringLiteral("青岛啤酒"), 12.5, 3);
         storedLine(inUse, 1, QStringLiteral("9"), QStringLiteral("青岛啤酒"), 12.5, -1, QStringLiteral("1"), 0,
@@ -26,13 +24,10 @@ protected:
     // Opens the return dialog for a line of table 103's window and runs fn in it.
     void returnLine(int row, const std::function<void(DlgTD&)>& fn, const std::function<void(FrmDCKT&)>& after = {})
     {
-        Forms::onModal(QStringLiteral("DlgTD"), [fn](Form& f) { fn(static_cast<DlgTD&>(f)); });
-        openOrdering(QStringLiteral("103"), [&](FrmDCKT& w) {
+        openDialog<DlgTD>(QStringLiteral("103"), [row](FrmDCKT& w) {
             w.ListView1->select(row);
             w.Toolbar1->click(FrmDCKT::BtnReturnFree);   // the confirmation answers Yes
-            if (after)
-                after(w);
-        });
+        }, fn, after);
     }
 };
 

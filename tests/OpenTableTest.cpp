@@ -7,23 +7,14 @@
 
 namespace {
 
-class OpenTable : public OrderingFixture {
+class OpenTable : public FloorFixture {
 protected:
-    void SetUp() override
-    {
-        OrderingFixture::SetUp();
-        standardFloor();
-    }
     // Opens the ordering window for a table and runs fn in the open-table
     // dialog that comes by itself; then runs after in the window.
     void openTable(const QString& tableId, const std::function<void(FrmKTXX&)>& fn,
                    const std::function<void(FrmDCKT&)>& after = {})
     {
-        Forms::onModal(QStringLiteral("FrmKTXX"), [fn](Form& f) { fn(static_cast<FrmKTXX&>(f)); });
-        openOrdering(tableId, [after](FrmDCKT& w) {
-            if (after)
-                after(w);
-        });
+        openDialog<FrmKTXX>(tableId, {}, fn, after);
     }
     QString seatingRow(const QString& id)
     {
@@ -109,12 +100,8 @@ TEST_F(OpenTable, RefusalsComeInOrderAndWriteNothing)
         d.show();
         for (const auto& c : cases) {
             SCOPED_TRACE(c.diners);
-            MessageSeam::clear();
-            d.TxtJCRS->setText(QString::fromLatin1(c.diners));
-            d.CmbFWY->setCurrentIndex(c.waiter);
-            d.CmbDCY->setCurrentIndex(c.taker);
-            d.Command1->click();
-            EXPECT_EQ(messages(), QStringList{QString::fromUtf8(c.message)});
+            EXPECT_EQ(submitSeating(d, QString::fromLatin1(c.diners), c.waiter, c.taker),
+                      QStringList{QString::fromUtf8(c.message)});
             EXPECT_EQ(lastMessage().title, QStringLiteral("提示"));
             EXPECT_EQ(lastMessage().icon, int(Msg::Exclamation));
             processEvents();

@@ -4,12 +4,11 @@
 
 namespace {
 
-class OrderingCommands : public OrderingFixture {
+class OrderingCommands : public FloorFixture {
 protected:
     void SetUp() override
     {
-        OrderingFixture::SetUp();
-        standardFloor();
+        FloorFixture::SetUp();
         storedLine(inUse, 0, QStringLiteral("1"), QStringLiteral("宫保鸡丁"), 38, 2);
         storedLine(settled, 0, QStringLiteral("1"), QStringLiteral("宫保鸡丁"), 38, 1, QStringLiteral("0"), 0,
                    QStringLiteral(""), QStringLiteral("1"));

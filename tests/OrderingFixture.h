@@ -4,6 +4,7 @@
 // opened from the board as a user opens it.
 #include <QTest>
 #include "ordering/FrmDCKT.h"
+#include "ordering/SeatingForm.h"
 #include "shell/Module1.h"
 #include "tests/BoardFixture.h"
 
@@ -103,6 +104,13 @@ protected:
         return id;
     }
 
+    // Scripts the shows of a window: fn runs in it while it is open.
+    template <class Window> static void onWindow(const std::function<void(Window&)>& fn)
+    {
+        Forms::onModal(QString::fromLatin1(Window::staticMetaObject.className()),
+                       [fn](Form& f) { fn(static_cast<Window&>(f)); });
+    }
+
     // Opens the ordering window for a table as the board's double-click
     // does, and runs fn while it is open.
     void openOrdering(const QString& tableId, const std::function<void(FrmDCKT&)>& fn)
@@ -110,8 +118,23 @@ protected:
         FrmSYGL& b = board();
         const int row = rowOf(tableId);
         ASSERT_GE(row, 0) << qPrintable(tableId);
-        Forms::onModal(QStringLiteral("FrmDCKT"), [fn](Form& f) { fn(static_cast<FrmDCKT&>(f)); });
+        onWindow<FrmDCKT>(fn);
         b.ListView1->doubleClickRow(row);
+    }
+    // Opens the ordering window for a table, brings up one of its dialogs
+    // with open (nothing: the dialog that comes by itself), runs fn in the
+    // dialog and then after in the window.
+    template <class Dialog>
+    void openDialog(const QString& tableId, const std::function<void(FrmDCKT&)>& open,
+                    const std::function<void(Dialog&)>& fn, const std::function<void(FrmDCKT&)>& after)
+    {
+        onWindow<Dialog>(fn);
+        openOrdering(tableId, [&](FrmDCKT& w) {
+            if (open)
+                open(w);
+            if (after)
+                after(w);
+        });
     }
 
     // The cells of a line of the ordering window, "|"-joined from the entry text on.
@@ -130,6 +153,13 @@ protected:
         return out;
     }
 
+    // The usual floor with the linked drinks, and a cashier logged in.
+    void drinksFloor()
+    {
+        standardFloor();
+        linkedDrinks();
+        Module1::OperatorCode = QStringLiteral("SYSTEM");
+    }
     // Drinks linked to goods: 可乐 (6, goods 1001) and 青岛啤酒 (12.5, goods 1002).
     void linkedDrinks()
     {
@@ -149,6 +179,17 @@ protected:
         QTest::keyClick(w.Text1, Qt::Key_Return);
         w.TxtSL->setText(QString::number(quantity));
         QTest::keyClick(w.TxtSL, Qt::Key_Return);
+    }
+    // Fills a seating dialog's diners, waiter and order taker (entry indexes,
+    // -1 for none), presses its first button and returns what it said.
+    static QStringList submitSeating(SeatingForm& d, const QString& diners, int waiter, int taker)
+    {
+        MessageSeam::clear();
+        d.TxtJCRS->setText(diners);
+        d.CmbFWY->setCurrentIndex(waiter);
+        d.CmbDCY->setCurrentIndex(taker);
+        d.Command1->click();
+        return MessageSeam::texts();
     }
     // Places the order with button 4, answering Yes to the confirmation.
     static void place(FrmDCKT& w)
@@ -213,4 +254,14 @@ protected:
 
     std::unique_ptr<OtherTill> m_otherTill;
     QString inUse, continued, settled;
+};
+
+// The ordering tests on the usual floor.
+class FloorFixture : public OrderingFixture {
+protected:
+    void SetUp() override
+    {
+        OrderingFixture::SetUp();
+        standardFloor();
+    }
 };

@@ -8,9 +8,7 @@ class OrderingScenario : public OrderingFixture {};
 
 TEST_F(OrderingScenario, OpenOrderPlaceFreeReturnCheckoutAndContinue)
 {
-    standardFloor();
-    linkedDrinks();
-    Module1::OperatorCode = QStringLiteral("SYSTEM");
+    drinksFloor();
     // 24 cans of 可乐 came in on an earlier delivery.
     sql(QStringLiteral("INSERT INTO stock_in_bill (stock_bill_id, bill_num, stock_in_date, ckh, fs, demo) "
                        "VALUES ('20260430090000', 1, '2026-04-30 00:00:00', '综合库', '手工入库', '')"));

@@ -7,13 +7,8 @@
 
 namespace {
 
-class OrderingWindow : public OrderingFixture {
+class OrderingWindow : public FloorFixture {
 protected:
-    void SetUp() override
-    {
-        OrderingFixture::SetUp();
-        standardFloor();
-    }
     static QString enabledButtons(const FrmDCKT& w)
     {
         QString out;

@@ -10,9 +10,7 @@ protected:
     void SetUp() override
     {
         OrderingFixture::SetUp();
-        standardFloor();
-        linkedDrinks();
-        Module1::OperatorCode = QStringLiteral("SYSTEM");
+        drinksFloor();
         counter(QStringLiteral("1001"), 10, 1, 100, 0);
         storedLine(inUse, 0, QStringLiteral("2"), QStringLiteral("水煮牛肉"), 48, 1);
         storedLine(inUse, 1, QStringLiteral("5"), QStringLiteral("拍黄瓜"), 12.5, 1);

@@ -6,23 +6,13 @@
 
 namespace {
 
-class SeatingDetails : public OrderingFixture {
+class SeatingDetails : public FloorFixture {
 protected:
-    void SetUp() override
-    {
-        OrderingFixture::SetUp();
-        standardFloor();
-    }
     // Opens the details of a table's seating from its ordering window.
     void details(const QString& tableId, const std::function<void(FrmKTXQ&)>& fn,
                  const std::function<void(FrmDCKT&)>& after = {})
     {
-        Forms::onModal(QStringLiteral("FrmKTXQ"), [fn](Form& f) { fn(static_cast<FrmKTXQ&>(f)); });
-        openOrdering(tableId, [after](FrmDCKT& w) {
-            w.KTXQ->click();
-            if (after)
-                after(w);
-        });
+        openDialog<FrmKTXQ>(tableId, [](FrmDCKT& w) { w.KTXQ->click(); }, fn, after);
     }
     QString seating(const QString& id)
     {
@@ -112,12 +102,8 @@ TEST_F(SeatingDetails, RefusalsWriteNothing)
     };
     details(QStringLiteral("103"), [&](FrmKTXQ& d) {
         for (const auto& c : cases) {
-            MessageSeam::clear();
-            d.TxtJCRS->setText(QString::fromLatin1(c.diners));
-            d.CmbFWY->setCurrentIndex(c.waiter);
-            d.CmbDCY->setCurrentIndex(c.taker);
-            d.Command1->click();
-            EXPECT_EQ(messages(), QStringList{QString::fromUtf8(c.message)});
+            EXPECT_EQ(submitSeating(d, QString::fromLatin1(c.diners), c.waiter, c.taker),
+                      QStringList{QString::fromUtf8(c.message)});
             EXPECT_EQ(lastMessage().title, QStringLiteral("提示"));
             EXPECT_TRUE(Forms::isLoaded<FrmKTXQ>());
         }

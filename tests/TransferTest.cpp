@@ -5,12 +5,11 @@
 
 namespace {
 
-class Transfer : public OrderingFixture {
+class Transfer : public FloorFixture {
 protected:
     void SetUp() override
     {
-        OrderingFixture::SetUp();
-        standardFloor();
+        FloorFixture::SetUp();
         // The reservation marks of both ends stay as they are.
         sql(QStringLiteral("UPDATE house_table SET sts = 'B' WHERE table_id = '103'"));
         sql(QStringLiteral("UPDATE house_table SET sts = 'C' WHERE table_id = '201'"));
