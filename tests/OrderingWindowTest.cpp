@@ -182,9 +182,10 @@ TEST_F(OrderingWindow, TheMenuTreeHidesDisabledDishesAndDishesOfTopCategories)
 {
     dish(QStringLiteral("7"), QStringLiteral("凉拌木耳"), QStringLiteral("201"), 16, QVariant());
     category(QStringLiteral("202"), QStringLiteral("卤味"), QStringLiteral("2"));
-    // Two categories whose names and codes would run together in one key.
+    // Two categories whose names and codes run together give the same text:
+    // "小炒2" & "203" and "小炒" & "2203".
     category(QStringLiteral("203"), QStringLiteral("小炒2"), QStringLiteral("2"));
-    category(QStringLiteral("2032"), QStringLiteral("小炒"), QStringLiteral("2"));
+    category(QStringLiteral("2203"), QStringLiteral("小炒"), QStringLiteral("2"));
     QStringList tree;
     openOrdering(QStringLiteral("103"), [&](FrmDCKT& w) {
         std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int depth) {
@@ -207,7 +208,7 @@ TEST_F(OrderingWindow, TheMenuTreeHidesDisabledDishesAndDishesOfTopCategories)
                         "    凉拌木耳 T7",
                         "  卤味 S202",
                         "  小炒2 S203",
-                        "  小炒 S2032",
+                        "  小炒 S2203",
                     }));
 }
 
