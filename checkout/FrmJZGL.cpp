@@ -106,22 +106,23 @@ FrmJZGL::FrmJZGL()
     // ---- 客人信息 ----
     Frame1 = new QGroupBox(QStringLiteral("客人信息"), this);
     Twips::place(Frame1, 225, 90, 2775, 2475);
-    const int fieldLeft = 1035, fieldWidth = 1620, h = 330;
-    caption(Frame1, QStringLiteral("房台名称"), 120, 420);
+    // Captions above their boxes: the open time needs the frame's width.
+    const int boxLeft = 120, boxWidth = 2535, h = 330;
+    caption(Frame1, QStringLiteral("房台名称"), boxLeft, 300);
     TxtFTMC = new QLineEdit(Frame1);
-    Twips::place(TxtFTMC, fieldLeft, 360, fieldWidth, h);
-    caption(Frame1, QStringLiteral("开台时间"), 120, 960);
+    Twips::place(TxtFTMC, boxLeft, 555, boxWidth, h);
+    caption(Frame1, QStringLiteral("开台时间"), boxLeft, 1020);
     TxtKTSJ = new QLineEdit(Frame1);
-    Twips::place(TxtKTSJ, fieldLeft, 900, fieldWidth, h);
-    caption(Frame1, QStringLiteral("就餐人数"), 120, 1500);
+    Twips::place(TxtKTSJ, boxLeft, 1275, boxWidth, h);
+    caption(Frame1, QStringLiteral("就餐人数"), boxLeft, 1740);
     TxtJCRS = new QLineEdit(Frame1);
-    Twips::place(TxtJCRS, fieldLeft, 1440, fieldWidth, h);
-    QLabel* tableIdCaption = caption(Frame1, QStringLiteral("房台编码"), 120, 2040);
+    Twips::place(TxtJCRS, boxLeft, 1995, boxWidth, h);
+    QLabel* tableIdCaption = caption(Frame1, QStringLiteral("房台编码"), boxLeft, 1740);
     TxtFTBM = new QLineEdit(Frame1);
-    Twips::place(TxtFTBM, fieldLeft, 1980, fieldWidth, h);
-    QLabel* billCaption = caption(Frame1, QStringLiteral("手工单号"), 120, 2040);
+    Twips::place(TxtFTBM, boxLeft, 1995, boxWidth, h);
+    QLabel* billCaption = caption(Frame1, QStringLiteral("手工单号"), boxLeft, 1740);
     TxtSGDH = new QLineEdit(Frame1);
-    Twips::place(TxtSGDH, fieldLeft, 1980, fieldWidth, h);
+    Twips::place(TxtSGDH, boxLeft, 1995, boxWidth, h);
     for (QWidget* w : {static_cast<QWidget*>(tableIdCaption), static_cast<QWidget*>(TxtFTBM),
                        static_cast<QWidget*>(billCaption), static_cast<QWidget*>(TxtSGDH)})
         w->setVisible(false);
