@@ -3,8 +3,10 @@
 // unknown or failing printer costs.
 #include <QFile>
 #include <QFileInfo>
+#include <unistd.h>
 #include "checkout/Receipt.h"
 #include "tests/CheckoutFixture.h"
+#include "tests/PrivateCups.h"
 
 namespace {
 
@@ -196,6 +198,33 @@ TEST_F(ReceiptTest, PrinterTypeChoosesTheLayout)
             EXPECT_EQ(printer->documents[0].back().text, QString());
         }
     }
+}
+
+TEST_F(ReceiptTest, ReachesARealCupsQueueByteForByte)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root: the private cupsd runs as root (User lp) from its own ServerRoot";
+    PrivateCups cups;
+    const QString failure = cups.start(QStringLiteral("tabulor-receipt"));
+    ASSERT_TRUE(failure.isEmpty()) << qPrintable(failure);
+
+    SpoolerSeam::stopScripting();   // the spooler of the program: CUPS
+    printer->device = QStringLiteral("tabulor-receipt");
+    Printers::script({QStringLiteral("tabulor-receipt")});
+    printSettings(QStringLiteral("1"), QStringLiteral("Class"));
+    receiptSeating();
+    settle();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("请找补金额0.00")});
+    const QByteArray expected = readFile(dataFile(QStringLiteral("receipt-class.gbk")));
+    ASSERT_FALSE(expected.isEmpty());
+    const QByteArray received = cups.waitForBytes(expected.size(), 20000);
+    EXPECT_EQ(received, expected) << qPrintable(cups.log());
+
+    // A queue the scheduler does not have: the one message, nothing sent.
+    RawPrintJob unknown;
+    EXPECT_FALSE(unknown.open(QStringLiteral("no-such-queue")));
+    EXPECT_EQ(lastMessage().text, QStringLiteral("The Printer Name you typed wasn't recognized."));
+    EXPECT_EQ(cups.waitForBytes(expected.size() + 1, 500), expected);
 }
 
 TEST(ReceiptFormats, ColumnsAndAmounts)
