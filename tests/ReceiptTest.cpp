@@ -170,6 +170,24 @@ TEST_F(ReceiptTest, PrinterObjectReceiptLineByLine)
     EXPECT_TRUE(spooler->jobs.empty());
 }
 
+TEST_F(ReceiptTest, TheProgramsPrinterObjectDrawsTheReceiptIntoAPdf)
+{
+    const QString pdf = tempPath(QStringLiteral("receipt.pdf"));
+    qputenv("TABULOR_PRINT_TO", pdf.toUtf8());
+    PrinterSeam::stopScripting();   // the printer object of the program
+    printer = nullptr;
+    Printers::script({pdf});
+    printSettings(QStringLiteral("0"));
+    receiptSeating();
+    settle();
+    qunsetenv("TABULOR_PRINT_TO");
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("请找补金额0.00")});
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.read(5), QByteArrayLiteral("%PDF-"));
+    EXPECT_GT(f.size(), 1000);
+}
+
 TEST_F(ReceiptTest, PrinterTypeChoosesTheLayout)
 {
     // No print setting in force: the printer object with empty head and foot
