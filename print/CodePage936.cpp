@@ -70,3 +70,47 @@ int AnsiTextWidth(const QString& text)
         width += c < 0x80 ? 1 : int(Cp936::encodeChar(c).size());
     return width;
 }
+
+namespace {
+
+// The first character of each letter in GB2312 level 1 (sorted by reading),
+// by its code page 936 code. I, U and V begin no reading.
+struct InitialBoundary {
+    int code;
+    char letter;
+};
+constexpr InitialBoundary InitialBoundaries[] = {
+    {0xB0A1, 'A'}, {0xB0C5, 'B'}, {0xB2C1, 'C'}, {0xB4EE, 'D'}, {0xB6EA, 'E'}, {0xB7A2, 'F'},
+    {0xB8C1, 'G'}, {0xB9FE, 'H'}, {0xBBF7, 'J'}, {0xBFA6, 'K'}, {0xC0AC, 'L'}, {0xC2E8, 'M'},
+    {0xC4C3, 'N'}, {0xC5B6, 'O'}, {0xC5BE, 'P'}, {0xC6DA, 'Q'}, {0xC8BB, 'R'}, {0xC8F6, 'S'},
+    {0xCBFA, 'T'}, {0xCDDA, 'W'}, {0xCEF4, 'X'}, {0xD1B9, 'Y'}, {0xD4D1, 'Z'},
+};
+
+QChar initialOf(QChar c)
+{
+    // Half of a pair beyond the basic plane: the code page has no such character.
+    const QByteArray bytes = c.isSurrogate() ? QByteArrayLiteral("?") : Cp936::encodeChar(c.unicode());
+    if (bytes.size() == 2) {
+        const int code = (uchar(bytes[0]) << 8) | uchar(bytes[1]);
+        char letter = '0';
+        for (const InitialBoundary& b : InitialBoundaries) {
+            if (code < b.code)
+                break;
+            letter = b.letter;
+        }
+        return QLatin1Char(letter);
+    }
+    const QChar upper = c.toUpper();
+    return (upper.unicode() >= 'A' && upper.unicode() <= 'Z') ? upper : QLatin1Char('0');
+}
+
+} // namespace
+
+QString PinyinInitials(const QString& name)
+{
+    QString code;
+    code.reserve(name.size());
+    for (const QChar c : name)
+        code += initialOf(c);
+    return code;
+}

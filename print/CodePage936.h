@@ -21,3 +21,11 @@ QByteArray encode(const QString& text);
 // counts 2, every other character 1 (so a missing character, printed as "?",
 // counts 1). Equals the number of bytes of encode(text).
 int AnsiTextWidth(const QString& text);
+
+// A dish's quick code: one character per character of the name (UTF-16 unit).
+// A double-byte character gives the letter of the GB2312 level-1 range its
+// code falls in (below the first range "0"; the last range, Z, is open
+// upwards, so level-2 characters all give "Z"); a single-byte character, or
+// one the code page lacks, gives itself upper-cased when that is "A".."Z",
+// otherwise "0". Works on the code alone, with no pronunciation data.
+QString PinyinInitials(const QString& name);

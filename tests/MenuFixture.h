@@ -1,0 +1,111 @@
+#pragma once
+// Shared fixture of the menu tests: categories and dishes written straight
+// into the tables, the dish manager, and readers of its list.
+#include <QTest>
+#include <functional>
+#include "menu/FrmCPGL.h"
+#include "tests/TestSupport.h"
+
+struct DishRow {
+    QString code;
+    QString name;
+    QString category;                       // cp_classid
+    QVariant price = 10;                    // cp_price
+    QVariant rate = 1;                      // cp_danwei
+    QVariant status;                        // cp_status
+    QVariant reason;                        // ty_reason
+    QVariant marketPrice = QStringLiteral("0");
+    QVariant basePrice = 10;
+    QString unit = QStringLiteral("份");
+    QString part = QStringLiteral("热菜间");
+    QString memo;
+    QVariant goods;                         // cp_spgl
+    QVariant ratio;                         // cp_glbl
+};
+
+// Types text into a field key by key, as a user would (any characters).
+inline void typeText(QWidget* w, const QString& text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// The next widget that Tab reaches from w (disabled ones included: the tab
+// order is the design's, whatever is enabled now).
+inline QWidget* nextTabStop(QWidget* w)
+{
+    QWidget* next = w->nextInFocusChain();
+    while (next && next != w && !(next->focusPolicy() & Qt::TabFocus))
+        next = next->nextInFocusChain();
+    return next;
+}
+
+class MenuTest : public TabulorTest {
+protected:
+    void SetUp() override
+    {
+        TabulorTest::SetUp();
+        openDb();
+    }
+
+    void addCategory(const QString& code, const QString& name, const QString& parent)
+    {
+        sql(QStringLiteral("INSERT INTO cpclass (code, cname, parentcode) VALUES (?, ?, ?)"), {code, name, parent});
+    }
+    // Two top categories, three sub-categories.
+    void addCategories()
+    {
+        addCategory(QStringLiteral("1"), QStringLiteral("热菜"), QStringLiteral("0"));
+        addCategory(QStringLiteral("101"), QStringLiteral("川菜"), QStringLiteral("1"));
+        addCategory(QStringLiteral("102"), QStringLiteral("粤菜"), QStringLiteral("1"));
+        addCategory(QStringLiteral("2"), QStringLiteral("酒水"), QStringLiteral("0"));
+        addCategory(QStringLiteral("201"), QStringLiteral("饮料"), QStringLiteral("2"));
+    }
+    void addDish(const DishRow& d)
+    {
+        sql(QStringLiteral("INSERT INTO cpdetail (code, cpname, spellcode, cp_classid, cp_type, base_price, cp_danwei, "
+                           "cp_price, real_price, cp_part, cp_memo, cp_status, ty_date, ty_reason, cp_spgl, cp_glbl) "
+                           "VALUES (?, ?, 'X', ?, ?, ?, ?, ?, ?, ?, ?, ?, NULL, ?, ?, ?)"),
+            {d.code, d.name, d.category, d.unit, d.basePrice, d.rate, d.price, d.marketPrice, d.part, d.memo, d.status,
+             d.reason, d.goods, d.ratio});
+    }
+    void addOrderLine(const QString& foodCode, const QString& sts)
+    {
+        sql(QStringLiteral("INSERT INTO strink_mess_200505 (use_table_id, fsxh, food_code, food_name, food_num, price, STS, "
+                           "account_sts) VALUES ('20260310190000', 0, ?, 'x', 1, 1, ?, '0')"),
+            {foodCode, sts});
+    }
+    QString dishField(const QString& code, const QString& column)
+    {
+        const QVariant v = value(QStringLiteral("SELECT %1 FROM cpdetail WHERE code = ?").arg(column), {code});
+        return v.isNull() ? QStringLiteral("<null>") : v.toString();
+    }
+    // Every category as "code/name/parent", in code order.
+    QStringList categories()
+    {
+        QStringList out;
+        Recordset rs;
+        rs.open(QStringLiteral("SELECT code, cname, parentcode FROM cpclass ORDER BY code"));
+        for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
+            out << rs.field(0).toString() + u'/' + rs.field(1).toString() + u'/' + rs.field(2).toString();
+        return out;
+    }
+
+    FrmCPGL& manager()
+    {
+        return Forms::get<FrmCPGL>();
+    }
+    static QStringList column(const ListView* list, int col)
+    {
+        QStringList out;
+        for (int r = 0; r < list->count(); ++r)
+            out << (col == 0 ? list->text(r) : list->subItem(r, col));
+        return out;
+    }
+    // Runs fn on the window D when it is shown modally.
+    template <class D> void onDialog(std::function<void(D&)> fn)
+    {
+        Forms::onModal(QString::fromLatin1(D::staticMetaObject.className()),
+                       [fn](Form& f) { fn(static_cast<D&>(f)); });
+    }
+};
