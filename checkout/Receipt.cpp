@@ -1,5 +1,6 @@
 #include "checkout/Receipt.h"
 
+#include <algorithm>
 #include "platform/Printer.h"
 #include "print/CodePage936.h"
 #include "print/TextWidth.h"

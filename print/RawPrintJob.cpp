@@ -37,7 +37,7 @@ public:
         if (!m_sending)
             return false;
         m_sending = false;
-        m_finished = cupsFinishDocument(m_http, m_dest->name) < IPP_STATUS_REDIRECTION_OTHER_SITE;
+        m_finished = cupsFinishDocument(m_http, m_dest->name) <= IPP_STATUS_OK_EVENTS_COMPLETE;
         return m_finished;
     }
     void close() override

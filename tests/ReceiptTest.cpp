@@ -209,6 +209,7 @@ TEST_F(ReceiptTest, PrinterTypeChoosesTheLayout)
         checkout(t, [&](FrmJZGL& w) { pay(w, QStringLiteral("0"), QStringLiteral("28")); });
         EXPECT_EQ(printer->documents.size(), c.documents);
         EXPECT_EQ(spooler->jobs.size(), c.jobs);
+        EXPECT_EQ(UseRawPrinting(), c.jobs == 1);
         EXPECT_EQ(bills(s), 1);
         if (!c.printer) {
             ASSERT_EQ(printer->documents.size(), 1u);
@@ -243,6 +244,33 @@ TEST_F(ReceiptTest, ReachesARealCupsQueueByteForByte)
     EXPECT_FALSE(unknown.open(QStringLiteral("no-such-queue")));
     EXPECT_EQ(lastMessage().text, QStringLiteral("The Printer Name you typed wasn't recognized."));
     EXPECT_EQ(cups.waitForBytes(expected.size() + 1, 500), expected);
+}
+
+TEST_F(ReceiptTest, EntryOrderOnlyForExactlyOrder)
+{
+    // The fixture's first line is a drink (category 302), its second a dish (101).
+    const struct { const char* orders; const char* firstLine; } cases[] = {
+        {"Order", "酸梅汤"}, {"order", "鱼香肉丝"}, {"Class", "鱼香肉丝"}, {nullptr, "鱼香肉丝"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(n);
+        sql(QStringLiteral("DELETE FROM SYSXTCS WHERE XTCS_NAME = 'Orders'"));
+        if (c.orders)
+            sql(QStringLiteral("INSERT INTO SYSXTCS (XTCS_NAME, XTCS_VALUE) VALUES ('Orders', ?)"), {QString::fromLatin1(c.orders)});
+        const QString t = QString::number(500 + n);
+        tableInUse(t, t, QStringLiteral("2026-05-01 07:%1:00").arg(n, 2, 10, QLatin1Char('0')));
+        ++n;
+        printer->documents.clear();
+        checkout(t, [&](FrmJZGL& w) {
+            EXPECT_EQ(w.GetBillLineOrder(), c.orders ? QString::fromLatin1(c.orders) : QStringLiteral("Class"));
+            pay(w, QStringLiteral("0"), QStringLiteral("28"));
+        });
+        ASSERT_EQ(printer->documents.size(), 1u);
+        // Head lines and the fixed part take the first 12 lines.
+        EXPECT_TRUE(printer->documents[0][12].text.startsWith(QString::fromUtf8(c.firstLine)))
+            << qPrintable(printer->documents[0][12].text);
+    }
 }
 
 TEST(ReceiptFormats, ColumnsAndAmounts)
