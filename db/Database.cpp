@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
@@ -11,9 +12,21 @@
 
 namespace {
 
-const QString SharedName = QStringLiteral("tabulor-shared");
+int g_connectionSerial = 0;
+QString g_sharedName;           // the connection in use; empty when none
 QString g_path;
 int g_txLevel = 0;
+int g_busyTimeout = 5000;
+
+struct ReadFault {
+    bool armed = false;
+    int row = 0;
+    QString sqlPart;
+};
+ReadFault g_readFault;
+
+// SQLite's primary result codes that have a message of their own.
+enum SqliteCode { Busy = 5, Locked = 6, ReadOnly = 8, Corrupt = 11, Full = 13, CantOpen = 14, NotADb = 26 };
 
 QSqlDatabase openConnection(const QString& name, const QString& path)
 {
@@ -21,18 +34,68 @@ QSqlDatabase openConnection(const QString& name, const QString& path)
     // Read-write only (mode=rw): SQLite never creates a file that is not there.
     QString uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
     db.setDatabaseName(uri + QStringLiteral("?mode=rw"));
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(g_busyTimeout));
     return db;
 }
 
-void applyPragmas(QSqlDatabase& db)
+// Whether a statement changes the database (as opposed to reading it).
+bool isChange(const QString& sql)
+{
+    static const QRegularExpression change(
+        QStringLiteral("^\\s*(insert|update|delete|replace|create|drop|alter|commit|end|release|rollback|begin|savepoint)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    return change.match(sql).hasMatch();
+}
+
+bool isDataChange(const QString& sql)
+{
+    static const QRegularExpression change(QStringLiteral("^\\s*(insert|update|delete|replace)\\b"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    return change.match(sql).hasMatch();
+}
+
+// Whether the folder that holds the database file can take new files (the
+// WAL and shared-memory files live beside the database).
+bool folderWritable(const QString& path)
+{
+    return QFileInfo(QFileInfo(path).absolutePath()).isWritable();
+}
+
+// The DbError for a failed statement or open on the database at path.
+DbError errorOf(const QSqlError& e, bool change, const QString& path)
+{
+    bool numeric = false;
+    const int code = e.nativeErrorCode().toInt(&numeric);
+    QString detail = e.text().trimmed();
+    if (numeric)
+        detail += QStringLiteral(" [SQLite %1]").arg(code);
+    switch (numeric ? code : -1) {
+    case Busy:
+    case Locked: return DbError(DbError::Busy, detail);
+    case ReadOnly: return DbError(DbError::ReadOnly, detail);
+    case Full: return DbError(DbError::DiskFull, detail);
+    case Corrupt:
+    case NotADb: return DbError(DbError::Damaged, detail);
+    case CantOpen:
+        if (!path.isEmpty() && QFileInfo::exists(path) && (!folderWritable(path) || !QFileInfo(path).isWritable()))
+            return DbError(DbError::ReadOnly, detail);
+        return DbError(DbError::Open, detail);
+    default: return DbError(change ? DbError::Write : DbError::Read, detail);
+    }
+}
+
+void execOn(QSqlDatabase& db, const QString& statement, const QString& path)
 {
     QSqlQuery q(db);
-    for (const char* p : {"PRAGMA busy_timeout=5000", "PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL",
-                          "PRAGMA foreign_keys=OFF"}) {
-        if (!q.exec(QString::fromLatin1(p)))
-            throw DbError(q.lastError().text());
-    }
+    if (!q.exec(statement))
+        throw errorOf(q.lastError(), isChange(statement), path);
+}
+
+void applyPragmas(QSqlDatabase& db, const QString& path)
+{
+    for (const char* p : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=OFF"})
+        execOn(db, QString::fromLatin1(p), path);
+    execOn(db, QStringLiteral("PRAGMA busy_timeout=%1").arg(g_busyTimeout), path);
 }
 
 // A database file is a readable file whose schema SQLite can read.
@@ -40,26 +103,60 @@ void openChecked(QSqlDatabase& db, const QString& path)
 {
     const QFileInfo info(path);
     if (path.trimmed().isEmpty() || !info.exists() || !info.isFile())
-        throw DbError(QStringLiteral("数据库文件不存在: ") + path);
+        throw DbError(DbError::Open, QStringLiteral("数据库文件不存在: ") + path);
     // SQLite would take an empty file for a new database and write into it.
     if (info.size() == 0)
-        throw DbError(QStringLiteral("不是有效的数据库文件"));
+        throw DbError(DbError::Damaged, QStringLiteral("不是有效的数据库文件 (0 bytes): ") + path);
     if (!db.open())
-        throw DbError(db.lastError().text());
+        throw errorOf(db.lastError(), false, path);
     {
         // A database of ours holds the users table; another program's
         // database would only lead to a login that can never succeed.
         QSqlQuery q(db);
-        if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'level_user' COLLATE NOCASE"))
-            || !q.next())
-            throw DbError(q.lastError().text().isEmpty() ? QStringLiteral("不是有效的数据库文件") : q.lastError().text());
+        if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'level_user' COLLATE NOCASE")))
+            throw errorOf(q.lastError(), false, path);
+        if (!q.next()) {
+            if (q.lastError().isValid())
+                throw errorOf(q.lastError(), false, path);
+            throw DbError(DbError::Damaged, QStringLiteral("不是有效的数据库文件: ") + path);
+        }
         const bool ours = q.value(0).toInt() > 0;
         // The read must end before the journal mode can change.
         q.finish();
         if (!ours)
-            throw DbError(QStringLiteral("不是有效的数据库文件"));
+            throw DbError(DbError::Damaged, QStringLiteral("不是有效的数据库文件（没有用户表）: ") + path);
     }
-    applyPragmas(db);
+    applyPragmas(db, path);
+}
+
+// Whether an open connection can store anything: a change begun and rolled
+// back, so nothing reaches the file. A database that another till is writing
+// right now counts as writable.
+bool canWrite(QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("PRAGMA busy_timeout=0"));
+    bool writable = true;
+    if (q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        if (!q.exec(QStringLiteral("CREATE TABLE main.tabulor_write_check (x)")))
+            writable = q.lastError().nativeErrorCode().toInt() != ReadOnly;
+        q.exec(QStringLiteral("ROLLBACK"));
+    } else {
+        writable = q.lastError().nativeErrorCode().toInt() != ReadOnly;
+    }
+    q.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(g_busyTimeout));
+    return writable;
+}
+
+void removeConnection(const QString& name)
+{
+    if (name.isEmpty() || !QSqlDatabase::contains(name))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
 }
 
 QString readResource(const QString& name)
@@ -111,83 +208,156 @@ QStringList splitStatements(const QString& script)
     return out;
 }
 
+QString composed(DbError::Kind kind, const QString& detail)
+{
+    return detail.isEmpty() ? DbError::sentence(kind) : DbError::sentence(kind) + u'\n' + detail;
+}
+
 } // namespace
+
+DbError::DbError(Kind k, const QString& d)
+    : std::runtime_error(composed(k, d).toStdString()), text(composed(k, d)), kind(k), detail(d)
+{
+}
+
+QString DbError::sentence(Kind kind)
+{
+    switch (kind) {
+    case Open: return QStringLiteral("无法打开数据库文件。请在“路径设置”中选择正确的数据库文件。");
+    case Read: return QStringLiteral("读取数据失败，读到的数据不完整，所以没有使用。请稍后再试；如果一再出现，请检查数据库文件。");
+    case Write: return QStringLiteral("保存数据失败，本次操作没有保存任何数据。请检查后再试。");
+    case Busy:
+        return QStringLiteral("数据库正被另一台收银机或另一个程序使用，等待超时。本次操作没有保存任何数据，请稍后再试。");
+    case DiskFull: return QStringLiteral("磁盘已满，本次操作没有保存任何数据。请清理数据库所在磁盘的空间后再试。");
+    case ReadOnly:
+        return QStringLiteral("数据库文件或它所在的文件夹是只读的，本次操作没有保存任何数据。请让管理员开放该文件和文件夹的写入权限。");
+    case Damaged:
+        return QStringLiteral("数据库文件已损坏，或者不是本系统的数据库文件。请选择正确的数据库文件，或用最近的备份替换它。");
+    case Changed:
+        return QStringLiteral("数据已在另一台收银机上被改变，本次操作没有执行。请查看刷新后的数据再操作。");
+    case Other: break;
+    }
+    return {};
+}
 
 namespace Db {
 
-bool probe(const QString& path, QString* error)
+ProbeResult probeFile(const QString& path)
 {
+    ProbeResult result;
     const QString name = QStringLiteral("tabulor-probe-") + QUuid::createUuid().toString();
-    bool ok = true;
     {
         QSqlDatabase db = openConnection(name, path);
         try {
             openChecked(db, path);
+            result.ok = true;
+            result.readOnly = !canWrite(db);
         } catch (const DbError& e) {
-            ok = false;
-            if (error)
-                *error = e.text;
+            result.kind = e.kind;
+            result.error = e.text;
         }
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
-    return ok;
+    return result;
+}
+
+bool probe(const QString& path, QString* error)
+{
+    const ProbeResult r = probeFile(path);
+    if (!r.ok && error)
+        *error = r.error;
+    return r.ok;
 }
 
 void openShared(const QString& path)
 {
-    closeShared();
-    QSqlDatabase db = openConnection(SharedName, path);
-    try {
-        openChecked(db, path);
-    } catch (...) {
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(SharedName);
-        throw;
+    // The new connection is opened beside the one in use; the old one goes
+    // only when the new one works.
+    const QString name = QStringLiteral("tabulor-shared-%1").arg(++g_connectionSerial);
+    {
+        QSqlDatabase db = openConnection(name, path);
+        try {
+            openChecked(db, path);
+        } catch (...) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            throw;
+        }
     }
+    removeConnection(g_sharedName);
+    g_sharedName = name;
     g_path = path;
     g_txLevel = 0;
 }
 
 bool isOpen()
 {
-    return QSqlDatabase::contains(SharedName) && QSqlDatabase::database(SharedName, false).isOpen();
+    return !g_sharedName.isEmpty() && QSqlDatabase::contains(g_sharedName)
+        && QSqlDatabase::database(g_sharedName, false).isOpen();
 }
 
 QString path() { return g_path; }
 
 QSqlDatabase shared()
 {
-    if (!QSqlDatabase::contains(SharedName))
-        throw DbError(QStringLiteral("数据库没有打开"));
-    return QSqlDatabase::database(SharedName, false);
+    if (g_sharedName.isEmpty() || !QSqlDatabase::contains(g_sharedName))
+        throw DbError(DbError::Open, QStringLiteral("数据库没有打开"));
+    return QSqlDatabase::database(g_sharedName, false);
 }
 
 void closeShared()
 {
-    if (QSqlDatabase::contains(SharedName)) {
-        {
-            QSqlDatabase db = QSqlDatabase::database(SharedName, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(SharedName);
-    }
+    removeConnection(g_sharedName);
+    g_sharedName.clear();
     g_path.clear();
     g_txLevel = 0;
 }
 
-QSqlQuery run(const QString& sql, const QVariantList& params)
+namespace {
+
+QSqlQuery runNow(const QString& sql, const QVariantList& params)
 {
     QSqlQuery q(shared());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw DbError(q.lastError().text());
+        throw errorOf(q.lastError(), isChange(sql), g_path);
     for (const QVariant& v : params)
         q.addBindValue(v);
     if (!q.exec())
-        throw DbError(q.lastError().text());
+        throw errorOf(q.lastError(), isChange(sql), g_path);
     return q;
+}
+
+} // namespace
+
+QSqlQuery run(const QString& sql, const QVariantList& params)
+{
+    if (g_txLevel == 0 && isDataChange(sql)) {
+        // A change on its own waits for the write lock like any transaction.
+        Transaction tx;
+        QSqlQuery q = runNow(sql, params);
+        tx.commit();
+        return q;
+    }
+    return runNow(sql, params);
+}
+
+bool next(QSqlQuery& query)
+{
+    if (query.next()) {
+        if (g_readFault.armed && query.at() + 1 == g_readFault.row
+            && (g_readFault.sqlPart.isEmpty() || query.lastQuery().contains(g_readFault.sqlPart, Qt::CaseInsensitive))) {
+            g_readFault = ReadFault{};
+            throw DbError(DbError::Read, QStringLiteral("disk I/O error: row %1 could not be read [injected]")
+                                             .arg(query.at() + 1));
+        }
+        return true;
+    }
+    if (query.lastError().isValid())
+        throw errorOf(query.lastError(), false, g_path);
+    return false;
 }
 
 int exec(const QString& sql, const QVariantList& params)
@@ -198,7 +368,7 @@ int exec(const QString& sql, const QVariantList& params)
 QVariant scalar(const QString& sql, const QVariantList& params)
 {
     QSqlQuery q = run(sql, params);
-    return q.next() ? q.value(0) : QVariant();
+    return next(q) ? q.value(0) : QVariant();
 }
 
 void runScript(QSqlDatabase db, const QString& script)
@@ -249,14 +419,57 @@ void buildDatabaseFile(const QString& path, bool withDemo)
     }
 }
 
+int busyTimeout() { return g_busyTimeout; }
+
+void setBusyTimeout(int milliseconds)
+{
+    g_busyTimeout = milliseconds;
+    if (isOpen()) {
+        QSqlDatabase db = shared();
+        execOn(db, QStringLiteral("PRAGMA busy_timeout=%1").arg(milliseconds), g_path);
+    }
+}
+
+void injectReadFault(int row, const QString& sqlPart)
+{
+    g_readFault = ReadFault{true, row, sqlPart};
+}
+
+void clearFaults() { g_readFault = ReadFault{}; }
+
 } // namespace Db
+
+namespace {
+
+// BEGIN IMMEDIATE on the shared connection. A first try does not wait; when
+// another till holds the lock, the wait cursor shows while the second try
+// waits up to the busy timeout.
+void beginImmediate()
+{
+    QSqlDatabase db = Db::shared();
+    const QString wait = QStringLiteral("PRAGMA busy_timeout=%1");
+    execOn(db, wait.arg(0), g_path);
+    try {
+        execOn(db, QStringLiteral("BEGIN IMMEDIATE"), g_path);
+        execOn(db, wait.arg(g_busyTimeout), g_path);
+        return;
+    } catch (const DbError& e) {
+        execOn(db, wait.arg(g_busyTimeout), g_path);
+        if (e.kind != DbError::Busy)
+            throw;
+    }
+    WaitCursor cursor;
+    execOn(db, QStringLiteral("BEGIN IMMEDIATE"), g_path);
+}
+
+} // namespace
 
 Transaction::Transaction()
 {
     m_level = ++g_txLevel;
     try {
         if (m_level == 1)
-            Db::exec(QStringLiteral("BEGIN IMMEDIATE"));
+            beginImmediate();
         else
             Db::exec(QStringLiteral("SAVEPOINT sp%1").arg(m_level));
     } catch (...) {

@@ -4,17 +4,45 @@
 // Opening never creates a file: a missing file, or a file that is not a
 // database, is a failed open. Every connection runs with WAL, synchronous
 // FULL and a busy timeout. Statements take their values as bound parameters.
+//
+// Errors come as DbError. An error of the database itself carries its kind
+// and a text that leads with a plain Chinese sentence (what failed, what to
+// do) followed by the technical detail; a full disk, a read-only file or
+// folder, a database locked by another till and a damaged file each have a
+// sentence of their own.
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <functional>
 #include <stdexcept>
 
 class DbError : public std::runtime_error {
 public:
+    enum Kind {
+        Other,      // a text of the window's own (a refusal inside an action)
+        Open,       // the database file cannot be opened
+        Read,       // a query failed or stopped before its last row
+        Write,      // a change could not be stored
+        Busy,       // another till held the database past the busy timeout
+        DiskFull,   // no room left on the disk
+        ReadOnly,   // the file or its folder cannot be written
+        Damaged,    // the file is damaged or is no database of ours
+        Changed,    // what the action acts on changed since the window read it
+    };
+
+    // A window's own text, shown as it is.
     explicit DbError(const QString& message) : std::runtime_error(message.toStdString()), text(message) {}
-    QString text;
+    // An error of a kind: its sentence, then the technical detail.
+    DbError(Kind kind, const QString& detail);
+
+    // The plain sentence that leads the message of a kind.
+    static QString sentence(Kind kind);
+
+    QString text;     // what the user is shown
+    Kind kind = Other;
+    QString detail;   // the technical detail (empty for Other)
 };
 
 namespace Db {
@@ -23,8 +51,18 @@ namespace Db {
 // closes it again. Returns false, with the reason in *error, on any failure.
 bool probe(const QString& path, QString* error = nullptr);
 
-// Replaces the shared connection with a new one opened on path.
-// Throws DbError when it cannot be opened.
+// What a probe found out about a database file.
+struct ProbeResult {
+    bool ok = false;          // a usable database of ours
+    bool readOnly = false;    // usable, but nothing can be saved to it
+    DbError::Kind kind = DbError::Other;   // why it is not usable
+    QString error;            // the message for the failure
+};
+ProbeResult probeFile(const QString& path);
+
+// Replaces the shared connection with a new one opened on path. The new
+// database is opened and checked first: when that fails the connection held
+// before stays in use, and DbError says why.
 void openShared(const QString& path);
 bool isOpen();
 QString path();
@@ -32,8 +70,14 @@ QSqlDatabase shared();
 void closeShared();
 
 // Prepares and runs one statement with bound values on the shared
-// connection. Throws DbError on failure.
+// connection. Throws DbError on failure. A change run outside a Transaction
+// runs in a transaction of its own, so it waits for another till's lock the
+// same way.
 QSqlQuery run(const QString& sql, const QVariantList& params = {});
+// Steps a query from run() to its next row. Returns false after the last row;
+// throws DbError when a row cannot be read, so a short result never passes
+// for a complete one. Every loop over a query's rows steps with it.
+bool next(QSqlQuery& query);
 // Runs one statement with bound values on the shared connection; returns the
 // number of rows changed. Throws DbError on failure.
 int exec(const QString& sql, const QVariantList& params = {});
@@ -53,10 +97,25 @@ QString schemaScript();
 QString seedScript();
 QString demoScript();
 
+// How long a statement waits for another till's lock before it gives up
+// (5000 ms). Tests shorten it.
+int busyTimeout();
+void setBusyTimeout(int milliseconds);
+
+// Tests: the next query whose text contains sqlPart (any query when empty)
+// fails as if its row-th row (counted from 1) could not be read.
+void injectReadFault(int row, const QString& sqlPart = {});
+void clearFaults();
+
 } // namespace Db
 
 // One transaction on the shared connection. Nested transactions become
 // savepoints. Destroyed without commit(), it rolls back.
+//
+// The outermost one begins with BEGIN IMMEDIATE, so it holds the write lock
+// from its first statement: what an action reads inside it cannot be changed
+// by another till before it commits. While it waits for that lock the wait
+// cursor shows; when the wait times out it throws DbError Busy.
 class Transaction {
 public:
     Transaction();

@@ -8,23 +8,24 @@
 
 void Recordset::open(const QString& sql, const QVariantList& params)
 {
-    m_table.clear();
-    m_names.clear();
-    m_rows.clear();
-    m_rowIds.clear();
-    m_pos = 0;
-    m_adding = false;
+    *this = Recordset();
     QSqlQuery q = Db::run(sql, params);
     const QSqlRecord rec = q.record();
+    QStringList names;
     for (int i = 0; i < rec.count(); ++i)
-        m_names << rec.fieldName(i);
-    while (q.next()) {
+        names << rec.fieldName(i);
+    // Every row or an error: a read that fails part-way throws, and the
+    // result set stays empty rather than holding the rows read so far.
+    std::vector<QVariantList> rows;
+    while (Db::next(q)) {
         QVariantList row;
         row.reserve(rec.count());
         for (int i = 0; i < rec.count(); ++i)
             row << q.value(i);
-        m_rows.push_back(std::move(row));
+        rows.push_back(std::move(row));
     }
+    m_names = names;
+    m_rows = std::move(rows);
 }
 
 void Recordset::openTable(const QString& table, const QString& where, const QVariantList& params)
@@ -83,6 +84,13 @@ QString Recordset::text(const QString& name) const
 {
     const QVariant v = field(name);
     return v.isNull() ? QString() : v.toString().trimmed();
+}
+
+qint64 Recordset::rowId() const
+{
+    requireTable();
+    requireRow();
+    return m_rowIds[m_pos];
 }
 
 void Recordset::AddNew()

@@ -41,6 +41,10 @@ public:
     // The value as trimmed text; Null reads as empty text.
     QString text(const QString& name) const;
 
+    // The current row's id in its table (openTable only), for a statement
+    // that must change exactly that row.
+    qint64 rowId() const;
+
     // Changing through the result set (openTable only).
     void AddNew();
     void setField(const QString& name, const QVariant& value);

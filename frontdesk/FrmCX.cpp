@@ -6,6 +6,7 @@
 #include "db/DateTimeText.h"
 #include "db/Recordset.h"
 #include "frontdesk/FrmYDGL.h"
+#include "platform/KeyFilters.h"
 #include "platform/PositionBesideMain.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
@@ -53,7 +54,7 @@ FrmCX::FrmCX()
     Text1 = new QLineEdit(this);
     Twips::place(Text1, 1500, 660, 1440, 330);
     // As long as a booker may be entered.
-    Text1->setMaxLength(5);
+    MaxLengthFilter(Text1, 5);
     label(this, QStringLiteral("班次"), 3060, 720, 600);
     Combo1 = new QComboBox(this);
     Combo1->setEditable(true);

@@ -288,22 +288,30 @@ void FrmFTSZ::saveNewCodeName(const CodeNameTab& tab, CodeNameDialog& d)
     const QString code = d.Text1->text().trimmed();
     const QString name = d.Text2->text().trimmed();
     bool stored = false;
+    bool taken = false;
     RunDbAction([&] {
+        // The code is tested and stored under one lock: another till cannot
+        // store it in between.
+        Transaction tx;
         Module1::SharedRecordset = Recordset();
         Recordset& rs = Module1::SharedRecordset;
         rs.openTable(tab.table, QStringLiteral("where fcode = ?"), {code});
         if (!rs.isEOF()) {
-            MsgBox(tab.codeTaken, Msg::Exclamation, Hint);
-            d.Text1->setFocus();
+            taken = true;
             return;
         }
         rs.AddNew();
         rs.setField(QStringLiteral("fcode"), code);
         rs.setField(QStringLiteral("fname"), name);
         rs.Update();
+        tx.commit();
         stored = true;
         fillCodeNames(tab);
     });
+    if (taken) {
+        MsgBox(tab.codeTaken, Msg::Exclamation, Hint);
+        d.Text1->setFocus();
+    }
     if (stored)
         codeNameSaved(tab, d);
 }
@@ -314,6 +322,7 @@ void FrmFTSZ::saveChangedCodeName(const CodeNameTab& tab, CodeNameDialog& d)
     const QString code = d.Text1->text().trimmed();
     const QString name = d.Text2->text().trimmed();
     const bool stored = RunDbAction([&] {
+        Transaction tx;
         Module1::SharedRecordset = Recordset();
         Recordset& rs = Module1::SharedRecordset;
         rs.openTable(tab.table, QStringLiteral("where fcode = ?"), {code});
@@ -323,6 +332,7 @@ void FrmFTSZ::saveChangedCodeName(const CodeNameTab& tab, CodeNameDialog& d)
         rs.setField(QStringLiteral("fcode"), code);
         rs.setField(QStringLiteral("fname"), name);
         rs.Update();
+        tx.commit();
         fillCodeNames(tab);
     });
     if (stored)
@@ -370,14 +380,30 @@ void FrmFTSZ::deleteCodeName(const CodeNameTab& tab)
     if (MsgBox(QStringLiteral("是否确认删除“") + tab.list->subItem(row, 1) + QStringLiteral("”吗？"),
                int(Msg::OKCancel) + Msg::Exclamation, Hint) != Msg::OK)
         return;
+    bool inUse = false;
     RunDbAction([&] {
+        Transaction tx;
+        // A table may have been given this entry on another till since the
+        // check before the question.
+        if (!tab.inUseWhere.isEmpty()) {
+            Recordset tables;
+            tables.open(QStringLiteral("select table_id from House_table ") + tab.inUseWhere + QStringLiteral(" limit 1"),
+                        {tab.list->subItem(row, tab.inUseColumn).trimmed()});
+            if (!tables.isEOF()) {
+                inUse = true;
+                return;
+            }
+        }
         Module1::SharedRecordset = Recordset();
         Recordset& rs = Module1::SharedRecordset;
         rs.openTable(tab.table, QStringLiteral("where fcode = ?"), {code});
         if (!rs.isEOF())
             rs.Delete();
+        tx.commit();
         fillCodeNames(tab);
     });
+    if (inUse)
+        MsgBox(tab.inUse, Msg::Information, InfoHint);
 }
 
 // ---- tables ------------------------------------------------------------------------
@@ -508,11 +534,13 @@ void FrmFTSZ::ListView3Save()
         return;
     }
     bool stored = false;
+    bool taken = false;
     RunDbAction([&] {
+        Transaction tx;
         Recordset rs;
         rs.openTable(QStringLiteral("house_table"), QStringLiteral("where table_id = ?"), {code});
         if (!rs.isEOF()) {
-            MsgBox(QStringLiteral("房台编码已存在，请重新输入"), Msg::Exclamation, Hint);
+            taken = true;
             return;
         }
         // The new table belongs to the type selected in the tree; it is free,
@@ -526,9 +554,12 @@ void FrmFTSZ::ListView3Save()
         rs.setField(QStringLiteral("othersts"), QStringLiteral("C"));
         rs.setField(QStringLiteral("fbz"), remark);
         rs.Update();
+        tx.commit();
         stored = true;
         ListView3Detail();
     });
+    if (taken)
+        MsgBox(QStringLiteral("房台编码已存在，请重新输入"), Msg::Exclamation, Hint);
     if (!stored)
         return;
     d.Unload();
@@ -578,6 +609,9 @@ void FrmFTSZ::ListView3Edit()
     }
     bool found = false;
     const bool done = RunDbAction([&] {
+        // The state is read and written under one lock: a table opened on
+        // another till meanwhile keeps its state.
+        Transaction tx;
         Recordset rs;
         rs.openTable(QStringLiteral("house_table"), QStringLiteral("where table_id = ?"), {code});
         if (!rs.isEOF()) {
@@ -595,6 +629,7 @@ void FrmFTSZ::ListView3Edit()
                 rs.setField(QStringLiteral("othersts"), QStringLiteral("C"));
             rs.Update();
         }
+        tx.commit();
         ListView3Detail();
     });
     if (!done)
@@ -638,13 +673,25 @@ void FrmFTSZ::DeleteTable()
     if (MsgBox(QStringLiteral("是否确认删除“") + code + QStringLiteral("”吗？"), int(Msg::OKCancel) + Msg::Exclamation,
                Hint) != Msg::OK)
         return;
+    bool hasSeating = false;
     RunDbAction([&] {
+        Transaction tx;
+        // A table opened on another till since the check keeps its row.
+        Recordset seatings;
+        seatings.open(QStringLiteral("select * from  use_table_200505 Where House_table_id = ? limit 1"), {code});
+        if (!seatings.isEOF()) {
+            hasSeating = true;
+            return;
+        }
         Recordset rs;
         rs.openTable(QStringLiteral("house_table"), QStringLiteral("where table_id = ?"), {code});
         if (!rs.isEOF())
             rs.Delete();
+        tx.commit();
         ListView3Detail();
     });
+    if (hasSeating)
+        MsgBox(QStringLiteral("此房台已有消售记录,不可删除!"), Msg::Information, InfoHint);
 }
 
 // ---- taking a table out of service -------------------------------------------------
@@ -655,16 +702,29 @@ void FrmFTSZ::setStateOfSelectedTable(const QString& state)
     if (row < 0)
         return;
     const QString code = ListView3->subItem(row, 1);
+    // Only a free table is taken out of service, and only a disabled one put
+    // back: as the table is now, not as the list showed it.
+    const QString from = state == u"P" ? TableWord::Free : TableWord::Disabled;
+    bool changed = false;
     RunDbAction([&] {
+        Transaction tx;
         Module1::SharedRecordset = Recordset();
         Recordset& rs = Module1::SharedRecordset;
         rs.openTable(QStringLiteral("house_table"), QStringLiteral("where table_id = ?"), {code});
         if (!rs.isEOF()) {
+            const QString now = TableStateWord(rs.text(QStringLiteral("othersts")), rs.text(QStringLiteral("sts")));
+            if (now != from) {
+                changed = true;
+                throw DbError(DbError::Changed, QStringLiteral("房台%1现在是“%2”。").arg(code, now));
+            }
             rs.setField(QStringLiteral("othersts"), state);
             rs.Update();
         }
+        tx.commit();
         ListView3Detail();
     });
+    if (changed)
+        RunDbAction([this] { ListView3Detail(); });
 }
 
 void FrmFTSZ::Command1_Click() { setStateOfSelectedTable(QStringLiteral("P")); }

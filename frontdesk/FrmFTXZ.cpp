@@ -177,12 +177,15 @@ void FrmFTXZ::mergeOk()
     ListView* rows = board.ListView1;
     const QString sourceTable = board.current(FrmSYGL::ColTableId);
     const QString sourceTime = board.current(FrmSYGL::ColOpenTime);
+    const QString sourceWord = board.current(FrmSYGL::ColState).trimmed();
 
     Module1::TargetTableId = firstField(chosen->text()).trimmed();
     Module1::TargetOpenTime.clear();
+    QString targetWord;
     for (int r = 0; r < rows->count(); ++r) {
         if (rows->subItem(r, FrmSYGL::ColTableId) == Module1::TargetTableId) {
             Module1::TargetOpenTime = rows->subItem(r, FrmSYGL::ColOpenTime);
+            targetWord = rows->subItem(r, FrmSYGL::ColState).trimmed();
             break;
         }
     }
@@ -191,53 +194,56 @@ void FrmFTXZ::mergeOk()
 
     MsgBox(sourceTime, Msg::OKOnly);
 
+    bool changed = false;
     const bool merged = RunDbAction([&] {
         Transaction tx;
-        const QString seatingOf = QStringLiteral(
-            "select use_table_id from use_table_200505 where house_table_id = ? and start_date = ?");
-
-        Recordset target;
-        target.openTable(QStringLiteral("use_table_200505"),
-                         QStringLiteral("where house_table_id = ? and start_date = ?"), {targetTable, targetTime});
-        Recordset source;
-        source.openTable(QStringLiteral("use_table_200505"),
-                         QStringLiteral("where house_table_id = ? and start_date = ?"), {sourceTable, sourceTime});
-        if (target.empty() || source.empty())
-            throw DbError(QStringLiteral("找不到房台的开台记录，并台未完成。"));
-
-        Recordset sourceLines;
-        sourceLines.openTable(QStringLiteral("strink_mess_200505"),
-                              QStringLiteral("where use_table_id in (") + seatingOf + QStringLiteral(") order by fsxh, rowid"),
-                              {sourceTable, sourceTime});
-        Recordset targetLines;
-        targetLines.openTable(QStringLiteral("strink_mess_200505"),
-                              QStringLiteral("where use_table_id in (") + seatingOf + QStringLiteral(") order by fsxh, rowid"),
-                              {targetTable, targetTime});
-
-        // The moved lines follow the target's lines without a gap; a target
-        // without lines takes them from 0 under its own seating id.
-        int next = 0;
-        QVariant targetId = target.field(QStringLiteral("use_table_id"));
-        if (!targetLines.empty()) {
-            targetLines.MoveLast();
-            next = targetLines.field(QStringLiteral("fsxh")).toInt() + 1;
-            targetId = targetLines.field(QStringLiteral("use_table_id"));
+        // Both seatings as they are now, each the current one of its table:
+        // another till may have settled, cleared or reopened either table
+        // since the board was read.
+        Recordset sourceTableRow, source, targetTableRow, target;
+        try {
+            FrmSYGL::recheckTable(sourceTable, sourceWord, sourceTime, sourceTableRow, source);
+            FrmSYGL::recheckTable(targetTable, targetWord, targetTime, targetTableRow, target);
+        } catch (const DbError& e) {
+            changed = e.kind == DbError::Changed;
+            throw;
         }
-        for (sourceLines.MoveFirst(); !sourceLines.isEOF(); sourceLines.MoveNext()) {
-            sourceLines.setField(QStringLiteral("fsxh"), next++);
-            sourceLines.setField(QStringLiteral("use_table_id"), targetId);
-            sourceLines.Update();
-        }
+        const QVariant sourceId = source.field(QStringLiteral("use_table_id"));
+        const QVariant targetId = target.field(QStringLiteral("use_table_id"));
 
-        Db::exec(QStringLiteral("update use_table_200505 set strink_num = coalesce(strink_num, 0) + ? "
-                                "where house_table_id = ? and start_date = ?"),
-                 {source.field(QStringLiteral("strink_num")).toDouble(), targetTable, targetTime});
-        Db::exec(QStringLiteral("delete from use_table_200505 where house_table_id = ? and start_date = ?"),
-                 {sourceTable, sourceTime});
+        // The moved lines follow the target's lines without a gap, in their
+        // own order; a target without lines takes them from 0.
+        const QVariant last = Db::scalar(QStringLiteral("select max(fsxh) from strink_mess_200505 where use_table_id = ?"),
+                                         {targetId});
+        const int next = last.isNull() ? 0 : last.toInt() + 1;
+        Db::exec(QStringLiteral(
+                     "update strink_mess_200505 set use_table_id = ?, fsxh = ? + moved.n from "
+                     "(select rowid as line, row_number() over (order by fsxh, rowid) - 1 as n "
+                     " from strink_mess_200505 where use_table_id = ?) as moved "
+                     "where strink_mess_200505.rowid = moved.line"),
+                 {targetId, next, sourceId});
+        // A continued bill's payment and bill rows go with its lines, so its
+        // settled sale stays in every report.
+        Db::exec(QStringLiteral("update account_mess_200505 set USE_TABLE_ID = ? where USE_TABLE_ID = ?"),
+                 {targetId, sourceId});
+        Db::exec(QStringLiteral("update ACCOUNT_200606 set USE_TABLE_ID = ? where USE_TABLE_ID = ?"),
+                 {targetId, sourceId});
+
+        Db::exec(QStringLiteral("update use_table_200505 set strink_num = coalesce(strink_num, 0) + ? where rowid = ?"),
+                 {source.field(QStringLiteral("strink_num")).toDouble(), target.rowId()});
+        Db::exec(QStringLiteral("delete from use_table_200505 where rowid = ?"), {source.rowId()});
         // The source table is free again; its reservation mark stays.
-        Db::exec(QStringLiteral("update house_table set othersts = 'C' where table_id = ?"), {sourceTable});
+        sourceTableRow.setField(QStringLiteral("othersts"), QStringLiteral("C"));
+        sourceTableRow.Update();
         tx.commit();
     });
+    if (changed) {
+        // The board showed the tables as they no longer are, and its source
+        // row is gone with the reload: the picker cannot go on.
+        board.ListView1Detail();
+        Unload();
+        return;
+    }
     if (!merged)
         return;   // rolled back and reported; the picker stays open
 

@@ -32,15 +32,13 @@ QString cellText(const QVariant& v)
     return v.toString().trimmed();
 }
 
-// A stored date-time in the one text form; a value that is no date-time
-// stays as it was stored.
-QString timeText(const QVariant& v)
+} // namespace
+
+QString FrmSYGL::openTimeText(const QVariant& v)
 {
     const QDateTime t = DateTimeText::fromVariant(v);
     return t.isValid() ? DateTimeText::format(t) : cellText(v);
 }
-
-} // namespace
 
 int FrmSYGL::statePicture(const QString& word)
 {
@@ -205,68 +203,83 @@ void FrmSYGL::ListView1Detail()
 {
     if (m_loaded && !isVisible())
         m_preparedHidden = true;
-    m_count = Counters{};
-    ListView1->clear();
-    try {
+
+    // Everything is read before the board changes: a read that fails leaves
+    // the board and its counts as they were, never a part of the tables.
+    struct BoardRow {
+        QString name, word, spec, tableId, type, diners, openTime, waiter, orderTaker;
+        int picture = 0;
+    };
+    std::vector<BoardRow> rows;
+    Counters count;
+    const bool read = RunDbAction([&] {
         Recordset& tables = Module1::SharedRecordset;
         tables = Recordset();
         tables.open(QStringLiteral(
             "select * from house_table INNER JOIN HOUSE_BM ON HOUSE_BM.FCODE = House_table.HOUSE_BMID "
             "order by house_bmid DESC,table_id DESC"));
-        if (tables.empty())
-            return;
-        m_count.total = tables.RecordCount();
+        count.total = tables.RecordCount();
         // Walked from the last row: types and their tables in ascending text order.
         for (tables.MoveLast(); !tables.isBOF(); tables.MovePrevious()) {
-            const QString word = TableStateWord(tables.text(QStringLiteral("othersts")),
-                                                tables.text(QStringLiteral("sts")));
-            const int picture = statePicture(word);
-            switch (picture) {
-            case PicFree: ++m_count.free; break;
-            case PicReserved: ++m_count.reserved; break;
-            case PicInUse: ++m_count.inUse; break;
-            case PicSettled: ++m_count.settled; break;
-            case PicContinued: ++m_count.continued; break;
-            case PicDisabled: ++m_count.disabled; break;
+            BoardRow r;
+            r.word = TableStateWord(tables.text(QStringLiteral("othersts")), tables.text(QStringLiteral("sts")));
+            r.picture = statePicture(r.word);
+            switch (r.picture) {
+            case PicFree: ++count.free; break;
+            case PicReserved: ++count.reserved; break;
+            case PicInUse: ++count.inUse; break;
+            case PicSettled: ++count.settled; break;
+            case PicContinued: ++count.continued; break;
+            case PicDisabled: ++count.disabled; break;
             default: continue;   // an unknown state: counted in the total only
             }
-            const QString tableId = tables.text(QStringLiteral("table_id"));
-            const int row = ListView1->addWithPictures(tables.text(QStringLiteral("house_name")), {}, picture, picture);
-            ListView1->setSubItem(row, ColState, word);
-            ListView1->setSubItem(row, ColSpec, tables.text(QStringLiteral("class")));
-            ListView1->setSubItem(row, ColTableId, tableId);
-            ListView1->setSubItem(row, ColType, tables.text(QStringLiteral("fname")));
+            r.name = tables.text(QStringLiteral("house_name"));
+            r.spec = tables.text(QStringLiteral("class"));
+            r.tableId = tables.text(QStringLiteral("table_id"));
+            r.type = tables.text(QStringLiteral("fname"));
 
             Recordset& seating = Module1::SharedRecordset3;
             seating = Recordset();
             seating.open(QStringLiteral("select * from use_table_200505 where house_table_id = ? and sts <> 'P' "
                                         "order by rowid"),
-                         {tableId});
+                         {r.tableId});
             if (!seating.empty()) {
                 const QVariant diners = seating.field(QStringLiteral("strink_num"));
-                ListView1->setSubItem(row, ColDiners, cellText(diners));
-                ListView1->setSubItem(row, ColOpenTime, timeText(seating.field(QStringLiteral("start_date"))));
-                ListView1->setSubItem(row, ColWaiter, cellText(seating.field(QStringLiteral("serv_name"))));
-                ListView1->setSubItem(row, ColOrderTaker, cellText(seating.field(QStringLiteral("cust_name"))));
-                m_count.guests += diners.toDouble();
+                r.diners = cellText(diners);
+                r.openTime = openTimeText(seating.field(QStringLiteral("start_date")));
+                r.waiter = cellText(seating.field(QStringLiteral("serv_name")));
+                r.orderTaker = cellText(seating.field(QStringLiteral("cust_name")));
+                count.guests += diners.toDouble();
             } else {
-                ListView1->setSubItem(row, ColDiners, QStringLiteral("0"));
+                r.diners = QStringLiteral("0");
                 Recordset reservations;
                 reservations.open(QStringLiteral("select * from pre_strink where pre_house = ? order by rowid"),
-                                  {tableId});
+                                  {r.tableId});
                 if (!reservations.empty())
-                    ListView1->setSubItem(row, ColOpenTime, timeText(reservations.field(QStringLiteral("endtime"))));
-                ListView1->setSubItem(row, ColWaiter, QString());
-                ListView1->setSubItem(row, ColOrderTaker, QString());
+                    r.openTime = openTimeText(reservations.field(QStringLiteral("endtime")));
             }
+            rows.push_back(std::move(r));
         }
-    } catch (const DbError& e) {
-        MsgBox(e.text, Msg::Exclamation, QStringLiteral("信息提示"));
+    });
+    if (!read)
+        return;
+    m_count = count;
+    ListView1->clear();
+    if (count.total == 0)
+        return;   // the statistics panel keeps what it showed
+    for (const BoardRow& r : rows) {
+        const int row = ListView1->addWithPictures(r.name, {}, r.picture, r.picture);
+        const std::pair<int, const QString*> cells[] = {
+            {ColState, &r.word}, {ColSpec, &r.spec}, {ColTableId, &r.tableId}, {ColType, &r.type},
+            {ColDiners, &r.diners}, {ColOpenTime, &r.openTime}, {ColWaiter, &r.waiter},
+            {ColOrderTaker, &r.orderTaker},
+        };
+        for (const auto& [column, text] : cells)
+            ListView1->setSubItem(row, column, *text);
     }
     // The list selects its first row by itself.
     ListView1->select(ListView1->count() > 0 ? 0 : -1);
-    if (m_count.total > 0)
-        ListView4Detail();
+    ListView4Detail();
 }
 
 // ---- statistics panel ------------------------------------------------------
@@ -308,11 +321,13 @@ void FrmSYGL::ListView2Init()
 
 void FrmSYGL::ListView2Detail()
 {
-    // Every error is passed over: the panel shows what could be read.
+    // A failed read is said and the amount left out: the panel never shows
+    // the sum of a part of the lines as the seating's amount.
     Money amount;
+    bool amountRead = true;
     const QString openTime = current(ColOpenTime);
     if (!openTime.isEmpty()) {
-        try {
+        amountRead = RunDbAction([&] {
             const QString seatingId = DateTimeText::toId(DateTimeText::parse(openTime));
             Recordset& lines = Module1::SharedRecordset;
             lines = Recordset();
@@ -328,8 +343,7 @@ void FrmSYGL::ListView2Detail()
                 amount += Money::fromVariant(lines.field(QStringLiteral("price")))
                               .times(lines.field(QStringLiteral("food_num")).toDouble());
             }
-        } catch (const DbError&) {
-        }
+        });
     }
     ListView2->clear();
     const struct { const char* label; int column; } rows[] = {
@@ -339,7 +353,8 @@ void FrmSYGL::ListView2Detail()
     };
     for (const auto& r : rows)
         ListView2->add(QString::fromUtf8(r.label) + current(r.column));
-    ListView2->add(QStringLiteral("金    额：") + amount.plain() + QStringLiteral("元"));
+    ListView2->add(amountRead ? QStringLiteral("金    额：") + amount.plain() + QStringLiteral("元")
+                              : QStringLiteral("金    额："));
     ListView2->update();
 }
 
@@ -349,6 +364,22 @@ QString FrmSYGL::current(int column) const
     if (row < 0)
         return {};
     return column == ColName ? ListView1->text(row) : ListView1->subItem(row, column);
+}
+
+void FrmSYGL::recheckTable(const QString& tableId, const QString& word, const QString& openTime, Recordset& table,
+                           Recordset& seating)
+{
+    table.openTable(QStringLiteral("house_table"), QStringLiteral("where table_id = ?"), {tableId});
+    seating.openTable(QStringLiteral("use_table_200505"), QStringLiteral("where house_table_id = ? and sts <> 'P'"),
+                      {tableId});
+    if (table.empty())
+        throw DbError(DbError::Changed, QStringLiteral("房台%1已不存在。").arg(tableId));
+    const QString now = TableStateWord(table.text(QStringLiteral("othersts")), table.text(QStringLiteral("sts")));
+    const QString opened = seating.empty() ? QString() : openTimeText(seating.field(QStringLiteral("start_date")));
+    if (now != word || opened != openTime)
+        throw DbError(DbError::Changed,
+                      opened.isEmpty() ? QStringLiteral("房台%1现在是“%2”，没有开台。").arg(tableId, now)
+                                       : QStringLiteral("房台%1现在是“%2”，开台时间%3。").arg(tableId, now, opened));
 }
 
 // ---- user actions ----------------------------------------------------------
@@ -451,34 +482,42 @@ void FrmSYGL::ClearTable()
 {
     const QString word = current(ColState).trimmed();
     const QString tableId = current(ColTableId);
+    const QString openTime = current(ColOpenTime);
     if (word != Settled && word != InUse && word != Continued) {
         MsgBox(OnlySettledClears, Msg::Exclamation, Prompt);
         return;
     }
-    bool refused = false;
+    bool refused = false;   // the seating still has open lines, or there is none to close
+    bool changed = false;
     const bool done = RunDbAction([&] {
-        // The table's current seating, found by the table itself.
+        // Decided from the table and its seating as they are now, under the
+        // write lock: another till may have continued the bill, cleared the
+        // table or opened it again since the board was read.
+        Transaction tx;
+        Recordset table;
         Recordset& seating = Module1::SharedRecordset;
         seating = Recordset();
-        seating.openTable(QStringLiteral("use_table_200505"),
-                          QStringLiteral("where house_table_id = ? and sts <> 'P'"), {tableId});
+        try {
+            recheckTable(tableId, word, openTime, table, seating);
+        } catch (const DbError& e) {
+            changed = e.kind == DbError::Changed;
+            throw;
+        }
         if (seating.empty()) {
-            refused = true;
+            refused = true;   // a table without a seating has nothing to clear
             return;
         }
         if (word != Settled) {
             // A table in use is cleared only while its own seating has no
             // unsettled order line (a table opened in error, say).
-            Recordset open;
-            open.open(QStringLiteral("select * from strink_mess_200505 where use_table_id = ? and Account_sts = '0'"),
-                      {seating.field(QStringLiteral("use_table_id"))});
-            if (!open.empty()) {
+            if (Db::scalar(QStringLiteral("select count(*) from strink_mess_200505 where use_table_id = ? and Account_sts = '0'"),
+                           {seating.field(QStringLiteral("use_table_id"))}).toInt() > 0) {
                 refused = true;
                 return;
             }
         }
-        Transaction tx;
-        Db::exec(QStringLiteral("update house_table set othersts = 'C' where table_id = ?"), {tableId});
+        table.setField(QStringLiteral("othersts"), QStringLiteral("C"));
+        table.Update();
         seating.setField(QStringLiteral("sts"), QStringLiteral("P"));
         seating.Update();
         tx.commit();
@@ -487,6 +526,7 @@ void FrmSYGL::ClearTable()
         MsgBox(OnlySettledClears, Msg::Exclamation, Prompt);
         return;
     }
-    if (done)
+    // Cleared, or the board showed the table as it no longer is: it reloads.
+    if (done || changed)
         ListView1Detail();
 }

@@ -9,6 +9,7 @@
 //   SubItems(3)   table id (hidden)   SubItems(8)  order taker
 //   SubItems(4)   type name
 #include <QLabel>
+#include "db/Recordset.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Pictures.h"
@@ -57,6 +58,16 @@ public:
 
     // The current table's cell, empty when the board has no selected row.
     QString current(int column) const;
+
+    // A stored date-time as the board shows it in its open-time column (the
+    // one text form; a value that is no date-time as it was stored).
+    static QString openTimeText(const QVariant& value);
+    // Re-reads, inside the caller's write transaction, a table and its
+    // current seating that the board showed with the given state word and
+    // open time. Throws DbError Changed when either is no longer so: another
+    // till acted on the table since the board was read.
+    static void recheckTable(const QString& tableId, const QString& word, const QString& openTime, Recordset& table,
+                             Recordset& seating);
 
 protected:
     void showEvent(QShowEvent* event) override;

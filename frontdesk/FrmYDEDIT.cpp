@@ -62,6 +62,9 @@ void FrmYDEDIT::CmdYD_Click()
     bool saved = false;
     // The table, its type and its mark stay as they were.
     RunDbAction([&] {
+        // Read and changed under one lock: a reservation cancelled on another
+        // till meanwhile is not reported as saved.
+        Transaction tx;
         Recordset rs;
         rs.openTable(QStringLiteral("pre_strink"), QStringLiteral("where reservation_id = ?"), {m_id});
         if (rs.isEOF())
@@ -77,6 +80,7 @@ void FrmYDEDIT::CmdYD_Click()
         rs.setField(QStringLiteral("paymoney"), v.deposit.toVariant());
         rs.setField(QStringLiteral("serials"), DateTimeText::toId(now));
         rs.Update();
+        tx.commit();
         saved = true;
     });
     if (!saved)

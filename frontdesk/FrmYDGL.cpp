@@ -92,20 +92,25 @@ void FrmYDGL::TreeView1Init()
     {
         const QSignalBlocker block(TreeView1);
         TreeView1->clearNodes();
-        RunDbAction([&] {
-            Recordset types;
-            types.openTable(QStringLiteral("house_bm"));
-            for (types.MoveFirst(); !types.isEOF(); types.MoveNext()) {
-                const QString fcode = types.field(QStringLiteral("fcode")).toString();
-                const QString typeKey = QStringLiteral("F") + fcode;
-                TreeView1->addNode({}, typeKey, types.text(QStringLiteral("fname")));
-                Recordset tables;
-                tables.openTable(QStringLiteral("house_table"), QStringLiteral("where house_bmid = ?"), {fcode});
-                for (tables.MoveFirst(); !tables.isEOF(); tables.MoveNext())
-                    TreeView1->addNode(typeKey, QStringLiteral("S") + tables.field(QStringLiteral("table_id")).toString(),
-                                       tables.text(QStringLiteral("house_name")));
-            }
+        // Types and their tables in one read: a tree that could not be read
+        // whole stays empty rather than lacking tables.
+        Recordset rows;
+        const bool read = RunDbAction([&] {
+            rows.open(QStringLiteral(
+                "select b.rowid as type_row, b.fcode, b.fname, t.table_id, t.house_name from house_bm b "
+                "left join house_table t on t.house_bmid = b.fcode order by b.rowid, t.rowid"));
         });
+        QVariant type;   // the row id of the type whose node was added last
+        for (rows.MoveFirst(); read && !rows.isEOF(); rows.MoveNext()) {
+            const QString typeKey = QStringLiteral("F") + rows.field(QStringLiteral("fcode")).toString();
+            if (rows.field(QStringLiteral("type_row")) != type) {
+                type = rows.field(QStringLiteral("type_row"));
+                TreeView1->addNode({}, typeKey, rows.text(QStringLiteral("fname")));
+            }
+            if (!rows.field(QStringLiteral("table_id")).isNull())
+                TreeView1->addNode(typeKey, QStringLiteral("S") + rows.field(QStringLiteral("table_id")).toString(),
+                                   rows.text(QStringLiteral("house_name")));
+        }
         if (TreeView1->topLevelItemCount() > 0) {
             TreeView1->setCurrentItem(TreeView1->topLevelItem(0));
             TreeView1->expandAll();

@@ -18,11 +18,11 @@ ReservationDialog::ReservationDialog(const QString& saveCaption)
     label(QStringLiteral("预 定 人"), l1, 300);
     TxtYDR = new QLineEdit(this);
     Twips::place(TxtYDR, f1, 240, w, h);
-    TxtYDR->setMaxLength(5);
+    MaxLengthFilter(TxtYDR, 5);
     label(QStringLiteral("联系电话"), l2, 300);
     TxtLXDH = new QLineEdit(this);
     Twips::place(TxtLXDH, f2, 240, w, h);
-    TxtLXDH->setMaxLength(11);
+    MaxLengthFilter(TxtLXDH, 11);
     PhoneKeyFilter(TxtLXDH);
 
     label(QStringLiteral("登记时间"), l1, 780);
@@ -50,17 +50,17 @@ ReservationDialog::ReservationDialog(const QString& saveCaption)
     label(QStringLiteral("订餐人数"), l1, 1740);
     TxtDCRS = new QLineEdit(this);
     Twips::place(TxtDCRS, f1, 1680, w, h);
-    TxtDCRS->setMaxLength(6);
+    MaxLengthFilter(TxtDCRS, 6);
     label(QStringLiteral("押    金"), l2, 1740);
     TxtYJ = new QLineEdit(this);
     Twips::place(TxtYJ, f2, 1680, w, h);
-    TxtYJ->setMaxLength(6);
+    MaxLengthFilter(TxtYJ, 6);
     PhoneKeyFilter(TxtYJ);
 
     label(QStringLiteral("备    注"), l1, 2220);
     TxtBZ = new QLineEdit(this);
     Twips::place(TxtBZ, f1, 2160, f2 + w - f1, 1320);
-    TxtBZ->setMaxLength(50);
+    MaxLengthFilter(TxtBZ, 50);
     TxtBZ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     CmdYD = new QPushButton(saveCaption, this);

@@ -27,7 +27,7 @@ QLineEdit* textBox(QWidget* parent, int top, int width, int maxLength)
     auto* t = new QLineEdit(parent);
     Twips::place(t, 1440, top - 30, width, 360);
     if (maxLength > 0)
-        t->setMaxLength(maxLength);
+        MaxLengthFilter(t, maxLength);
     return t;
 }
 

@@ -74,6 +74,37 @@ void ReadOnlyKeyFilter(QLineEdit* edit)
 
 namespace {
 
+const char* const MaxLengthProperty = "tabulorMaxCharacters";
+
+// Drops the characters past the limit that the last change put before the
+// cursor (the inserted text ends there), then any still left at the end.
+void enforceMaxLength(QLineEdit* edit, int limit)
+{
+    const QString text = edit->text();
+    int excess = CharacterCount(text) - limit;
+    if (excess <= 0)
+        return;
+    const auto startsPair = [&](int i) {
+        return i + 1 < text.size() && text[i].isHighSurrogate() && text[i + 1].isLowSurrogate();
+    };
+    int cursor = edit->cursorPosition();
+    if (cursor > 0 && cursor < text.size() && startsPair(cursor - 1))
+        ++cursor;   // never between the halves of one character
+    int from = cursor;
+    while (excess > 0 && from > 0) {
+        from -= from >= 2 && startsPair(from - 2) ? 2 : 1;
+        --excess;
+    }
+    QString kept = text.left(from) + text.mid(cursor);
+    while (excess > 0 && !kept.isEmpty()) {
+        const int n = kept.size();
+        kept.chop(n >= 2 && kept[n - 1].isLowSurrogate() && kept[n - 2].isHighSurrogate() ? 2 : 1);
+        --excess;
+    }
+    edit->setText(kept);   // within the limit: the handler this raises again stops at once
+    edit->setCursorPosition(qMin(int(from), int(kept.size())));
+}
+
 class EnterFilter : public QObject {
 public:
     EnterFilter(QWidget* w, std::function<void()> action) : QObject(w), m_action(std::move(action))
@@ -97,6 +128,31 @@ private:
 };
 
 } // namespace
+
+int CharacterCount(const QString& text)
+{
+    int n = 0;
+    for (int i = 0; i < text.size(); ++i, ++n)
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+    return n;
+}
+
+void MaxLengthFilter(QLineEdit* edit, int characters)
+{
+    edit->setProperty(MaxLengthProperty, characters);
+    // QLineEdit's own limit counts UTF-16 units: it stays out of the way.
+    edit->setMaxLength(32767);
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit] {
+        enforceMaxLength(edit, MaxLengthOf(edit));
+    });
+    enforceMaxLength(edit, characters);
+}
+
+int MaxLengthOf(const QLineEdit* edit)
+{
+    return edit->property(MaxLengthProperty).toInt();
+}
 
 void EnterAsTab(QWidget* widget)
 {

@@ -31,6 +31,17 @@ void QuoteKeyFilter(QLineEdit* edit);
 // no key at all: the field only shows text put there by code
 void ReadOnlyKeyFilter(QLineEdit* edit);
 
+// At most the given number of characters, counted as the user sees them: a
+// character outside the basic plane (an emoji, a rare ideograph) counts one
+// and is kept or dropped whole, never split. What is typed, pasted or set by
+// code past the limit is dropped, the text before and after the insertion
+// kept. Use it in place of QLineEdit::setMaxLength, which counts UTF-16 units.
+void MaxLengthFilter(QLineEdit* edit, int characters);
+// The limit a field got from MaxLengthFilter, 0 for none.
+int MaxLengthOf(const QLineEdit* edit);
+// The number of characters of a text as MaxLengthFilter counts them.
+int CharacterCount(const QString& text);
+
 // Enter in the widget moves the focus to the next field.
 void EnterAsTab(QWidget* widget);
 // Enter in the widget runs an action (the field's default action).

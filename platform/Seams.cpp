@@ -175,6 +175,31 @@ void ProcessSeam::script() { processState() = ProcessState{true, false}; }
 void ProcessSeam::stopScripting() { processState() = ProcessState{}; }
 bool ProcessSeam::ended() { return processState().ended; }
 
+namespace {
+int g_waitDepth = 0;
+int g_waitShown = 0;
+} // namespace
+
+WaitCursor::WaitCursor()
+{
+    if (g_waitDepth++ == 0) {
+        ++g_waitShown;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        // The cursor changes before the wait begins, not after it.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+WaitCursor::~WaitCursor()
+{
+    if (--g_waitDepth == 0)
+        QApplication::restoreOverrideCursor();
+}
+
+bool WaitCursor::showing() { return g_waitDepth > 0; }
+int WaitCursor::timesShown() { return g_waitShown; }
+void WaitCursor::resetCount() { g_waitShown = 0; }
+
 QDateTime Clock::now()
 {
     const QDateTime& f = fixedNow();

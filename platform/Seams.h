@@ -69,6 +69,21 @@ public:
     static bool ended();
 };
 
+// The wait cursor over every window while the program waits (for another
+// till's lock, say). Shown from construction until destruction; nests.
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+    static bool showing();
+    // Tests: how many times it was shown since the last reset.
+    static int timesShown();
+    static void resetCount();
+};
+
 class Clock {
 public:
     static QDateTime now();

@@ -28,7 +28,7 @@ DlgDYSZ::DlgDYSZ()
     QLineEdit** boxes[] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6};
     for (int i = 0; i < 6; ++i) {
         QLineEdit* e = new QLineEdit(this);
-        e->setMaxLength(20);
+        MaxLengthFilter(e, 20);
         QuoteKeyFilter(e);
         const int top = 240 + i * 420 + (i >= 3 ? 300 : 0);
         Twips::place(e, 2880, top, 3480, 345);

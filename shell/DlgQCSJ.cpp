@@ -147,6 +147,9 @@ void DlgQCSJ::Command1_Click()
 
     bool blocked = false;
     const bool done = RunDbAction([&] {
+        // The check runs under the write lock: a table opened on another till
+        // a moment ago is seen, and none can be opened until the clearing ends.
+        Transaction tx;
         if (sales || tables) {
             // A table in use, settled or continued, or reserved, still has
             // business on it; a disabled table has none.
@@ -158,7 +161,6 @@ void DlgQCSJ::Command1_Click()
                 return;
             }
         }
-        Transaction tx;
         if (everything) {
             if (sales) {
                 Db::exec(QStringLiteral("delete from ACCOUNT_200606"));

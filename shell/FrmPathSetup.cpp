@@ -1,7 +1,8 @@
 #include "shell/FrmPathSetup.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include "db/Database.h"
 #include "platform/KeyFilters.h"
 #include "platform/Seams.h"
@@ -57,22 +58,35 @@ void FrmPathSetup::CmdSetup_Click()
         MsgBox(error, Msg::Exclamation, title);
         return;
     }
-    // The path file of the current directory goes; the one beside the
-    // program is the one that counts from now on.
+    // The new path file is written beside the one it replaces and takes its
+    // place in one step: either the old file or the new one stands, whatever
+    // fails.
+    const QDir programFolder(AppPath.isEmpty() ? ProgramFolder::path() : AppPath);
+    const QString target = programFolder.filePath(PathFileName);
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write((DatabasePath + QStringLiteral("\r\n")).toUtf8()) < 0
+        || !out.commit()) {
+        MsgBox(QStringLiteral("无法写入路径文件，原来的路径设置保持不变。请检查程序所在文件夹是否可以写入。\n")
+                   + target + QStringLiteral("\n") + out.errorString(),
+               Msg::Exclamation, title);
+        return;
+    }
+    // A path file of the current directory would be read first at the next
+    // start: it goes now that the new one is written.
     QDir here = QDir::current();
     for (const QString& entry : here.entryList(QDir::Files | QDir::Hidden)) {
-        if (entry.compare(PathFileName, Qt::CaseInsensitive) == 0 && !here.remove(entry)) {
-            MsgBox(QStringLiteral("无法删除文件: ") + here.filePath(entry), Msg::Exclamation, title);
+        if (entry.compare(PathFileName, Qt::CaseInsensitive) != 0)
+            continue;
+        const QString stale = here.absoluteFilePath(entry);
+        if (QFileInfo(stale).canonicalFilePath() == QFileInfo(target).canonicalFilePath())
+            continue;
+        if (!here.remove(entry)) {
+            MsgBox(QStringLiteral("新的路径已写入，但无法删除当前文件夹中的旧路径文件，下次启动仍会使用旧路径。请手动删除该文件。\n")
+                       + stale,
+                   Msg::Exclamation, title);
             return;
         }
     }
-    QFile out(QDir(AppPath.isEmpty() ? ProgramFolder::path() : AppPath).filePath(PathFileName));
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || out.write((DatabasePath + QStringLiteral("\r\n")).toUtf8()) < 0 || !out.flush()) {
-        MsgBox(out.errorString(), Msg::Exclamation, title);
-        return;
-    }
-    out.close();
     MsgBox(QStringLiteral("路径设置成功!"), Msg::Information, title);
     Unload();
 }

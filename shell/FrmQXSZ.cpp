@@ -42,17 +42,26 @@ FrmQXSZ::FrmQXSZ()
     connect(TreeView2, &TreeView::nodeCheck, this, &FrmQXSZ::TreeView2_NodeCheck);
 }
 
-QString FrmQXSZ::entryCode(const QString& entry)
+namespace {
+
+const int UserCodeRole = Qt::UserRole + 10;
+const int UserNameRole = Qt::UserRole + 11;
+
+} // namespace
+
+bool FrmQXSZ::isUserNode(const QTreeWidgetItem* node)
 {
-    const int close = int(entry.indexOf(u']'));
-    if (!entry.startsWith(u'[') || close < 0)
-        return {};
-    return entry.mid(1, close - 1);
+    return node && node->data(0, UserCodeRole).isValid();
 }
 
-bool FrmQXSZ::isUserEntry(const QString& entry)
+QString FrmQXSZ::userCodeOf(const QTreeWidgetItem* node)
 {
-    return entry.startsWith(u'[') && entry.contains(u']');
+    return node ? node->data(0, UserCodeRole).toString() : QString();
+}
+
+QString FrmQXSZ::userNameOf(const QTreeWidgetItem* node)
+{
+    return node ? node->data(0, UserNameRole).toString() : QString();
 }
 
 void FrmQXSZ::Form_Load()
@@ -70,20 +79,28 @@ void FrmQXSZ::Form_Activate()
 void FrmQXSZ::TreeView2Init()
 {
     TreeView2->clearNodes();
-    RunDbAction([&] {
-        Recordset groups;
-        groups.open(QStringLiteral("select * from sysmcwh where class='CDL' and parentid ='0' order by code"));
-        for (groups.MoveFirst(); !groups.isEOF(); groups.MoveNext()) {
-            const QString groupKey = QStringLiteral("G") + groups.field(QStringLiteral("code")).toString();
-            TreeView2->addNode({}, groupKey, groups.field(QStringLiteral("content")).toString());
-            Recordset functions;
-            functions.open(QStringLiteral("select * from sysmcwh where trim(parentid) = ? order by code"),
-                           {groups.text(QStringLiteral("code"))});
-            for (functions.MoveFirst(); !functions.isEOF(); functions.MoveNext())
-                TreeView2->addNode(groupKey, QStringLiteral("F") + functions.field(QStringLiteral("code")).toString(),
-                                   functions.field(QStringLiteral("content")).toString());
-        }
+    // The groups and their functions in one read; a tree that could not be
+    // read whole stays empty, so no save can drop the functions it lacks.
+    Recordset rows;
+    m_treeComplete = RunDbAction([&] {
+        rows.open(QStringLiteral(
+            "select g.rowid as group_row, g.code as gcode, g.content as gcontent, f.code as fcode, f.content as fcontent "
+            "from sysmcwh g left join sysmcwh f on trim(f.parentid) = trim(g.code) "
+            "where g.class = 'CDL' and g.parentid = '0' order by g.code, g.rowid, f.code, f.rowid"));
     });
+    if (!m_treeComplete)
+        return;
+    QVariant group;   // the row id of the group whose node was added last
+    for (rows.MoveFirst(); !rows.isEOF(); rows.MoveNext()) {
+        const QString groupKey = QStringLiteral("G") + rows.field(QStringLiteral("gcode")).toString();
+        if (rows.field(QStringLiteral("group_row")) != group) {
+            group = rows.field(QStringLiteral("group_row"));
+            TreeView2->addNode({}, groupKey, rows.field(QStringLiteral("gcontent")).toString());
+        }
+        if (!rows.field(QStringLiteral("fcode")).isNull())
+            TreeView2->addNode(groupKey, QStringLiteral("F") + rows.field(QStringLiteral("fcode")).toString(),
+                               rows.field(QStringLiteral("fcontent")).toString());
+    }
     TreeView2->expandAll();
     if (TreeView2->topLevelItemCount() > 0) {
         const QSignalBlocker block(TreeView2);
@@ -97,29 +114,31 @@ void FrmQXSZ::TreeView1Init()
     const QSignalBlocker block(TreeView1);
     TreeView1->clearNodes();
     TreeView1->addNode({}, RootKey, RootText);
-    RunDbAction([&] {
-        Recordset users;
-        users.openTable(QStringLiteral("level_user"));
+    Recordset users;
+    if (RunDbAction([&] { users.openTable(QStringLiteral("level_user")); })) {
         for (users.MoveFirst(); !users.isEOF(); users.MoveNext()) {
-            const QString entry = u'[' + users.field(QStringLiteral("usercode")).toString() + u']'
-                + users.field(QStringLiteral("username")).toString();
-            TreeView1->addNode(RootKey, entry, entry);
+            const QString code = users.field(QStringLiteral("usercode")).toString();
+            const QString name = users.field(QStringLiteral("username")).toString();
+            const QString entry = u'[' + code + u']' + name;
+            QTreeWidgetItem* node = TreeView1->addNode(RootKey, entry, entry);
+            node->setData(0, UserCodeRole, code);
+            node->setData(0, UserNameRole, name);
         }
-    });
+    }
     QTreeWidgetItem* root = TreeView1->node(RootKey);
     root->setExpanded(true);
     // The first user becomes current; with no user left the root is selected
     // and nobody's permissions can be changed.
-    const QString first = root->childCount() > 0 ? TreeView::keyOf(root->child(0)) : RootKey;
-    TreeView1->selectKey(first);
+    TreeView1->setCurrentItem(root->childCount() > 0 ? root->child(0) : root);
     m_CurrentUser = TreeView1->selectedText();
-    lockFor(m_CurrentUser);
+    m_CurrentUserCode = selectedUserCode();
     TreeView2LoadChecks();
 }
 
-void FrmQXSZ::lockFor(const QString& entry)
+void FrmQXSZ::lockFor(const QTreeWidgetItem* node)
 {
-    TreeView2->setEnabled(isUserEntry(entry) && !entry.toUpper().contains(QStringLiteral("SYSTEM")));
+    TreeView2->setEnabled(isUserNode(node) && m_treeComplete && m_ticksComplete
+                          && !node->text(0).toUpper().contains(QStringLiteral("SYSTEM")));
 }
 
 void FrmQXSZ::clearChecks()
@@ -132,32 +151,40 @@ void FrmQXSZ::clearChecks()
 void FrmQXSZ::TreeView2LoadChecks()
 {
     clearChecks();
-    const QString entry = TreeView1->selectedText();
-    if (!isUserEntry(entry))
-        return;
-    RunDbAction([&] {
+    m_ticksComplete = false;
+    QTreeWidgetItem* node = TreeView1->currentItem();
+    if (isUserNode(node)) {
         Recordset rows;
-        rows.open(QStringLiteral("select menu_code from level_info where usercode = ? order by rowid"),
-                  {entryCode(entry)});
-        for (rows.MoveFirst(); !rows.isEOF(); rows.MoveNext()) {
+        m_ticksComplete = RunDbAction([&] {
+            rows.open(QStringLiteral("select menu_code from level_info where usercode = ? order by rowid"),
+                      {userCodeOf(node)});
+        });
+        for (rows.MoveFirst(); m_ticksComplete && !rows.isEOF(); rows.MoveNext()) {
             const QString menuCode = rows.field(0).toString();
             QTreeWidgetItemIterator it(TreeView2);
             for (; *it; ++it)
                 if (TreeView::keyOf(*it).mid(1) == menuCode)
                     TreeView2->setChecked(*it, true);
         }
-    });
+    }
+    lockFor(node);
 }
 
 void FrmQXSZ::TreeView2Save()
 {
-    const QString previous = m_CurrentUser;
+    const QString code = m_CurrentUserCode;
+    // Ticks read whole: after a read error they are not all the user's
+    // permissions, and saving them would drop the rest.
+    const bool complete = m_treeComplete && m_ticksComplete;
     m_CurrentUser = TreeView1->selectedText();
+    m_CurrentUserCode = selectedUserCode();
     // Ticks shown while no user is current belong to nobody: nothing is written.
-    if (isUserEntry(previous)) {
-        const QString code = entryCode(previous);
+    if (!code.isEmpty() && complete) {
         RunDbAction([&] {
             Transaction tx;
+            // The user may have been deleted on another till meanwhile.
+            if (Db::scalar(QStringLiteral("select count(*) from level_user where usercode = ?"), {code}).toInt() == 0)
+                throw DbError(DbError::Changed, QStringLiteral("用户“%1”已被删除，权限没有保存。").arg(code));
             Recordset param;
             param.openTable(QStringLiteral("SYSXTCS"), QStringLiteral("where xtcs_name = 'rolemaxid'"));
             bool haveBase = false;
@@ -195,13 +222,14 @@ void FrmQXSZ::TreeView2Save()
         });
     }
     clearChecks();
+    m_ticksComplete = false;
 }
 
 void FrmQXSZ::TreeView1_NodeClick(QTreeWidgetItem* node)
 {
+    (void)node;   // the clicked node is the selected one
     TreeView2Save();
     TreeView2LoadChecks();
-    lockFor(node ? node->text(0) : QString());
 }
 
 void FrmQXSZ::TreeView2_NodeCheck(QTreeWidgetItem* node)
@@ -239,7 +267,7 @@ void FrmQXSZ::AddUser()
 
 void FrmQXSZ::EditUser()
 {
-    if (!isUserEntry(TreeView1->selectedText())) {
+    if (!isUserNode(TreeView1->currentItem())) {
         MsgBox(QStringLiteral("请选择具体的员工,再进行修改操作!"), Msg::Information, QStringLiteral("提示"));
         return;
     }
@@ -250,11 +278,11 @@ void FrmQXSZ::EditUser()
 void FrmQXSZ::DeleteUser()
 {
     const QString entry = TreeView1->selectedText();
-    if (!isUserEntry(entry)) {
+    if (!isUserNode(TreeView1->currentItem())) {
         MsgBox(QStringLiteral("请选择具体的用户再进行删除操作!"), Msg::Exclamation, QStringLiteral("信息提示"));
         return;
     }
-    const QString code = entryCode(entry);
+    const QString code = selectedUserCode();
     if (code.compare(QStringLiteral("system"), Qt::CaseInsensitive) == 0) {
         MsgBox(QStringLiteral("此用户为系统管理员,不可以删除!"), Msg::Information, QStringLiteral("提示"));
         return;

@@ -18,8 +18,9 @@ public:
     TreeView* TreeView2;
 
     // The entry ("[code]name") whose permissions the permission tree shows and
-    // for whom the next save writes.
+    // for whom the next save writes, and that user's code (empty for none).
     QString m_CurrentUser;
+    QString m_CurrentUserCode;
 
     void Form_Load() override;
     void Form_Activate();
@@ -34,15 +35,24 @@ public:
     void EditUser();
     void DeleteUser();
 
-    // The code of an entry: the text between its leading "[" and its first "]".
-    static QString entryCode(const QString& entry);
-    // An entry of a user (not the root, not nothing).
-    static bool isUserEntry(const QString& entry);
+    // A user node of the user tree carries the user's code and name; the
+    // shown "[code]name" is never read back (a code may hold "]").
+    static bool isUserNode(const QTreeWidgetItem* node);
+    static QString userCodeOf(const QTreeWidgetItem* node);
+    static QString userNameOf(const QTreeWidgetItem* node);
+    QString selectedUserCode() const { return userCodeOf(TreeView1->currentItem()); }
+    QString selectedUserName() const { return userNameOf(TreeView1->currentItem()); }
 
     static inline const QString RootKey = QStringLiteral("Grandfather");
     static inline const QString RootText = QStringLiteral("员工列表");
 
 private:
-    void lockFor(const QString& entry);
+    void lockFor(const QTreeWidgetItem* node);
     void clearChecks();
+
+    // Whether the permission tree holds every function, and the ticks shown
+    // every stored permission of the current user. After a read error they
+    // are not, and nothing is saved from them.
+    bool m_treeComplete = false;
+    bool m_ticksComplete = false;
 };

@@ -25,12 +25,13 @@ void FrmXGYH::Form_Load()
     Form* owner = Forms::find(QStringLiteral("FrmQXSZ"));
     if (!owner)
         return;
-    const QString entry = static_cast<FrmQXSZ*>(owner)->TreeView1->selectedText();
-    if (!FrmQXSZ::isUserEntry(entry))
+    // The selected user as its node carries it, not as its text reads.
+    const auto* users = static_cast<FrmQXSZ*>(owner);
+    if (!FrmQXSZ::isUserNode(users->TreeView1->currentItem()))
         return;
-    const int close = int(entry.indexOf(u']'));
-    Text4->setText(FrmQXSZ::entryCode(entry));
-    Text1->setText(entry.mid(close + 1).section(u']', 0, 0));
+    m_code = users->selectedUserCode();
+    Text4->setText(m_code);
+    Text1->setText(users->selectedUserName());
 }
 
 void FrmXGYH::Command1_Click()
@@ -42,14 +43,16 @@ void FrmXGYH::Command1_Click()
     }
     bool stored = false;
     const bool ok = RunDbAction([&] {
+        Transaction tx;
         Recordset user;
-        user.openTable(QStringLiteral("level_user"), QStringLiteral("where usercode = ?"), {Text4->text().trimmed()});
+        user.openTable(QStringLiteral("level_user"), QStringLiteral("where usercode = ?"), {m_code});
         if (user.isEOF())
             return;
         user.setField(QStringLiteral("username"), Text1->text());
         // The hash of the trimmed password: the login trims what is typed.
         user.setField(QStringLiteral("password"), PasswordHash::make(password));
         user.Update();
+        tx.commit();
         stored = true;
     });
     if (!ok)

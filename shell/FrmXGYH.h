@@ -21,4 +21,7 @@ public:
     void Form_Load() override;
     void Command1_Click();
     void Command2_Click();
+
+private:
+    QString m_code;   // the user being changed, exactly as stored
 };

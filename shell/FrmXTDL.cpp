@@ -65,6 +65,8 @@ FrmXTDL::FrmXTDL()
     Text2->setEchoMode(QLineEdit::Password);
     Text2->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));   // typed characters show as "*"
     Twips::place(Text2, 2100, 2490, 2760, 375);
+    // What the user dialogs can store can be typed here in full.
+    MaxLengthFilter(Text2, PasswordMaxLength);
 
     Command1 = pictureButton(QStringLiteral("进入"), this);
     Twips::place(Command1, 1800, 3240, 1080, 450);
@@ -83,15 +85,24 @@ void FrmXTDL::Form_Load()
 {
     using namespace Module1;
     // A fresh shared connection each time the login loads; the one held
-    // before (switch of user) is released.
+    // before (switch of user) is released once the new one is open. When the
+    // new one cannot be opened, work goes on with the old one.
     try {
         Db::openShared(DatabasePath);
-        SharedRecordset = Recordset();
-        SharedRecordset.openTable(QStringLiteral("level_user"));
-        for (SharedRecordset.MoveFirst(); !SharedRecordset.isEOF(); SharedRecordset.MoveNext())
-            Combo1->addItem(SharedRecordset.field(QStringLiteral("usercode")).toString());
     } catch (const DbError& e) {
-        MsgBox(e.text, Msg::Exclamation, QStringLiteral("信息提示"));
+        const QString message = Db::isOpen()
+            ? QStringLiteral("无法打开新选择的数据库，程序继续使用原来的数据库：") + Db::path()
+                  + QStringLiteral("\n请在“路径设置”中重新选择数据库文件。\n") + e.text
+            : e.text;
+        MsgBox(message, Msg::Exclamation, QStringLiteral("信息提示"));
+    }
+    if (Db::isOpen()) {
+        RunDbAction([&] {
+            SharedRecordset = Recordset();
+            SharedRecordset.openTable(QStringLiteral("level_user"));
+            for (SharedRecordset.MoveFirst(); !SharedRecordset.isEOF(); SharedRecordset.MoveNext())
+                Combo1->addItem(SharedRecordset.field(QStringLiteral("usercode")).toString());
+        });
     }
     if (Combo1->count() > 0)
         Combo1->setCurrentIndex(0);
@@ -112,12 +123,12 @@ void FrmXTDL::Command1_Click()
         }
         // Passwords are stored as salted hashes of the trimmed text. A row
         // from an old database still holds the clear text (a Null password
-        // counts as empty text; letter case counts): it is accepted once and
-        // rewritten as a hash.
+        // counts as empty text; letter case counts), compared trimmed as the
+        // typed text is: it is accepted once and rewritten as a hash.
         const QString typed = Text2->text().trimmed();
         const QString stored = user.field(QStringLiteral("password")).toString();
         const bool hashed = PasswordHash::isHash(stored);
-        const bool matches = hashed ? PasswordHash::verify(typed, stored) : stored == typed;
+        const bool matches = hashed ? PasswordHash::verify(typed, stored) : stored.trimmed() == typed;
         if (!matches) {
             MsgBox(QStringLiteral("密码不正确"), Msg::Exclamation, title);
             Text2->setSelection(0, int(typed.size()));
@@ -126,12 +137,13 @@ void FrmXTDL::Command1_Click()
         }
         if (!hashed) {
             try {
-                user.setField(QStringLiteral("password"), PasswordHash::make(typed));
-                user.Update();
+                // Only while the row still holds the clear text read here: a
+                // password changed on another till meanwhile stays.
+                Db::exec(QStringLiteral("update level_user set password = ? where rowid = ? and password is ?"),
+                         {PasswordHash::make(typed), user.rowId(), user.field(QStringLiteral("password"))});
             } catch (const DbError&) {
                 // The row stays as it was and is rewritten at the next login;
                 // the user is not kept out for it.
-                user.CancelUpdate();
             }
         }
         OperatorCode = Combo1->currentText();

@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 #include "db/Recordset.h"
+#include "platform/KeyFilters.h"
 #include "platform/Twips.h"
 #include "shell/FrmZJYH.h"
 
@@ -15,7 +16,7 @@ FrmXZYH::FrmXZYH()
     Label1 = new QLabel(QStringLiteral("输入编码或名称"), this);
     Twips::place(Label1, 120, 180, 1400, 300);
     Text1 = new QLineEdit(this);
-    Text1->setMaxLength(8);
+    MaxLengthFilter(Text1, 8);
     Twips::place(Text1, 1560, 120, 1560, 345);
     Command1 = new QPushButton(QStringLiteral("查询(&C)"), this);
     Twips::place(Command1, 3240, 105, 1080, 375);

@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 #include "db/Recordset.h"
+#include "platform/KeyFilters.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "shell/FrmQXSZ.h"
@@ -32,7 +33,7 @@ void layOutUserBoxes(QWidget* form, QLabel*& label1, QLineEdit*& code, QLabel*& 
     for (QLineEdit* e : {password, confirmation}) {
         e->setEchoMode(QLineEdit::Password);
         e->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));   // "*"
-        e->setMaxLength(8);
+        MaxLengthFilter(e, PasswordMaxLength);
     }
 }
 
@@ -80,17 +81,25 @@ void FrmZJYH::Command1_Click()
         return;
     }
     bool saved = false;
+    bool taken = false;
     RunDbAction([&] {
+        Transaction tx;
         if (Db::scalar(QStringLiteral("select count(*) from level_user where usercode = ?"), {Text4->text().trimmed()})
                 .toInt() > 0) {
-            MsgBox(QStringLiteral("用户已存在，请重新选择"), Msg::Exclamation, title);
+            taken = true;
             return;
         }
+        // A new user starts without permissions: rows left by an earlier user
+        // of the same code are not inherited.
+        Db::exec(QStringLiteral("delete from level_info where usercode = ?"), {Text4->text()});
         // The hash of the trimmed password: the login trims what is typed.
         Db::exec(QStringLiteral("insert into level_user (usercode, username, password, setfun) values (?, ?, ?, '000')"),
                  {Text4->text(), Text1->text(), PasswordHash::make(password)});
+        tx.commit();
         saved = true;
     });
+    if (taken)
+        MsgBox(QStringLiteral("用户已存在，请重新选择"), Msg::Exclamation, title);
     if (!saved)
         return;
     if (Form* owner = Forms::find(QStringLiteral("FrmQXSZ")))

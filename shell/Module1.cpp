@@ -60,11 +60,16 @@ QString Main()
     const bool read = readFirstLine(file, line);
     if (read)
         DatabasePath = line;
-    if (read && Db::probe(DatabasePath)) {
+    const Db::ProbeResult probe = read ? Db::probeFile(DatabasePath) : Db::ProbeResult{};
+    // A database that cannot be written is told now, not at the first save.
+    if (probe.readOnly || (!probe.ok && probe.kind == DbError::ReadOnly))
+        MsgBox(ReadOnlyAtStart + u'\n' + DatabasePath, Msg::Exclamation, QStringLiteral("信息提示"));
+    if (probe.ok) {
         Forms::show(Forms::get<FrmXTDL>());
         return QStringLiteral("FrmXTDL");
     }
-    MsgBox(QStringLiteral("路径设置有误!"), Msg::Exclamation, QStringLiteral("信息提示"));
+    if (probe.kind != DbError::ReadOnly)
+        MsgBox(QStringLiteral("路径设置有误!"), Msg::Exclamation, QStringLiteral("信息提示"));
     Forms::show(Forms::get<FrmPathSetup>());
     return QStringLiteral("FrmPathSetup");
 }

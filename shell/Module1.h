@@ -31,6 +31,10 @@ inline QString AppPath;
 // program's folder.
 inline const QString PathFileName = QStringLiteral("DataBasePath.txt");
 
+// Said at start-up when the database file or its folder cannot be written.
+inline const QString ReadOnlyAtStart = QStringLiteral(
+    "数据库文件或它所在的文件夹是只读的，程序不能保存任何数据。请让管理员开放该文件和文件夹的写入权限。");
+
 // Start-up: finds the database through the path file, probes it and shows the
 // login window, or the path set-up window. Returns the name of the window shown.
 QString Main();

@@ -6,6 +6,10 @@
 #include <QByteArray>
 #include <QString>
 
+// The longest password, in characters: the add-user and change-password
+// boxes store at most this many, and the login box takes as many.
+constexpr int PasswordMaxLength = 8;
+
 namespace PasswordHash {
 
 // The stored form of a password (a fresh random salt each time).

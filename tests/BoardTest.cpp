@@ -275,6 +275,47 @@ TEST_F(BoardFixture, DetailPanelAmountLeavesOutFreeLinesAndSubtractsReturns)
     EXPECT_EQ(w.ListView2->text(8), QStringLiteral("金    额：0元"));
 }
 
+TEST_F(BoardRows, AReadErrorLeavesTheBoardAsItWasAndSaysSo)
+{
+    FrmSYGL& w = board();
+    const QStringList ids = column(w.ListView1, 3);
+    const QStringList words = column(w.ListView1, 1);
+    const QStringList stats = column(w.ListView4, 0);
+    sql(QStringLiteral("INSERT INTO house_table (table_id, house_name, house_bmid, othersts) VALUES ('14', '厅4', '1', 'C')"));
+    // The table list, a table's seating, a table's reservations: each read
+    // failing part-way.
+    const struct { const char* query; int row; } faults[] = {
+        {"house_table", 3}, {"use_table_200505", 1}, {"pre_strink", 1},
+    };
+    for (const auto& f : faults) {
+        SCOPED_TRACE(f.query);
+        MessageSeam::clear();
+        Db::injectReadFault(f.row, QString::fromLatin1(f.query));
+        w.ListView1Detail();
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_TRUE(messages()[0].startsWith(DbError::sentence(DbError::Read) + u'\n'));
+        EXPECT_EQ(lastMessage().title, QStringLiteral("信息提示"));
+        EXPECT_EQ(column(w.ListView1, 3), ids);
+        EXPECT_EQ(column(w.ListView1, 1), words);
+        EXPECT_EQ(column(w.ListView4, 0), stats);
+    }
+    MessageSeam::clear();
+    w.ListView1Detail();
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(w.ListView1->count(), ids.size() + 1);
+
+    // The detail panel says so too, and shows no amount it could not sum.
+    line(QStringLiteral("20260501113005"), 0, 20, 1);
+    line(QStringLiteral("20260501113005"), 1, 30, 1);
+    ASSERT_EQ(w.ListView1->subItem(0, 3), QStringLiteral("11"));   // in use since 11:30:05
+    w.ListView1->clickRow(0);
+    EXPECT_EQ(w.ListView2->text(8), QStringLiteral("金    额：50元"));
+    Db::injectReadFault(2, QStringLiteral("strink_mess_200505"));
+    w.ListView1->clickRow(0);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(w.ListView2->text(8), QStringLiteral("金    额："));
+}
+
 TEST_F(BoardFixture, BoardPreparedWhileHiddenShowsCurrentRowsWhenOpened)
 {
     type(QStringLiteral("01"), QStringLiteral("大厅"));
@@ -420,4 +461,50 @@ TEST_F(TabulorTest, DemoDatabaseShowsALivelyBoard)
         EXPECT_NE(w.ListView2->text(8), QStringLiteral("金    额：0元"));
     }
     screenshot(&w, QStringLiteral("board-demo"));
+}
+
+TEST_F(ClearTableCases, AClearAfterAnotherTillActedOnTheTableIsRefused)
+{
+    FrmSYGL& w = board();
+    struct Case {
+        const char* table;
+        std::vector<const char*> otherTill;   // what the other till did since the board was read
+        const char* word;                     // the board's word afterwards
+    } cases[] = {
+        // The bill was continued and a dish ordered on it.
+        {"1",
+         {"UPDATE house_table SET othersts = 'E' WHERE table_id = '1'",
+          "INSERT INTO strink_mess_200505 (strink_mess_id, use_table_id, fsxh, price, food_num, STS, account_sts) "
+          "VALUES ('n1', '20260501110000', 1, 18, 1, '0', '0')"},
+         "续单"},
+        // The table was cleared and opened again for new guests.
+        {"3",
+         {"UPDATE use_table_200505 SET sts = 'P' WHERE house_table_id = '3'",
+          "INSERT INTO use_table_200505 (use_table_id, house_table_id, start_date, strink_num, sts) "
+          "VALUES ('20260501123000', '3', '2026-05-01 12:30:00', 4, 'A')"},
+         "在用"},
+        // The table was cleared.
+        {"5",
+         {"UPDATE house_table SET othersts = 'C' WHERE table_id = '5'",
+          "UPDATE use_table_200505 SET sts = 'P' WHERE house_table_id = '5'"},
+         "空闲"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.table);
+        const QString id = QString::fromLatin1(c.table);
+        w.ListView1->clickRow(rowOf(id));
+        {
+            OtherTill other(dbPath());
+            for (const char* statement : c.otherTill)
+                other.exec(QString::fromLatin1(statement));
+        }
+        const QString afterOtherTill = dump();
+        MessageSeam::clear();
+        w.Toolbar1->click(8);
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_TRUE(messages()[0].startsWith(DbError::sentence(DbError::Changed) + u'\n')) << qPrintable(messages()[0]);
+        EXPECT_EQ(lastMessage().title, QStringLiteral("信息提示"));
+        EXPECT_EQ(dump(), afterOtherTill);
+        EXPECT_EQ(w.ListView1->subItem(rowOf(id), 1), QString::fromUtf8(c.word));   // the board reloaded
+    }
 }

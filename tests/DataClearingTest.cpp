@@ -247,3 +247,31 @@ TEST_F(ClearTest, StockBillsDatedByTheDayAloneCountAsThatDaysMidnight)
     EXPECT_EQ(ids(QStringLiteral("SELECT stock_bill_id AS k FROM rkgl2004 ORDER BY 1")),
               QStringLiteral("2026-12-09,2026-12-11"));
 }
+
+TEST_F(ClearTest, ATableOpenedOnAnotherTillWhileTheClearingWaitsIsSeen)
+{
+    fill();
+    openDb();
+    const QString before = summary();
+    // The other till opens T1 for guests; its write is under way when
+    // "清  除" is pressed and done while the clearing waits for the lock.
+    {
+        TillWriting other(dbPath(),
+                          {QStringLiteral("INSERT INTO use_table_200505 (use_table_id, house_table_id, sts) VALUES ('20261210180000', 'T1', 'A')"),
+                           QStringLiteral("INSERT INTO strink_mess_200505 (use_table_id, fsxh) VALUES ('20261210180000', 0)"),
+                           QStringLiteral("UPDATE house_table SET othersts = 'A' WHERE table_id = 'T1'")},
+                          300);
+        DlgQCSJ& d = Forms::get<DlgQCSJ>();
+        d.CheckXSSJ->click();
+        d.Command1->click();
+    }
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("有未清台的房台或预定房台!")});
+    EXPECT_EQ(WaitCursor::timesShown(), 1);
+    EXPECT_EQ(summary(), QString(before)
+                             .replace(QStringLiteral("seat=09000000,10120000,10123000,10130000"),
+                                      QStringLiteral("seat=09000000,10120000,10123000,10130000,10180000"))
+                             .replace(QStringLiteral("lines=09000000,10120000,10123000,10130000"),
+                                      QStringLiteral("lines=09000000,10120000,10123000,10130000,10180000"))
+                             .replace(QStringLiteral("T1:CC"), QStringLiteral("T1:AC")));
+    EXPECT_TRUE(Forms::isLoaded<DlgQCSJ>());
+}

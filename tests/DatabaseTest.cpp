@@ -1,6 +1,7 @@
 // The database layer: opening, result sets, transactions, money and dates.
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlQuery>
 #include "db/DateTimeText.h"
 #include "db/Money.h"
 #include "shell/PasswordHash.h"
@@ -37,7 +38,8 @@ TEST_F(TabulorTest, ProbeFailsForMissingOrNonDatabaseFileAndCreatesNothing)
     QSqlDatabase::removeDatabase(QStringLiteral("foreign"));
     QString why;
     EXPECT_FALSE(Db::probe(foreign, &why));
-    EXPECT_EQ(why, QStringLiteral("不是有效的数据库文件"));
+    EXPECT_TRUE(why.startsWith(DbError::sentence(DbError::Damaged) + u'\n')) << qPrintable(why);
+    EXPECT_TRUE(why.contains(QStringLiteral("不是有效的数据库文件"))) << qPrintable(why);
     EXPECT_FALSE(QFile::exists(foreign + QStringLiteral("-wal")));
     EXPECT_FALSE(Db::probe(QString()));
     EXPECT_FALSE(Db::probe(tempPath(QString())));   // a folder
@@ -215,4 +217,193 @@ TEST_F(TabulorTest, DemoDatabaseBuilds)
                                                     {QString::fromLatin1(user)}).toString())) << user;
     Db::closeShared();
     EXPECT_THROW(Db::buildDatabaseFile(demo, true), DbError);   // never overwrites
+}
+
+TEST_F(TabulorTest, AReadThatFailsPartWayIsAnErrorNotAShortResult)
+{
+    sql(QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('1', 'a'), ('2', 'b'), ('3', 'c'), ('4', 'd')"));
+    const QString all = QStringLiteral("SELECT * FROM house_bm ORDER BY rowid");
+
+    // The third row fails to read: the result set throws and holds nothing.
+    Recordset rs;
+    rs.open(all);
+    Db::injectReadFault(3, QStringLiteral("house_bm"));
+    try {
+        rs.open(all);
+        ADD_FAILURE() << "a short read passed for a whole one";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind, DbError::Read);
+        EXPECT_TRUE(e.text.startsWith(DbError::sentence(DbError::Read) + u'\n')) << qPrintable(e.text);
+    }
+    EXPECT_EQ(rs.RecordCount(), 0);
+    rs.open(all);   // the fault was used up
+    EXPECT_EQ(rs.RecordCount(), 4);
+
+    // A loop of its own over a query steps with Db::next and stops the same way.
+    Db::injectReadFault(3);
+    QSqlQuery q = Db::run(all);
+    int read = 0;
+    EXPECT_THROW(while (Db::next(q)) ++read, DbError);
+    EXPECT_EQ(read, 2);
+    Db::injectReadFault(1, QStringLiteral("count"));
+    EXPECT_THROW(Db::scalar(QStringLiteral("SELECT count(*) FROM house_bm")), DbError);
+
+    // A real error of SQLite at the third row (an integer overflow there).
+    EXPECT_THROW(rs.open(QStringLiteral("SELECT CASE WHEN fcode = '3' THEN abs(-9223372036854775807 - 1) ELSE 1 END"
+                                        " FROM house_bm ORDER BY rowid")),
+                 DbError);
+    EXPECT_EQ(rs.RecordCount(), 0);
+}
+
+TEST_F(TabulorTest, AWriteWaitsForAnotherTillUnderTheWaitCursorThenSaysNothingWasSaved)
+{
+    Db::setBusyTimeout(300);
+    openDb();
+    OtherTill other(dbPath());
+    other.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    other.exec(QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('9', 'other')"));
+
+    // A two-row action and a single change: both give up after the wait.
+    const std::function<void()> actions[] = {
+        [] {
+            Transaction tx;
+            Db::exec(QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('1', 'a')"));
+            Db::exec(QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('2', 'b')"));
+            tx.commit();
+        },
+        [] { Db::exec(QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('3', 'c')")); },
+    };
+    for (const auto& action : actions) {
+        MessageSeam::clear();
+        WaitCursor::resetCount();
+        EXPECT_FALSE(RunDbAction(action));
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_TRUE(messages()[0].startsWith(DbError::sentence(DbError::Busy) + u'\n')) << qPrintable(messages()[0]);
+        EXPECT_TRUE(messages()[0].contains(QStringLiteral("没有保存任何数据")));
+        EXPECT_EQ(lastMessage().title, QStringLiteral("信息提示"));
+        EXPECT_EQ(WaitCursor::timesShown(), 1);
+        EXPECT_FALSE(WaitCursor::showing());
+    }
+    other.exec(QStringLiteral("COMMIT"));
+    EXPECT_EQ(count(QStringLiteral("house_bm")), 1);   // only the other till's row
+    EXPECT_EQ(value(QStringLiteral("PRAGMA busy_timeout")).toInt(), 300);
+
+    // Free again: the same action stores its rows without waiting.
+    WaitCursor::resetCount();
+    EXPECT_TRUE(RunDbAction(actions[0]));
+    EXPECT_EQ(count(QStringLiteral("house_bm")), 3);
+    EXPECT_EQ(WaitCursor::timesShown(), 0);
+}
+
+TEST_F(TabulorTest, AWriteThatGetsTheLockWithinTheWaitIsStored)
+{
+    openDb();
+    bool stored = false;
+    {
+        TillWriting other(dbPath(), {QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('9', 'other')")}, 300);
+        stored = RunDbAction([] {
+            Transaction tx;
+            Db::exec(QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('1', 'a')"));
+            tx.commit();
+        });
+    }
+    EXPECT_TRUE(stored) << qPrintable(messages().join(u'|'));
+    EXPECT_EQ(WaitCursor::timesShown(), 1);
+    EXPECT_EQ(count(QStringLiteral("house_bm")), 2);
+}
+
+TEST_F(TabulorTest, AFullDiskAndAReadOnlyFileEachHaveTheirOwnMessage)
+{
+    // Full: the database may not grow by a single page.
+    openDb();
+    sql(QStringLiteral("PRAGMA max_page_count = ") + value(QStringLiteral("PRAGMA page_count")).toString());
+    EXPECT_FALSE(RunDbAction([] {
+        Transaction tx;
+        Db::exec(QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('1', 'a')"));
+        Db::exec(QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('2', hex(randomblob(100000)))"));
+        tx.commit();
+    }));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith(DbError::sentence(DbError::DiskFull) + u'\n')) << qPrintable(messages()[0]);
+    Db::closeShared();   // the page limit goes with the connection
+    EXPECT_EQ(count(QStringLiteral("house_bm")), 0);
+    Db::closeShared();
+
+    // Read-only file: it opens and reads, and a save says why it cannot store.
+    ReadOnlyGuard readOnly(dbPath());
+    if (!readOnly.ok())
+        GTEST_SKIP() << "cannot make a file read-only here";
+    const Db::ProbeResult probe = Db::probeFile(dbPath());
+    EXPECT_TRUE(probe.ok) << qPrintable(probe.error);
+    EXPECT_TRUE(probe.readOnly);
+    MessageSeam::clear();
+    EXPECT_EQ(count(QStringLiteral("level_user")), 1);
+    EXPECT_FALSE(RunDbAction([] { Db::exec(QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('1', 'a')")); }));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith(DbError::sentence(DbError::ReadOnly) + u'\n')) << qPrintable(messages()[0]);
+    EXPECT_FALSE(Db::probeFile(tempPath(QStringLiteral("x.db"))).readOnly);
+}
+
+TEST_F(TabulorTest, AReadOnlyFolderAndADamagedFileAreToldApart)
+{
+    EXPECT_FALSE(Db::probeFile(dbPath()).readOnly);
+    {
+        // Without its folder no WAL file can be made beside the database.
+        ReadOnlyGuard folder(m_dir.path());
+        if (!folder.ok())
+            GTEST_SKIP() << "cannot make a folder read-only here";
+        const Db::ProbeResult r = Db::probeFile(dbPath());
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.kind, DbError::ReadOnly);
+        EXPECT_TRUE(r.error.startsWith(DbError::sentence(DbError::ReadOnly) + u'\n')) << qPrintable(r.error);
+    }
+
+    // Damaged: the header, or a page of the users table, overwritten.
+    const QByteArray original = [&] {
+        QFile f(dbPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    ASSERT_GT(original.size(), 4096 * 3);
+    const struct { const char* name; qsizetype from; qsizetype length; } damages[] = {
+        {"header", 0, 100},
+        {"every page after the first", 4096, original.size() - 4096},
+    };
+    for (const auto& d : damages) {
+        const QString copy = tempPath(QStringLiteral("damaged-%1.db").arg(d.from));
+        QByteArray bytes = original;
+        bytes.replace(d.from, d.length, QByteArray(d.length, '\x5a'));
+        QFile f(copy);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        const Db::ProbeResult r = Db::probeFile(copy);
+        EXPECT_FALSE(r.ok) << d.name;
+        EXPECT_EQ(r.kind, DbError::Damaged) << d.name << ' ' << qPrintable(r.error);
+        EXPECT_TRUE(r.error.startsWith(DbError::sentence(DbError::Damaged) + u'\n')) << d.name;
+    }
+    // Each kind has a sentence of its own.
+    QStringList sentences;
+    for (DbError::Kind k : {DbError::Open, DbError::Read, DbError::Write, DbError::Busy, DbError::DiskFull,
+                            DbError::ReadOnly, DbError::Damaged, DbError::Changed})
+        sentences << DbError::sentence(k);
+    sentences.removeDuplicates();
+    EXPECT_EQ(sentences.size(), 8);
+}
+
+TEST_F(TabulorTest, ANewConnectionThatFailsKeepsTheOneInUse)
+{
+    openDb();
+    sql(QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('1', 'a')"));
+    EXPECT_THROW(Db::openShared(tempPath(QStringLiteral("nowhere.db"))), DbError);
+    EXPECT_TRUE(Db::isOpen());
+    EXPECT_EQ(Db::path(), dbPath());
+    EXPECT_EQ(count(QStringLiteral("house_bm")), 1);
+    sql(QStringLiteral("INSERT INTO house_bm (fcode, fname) VALUES ('2', 'b')"));
+
+    // A good one replaces it.
+    const QString second = tempPath(QStringLiteral("second.db"));
+    Db::buildDatabaseFile(second, false);
+    Db::openShared(second);
+    EXPECT_EQ(Db::path(), second);
+    EXPECT_EQ(count(QStringLiteral("house_bm")), 0);
 }

@@ -5,6 +5,7 @@
 #include "frontdesk/FrmFTSZ.h"
 #include "frontdesk/TableMasterDialogs.h"
 #include "shell/FrmMain.h"
+#include "platform/KeyFilters.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -252,7 +253,7 @@ TEST_F(TableSetupTest, TypesAndSpecificationsCases)
         add({}, {}, [&](CodeNameDialog& d) {
             typeText(d.Text1, QStringLiteral("1a2b34567890"));
             EXPECT_EQ(d.Text1->text(), QStringLiteral("123456789").left(c.maxLength));
-            EXPECT_EQ(d.Text2->maxLength(), c.maxLength);
+            EXPECT_EQ(MaxLengthOf(d.Text2), c.maxLength);
             QTest::keyClick(d.Text1, Qt::Key_Escape);   // closes, stores nothing
             EXPECT_FALSE(d.isVisible());
         });
@@ -766,4 +767,40 @@ TEST_F(TableSetupTest, ClickOnTheSelectedTypeListsItsTables)
     QTreeWidgetItem* second = w.TreeView1->node(QStringLiteral("key02"));
     QTest::mouseClick(w.TreeView1->viewport(), Qt::LeftButton, {}, w.TreeView1->visualItemRect(second).center());
     EXPECT_EQ(column(w.ListView3, 1), QStringList{"201"});
+}
+
+TEST_F(TableSetupTest, AStateChangeOfATableChangedOnAnotherTillIsRefused)
+{
+    addType(QStringLiteral("01"), QStringLiteral("大厅"));
+    addTable(QStringLiteral("101"), QStringLiteral("01"));
+    addTable(QStringLiteral("102"), QStringLiteral("01"), QStringLiteral("P"));
+    FrmFTSZ& w = window();
+    w.SSTab1->setTab(2);
+    const struct { const char* name; int row; const char* otherTill; QPushButton* FrmFTSZ::*button; const char* word; } cases[] = {
+        {"disabling a table opened meanwhile", 0, "UPDATE house_table SET othersts = 'A' WHERE table_id = '101'",
+         &FrmFTSZ::Command1, "在用"},
+        {"disabling a table reserved meanwhile", 0, "UPDATE house_table SET othersts = 'C', sts = 'B' WHERE table_id = '101'",
+         &FrmFTSZ::Command1, "预订"},
+        {"putting back a table in use again", 1,
+         "UPDATE house_table SET othersts = 'A' WHERE table_id = '102'", &FrmFTSZ::Command2, "在用"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        w.ListView3->clickRow(c.row);
+        ASSERT_TRUE((w.*c.button)->isEnabled());
+        {
+            OtherTill other(dbPath());
+            other.exec(QString::fromLatin1(c.otherTill));
+        }
+        const QString state = tableField(w.ListView3->subItem(c.row, 1), QStringLiteral("othersts"));
+        MessageSeam::clear();
+        (w.*c.button)->click();
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_TRUE(messages()[0].startsWith(DbError::sentence(DbError::Changed) + u'\n')) << qPrintable(messages()[0]);
+        EXPECT_EQ(tableField(w.ListView3->subItem(c.row, 1), QStringLiteral("othersts")), state);
+        EXPECT_EQ(w.ListView3->text(c.row), QString::fromUtf8(c.word));   // the list shows it as it is
+        sql(QStringLiteral("UPDATE house_table SET othersts = 'C', sts = NULL WHERE table_id = '101'"));
+        sql(QStringLiteral("UPDATE house_table SET othersts = 'P' WHERE table_id = '102'"));
+        w.TreeView1_NodeClick();
+    }
 }

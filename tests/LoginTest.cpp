@@ -2,6 +2,7 @@
 #include <QStyle>
 #include <QTest>
 #include "shell/FrmMain.h"
+#include "shell/FrmPathSetup.h"
 #include "shell/FrmXTDL.h"
 #include "shell/Module1.h"
 #include "tests/TestSupport.h"
@@ -138,4 +139,43 @@ TEST_F(TabulorTest, ClosingLoginEndsProcessOnlyBeforeTheFirstLogin)
     EXPECT_FALSE(ProcessSeam::ended());
     EXPECT_FALSE(Forms::isLoaded<FrmXTDL>());
     EXPECT_TRUE(Forms::get<FrmMain>().isVisible());
+}
+
+TEST_F(TabulorTest, SwitchingUserAfterAFailedPathSetupKeepsWorkingOnTheOldDatabase)
+{
+    addUser(QStringLiteral("ann"), QStringLiteral("pw"), {QStringLiteral("102")});
+    startAndLogIn(QStringLiteral("SYSTEM"), QStringLiteral("admin"));
+    FrmMain& main = Forms::get<FrmMain>();
+
+    // Path set-up to a file that is no database: refused, the path kept as chosen.
+    const QString bogus = tempPath(QStringLiteral("bogus.db"));
+    {
+        QFile f(bogus);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a database at all, only text that is long enough");
+    }
+    Forms::onModal(QStringLiteral("FrmPathSetup"), [&](Form& f) {
+        auto& setup = static_cast<FrmPathSetup&>(f);
+        FileDialogSeam::answer(bogus);
+        setup.CmdSelectPath->click();
+        setup.CmdSetup->click();
+    });
+    main.CmdPathSetup->click();
+    ASSERT_EQ(Module1::DatabasePath, bogus);
+
+    // Switch user: the login says why and goes on with the old database.
+    MessageSeam::clear();
+    main.CmdQHYH->click();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith(QStringLiteral("无法打开新选择的数据库，程序继续使用原来的数据库：") + dbPath()))
+        << qPrintable(messages()[0]);
+    EXPECT_TRUE(Db::isOpen());
+    EXPECT_EQ(Db::path(), dbPath());
+    FrmXTDL& login = loginWindow(QStringLiteral("ann"), QStringLiteral("pw"));
+    EXPECT_EQ(login.Combo1->count(), 2);
+    login.Command1->click();
+    processEvents();
+    EXPECT_EQ(Module1::OperatorCode, QStringLiteral("ann"));
+    EXPECT_EQ(enabledMenuButtons(), QStringList{QStringLiteral("CmdSYGL")});
+    EXPECT_EQ(count(QStringLiteral("level_user")), 2);
 }

@@ -90,6 +90,47 @@ TEST_F(TabulorTest, KeyFiltersDropDisallowedKeysAndPastedCharacters)
     EXPECT_EQ(digits.text(), QStringLiteral("1"));
 }
 
+TEST_F(TabulorTest, MaxLengthCountsCharactersAndNeverSplitsOne)
+{
+    const QString smile = QString::fromUtf8("😀");   // one character, two UTF-16 units
+    struct Case { const char* name; QString start; int cursor; QString inserted; QString kept; };
+    const Case cases[] = {
+        {"an emoji at the limit is kept", QStringLiteral("abc"), 3, smile, QStringLiteral("abc") + smile},
+        {"an emoji past the limit is dropped whole", QStringLiteral("abcd"), 4, smile, QStringLiteral("abcd")},
+        {"a paste keeps what fits", QStringLiteral("ab"), 2, smile + smile + smile, QStringLiteral("ab") + smile + smile},
+        {"an insertion inside keeps the text after it", QStringLiteral("ac"), 1, QStringLiteral("b") + smile + QStringLiteral("x"),
+         QStringLiteral("ab") + smile + QStringLiteral("c")},
+        {"ideographs count one each", QStringLiteral("一二三"), 3, QStringLiteral("四五"), QStringLiteral("一二三四")},
+    };
+    for (const Case& c : cases) {
+        QLineEdit edit;
+        MaxLengthFilter(&edit, 4);
+        edit.setText(c.start);
+        edit.setCursorPosition(c.cursor);
+        QApplication::clipboard()->setText(c.inserted);
+        QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(edit.text(), c.kept) << c.name;
+        EXPECT_LE(CharacterCount(edit.text()), 4) << c.name;
+    }
+    // Text set by code is held to the limit the same way; typing at the
+    // limit adds nothing; key filters still apply.
+    QLineEdit code;
+    MaxLengthFilter(&code, 3);
+    EXPECT_EQ(MaxLengthOf(&code), 3);
+    code.setText(QStringLiteral("ab") + smile + smile);
+    EXPECT_EQ(code.text(), QStringLiteral("ab") + smile);
+    QTest::keyClicks(&code, QStringLiteral("z"));
+    EXPECT_EQ(code.text(), QStringLiteral("ab") + smile);
+    QLineEdit digits;
+    DigitKeyFilter(&digits);
+    MaxLengthFilter(&digits, 3);
+    QTest::keyClicks(&digits, QStringLiteral("1a2b34"));
+    EXPECT_EQ(digits.text(), QStringLiteral("123"));
+    EXPECT_EQ(MaxLengthOf(&digits), 3);
+    QLineEdit plain;
+    EXPECT_EQ(MaxLengthOf(&plain), 0);   // a field without a limit has none
+}
+
 TEST_F(TabulorTest, DialogDefaultAndCancelButtons)
 {
     Form dlg;

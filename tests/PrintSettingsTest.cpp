@@ -4,6 +4,7 @@
 #include "shell/DlgDYSZ.h"
 #include "shell/FrmMain.h"
 #include "shell/PrintSet.h"
+#include "platform/KeyFilters.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -55,7 +56,7 @@ TEST_F(PrintSetTest, ThreeSavesFromAnEmptyTable)
     EXPECT_EQ(boxes(d), QStringList(6, QString()));
     EXPECT_TRUE(d.Option1[0]->isChecked());
     EXPECT_TRUE(d.Option2->isChecked());
-    EXPECT_EQ(d.Text1->maxLength(), 20);
+    EXPECT_EQ(MaxLengthOf(d.Text1), 20);
     screenshot(&d, QStringLiteral("DlgDYSZ"));
     Forms::unloadAll();
 

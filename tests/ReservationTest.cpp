@@ -11,6 +11,7 @@
 #include "frontdesk/FrmYDGL.h"
 #include "platform/Twips.h"
 #include "shell/FrmMain.h"
+#include "platform/KeyFilters.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -201,11 +202,11 @@ TEST_F(ReservationTest, NewReservationChecksFieldsAndMarksTheTable)
         EXPECT_EQ(d.Combo1->currentText(), QStringLiteral("早班"));
         EXPECT_EQ(d.DTPicker1->date(), Now.date());
         EXPECT_EQ(d.DTPicker2->time(), Now.time());
-        EXPECT_EQ(d.TxtYDR->maxLength(), 5);
-        EXPECT_EQ(d.TxtLXDH->maxLength(), 11);
-        EXPECT_EQ(d.TxtDCRS->maxLength(), 6);
-        EXPECT_EQ(d.TxtYJ->maxLength(), 6);
-        EXPECT_EQ(d.TxtBZ->maxLength(), 50);
+        EXPECT_EQ(MaxLengthOf(d.TxtYDR), 5);
+        EXPECT_EQ(MaxLengthOf(d.TxtLXDH), 11);
+        EXPECT_EQ(MaxLengthOf(d.TxtDCRS), 6);
+        EXPECT_EQ(MaxLengthOf(d.TxtYJ), 6);
+        EXPECT_EQ(MaxLengthOf(d.TxtBZ), 50);
         EXPECT_EQ(d.defaultButton, d.CmdYD);
         EXPECT_EQ(d.cancelButton, d.CmdXZ);
 

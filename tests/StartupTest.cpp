@@ -154,3 +154,84 @@ TEST_F(TabulorTest, CheckPrinterInstalledNeedsANonBlankDeviceName)
     EXPECT_EQ(lastMessage().icon, int(Msg::Exclamation));
     EXPECT_TRUE(lastMessage().title.isEmpty());   // shows the application title
 }
+
+TEST_F(TabulorTest, PathSetupThatCannotWriteKeepsTheOldPathFileAndSaysSo)
+{
+    // The old path file in the current folder, the program folder not writable.
+    InFolder here(tempPath(QStringLiteral("cwd")));
+    const QByteArray old = dbPath().toUtf8() + "\r\n";
+    writeFile(QStringLiteral("DataBasePath.txt"), old);
+    const QString second = tempPath(QStringLiteral("second.db"));
+    Db::buildDatabaseFile(second, false);
+    Module1::AppPath = programFolder();
+    FrmPathSetup& w = Forms::get<FrmPathSetup>();
+    FileDialogSeam::answer(second);
+    w.CmdSelectPath->click();
+    {
+        ReadOnlyGuard locked(programFolder());
+        if (!locked.ok())
+            GTEST_SKIP() << "cannot make a folder read-only here";
+        w.CmdSetup->click();
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_TRUE(messages()[0].startsWith(QStringLiteral("无法写入路径文件，原来的路径设置保持不变。")));
+        EXPECT_EQ(lastMessage().icon, int(Msg::Exclamation));
+        EXPECT_EQ(lastMessage().title, QStringLiteral("信息提示"));
+        EXPECT_EQ(readFile(QStringLiteral("DataBasePath.txt")), old);   // byte for byte
+        EXPECT_TRUE(QDir(programFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+        EXPECT_TRUE(Forms::isLoaded<FrmPathSetup>());
+    }
+    // The next start still finds the old database.
+    Forms::unloadAll();
+    processEvents();
+    EXPECT_EQ(Module1::Main(), QStringLiteral("FrmXTDL"));
+    EXPECT_EQ(Module1::DatabasePath, dbPath());
+    Forms::unloadAll();
+    processEvents();
+
+    // Writable again: exactly the new file stands, nothing beside it.
+    FrmPathSetup& again = Forms::get<FrmPathSetup>();
+    FileDialogSeam::answer(second);
+    again.CmdSelectPath->click();
+    MessageSeam::clear();
+    again.CmdSetup->click();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("路径设置成功!")});
+    EXPECT_EQ(QDir(programFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("DataBasePath.txt")});
+    EXPECT_EQ(readFile(QDir(programFolder()).filePath(QStringLiteral("DataBasePath.txt"))), second.toUtf8() + "\r\n");
+    EXPECT_FALSE(QFile::exists(QStringLiteral("DataBasePath.txt")));
+}
+
+TEST_F(TabulorTest, AReadOnlyDatabaseIsReportedAtStart)
+{
+    InFolder here(tempPath(QStringLiteral("cwd")));
+    writeFile(QStringLiteral("DataBasePath.txt"), dbPath().toUtf8() + "\r\n");
+    ASSERT_FALSE(QFile::exists(dbPath() + QStringLiteral("-wal")));
+    {
+        // Its folder, without which the database cannot even be read (no WAL
+        // file can be made beside it): said, then path set-up.
+        ReadOnlyGuard folder(m_dir.path());
+        if (!folder.ok())
+            GTEST_SKIP() << "cannot make a folder read-only here";
+        EXPECT_EQ(Module1::Main(), QStringLiteral("FrmPathSetup"));
+        EXPECT_EQ(messages(), QStringList{Module1::ReadOnlyAtStart + u'\n' + dbPath()});
+        EXPECT_EQ(lastMessage().icon, int(Msg::Exclamation));
+        EXPECT_EQ(lastMessage().title, QStringLiteral("信息提示"));
+        Forms::unloadAll();
+        processEvents();
+    }
+    {
+        // The file itself: said, and the login follows; data can be read.
+        MessageSeam::clear();
+        ReadOnlyGuard file(dbPath());
+        ASSERT_TRUE(file.ok());
+        EXPECT_EQ(Module1::Main(), QStringLiteral("FrmXTDL"));
+        EXPECT_EQ(messages(), QStringList{Module1::ReadOnlyAtStart + u'\n' + dbPath()});
+        EXPECT_GT(Forms::get<FrmXTDL>().Combo1->count(), 0);
+        Forms::unloadAll();
+        processEvents();
+        Db::closeShared();
+    }
+    // A writable database starts without a word.
+    MessageSeam::clear();
+    EXPECT_EQ(Module1::Main(), QStringLiteral("FrmXTDL"));
+    EXPECT_TRUE(messages().isEmpty());
+}

@@ -231,3 +231,101 @@ TEST_F(TablePicker, AFailedMergeLeavesBothSeatingsAsTheyWere)
     EXPECT_EQ(dump(), before);
     EXPECT_EQ(board().ListView1->subItem(rowOf(QStringLiteral("101")), 1), QStringLiteral("在用"));
 }
+
+TEST_F(TablePicker, AMergeWithASeatingChangedOnAnotherTillIsRefused)
+{
+    // Source 101 into target 102; the other till acts while the picker is open.
+    const struct {
+        const char* name;
+        std::vector<const char*> otherTill;
+    } cases[] = {
+        {"target settled and cleared",
+         {"UPDATE house_table SET othersts = 'C' WHERE table_id = '102'",
+          "UPDATE use_table_200505 SET sts = 'P' WHERE house_table_id = '102'"}},
+        {"target settled",
+         {"UPDATE house_table SET othersts = 'D' WHERE table_id = '102'",
+          "UPDATE use_table_200505 SET sts = 'D' WHERE house_table_id = '102'"}},
+        {"source cleared",
+         {"UPDATE house_table SET othersts = 'C' WHERE table_id = '101'",
+          "UPDATE use_table_200505 SET sts = 'P' WHERE house_table_id = '101'"}},
+        {"source cleared and opened again",
+         {"UPDATE use_table_200505 SET sts = 'P' WHERE house_table_id = '101'",
+          "INSERT INTO use_table_200505 (use_table_id, house_table_id, start_date, strink_num, sts) "
+          "VALUES ('20260501130000', '101', '2026-05-01 13:00:00', 2, 'A')"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sql(QStringLiteral("DELETE FROM use_table_200505 WHERE use_table_id = '20260501130000'"));
+        sql(QStringLiteral("UPDATE house_table SET othersts = 'A' WHERE table_id IN ('101', '102')"));
+        sql(QStringLiteral("UPDATE use_table_200505 SET sts = 'A' WHERE house_table_id IN ('101', '102')"));
+        board().ListView1Detail();
+        MessageSeam::clear();
+        QString afterOtherTill;
+        pick(6, QStringLiteral("101"), [&](FrmFTXZ& p) {
+            p.List1->setCurrentRow(0);   // table 102
+            {
+                OtherTill other(dbPath());
+                for (const char* statement : c.otherTill)
+                    other.exec(QString::fromLatin1(statement));
+            }
+            afterOtherTill = dump();
+            p.Command1->click();
+        });
+        ASSERT_EQ(messages().size(), 2);
+        EXPECT_TRUE(messages()[1].startsWith(DbError::sentence(DbError::Changed) + u'\n')) << qPrintable(messages()[1]);
+        EXPECT_EQ(dump(), afterOtherTill);
+        EXPECT_FALSE(Forms::isLoaded<FrmFTXZ>());   // its list and source were out of date
+    }
+}
+
+TEST_F(TablePicker, AMergeWhoseReadFailsChangesNothing)
+{
+    board();
+    const QString before = dump();
+    // Without its line numbers the moved lines would take numbers the
+    // target already has.
+    Db::injectReadFault(1, QStringLiteral("max(fsxh)"));
+    pick(6, QStringLiteral("101"), [&](FrmFTXZ& p) {
+        p.List1->setCurrentRow(0);
+        p.Command1->click();
+        EXPECT_TRUE(Forms::isLoaded<FrmFTXZ>());
+    });
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_TRUE(messages()[1].startsWith(DbError::sentence(DbError::Read) + u'\n'));
+    EXPECT_FALSE(messages().contains(QStringLiteral("并台成功!")));
+    EXPECT_EQ(dump(), before);
+}
+
+TEST_F(TablePicker, MergingAContinuedBillTakesItsPaymentAndBillRowsAlong)
+{
+    // Table 201 was settled (a bill row and two payments) and continued.
+    const QString continued = QStringLiteral("20260501090000");
+    line(continued, 0, 30, 1, QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("丁"));
+    line(continued, 1, 25.5, 1, QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("戊"));
+    line(continued, 2, 12, 1, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("己"));   // after continuing
+    sql(QStringLiteral("INSERT INTO ACCOUNT_200606 (use_table_id, fee_price, account_price, pay_sts) VALUES (?, 55.5, 55.5, '0')"),
+        {continued});
+    sql(QStringLiteral("INSERT INTO account_mess_200505 (use_table_id, pay_money, pay_sts) VALUES (?, 30, '0'), (?, 25.5, '2')"),
+        {continued, continued});
+    sql(QStringLiteral("INSERT INTO ACCOUNT_200606 (use_table_id, fee_price, account_price, pay_sts) VALUES ('20260401090000', 8, 8, '0')"));
+    sql(QStringLiteral("INSERT INTO account_mess_200505 (use_table_id, pay_money, pay_sts) VALUES ('20260401090000', 8, '0')"));
+    const auto sums = [&] {
+        return value(QStringLiteral("SELECT sum(account_price) FROM ACCOUNT_200606")).toString() + u'/'
+            + value(QStringLiteral("SELECT sum(pay_money) FROM account_mess_200505")).toString();
+    };
+    const QString before = sums();
+    ASSERT_EQ(before, QStringLiteral("63.5/63.5"));
+
+    pick(6, QStringLiteral("201"), [&](FrmFTXZ& p) {
+        p.List1->setCurrentRow(0);   // table 101
+        p.Command1->click();
+    });
+    ASSERT_EQ(messages().last(), QStringLiteral("并台成功!"));
+    for (const char* t : {"use_table_200505", "strink_mess_200505", "ACCOUNT_200606", "account_mess_200505"})
+        EXPECT_EQ(count(QString::fromLatin1(t), QStringLiteral("WHERE use_table_id = ?"), {continued}), 0) << t;
+    EXPECT_EQ(sums(), before);
+    EXPECT_EQ(count(QStringLiteral("ACCOUNT_200606"), QStringLiteral("WHERE use_table_id = ?"), {source}), 1);
+    EXPECT_EQ(count(QStringLiteral("account_mess_200505"), QStringLiteral("WHERE use_table_id = ?"), {source}), 2);
+    EXPECT_EQ(count(QStringLiteral("strink_mess_200505"), QStringLiteral("WHERE use_table_id = ?"), {source}), 6);
+    EXPECT_EQ(value(QStringLiteral("SELECT othersts FROM house_table WHERE table_id = '201'")).toString(), QStringLiteral("C"));
+}

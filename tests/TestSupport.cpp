@@ -2,6 +2,15 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSqlError>
+#include <QUuid>
+#include <chrono>
+#include <fcntl.h>
+#include <future>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include "platform/ProgramStart.h"
 #include "shell/FrmXTDL.h"
 #include "shell/Module1.h"
@@ -29,6 +38,8 @@ void TabulorTest::SetUp()
     Printers::script({});
     printer = &PrinterSeam::record();
     Clock::release();
+    Db::clearFaults();
+    WaitCursor::resetCount();
 }
 
 void TabulorTest::TearDown()
@@ -36,6 +47,8 @@ void TabulorTest::TearDown()
     Forms::unloadAll();
     processEvents();
     Db::closeShared();
+    Db::clearFaults();
+    Db::setBusyTimeout(5000);
     MessageSeam::stopScripting();
     Forms::stopScripting();
     FileDialogSeam::stopScripting();
@@ -120,4 +133,111 @@ QImage TabulorTest::screenshot(QWidget* w, const QString& name)
             varied = img.pixel(x, y) != first;
     EXPECT_TRUE(varied) << "blank screenshot " << qPrintable(name);
     return img;
+}
+
+OtherTill::OtherTill(const QString& path) : m_name(QStringLiteral("other-till-") + QUuid::createUuid().toString())
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    EXPECT_TRUE(db.open()) << qPrintable(db.lastError().text());
+    exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+}
+
+OtherTill::~OtherTill()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+void OtherTill::exec(const QString& statement, const QVariantList& params)
+{
+    QSqlQuery q(QSqlDatabase::database(m_name, false));
+    EXPECT_TRUE(q.prepare(statement)) << qPrintable(q.lastError().text() + u' ' + statement);
+    for (const QVariant& v : params)
+        q.addBindValue(v);
+    EXPECT_TRUE(q.exec()) << qPrintable(q.lastError().text() + u' ' + statement);
+}
+
+QVariant OtherTill::value(const QString& query, const QVariantList& params)
+{
+    QSqlQuery q(QSqlDatabase::database(m_name, false));
+    EXPECT_TRUE(q.prepare(query)) << qPrintable(q.lastError().text());
+    for (const QVariant& v : params)
+        q.addBindValue(v);
+    EXPECT_TRUE(q.exec()) << qPrintable(q.lastError().text());
+    return q.next() ? q.value(0) : QVariant();
+}
+
+TillWriting::TillWriting(const QString& path, const QStringList& statements, int holdMs)
+{
+    std::promise<void> locked;
+    std::future<void> held = locked.get_future();
+    m_thread = std::thread([path, statements, holdMs, &locked] {
+        const QString name = QStringLiteral("till-writing-") + QUuid::createUuid().toString();
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(path);
+            db.open();
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+            for (const QString& s : statements)
+                q.exec(s);
+            locked.set_value();
+            std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+            q.exec(QStringLiteral("COMMIT"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    });
+    held.wait();
+}
+
+TillWriting::~TillWriting()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+namespace {
+
+bool setImmutable(const QString& path, bool on)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return done;
+}
+
+} // namespace
+
+ReadOnlyGuard::ReadOnlyGuard(const QString& path) : m_path(path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return;
+    m_mode = int(st.st_mode & 07777);
+    if (::geteuid() == 0) {
+        m_ok = m_immutable = setImmutable(path, true);
+    } else {
+        m_ok = ::chmod(QFile::encodeName(path).constData(), mode_t(m_mode & ~0222)) == 0;
+    }
+}
+
+ReadOnlyGuard::~ReadOnlyGuard()
+{
+    if (m_immutable)
+        setImmutable(m_path, false);
+    else if (m_ok)
+        ::chmod(QFile::encodeName(m_path).constData(), mode_t(m_mode));
 }

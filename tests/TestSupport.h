@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <thread>
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "platform/Form.h"
@@ -50,3 +51,52 @@ protected:
 
 // Lets queued events run (deferred deletes, focus changes).
 void processEvents();
+
+// Another copy of the program working on the same database file (a second
+// till): a connection of its own, with the same pragmas. A failing statement
+// fails the test.
+class OtherTill {
+public:
+    explicit OtherTill(const QString& path);
+    ~OtherTill();
+    void exec(const QString& statement, const QVariantList& params = {});
+    QVariant value(const QString& query, const QVariantList& params = {});
+    OtherTill(const OtherTill&) = delete;
+    OtherTill& operator=(const OtherTill&) = delete;
+
+private:
+    QString m_name;
+};
+
+// Another till in the middle of a write: on a thread of its own it begins a
+// write transaction, runs the statements and commits after holdMs. The
+// constructor returns once the lock is held; the destructor waits for the
+// commit.
+class TillWriting {
+public:
+    TillWriting(const QString& path, const QStringList& statements, int holdMs);
+    ~TillWriting();
+    TillWriting(const TillWriting&) = delete;
+    TillWriting& operator=(const TillWriting&) = delete;
+
+private:
+    std::thread m_thread;
+};
+
+// Makes a file or folder read-only for the program until destroyed: by its
+// permission bits, or, for root, whom permission bits do not stop, by the
+// immutable attribute. ok() is false when the system allows neither.
+class ReadOnlyGuard {
+public:
+    explicit ReadOnlyGuard(const QString& path);
+    ~ReadOnlyGuard();
+    bool ok() const { return m_ok; }
+    ReadOnlyGuard(const ReadOnlyGuard&) = delete;
+    ReadOnlyGuard& operator=(const ReadOnlyGuard&) = delete;
+
+private:
+    QString m_path;
+    bool m_ok = false;
+    bool m_immutable = false;
+    int m_mode = 0;
+};

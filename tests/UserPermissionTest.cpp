@@ -10,6 +10,7 @@
 #include "shell/FrmZJYH.h"
 #include "shell/Module1.h"
 #include "shell/PasswordHash.h"
+#include "platform/KeyFilters.h"
 #include "tests/TestSupport.h"
 
 namespace {
@@ -285,7 +286,7 @@ TEST_F(UserTest, PickerListsEmployedStaffByPrefix)
     EXPECT_EQ(p.ListView1->columnCaption(1), QStringLiteral("名　　称"));
     EXPECT_NEAR(p.ListView1->columnWidthTwips(0), 1500, 15);
     EXPECT_NEAR(p.ListView1->columnWidthTwips(1), 2000, 15);
-    EXPECT_EQ(p.Text1->maxLength(), 8);
+    EXPECT_EQ(MaxLengthOf(p.Text1), 8);
     auto codes = [&] {
         QStringList out;
         for (int i = 0; i < p.ListView1->count(); ++i)
@@ -340,7 +341,7 @@ TEST_F(UserTest, AddUserThroughPickerAndLogInWithBlanks)
         Forms::onModal(QStringLiteral("FrmZJYH"), [&](Form& f) {
             auto& add = static_cast<FrmZJYH&>(f);
             EXPECT_FALSE(add.Text4->isEnabled());
-            EXPECT_EQ(add.Text2->maxLength(), 8);
+            EXPECT_EQ(MaxLengthOf(add.Text2), 8);
             for (QLineEdit* e : {add.Text2, add.Text3})
                 EXPECT_EQ(e->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, e), int(u'*'));
             if (a.pick)
@@ -440,4 +441,187 @@ TEST_F(UserTest, MainWindowOpensTheUserWindowAndItsDialogsLookRight)
     add.Text2->setText(QStringLiteral("abc"));
     screenshot(&add, QStringLiteral("FrmZJYH"));
     screenshot(&Forms::get<FrmXZYH>(), QStringLiteral("FrmXZYH"));
+}
+
+TEST_F(UserTest, AUserWhoseCodeHoldsABracketIsActedOnByItsOwnCode)
+{
+    smallMenuTree();
+    onlyUsers({});
+    addUser(QStringLiteral("A"), QStringLiteral("pa"), {QStringLiteral("101")});
+    addUser(QStringLiteral("A]1"), QStringLiteral("pb"), {QStringLiteral("301")});
+    sql(QStringLiteral("UPDATE level_user SET username = 'alpha' WHERE usercode = 'A'"));
+    sql(QStringLiteral("UPDATE level_user SET username = 'beta' WHERE usercode = 'A]1'"));
+    const QString aPassword = storedPassword(QStringLiteral("A"));
+    FrmQXSZ& w = Forms::get<FrmQXSZ>();
+    EXPECT_EQ(tickedCodes(w), QStringList{QStringLiteral("101")});   // A, the first user
+
+    // The entry shows as it always did; its ticks and saves are A]1's own.
+    // (Leaving a user stores that user's ticks again: A keeps 101.)
+    w.TreeView1->clickNode(QStringLiteral("[A]1]beta"));
+    EXPECT_EQ(w.TreeView1->selectedText(), QStringLiteral("[A]1]beta"));
+    EXPECT_EQ(tickedCodes(w), QStringList{QStringLiteral("301")});
+    tick(w, QStringLiteral("F102"), true);
+    EXPECT_EQ(storedCodes(QStringLiteral("A]1")), (QStringList{QStringLiteral("102"), QStringLiteral("301")}));
+    w.TreeView1->clickNode(QStringLiteral("[A]alpha"));
+    EXPECT_EQ(tickedCodes(w), QStringList{QStringLiteral("101")});
+    w.TreeView1->clickNode(QStringLiteral("[A]1]beta"));
+    EXPECT_EQ(tickedCodes(w), (QStringList{QStringLiteral("102"), QStringLiteral("301")}));
+
+    // The password dialog shows and rewrites A]1.
+    Forms::onModal(QStringLiteral("FrmXGYH"), [](Form& f) {
+        auto& edit = static_cast<FrmXGYH&>(f);
+        EXPECT_EQ(edit.Text4->text(), QStringLiteral("A]1"));
+        EXPECT_EQ(edit.Text1->text(), QStringLiteral("beta"));
+        edit.Text2->setText(QStringLiteral("newb"));
+        edit.Text3->setText(QStringLiteral("newb"));
+        edit.Command1->click();
+    });
+    w.Toolbar1->click(2);
+    EXPECT_TRUE(PasswordHash::verify(QStringLiteral("newb"), storedPassword(QStringLiteral("A]1"))));
+    EXPECT_EQ(value(QStringLiteral("SELECT username FROM level_user WHERE usercode = 'A]1'")).toString(), QStringLiteral("beta"));
+
+    // Deleting A]1, confirmed with its entry, leaves A and A's rows.
+    w.TreeView1->clickNode(QStringLiteral("[A]1]beta"));
+    MessageSeam::clear();
+    w.Toolbar1->click(3);
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("是否确认删除[A]1]beta用户")});
+    EXPECT_EQ(count(QStringLiteral("level_user"), QStringLiteral("WHERE usercode = 'A]1'")), 0);
+    EXPECT_EQ(count(QStringLiteral("level_info"), QStringLiteral("WHERE usercode = 'A]1'")), 0);
+    EXPECT_EQ(storedPassword(QStringLiteral("A")), aPassword);
+    EXPECT_EQ(storedCodes(QStringLiteral("A")), QStringList{QStringLiteral("101")});
+    EXPECT_EQ(count(QStringLiteral("level_user"), QStringLiteral("WHERE usercode = 'A'")), 1);
+}
+
+TEST_F(UserTest, ALegacyPasswordStoredWithBlanksLogsInAndIsRewrittenAsAHash)
+{
+    addUser(QStringLiteral("ann"), QStringLiteral(" 1234 "), {});
+    EXPECT_TRUE(tryLogin(QStringLiteral("ann"), QStringLiteral("1234")));
+    const QString stored = storedPassword(QStringLiteral("ann"));
+    EXPECT_TRUE(PasswordHash::isHash(stored));
+    EXPECT_TRUE(PasswordHash::verify(QStringLiteral("1234"), stored));
+    EXPECT_TRUE(tryLogin(QStringLiteral("ann"), QStringLiteral(" 1234")));
+    EXPECT_FALSE(tryLogin(QStringLiteral("ann"), QStringLiteral("12345")));
+}
+
+TEST_F(UserTest, APasswordOfEightCharactersWithAnEmojiIsStoredWholeAndLogsIn)
+{
+    sql(QStringLiteral("INSERT INTO cust (code, name, use_type) VALUES ('007', '邦德', '1')"));
+    const QString password = QStringLiteral("abcdefg") + QString::fromUtf8("😀");   // 8 characters, 9 UTF-16 units
+    Forms::onModal(QStringLiteral("FrmXZYH"), [](Form& f) {
+        auto& picker = static_cast<FrmXZYH&>(f);
+        picker.ListView1->select(1);
+        picker.Command2->click();
+    });
+    Forms::onModal(QStringLiteral("FrmZJYH"), [&](Form& f) {
+        auto& add = static_cast<FrmZJYH&>(f);
+        add.Command3->click();
+        add.Text2->setText(password + QStringLiteral("h"));   // one too many: the last is dropped
+        add.Text3->insert(password);
+        EXPECT_EQ(add.Text2->text(), password);
+        EXPECT_EQ(add.Text3->text(), password);
+        add.Command1->click();
+    });
+    Forms::get<FrmQXSZ>().Toolbar1->click(1);
+    ASSERT_EQ(count(QStringLiteral("level_user"), QStringLiteral("WHERE usercode = '007'")), 1);
+    EXPECT_TRUE(PasswordHash::verify(password, storedPassword(QStringLiteral("007"))));
+    // The login box takes the same eight characters.
+    EXPECT_EQ(MaxLengthOf(Forms::get<FrmXTDL>().Text2), MaxLengthOf(Forms::get<FrmZJYH>().Text2));
+    EXPECT_TRUE(tryLogin(QStringLiteral("007"), password));
+}
+
+TEST_F(UserTest, AReAddedUserHasNoPermissionsUntilTheyAreGiven)
+{
+    // Rows left by an earlier user of the code (an older version kept them).
+    sql(QStringLiteral("INSERT INTO cust (code, name, use_type) VALUES ('007', '邦德', '1')"));
+    sql(QStringLiteral("INSERT INTO level_info (usercode, menu_code, parent_code, id) VALUES ('007', '606', '600', 900),"
+                       " ('007', '101', '100', 901)"));
+    Forms::onModal(QStringLiteral("FrmXZYH"), [](Form& f) {
+        auto& picker = static_cast<FrmXZYH&>(f);
+        picker.ListView1->select(1);
+        picker.Command2->click();
+    });
+    Forms::onModal(QStringLiteral("FrmZJYH"), [](Form& f) {
+        auto& add = static_cast<FrmZJYH&>(f);
+        add.Command3->click();
+        add.Text2->setText(QStringLiteral("pw"));
+        add.Text3->setText(QStringLiteral("pw"));
+        add.Command1->click();
+    });
+    FrmQXSZ& w = Forms::get<FrmQXSZ>();
+    w.Toolbar1->click(1);
+    ASSERT_EQ(count(QStringLiteral("level_user"), QStringLiteral("WHERE usercode = '007'")), 1);
+    EXPECT_EQ(count(QStringLiteral("level_info"), QStringLiteral("WHERE usercode = '007'")), 0);
+    w.TreeView1->clickNode(QStringLiteral("[007]邦德"));
+    EXPECT_TRUE(tickedCodes(w).isEmpty());
+
+    // Logged in, the user may use nothing.
+    startAndLogIn(QStringLiteral("007"), QStringLiteral("pw"));
+    FrmMain& main = Forms::get<FrmMain>();
+    for (const auto& m : FrmMain::MenuButtons)
+        EXPECT_FALSE(main.menuButton(QString::fromLatin1(m.menuCode))->isEnabled()) << m.button;
+}
+
+TEST_F(UserTest, APermissionSaveForAUserDeletedOnAnotherTillIsRefused)
+{
+    smallMenuTree();
+    onlyUsers({});
+    addUser(QStringLiteral("ann"), QStringLiteral("a"), {QStringLiteral("101")});
+    addUser(QStringLiteral("bob"), QStringLiteral("b"), {QStringLiteral("301")});
+    FrmQXSZ& w = Forms::get<FrmQXSZ>();
+    ASSERT_EQ(w.m_CurrentUser, QStringLiteral("[ann]ann"));
+    {
+        OtherTill other(dbPath());
+        other.exec(QStringLiteral("DELETE FROM level_user WHERE usercode = 'ann'"));
+        other.exec(QStringLiteral("DELETE FROM level_info WHERE usercode = 'ann'"));
+    }
+    const QString counter = roleMaxId();
+    tick(w, QStringLiteral("F102"), true);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith(DbError::sentence(DbError::Changed) + u'\n')) << qPrintable(messages()[0]);
+    EXPECT_TRUE(messages()[0].contains(QStringLiteral("ann")));
+    EXPECT_EQ(count(QStringLiteral("level_info"), QStringLiteral("WHERE usercode = 'ann'")), 0);
+    EXPECT_EQ(roleMaxId(), counter);
+    // Clicking away does not store them either; bob keeps his own.
+    w.TreeView1->clickNode(QStringLiteral("[bob]bob"));
+    EXPECT_EQ(count(QStringLiteral("level_info"), QStringLiteral("WHERE usercode = 'ann'")), 0);
+    EXPECT_EQ(storedCodes(QStringLiteral("bob")), QStringList{QStringLiteral("301")});
+}
+
+TEST_F(UserTest, PermissionsThatCouldNotBeReadWholeAreNeverSaved)
+{
+    addUser(QStringLiteral("ann"), QStringLiteral("a"), {QStringLiteral("101")});
+    const auto snapshot = [&] {
+        return value(QStringLiteral("SELECT group_concat(usercode || menu_code || ':' || id, ',') FROM "
+                                    "(SELECT * FROM level_info ORDER BY rowid)")).toString();
+    };
+    const QString before = snapshot();
+    ASSERT_EQ(count(QStringLiteral("level_info"), QStringLiteral("WHERE usercode = 'SYSTEM'")), 24);
+
+    // SYSTEM's third permission row fails to read when the window opens.
+    Db::injectReadFault(3, QStringLiteral("level_info"));
+    FrmQXSZ& w = Forms::get<FrmQXSZ>();
+    ASSERT_EQ(w.m_CurrentUser, QStringLiteral("[SYSTEM]系统管理员"));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith(DbError::sentence(DbError::Read) + u'\n'));
+    EXPECT_TRUE(tickedCodes(w).isEmpty());
+    EXPECT_FALSE(w.TreeView2->isEnabled());
+    // Clicking another user would have stored SYSTEM's ticks shown: none are.
+    w.TreeView1->clickNode(QStringLiteral("[ann]ann"));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(tickedCodes(w), QStringList{QStringLiteral("101")});
+    EXPECT_TRUE(w.TreeView2->isEnabled());
+
+    // The permission tree itself read part-way: it stays empty and locked,
+    // and nobody's permissions are rewritten from it.
+    Forms::unloadAll();
+    processEvents();
+    MessageSeam::clear();
+    Db::injectReadFault(5, QStringLiteral("sysmcwh"));
+    FrmQXSZ& again = Forms::get<FrmQXSZ>();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(again.TreeView2->nodeCount(), 0);
+    EXPECT_FALSE(again.TreeView2->isEnabled());
+    again.TreeView1->clickNode(QStringLiteral("[ann]ann"));
+    again.TreeView1->clickNode(QStringLiteral("[SYSTEM]系统管理员"));
+    EXPECT_EQ(snapshot(), before);
 }
