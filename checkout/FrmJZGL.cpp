@@ -454,8 +454,7 @@ void FrmJZGL::Command6_Click()
     // No input from here on: the button cannot settle twice.
     m_committing = true;
     setEnabled(false);
-    QString refusal;
-    const Outcome outcome = settle(*waived, toCollect, &refusal);
+    const Outcome outcome = settle(*waived, toCollect);
     if (outcome == Outcome::Failed) {
         m_committing = false;
         setEnabled(true);
@@ -463,8 +462,8 @@ void FrmJZGL::Command6_Click()
         return;
     }
     if (outcome == Outcome::Refused) {
-        // Another till got there first: this window's totals are stale.
-        MsgBox(refusal, Msg::Exclamation, Prompt);
+        // Another till got there first (it has been said): this window's
+        // totals are stale.
         Unload();
         reloadBoard();
         return;
@@ -483,21 +482,27 @@ void FrmJZGL::Command6_Click()
     reloadBoard();
 }
 
-FrmJZGL::Outcome FrmJZGL::settle(const Money& waived, const Money& toCollect, QString* refusal)
+FrmJZGL::Outcome FrmJZGL::settle(const Money& waived, const Money& toCollect)
 {
     const QString method = CmbFZFS->currentText();
     const QString code = paymentCode(method);
     const QDateTime now = Clock::now();
     Receipt receipt;
-    bool refused = false;
+    bool changed = false;
     const bool ok = RunDbAction([&] {
         Transaction tx;
         // Decided from the database as it is now: another till may have
         // settled, cleared or added to this seating since the window opened.
+        auto refuse = [&](const QString& why) {
+            changed = true;
+            throw DbError(DbError::Changed, why);
+        };
         const QVariant tableId = Db::scalar(QStringLiteral("select house_table_id from use_table_200505 "
                                                            "where use_table_id = ? and sts <> 'P'"),
                                             {CheckoutSeatingId});
-        const std::vector<OpenLine> lines = tableId.isValid() ? readOpenLines(CheckoutSeatingId) : std::vector<OpenLine>{};
+        if (!tableId.isValid())
+            refuse(QStringLiteral("房台%1已经清台。").arg(TxtFTMC->text()));
+        const std::vector<OpenLine> lines = readOpenLines(CheckoutSeatingId);
         std::vector<qint64> ids;
         for (const OpenLine& l : lines)
             ids.push_back(l.id);
@@ -505,10 +510,8 @@ FrmJZGL::Outcome FrmJZGL::settle(const Money& waived, const Money& toCollect, QS
             const bool allStillOpen = std::all_of(m_openLines.begin(), m_openLines.end(), [&](qint64 id) {
                 return std::find(ids.begin(), ids.end(), id) != ids.end();
             });
-            *refusal = allStillOpen ? QStringLiteral("本台的点单已经改变，本次没有结帐，请重新结帐!")
-                                    : QStringLiteral("本台已经在别处结帐，本次没有结帐!");
-            refused = true;
-            return;
+            refuse(allStillOpen ? QStringLiteral("房台%1的点单已经改变，请重新结帐。").arg(TxtFTMC->text())
+                                : QStringLiteral("房台%1的这次消费已经结帐。").arg(TxtFTMC->text()));
         }
 
         Db::exec(QStringLiteral("insert into account_mess_200505 (use_table_id, pay_money, pay_sts, pay_sts_name) "
@@ -542,9 +545,7 @@ FrmJZGL::Outcome FrmJZGL::settle(const Money& waived, const Money& toCollect, QS
         tx.commit();
     });
     if (!ok)
-        return Outcome::Failed;
-    if (refused)
-        return Outcome::Refused;
+        return changed ? Outcome::Refused : Outcome::Failed;
     receipt.tableName = TxtFTMC->text();
     receipt.openTime = TxtKTSJ->text();
     receipt.paymentMethod = method;

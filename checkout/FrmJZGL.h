@@ -113,7 +113,9 @@ private:
     // The waived amount if it stands (see TxtMSJE_LostFocus).
     std::optional<Money> checkedWaived();
     enum class Outcome { Settled, Refused, Failed };
-    Outcome settle(const Money& waived, const Money& toCollect, QString* refusal);
+    // Writes the checkout. Refused: another till changed the seating (said
+    // already); Failed: a database error (said, nothing written).
+    Outcome settle(const Money& waived, const Money& toCollect);
 
     Money m_receivable;
     std::vector<qint64> m_openLines;   // the open lines totalled at loading (their row ids)

@@ -3,8 +3,6 @@
 // two tills, a missing printer and a failing database.
 #include <QApplication>
 #include <QClipboard>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include "db/Database.h"
 #include "frontdesk/FrmSYGL.h"
 #include "tests/CheckoutFixture.h"
@@ -393,6 +391,7 @@ TEST_F(CheckoutTest, EveryCheckoutOfAContinuedBillWritesItsOwnRows)
 
 TEST_F(CheckoutTest, AnotherTillFirstMeansARefusalAndOneBill)
 {
+    const QString changed = DbError::sentence(DbError::Changed);
     const QString s = tableInUse();
     checkout(QStringLiteral("101"), [&](FrmJZGL& w) {
         // A second checkout window settles the seating first.
@@ -403,33 +402,47 @@ TEST_F(CheckoutTest, AnotherTillFirstMeansARefusalAndOneBill)
         MessageSeam::clear();
         pay(w, QStringLiteral("0"), QStringLiteral("28"));
     });
-    EXPECT_EQ(messages(), (QStringList{"请找补金额0.00", "本台已经在别处结帐，本次没有结帐!"}));
-    EXPECT_EQ(lastMessage().title, QStringLiteral("提示"));
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_EQ(messages()[1], changed + QStringLiteral("\n房台大厅1的这次消费已经结帐。"));
+    EXPECT_EQ(lastMessage().title, QStringLiteral("信息提示"));
     EXPECT_EQ(bills(s), 1);
     EXPECT_EQ(count(QStringLiteral("account_mess_200505")), 1);
     EXPECT_FALSE(Forms::isLoaded<FrmJZGL>());
 
-    // A line ordered on another till while the window is open: refused, and
-    // the next opening totals it.
+    // Another till settling the same seating while this one commits: this
+    // commit waits for its write, then sees the lines settled.
     const QString s2 = tableInUse(QStringLiteral("102"), QStringLiteral("大厅2"), QStringLiteral("2026-05-01 11:35:00"));
     MessageSeam::clear();
     checkout(QStringLiteral("102"), [&](FrmJZGL& w) {
-        {
-            QSqlDatabase till = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("till2"));
-            till.setDatabaseName(dbPath());
-            ASSERT_TRUE(till.open());
-            QSqlQuery q(till);
-            ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO strink_mess_200505 (use_table_id, fsxh, food_code, food_name, price, "
-                                              "food_num, STS, account_sts) VALUES ('%1', 9, '14', '米饭', 2, 1, '0', '0')").arg(s2)));
-            till.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("till2"));
+        TillWriting till(dbPath(),
+                         {QStringLiteral("INSERT INTO ACCOUNT_200606 (use_table_id, fee_price, account_price) VALUES ('%1', 28, 28)").arg(s2),
+                          QStringLiteral("UPDATE strink_mess_200505 SET account_sts = '1', account_id = last_insert_rowid() "
+                                         "WHERE use_table_id = '%1' AND account_sts = '0'").arg(s2),
+                          QStringLiteral("UPDATE use_table_200505 SET sts = 'D' WHERE use_table_id = '%1'").arg(s2)},
+                         300);
         pay(w, QStringLiteral("0"), QStringLiteral("28"));
     });
-    EXPECT_EQ(messages(), (QStringList{"请找补金额0.00", "本台的点单已经改变，本次没有结帐，请重新结帐!"}));
-    EXPECT_EQ(bills(s2), 0);
-    EXPECT_EQ(value(QStringLiteral("SELECT othersts FROM house_table WHERE table_id = '102'")).toString(), QStringLiteral("A"));
-    checkout(QStringLiteral("102"), [&](FrmJZGL& w) { EXPECT_EQ(w.LblYSJE->text(), QStringLiteral("30")); });
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_EQ(messages()[1], changed + QStringLiteral("\n房台大厅2的这次消费已经结帐。"));
+    EXPECT_EQ(bills(s2), 1);
+    EXPECT_EQ(count(QStringLiteral("account_mess_200505"), QStringLiteral("WHERE use_table_id = ?"), {s2}), 0);
+
+    // A line ordered on another till while the window is open: refused, and
+    // the next opening totals it.
+    const QString s3 = tableInUse(QStringLiteral("103"), QStringLiteral("大厅3"), QStringLiteral("2026-05-01 11:40:00"));
+    MessageSeam::clear();
+    checkout(QStringLiteral("103"), [&](FrmJZGL& w) {
+        OtherTill till(dbPath());
+        till.exec(QStringLiteral("INSERT INTO strink_mess_200505 (use_table_id, fsxh, food_code, food_name, price, food_num, "
+                                 "STS, account_sts) VALUES (?, 9, '14', '米饭', 2, 1, '0', '0')"),
+                  {s3});
+        pay(w, QStringLiteral("0"), QStringLiteral("28"));
+    });
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_EQ(messages()[1], changed + QStringLiteral("\n房台大厅3的点单已经改变，请重新结帐。"));
+    EXPECT_EQ(bills(s3), 0);
+    EXPECT_EQ(value(QStringLiteral("SELECT othersts FROM house_table WHERE table_id = '103'")).toString(), QStringLiteral("A"));
+    checkout(QStringLiteral("103"), [&](FrmJZGL& w) { EXPECT_EQ(w.LblYSJE->text(), QStringLiteral("30")); });
 }
 
 TEST_F(CheckoutTest, NoPrinterStillSettlesAndClosesTheWindow)
@@ -472,4 +485,19 @@ TEST_F(CheckoutTest, ADatabaseErrorWritesNothingAndLeavesTheWindowUsable)
     EXPECT_FALSE(Forms::isLoaded<FrmJZGL>());
     EXPECT_EQ(bills(s), 1);
     EXPECT_EQ(count(QStringLiteral("account_mess_200505")), 1);
+}
+
+TEST_F(CheckoutTest, AnOpeningThatCannotReadEveryLineOffersNoTotal)
+{
+    tableInUse();
+    Db::injectReadFault(2, QStringLiteral("left join cpdetail c on c.code = s.food_code"));
+    checkout(QStringLiteral("101"), [&](FrmJZGL& w) {
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_TRUE(messages()[0].startsWith(DbError::sentence(DbError::Read)));
+        EXPECT_EQ(w.LblYSJE->text(), QStringLiteral("0"));
+        EXPECT_FALSE(w.Command6->isEnabled());
+        enter(w.TxtKRFKJE);
+    });
+    EXPECT_EQ(messages().size(), 1);
+    EXPECT_EQ(count(QStringLiteral("ACCOUNT_200606")), 0);
 }
