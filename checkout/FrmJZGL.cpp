@@ -53,7 +53,6 @@ std::optional<Money> leadingAmount(const QString& text)
 // Every line of a seating that is open now, with what its receipt prints.
 struct OpenLine {
     qint64 id;
-    int fsxh;
     ReceiptLine line;
 };
 
@@ -69,7 +68,7 @@ std::vector<OpenLine> readOpenLines(const QString& seatingId)
     for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
         OpenLine l;
         l.id = rs.field(QStringLiteral("line_id")).toLongLong();
-        l.fsxh = rs.field(QStringLiteral("fsxh")).toInt();
+        l.line.entry = rs.field(QStringLiteral("fsxh")).toInt();
         l.line.name = rs.field(QStringLiteral("food_name")).toString();
         l.line.price = Money::fromVariant(rs.field(QStringLiteral("price")));
         l.line.quantity = Money::fromVariant(rs.field(QStringLiteral("food_num")));
@@ -469,10 +468,15 @@ void FrmJZGL::Command6_Click()
         return;
     }
 
-    // Settled. The receipt prints from what was settled; printing can only
-    // cost a message.
-    if (!PrinterMissingCheck()) {
-        switch (printerType(m_receipt->print)) {
+    // Settled. The receipt prints from what was settled; neither the print
+    // settings nor the printer can undo that, they can only cost a message.
+    int type = -1;
+    if (!PrinterMissingCheck() && RunDbAction([&] {
+            m_receipt->print = ReadPrintSet();
+            orderReceiptLines(*m_receipt, GetBillLineOrder());
+            type = printerType(m_receipt->print);
+        })) {
+        switch (type) {
         case 1: PrintBillRaw(); break;
         case 0: PrintBillAndSettle(); break;
         default: break;   // a printer type of no layout prints nothing
@@ -529,20 +533,10 @@ FrmJZGL::Outcome FrmJZGL::settle(const Money& waived, const Money& toCollect)
         Db::exec(QStringLiteral("update strink_mess_200505 set account_sts = '1', account_id = ? "
                                 "where use_table_id = ? and account_sts = '0'"),
                  {billId, CheckoutSeatingId});
-
-        // What the receipt prints, read with the rows it belongs to.
-        receipt.print = ReadPrintSet();
-        std::vector<OpenLine> ordered = lines;
-        if (GetBillLineOrder() == QStringLiteral("Order"))
-            std::stable_sort(ordered.begin(), ordered.end(),
-                             [](const OpenLine& a, const OpenLine& b) { return a.fsxh < b.fsxh; });
-        else
-            std::stable_sort(ordered.begin(), ordered.end(), [](const OpenLine& a, const OpenLine& b) {
-                return a.line.category != b.line.category ? a.line.category < b.line.category : a.fsxh < b.fsxh;
-            });
-        for (const OpenLine& l : ordered)
-            receipt.lines.push_back(l.line);
         tx.commit();
+        // The receipt prints the lines this bill settled.
+        for (const OpenLine& l : lines)
+            receipt.lines.push_back(l.line);
     });
     if (!ok)
         return changed ? Outcome::Refused : Outcome::Failed;

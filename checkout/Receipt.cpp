@@ -69,6 +69,18 @@ QString formatHashes(Money amount)
     return s;
 }
 
+void orderReceiptLines(Receipt& receipt, const QString& lineOrder)
+{
+    auto& lines = receipt.lines;
+    if (lineOrder == QStringLiteral("Order"))
+        std::stable_sort(lines.begin(), lines.end(),
+                         [](const ReceiptLine& a, const ReceiptLine& b) { return a.entry < b.entry; });
+    else
+        std::stable_sort(lines.begin(), lines.end(), [](const ReceiptLine& a, const ReceiptLine& b) {
+            return a.category != b.category ? a.category < b.category : a.entry < b.entry;
+        });
+}
+
 Money receiptTotal(const Receipt& receipt)
 {
     Money total;

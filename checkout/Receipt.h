@@ -21,6 +21,7 @@ struct ReceiptLine {
     Money quantity;      // negative on a returned line
     bool free = false;   // a free line costs nothing
     QString category;    // the dish's category; empty when the dish left the menu
+    int entry = 0;       // the line's sequence within the seating (fsxh)
 };
 
 struct Receipt {
@@ -34,6 +35,10 @@ struct Receipt {
     Money toCollect;
     std::vector<ReceiptLine> lines;   // the settled lines in print order
 };
+
+// Puts the lines in print order: entry order for the line order "Order"
+// (exactly), otherwise by dish category.
+void orderReceiptLines(Receipt& receipt, const QString& lineOrder);
 
 // The text receipt: every line ends with CR LF; the last entry is the paper
 // feed (ten CR LF in one write).

@@ -445,7 +445,7 @@ TEST_F(CheckoutTest, AnotherTillFirstMeansARefusalAndOneBill)
     checkout(QStringLiteral("103"), [&](FrmJZGL& w) { EXPECT_EQ(w.LblYSJE->text(), QStringLiteral("30")); });
 }
 
-TEST_F(CheckoutTest, NoPrinterStillSettlesAndClosesTheWindow)
+TEST_F(CheckoutTest, NoPrinterOrPrintSettingsStillSettlesAndClosesTheWindow)
 {
     const QString s = tableInUse();
     Printers::script({});
@@ -459,6 +459,21 @@ TEST_F(CheckoutTest, NoPrinterStillSettlesAndClosesTheWindow)
     EXPECT_EQ(board().ListView1->subItem(rowOf(QStringLiteral("101")), FrmSYGL::ColState), QStringLiteral("结帐"));
     EXPECT_TRUE(printer->documents.empty());
     EXPECT_TRUE(spooler->jobs.empty());
+
+    // Print settings that cannot be read are the same: said, no receipt, settled.
+    Printers::script({QStringLiteral("Recorder")});
+    printSettings(QStringLiteral("0"));
+    const QString s2 = tableInUse(QStringLiteral("102"), QStringLiteral("大厅2"), QStringLiteral("2026-05-01 11:35:00"));
+    MessageSeam::clear();
+    checkout(QStringLiteral("102"), [&](FrmJZGL& w) {
+        Db::injectReadFault(1, QStringLiteral("FROM PRINTSET"));
+        pay(w, QStringLiteral("0"), QStringLiteral("28"));
+    });
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_TRUE(messages()[1].startsWith(DbError::sentence(DbError::Read)));
+    EXPECT_EQ(bills(s2), 1);
+    EXPECT_FALSE(Forms::isLoaded<FrmJZGL>());
+    EXPECT_TRUE(printer->documents.empty());
 }
 
 TEST_F(CheckoutTest, ADatabaseErrorWritesNothingAndLeavesTheWindowUsable)
