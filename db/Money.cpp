@@ -55,6 +55,23 @@ Money Money::parse(const QString& text, bool* ok)
     return fromUnits(negative ? -units : units);
 }
 
+Money Money::leadingValue(const QString& text)
+{
+    const QString t = text.trimmed();
+    int end = 0;
+    bool point = false;
+    for (; end < t.size(); ++end) {
+        const QChar c = t[end];
+        if (c == u'.' && !point)
+            point = true;
+        else if (!(c.isDigit() && c.unicode() < 128))
+            break;
+    }
+    bool ok = false;
+    const Money m = parse(t.left(end), &ok);
+    return ok ? m : Money{};
+}
+
 Money Money::fromVariant(const QVariant& v)
 {
     if (v.isNull() || !v.isValid())

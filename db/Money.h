@@ -14,6 +14,10 @@ public:
     static Money fromDouble(double v);
     // Parses "12", "12.5", "-0.0001"; *ok false for anything else.
     static Money parse(const QString& text, bool* ok = nullptr);
+    // The numeric value of an entry field: its leading number, digits with at
+    // most one decimal point read from the left ("12.5.3" is 12.5, "7kg" is
+    // 7); an empty or non-numeric text is 0.
+    static Money leadingValue(const QString& text);
     // A stored value: number or numeric text; Null and non-numbers are 0.
     static Money fromVariant(const QVariant& v);
 

@@ -10,6 +10,7 @@
 #include "platform/Printer.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
+#include "print/RecordBlocks.h"
 
 TABULOR_REGISTER_FORM(FrmYDGL);
 
@@ -341,26 +342,13 @@ void FrmYDGL::PrintReception()
 {
     if (!CheckPrinterInstalled())
         return;
-    PrinterObject& p = PrinterSeam::printer();
-    const QString rule(42, u'=');
-    p.setBold(false);
-    p.setFontSize(12);
-    p.printLine(QStringLiteral("迎宾接待单"));
-    p.setFontSize(10);
-    p.printLine(rule);
-    // Each label is five Chinese characters wide.
-    const struct { const char* label; int column; } lines[] = {
-        {"预 订 人：", 0}, {"用餐时间：", 2}, {"用餐班次：", 3}, {"用餐人数：", 4},
-        {"联系电话：", 5}, {"押    金：", 6}, {"预订房台：", 8}, {"备    注：", 10},
+    // Each label is five Chinese characters wide; columns count from 1.
+    const std::vector<RecordField> fields{
+        {QStringLiteral("预 订 人："), 1}, {QStringLiteral("用餐时间："), 3}, {QStringLiteral("用餐班次："), 4},
+        {QStringLiteral("用餐人数："), 5}, {QStringLiteral("联系电话："), 6}, {QStringLiteral("押    金："), 7},
+        {QStringLiteral("预订房台："), 9}, {QStringLiteral("备    注："), 11},
     };
-    for (int r = 0; r < ListView1->count(); ++r) {
-        for (const auto& l : lines)
-            p.printLine(QString::fromUtf8(l.label) + (l.column == 0 ? ListView1->text(r) : ListView1->subItem(r, l.column)));
-        p.printLine(QString());
-    }
-    p.printLine(rule);
-    p.printLine(QStringLiteral("打印日期：") + DateTimeText::formatDate(Clock::today()));
-    p.endDoc();
+    PrintRecordBlocks(*ListView1, QStringLiteral("迎宾接待单"), 42, fields, RecordBlockOptions::sheet());
 }
 
 void FrmYDGL::ExitManager()

@@ -5,6 +5,7 @@
 #include "menu/FrmLBSZ.h"
 #include "menu/MenuRecords.h"
 #include "platform/Controls.h"
+#include "platform/KeyFilters.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 
@@ -37,7 +38,7 @@ CategoryDialog::CategoryDialog(const QString& caption)
     Label2 = label(QStringLiteral("类别名称:"), this, 840);
     Text1 = new QLineEdit(this);
     Twips::place(Text1, 1320, 810, 2640, 360);
-    Text1->setMaxLength(5);
+    MaxLengthFilter(Text1, 5);
 
     Command1 = new QPushButton(QStringLiteral("保存(&S)"), this);
     Twips::place(Command1, 1320, 1470, 1200, 400);

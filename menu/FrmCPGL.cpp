@@ -7,6 +7,7 @@
 #include "platform/Printer.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
+#include "print/TextWidth.h"
 
 TABULOR_REGISTER_FORM(FrmCPGL);
 
@@ -34,6 +35,11 @@ FrmCPGL::FrmCPGL()
 {
     setWindowTitle(QStringLiteral("菜品管理"));
     setClientSizeTwips(12660, 8460);
+    // The window's font is the 9-point CJK face whose half-width column is
+    // 90 twips: the printed menu is measured in it (the list keeps its own).
+    QFont windowFont(QStringLiteral("Noto Sans Mono CJK SC"));
+    windowFont.setPointSize(9);
+    setFont(windowFont);
 
     Toolbar1 = new Toolbar(this);
     Twips::place(Toolbar1, 0, 0, 12660, 840);
@@ -217,7 +223,8 @@ void FrmCPGL::Toolbar1_ButtonClick(int index)
         EnableDish();
         break;
     case BtnPrint:
-        PrinterMissingCheck();
+        if (!PrinterMissingCheck())
+            PrintMenu();
         break;
     case BtnExit:
         Unload();
@@ -278,4 +285,46 @@ void FrmCPGL::EnableDish()
     // Whatever the first row, which the reload selected, shows.
     Toolbar1->setButtonEnabled(BtnDisable, true);
     Toolbar1->setButtonEnabled(BtnEnable, false);
+}
+
+// The page is laid out in half-width columns of 90 twips: names fill 16 of
+// them, prices 6, right-aligned under "单  价".
+void FrmCPGL::PrintMenu()
+{
+    if (!CheckPrinterInstalled())
+        return;
+    struct Line {
+        QString category, categoryName, name, price;
+    };
+    std::vector<Line> lines;
+    if (!RunDbAction([&] {
+            Recordset rs;
+            rs.open(QStringLiteral("select d.cp_classid, c.cname, d.cpname, d.cp_price from cpdetail d "
+                                   "join cpclass c on c.code = d.cp_classid order by d.cp_classid, d.code, d.rowid"));
+            for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
+                lines.push_back({rs.field(QStringLiteral("cp_classid")).toString(), rs.text(QStringLiteral("cname")),
+                                 rs.text(QStringLiteral("cpname")), Menu::priceCell(rs.field(QStringLiteral("cp_price")))});
+        }))
+        return;
+    if (lines.empty()) {
+        MsgBox(QStringLiteral("无任何菜品!"), Msg::Exclamation, Title);
+        return;
+    }
+    const QString rule = QStringLiteral("━━━━━━━━━━━");
+    PrinterObject& p = PrinterSeam::printer();
+    p.printLine(QStringLiteral("名    称 ") + QStringLiteral("       单  价"));
+    const Line* previous = nullptr;
+    for (const Line& line : lines) {
+        if (!previous || previous->category != line.category) {
+            p.printLine(rule);
+            p.setBold(true);
+            p.printLine(line.categoryName);
+            p.setBold(false);
+            p.printLine(rule);
+        }
+        p.printLine(line.name + QString(TextWidthPadding(line.name, 1440, font()), u' ')
+                    + QString(TextWidthPadding(line.price, 540, font()), u' ') + line.price);
+        previous = &line;
+    }
+    p.endDoc();
 }

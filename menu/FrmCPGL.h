@@ -35,6 +35,8 @@ public:
     void TreeViewInit();
     // Lists the dishes of the selected node and sets buttons 3 to 6.
     void TreeViewDetail();
+    // Prints every dish with a category as a price list, by category.
+    void PrintMenu();
 
     // The code of the dish in the selected row; empty without one.
     QString selectedDishCode() const;

@@ -15,7 +15,6 @@ namespace {
 const QString Title = QStringLiteral("提示");
 const QString InfoTitle = QStringLiteral("信息提示");
 const QString NameTaken = QStringLiteral("此类别已经存在,请更换其它类别!");
-const QString CategoryGone = QStringLiteral("此类别已被删除,请重新选择!");
 
 // A name in use at either level, compared trimmed and without letter case.
 bool nameTaken(const QString& name)
@@ -23,15 +22,8 @@ bool nameTaken(const QString& name)
     return Db::scalar(QStringLiteral("select count(*) from cpclass where trim(cname) = ? collate nocase"), {name}).toInt() > 0;
 }
 
-// What keeps a category from being deleted, as the message to show; an empty
-// text when nothing does.
-struct Refusal {
-    QString text;
-    int icon = 0;
-    QString title;
-};
-
-Refusal deleteRefusal(const QString& code, bool top, const QString& nodeText)
+// What keeps a category from being deleted; nothing when nothing does.
+Menu::Refusal deleteRefusal(const QString& code, bool top, const QString& nodeText)
 {
     // A top category owns every code that begins with its own.
     const int subs = top
@@ -160,7 +152,7 @@ void FrmLBSZ::TreeViewSave()
             const int parentRows = Db::scalar(
                 QStringLiteral("select count(*) from cpclass where trim(code) = ? and trim(parentcode) = '0'"), {parent}).toInt();
             if (parentRows == 0) {
-                refusal = CategoryGone;
+                refusal = Menu::CategoryGoneMessage;
                 return;
             }
             code = Menu::nextSubCategoryCode(parent);
@@ -189,7 +181,7 @@ void FrmLBSZ::TreeViewEdit()
         }
         if (code.isEmpty()
             || Db::exec(QStringLiteral("update cpclass set cname = ? where trim(code) = ?"), {name, code}) == 0) {
-            refusal = CategoryGone;
+            refusal = Menu::CategoryGoneMessage;
             return;
         }
         t.commit();
@@ -216,16 +208,16 @@ void FrmLBSZ::TreeViewDelete()
     }
     const QString code = Menu::categoryCodeOfKey(key);
     const bool top = Menu::isTopKey(key);
-    Refusal refusal;
+    Menu::Refusal refusal;
     if (!RunDbAction([&] { refusal = deleteRefusal(code, top, nodeText); }))
         return;
-    if (refusal.text.isEmpty()) {
+    if (!refusal.any()) {
         if (MsgBox(QStringLiteral("确定要删除此类别吗?"), Msg::YesNo + Msg::Question, InfoTitle) != Msg::Yes)
             return;
         const bool ran = RunDbAction([&] {
             Transaction t;
             refusal = deleteRefusal(code, top, nodeText);
-            if (!refusal.text.isEmpty())
+            if (refusal.any())
                 return;
             Db::exec(QStringLiteral("delete from cpclass where trim(code) = ?"), {code});
             t.commit();
@@ -233,8 +225,8 @@ void FrmLBSZ::TreeViewDelete()
         if (!ran)
             return;
     }
-    if (!refusal.text.isEmpty()) {
-        MsgBox(refusal.text, refusal.icon, refusal.title);
+    if (refusal.any()) {
+        refusal.show();
         return;
     }
     TreeViewInit();

@@ -1,6 +1,9 @@
 #include "menu/MenuRecords.h"
 
 #include <QSet>
+#include <cmath>
+#include <cstdio>
+#include <string>
 #include <vector>
 #include "db/Database.h"
 #include "db/DateTimeText.h"
@@ -10,6 +13,11 @@
 #include "platform/Seams.h"
 
 namespace Menu {
+
+void Refusal::show() const
+{
+    MsgBox(text, icon, title);
+}
 
 QString categoryCodeOfKey(const QString& key)
 {
@@ -122,6 +130,65 @@ QString rateCell(const QVariant& rate)
 bool isFlagSet(const QVariant& flag)
 {
     return !flag.isNull() && flag.toString().trimmed() == QStringLiteral("1");
+}
+
+double leadingNumber(const QString& text)
+{
+    int i = 0;
+    while (i < text.size() && text[i].isSpace())
+        ++i;
+    QString number;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c >= u'0' && c <= u'9')
+            number += c;
+        else if (c == u'.' && !point)
+            number += c, point = true;
+        else
+            break;
+    }
+    bool ok = false;
+    const double v = number.toDouble(&ok);
+    return ok ? v : 0;
+}
+
+QString formatTwoDecimalsHalfEven(double value)
+{
+    // The exact decimal expansion of the double decides: only a value that
+    // really is a half goes to the even digit.
+    std::string digits(1500, '\0');
+    const int n = std::snprintf(digits.data(), digits.size(), "%.1100f", std::fabs(value));
+    digits.resize(n > 0 ? size_t(n) : 0);
+    const size_t dot = digits.find('.');
+    std::string kept = digits.substr(0, dot) + digits.substr(dot + 1, 2);   // hundredths as whole digits
+    const std::string rest = digits.substr(dot + 3);
+    bool up = false;
+    if (!rest.empty() && rest[0] > '5') {
+        up = true;
+    } else if (!rest.empty() && rest[0] == '5') {
+        const bool moreThanHalf = rest.find_first_not_of('0', 1) != std::string::npos;
+        up = moreThanHalf || (kept.back() - '0') % 2 == 1;
+    }
+    if (up) {
+        int k = int(kept.size()) - 1;
+        while (k >= 0 && kept[size_t(k)] == '9')
+            kept[size_t(k--)] = '0';
+        if (k < 0)
+            kept.insert(kept.begin(), '1');
+        else
+            ++kept[size_t(k)];
+    }
+    const size_t start = std::min(kept.find_first_not_of('0'), kept.size() - 3);
+    QString text = QString::fromStdString(kept.substr(start, kept.size() - 2 - start) + '.' + kept.substr(kept.size() - 2));
+    if (value < 0 && text != QStringLiteral("0.00"))
+        text.prepend(u'-');
+    return text;
+}
+
+QString SalePriceRule(const QString& basePrice, const QString& rate)
+{
+    return formatTwoDecimalsHalfEven(leadingNumber(basePrice) * leadingNumber(rate) / 100);
 }
 
 QString todayStamp()

@@ -39,6 +39,17 @@ QString nextTopCategoryCode();
 // least ("01".."09", "10".."99", then "100").
 QString nextSubCategoryCode(const QString& parent);
 
+// Why a change was refused, as the message that says so; empty when it was not.
+struct Refusal {
+    QString text;
+    int icon = 0;
+    QString title;
+    bool any() const { return !text.isEmpty(); }
+    void show() const;
+};
+
+// Said when a category chosen for a change was deleted meanwhile.
+inline const QString CategoryGoneMessage = QStringLiteral("此类别已被删除,请重新选择!");
 // Said when a dish to be changed was deleted meanwhile (at another till).
 inline const QString DishGoneMessage = QStringLiteral("此菜品已被删除!");
 
@@ -57,5 +68,16 @@ bool isFlagSet(const QVariant& flag);
 // Today, as the day columns (ty_date) hold it: its midnight.
 QString todayStamp();
 inline QString yesNo(bool yes) { return yes ? QStringLiteral("是") : QStringLiteral("否"); }
+
+// The number a text starts with: digits with an optional decimal part, after
+// leading blanks; 0 when it starts with none ("", ".", "abc").
+double leadingNumber(const QString& text);
+// The sale price of a base price and a rate in percent, as the dish dialogs
+// show it: base x rate / 100 in double precision, rounded to two decimals
+// with an exact half going to the even digit, at least one digit before the
+// point ("#####0.00"). Each box counts as the number it starts with.
+QString SalePriceRule(const QString& basePrice, const QString& rate);
+// A double rounded to two decimals, halves to the even digit, as "0.00".
+QString formatTwoDecimalsHalfEven(double value);
 
 } // namespace Menu

@@ -490,6 +490,14 @@ QString Toolbar::caption(int index) const
     return (index < 1 || index > buttonCount()) ? QString() : m_actions[index - 1]->text();
 }
 
+void Toolbar::setButtonFace(int index, const QString& caption, const QIcon& icon)
+{
+    if (index < 1 || index > buttonCount())
+        return;
+    m_actions[index - 1]->setText(caption);
+    m_actions[index - 1]->setIcon(icon);
+}
+
 void Toolbar::setButtonVisible(int index, bool visible)
 {
     if (index >= 1 && index <= buttonCount())

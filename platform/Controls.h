@@ -141,6 +141,9 @@ public:
     QToolButton* button(int index) const;
     int buttonCount() const { return int(m_actions.size()); }
     QString caption(int index) const;
+    // Changes a button's face (its caption and picture); a window that keeps
+    // its mode in a face reads it back with caption().
+    void setButtonFace(int index, const QString& caption, const QIcon& icon);
     void setButtonVisible(int index, bool visible);
     bool buttonVisible(int index) const;
     void setButtonEnabled(int index, bool enabled);

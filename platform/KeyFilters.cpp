@@ -154,6 +154,13 @@ int MaxLengthOf(const QLineEdit* edit)
     return edit->property(MaxLengthProperty).toInt();
 }
 
+void SetStoredText(QLineEdit* edit, const QString& text, int limit)
+{
+    if (limit > 0)
+        edit->setProperty(MaxLengthProperty, qMax(limit, CharacterCount(text)));
+    edit->setText(text);
+}
+
 void EnterAsTab(QWidget* widget)
 {
     new EnterFilter(widget, [widget] {

@@ -42,6 +42,12 @@ int MaxLengthOf(const QLineEdit* edit);
 // The number of characters of a text as MaxLengthFilter counts them.
 int CharacterCount(const QString& text);
 
+// Shows a stored text whole in a field limited by MaxLengthFilter to the given
+// number of characters (0: no limit): the field then takes the longer of the
+// limit and the text, so a save after an edit never writes the stored value
+// cut short. An empty text brings the limit back.
+void SetStoredText(QLineEdit* edit, const QString& text, int limit);
+
 // Enter in the widget moves the focus to the next field.
 void EnterAsTab(QWidget* widget);
 // Enter in the widget runs an action (the field's default action).

@@ -33,6 +33,17 @@ public:
     void setBold(bool b) override { m_bold = b; }
     bool bold() const override { return m_bold; }
 
+    void startDoc() override
+    {
+        if (m_started) {
+            m_printer.abort();
+            if (m_painter.isActive())
+                m_painter.end();
+        }
+        m_started = false;
+        m_y = 0;
+    }
+
     void printLine(const QString& text) override
     {
         begin();

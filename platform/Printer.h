@@ -24,6 +24,9 @@ public:
     virtual double fontSize() const = 0;
     virtual void setBold(bool bold) = 0;
     virtual bool bold() const = 0;
+    // The start operation: discards a document that was begun and never
+    // ended, so that what follows is a document of its own.
+    virtual void startDoc() = 0;
     // Prints one line and moves to the next; an empty text prints an empty line.
     // A CR LF inside the text starts a new line; a TAB moves to the next tab
     // stop (one every 720 twips).
@@ -45,6 +48,13 @@ public:
     double fontSize() const override { return m_size; }
     void setBold(bool b) override { m_bold = b; }
     bool bold() const override { return m_bold; }
+    void startDoc() override
+    {
+        ++starts;
+        if (!current.empty())
+            discarded.push_back(current);
+        current.clear();
+    }
     void printLine(const QString& text) override { current.push_back({text, m_size, m_bold}); }
     void endDoc() override
     {
@@ -55,6 +65,8 @@ public:
     QString device = QStringLiteral("Recorder");          // the device name it answers
     std::vector<PrintedLine> current;                     // lines of the open document
     std::vector<std::vector<PrintedLine>> documents;      // ended documents
+    std::vector<std::vector<PrintedLine>> discarded;      // begun, then dropped by startDoc
+    int starts = 0;                                       // start operations issued
 private:
     double m_size = 9;
     bool m_bold = false;

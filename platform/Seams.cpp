@@ -11,7 +11,7 @@ namespace {
 
 struct MessageState {
     bool scripting = false;
-    std::deque<int> answers;
+    std::deque<std::function<int()>> answers;
     std::vector<MessageRecord> records;
 };
 MessageState& msgState()
@@ -75,9 +75,9 @@ int MessageSeam::show(const QString& text, int style, const QString& title)
         s.records.push_back({text, title, buttons, icon});
         if (s.answers.empty())
             return firstButton(buttons);
-        const int a = s.answers.front();
+        const std::function<int()> a = s.answers.front();
         s.answers.pop_front();
-        return a;
+        return a();
     }
 
     QMessageBox box(QApplication::activeWindow());
@@ -121,7 +121,8 @@ void MessageSeam::script()
     s = MessageState{};
     s.scripting = true;
 }
-void MessageSeam::answer(int a) { msgState().answers.push_back(a); }
+void MessageSeam::answer(int a) { msgState().answers.push_back([a] { return a; }); }
+void MessageSeam::answerWith(std::function<int()> fn) { msgState().answers.push_back(std::move(fn)); }
 void MessageSeam::stopScripting() { msgState() = MessageState{}; }
 const std::vector<MessageRecord>& MessageSeam::messages() { return msgState().records; }
 QStringList MessageSeam::texts()

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 // Message box styles and answers, with the values the design uses.
@@ -38,6 +39,9 @@ public:
     // empty the first button answers (OK, Yes, Abort, Retry).
     static void script();
     static void answer(int answer);          // queue one answer
+    // Queue one answer given by a function, run while the box is open (a test
+    // acts there as another till would while the user reads the question).
+    static void answerWith(std::function<int()> fn);
     static void stopScripting();
     static const std::vector<MessageRecord>& messages();
     static QStringList texts();

@@ -86,10 +86,9 @@ constexpr InitialBoundary InitialBoundaries[] = {
     {0xCBFA, 'T'}, {0xCDDA, 'W'}, {0xCEF4, 'X'}, {0xD1B9, 'Y'}, {0xD4D1, 'Z'},
 };
 
-QChar initialOf(QChar c)
+QChar initialOf(char32_t c)
 {
-    // Half of a pair beyond the basic plane: the code page has no such character.
-    const QByteArray bytes = c.isSurrogate() ? QByteArrayLiteral("?") : Cp936::encodeChar(c.unicode());
+    const QByteArray bytes = Cp936::encodeChar(c);
     if (bytes.size() == 2) {
         const int code = (uchar(bytes[0]) << 8) | uchar(bytes[1]);
         char letter = '0';
@@ -100,8 +99,8 @@ QChar initialOf(QChar c)
         }
         return QLatin1Char(letter);
     }
-    const QChar upper = c.toUpper();
-    return (upper.unicode() >= 'A' && upper.unicode() <= 'Z') ? upper : QLatin1Char('0');
+    const char32_t upper = QChar::toUpper(c);
+    return (upper >= 'A' && upper <= 'Z') ? QChar(char16_t(upper)) : QLatin1Char('0');
 }
 
 } // namespace
@@ -110,7 +109,7 @@ QString PinyinInitials(const QString& name)
 {
     QString code;
     code.reserve(name.size());
-    for (const QChar c : name)
+    for (const char32_t c : name.toUcs4())
         code += initialOf(c);
     return code;
 }

@@ -22,7 +22,8 @@ QByteArray encode(const QString& text);
 // counts 1). Equals the number of bytes of encode(text).
 int AnsiTextWidth(const QString& text);
 
-// A dish's quick code: one character per character of the name (UTF-16 unit).
+// A dish's quick code: one character per character of the name (a character
+// beyond the basic plane counts one).
 // A double-byte character gives the letter of the GB2312 level-1 range its
 // code falls in (below the first range "0"; the last range, Z, is open
 // upwards, so level-2 characters all give "Z"); a single-byte character, or

@@ -2,6 +2,7 @@
 // with its refusals, and the dish manager's tree kept in step.
 #include "menu/CategoryDialogs.h"
 #include "menu/FrmLBSZ.h"
+#include "platform/KeyFilters.h"
 #include "tests/MenuFixture.h"
 
 namespace {
@@ -106,7 +107,7 @@ TEST_F(CategoryTest, EmptyTableShowsTheRootAndTheFirstCategoryIsOne)
         EXPECT_EQ(d.Command2->text(), QStringLiteral("取消(&C)"));
         EXPECT_EQ(d.defaultButton, d.Command1);
         EXPECT_EQ(d.cancelButton, d.Command2);
-        EXPECT_EQ(d.Text1->maxLength(), 5);
+        EXPECT_EQ(MaxLengthOf(d.Text1), 5);
         EXPECT_EQ(d.focusWidget(), d.Text1);
         EXPECT_EQ(nextTabStop(d.Text1), d.Command1);
         EXPECT_EQ(nextTabStop(d.Command2), d.Combo1);

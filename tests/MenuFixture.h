@@ -75,10 +75,22 @@ protected:
                            "account_sts) VALUES ('20260310190000', 0, ?, 'x', 1, 1, ?, '0')"),
             {foodCode, sts});
     }
-    QString dishField(const QString& code, const QString& column)
+    // A column of the row of code in a table, as text; Null reads "<null>".
+    QString field(const QString& table, const QString& code, const QString& column)
     {
-        const QVariant v = value(QStringLiteral("SELECT %1 FROM cpdetail WHERE code = ?").arg(column), {code});
+        const QVariant v = value(QStringLiteral("SELECT %1 FROM %2 WHERE code = ?").arg(column, table), {code});
         return v.isNull() ? QStringLiteral("<null>") : v.toString();
+    }
+    QString dishField(const QString& code, const QString& column) { return field(QStringLiteral("cpdetail"), code, column); }
+    // Each column of the row of code in a table holds its value.
+    struct ColumnValue {
+        const char* column;
+        const char* value;
+    };
+    void expectRow(const QString& table, const QString& code, std::initializer_list<ColumnValue> columns)
+    {
+        for (const ColumnValue& c : columns)
+            EXPECT_EQ(field(table, code, QString::fromUtf8(c.column)), QString::fromUtf8(c.value)) << c.column;
     }
     // Every category as "code/name/parent", in code order.
     QStringList categories()
@@ -88,6 +100,23 @@ protected:
         rs.open(QStringLiteral("SELECT code, cname, parentcode FROM cpclass ORDER BY code"));
         for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
             out << rs.field(0).toString() + u'/' + rs.field(1).toString() + u'/' + rs.field(2).toString();
+        return out;
+    }
+
+    // Every row of the menu and goods tables, to show that nothing changed.
+    QString snapshot()
+    {
+        QString out;
+        for (const char* table : {"cpdetail", "cpclass", "brand", "BrandClass"}) {
+            Recordset rs;
+            rs.open(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(table)));
+            out += QLatin1String(table) + u':';
+            for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
+                for (int i = 0; i < rs.fieldCount(); ++i)
+                    out += rs.field(i).isNull() ? QStringLiteral("<null>|") : rs.field(i).toString() + u'|';
+                out += u'\n';
+            }
+        }
         return out;
     }
 
@@ -101,6 +130,20 @@ protected:
         for (int r = 0; r < list->count(); ++r)
             out << (col == 0 ? list->text(r) : list->subItem(r, col));
         return out;
+    }
+    // Clicks a toolbar button of the dish manager and runs fn in the dialog D
+    // it opens, made the active window first.
+    template <class D> void fromManager(int button, const std::function<void(D&)>& fn)
+    {
+        bool shown = false;
+        onDialog<D>([&](D& d) {
+            shown = true;
+            d.activateWindow();
+            processEvents();
+            fn(d);
+        });
+        manager().Toolbar1->click(button);
+        EXPECT_TRUE(shown);
     }
     // Runs fn on the window D when it is shown modally.
     template <class D> void onDialog(std::function<void(D&)> fn)

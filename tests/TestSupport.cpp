@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QSqlError>
+#include <QTest>
 #include <QUuid>
 #include <chrono>
 #include <fcntl.h>
@@ -19,6 +20,19 @@ void processEvents()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+void typeKeys(QWidget* w, const QString& text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void retypeKeys(QLineEdit* e, const QString& text)
+{
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Backspace);
+    typeKeys(e, text);
 }
 
 void TabulorTest::SetUp()
@@ -82,6 +96,15 @@ QVariant TabulorTest::value(const QString& query, const QVariantList& params)
 int TabulorTest::count(const QString& table, const QString& where, const QVariantList& params)
 {
     return value(QStringLiteral("SELECT count(*) FROM ") + table + u' ' + where, params).toInt();
+}
+
+void TabulorTest::insertRow(const QString& table, const QVariantMap& columns)
+{
+    QStringList marks;
+    for (int i = 0; i < columns.size(); ++i)
+        marks << QStringLiteral("?");
+    sql(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.keys().join(u','), marks.join(u',')),
+        columns.values());
 }
 
 void TabulorTest::addUser(const QString& code, const QString& password, const QStringList& menuCodes)

@@ -3,6 +3,7 @@
 // seed in a temporary folder, every seam scripted, and a few builders.
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -30,6 +31,8 @@ protected:
     void sql(const QString& statement, const QVariantList& params = {});
     QVariant value(const QString& query, const QVariantList& params = {});
     int count(const QString& table, const QString& where = {}, const QVariantList& params = {});
+    // Inserts one row with the given column values.
+    void insertRow(const QString& table, const QVariantMap& columns);
 
     // Adds a user with the given password and menu codes.
     void addUser(const QString& code, const QString& password, const QStringList& menuCodes);
@@ -51,6 +54,11 @@ protected:
 
 // Lets queued events run (deferred deletes, focus changes).
 void processEvents();
+
+// Types text into a widget key by key, as a user would (any characters).
+void typeKeys(QWidget* w, const QString& text);
+// Replaces a field's text as a user would: select all, Backspace, type.
+void retypeKeys(QLineEdit* e, const QString& text);
 
 // Another copy of the program working on the same database file (a second
 // till): a connection of its own, with the same pragmas. A failing statement
