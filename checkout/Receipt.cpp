@@ -134,6 +134,7 @@ void printReceipt(PrinterObject& p, const Receipt& r, const QFont& font)
         p.setFontSize(size);
         p.printLine(text);
     };
+    p.startDoc();   // a receipt is a document of its own
     p.setBold(false);
     for (const QString& head : r.print.head)
         print(11, head);

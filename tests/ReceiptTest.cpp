@@ -166,6 +166,7 @@ TEST_F(ReceiptTest, PrinterObjectReceiptLineByLine)
         "11|0|谢谢惠顾", "11|0|欢迎再次光临", "11|0|",
     };
     EXPECT_EQ(seen, expected) << qPrintable(seen.join(u'\n'));
+    EXPECT_EQ(printer->starts, 1);
     EXPECT_TRUE(printer->current.empty());   // the document was ended
     EXPECT_TRUE(spooler->jobs.empty());
 }
