@@ -85,17 +85,13 @@ protected:
         });
         b.Toolbar1->click(7);
     }
-    // Types into a box as a cashier does: into the box, the old text selected
-    // by the focus, the new text over it.
+    // Types into a box as a cashier does: into the box (the focus selects its
+    // text), then the new text over the old.
     static void typeInto(QLineEdit* box, const QString& text)
     {
         box->setFocus(Qt::TabFocusReason);
         processEvents();
-        box->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(box, Qt::Key_Backspace);
-        else
-            QTest::keyClicks(box, text);
+        retypeKeys(box, text);
     }
     static void enter(QWidget* w)
     {
