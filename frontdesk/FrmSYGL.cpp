@@ -400,6 +400,9 @@ void FrmSYGL::ListView1_DblClick()
     }
     Module1::TransferTableMode = false;
     Module1::MergeTableMode = false;
+    // The ordering window loads afresh for each opening.
+    if (Form* stale = Forms::find(QStringLiteral("FrmDCKT")))
+        stale->Unload();
     Forms::showModalByName(QStringLiteral("FrmDCKT"));
 }
 
