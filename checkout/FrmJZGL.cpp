@@ -9,6 +9,7 @@
 #include "db/DateTimeText.h"
 #include "db/Recordset.h"
 #include "frontdesk/FrmSYGL.h"
+#include "ordering/FrmDCKT.h"
 #include "platform/KeyFilters.h"
 #include "platform/Printer.h"
 #include "platform/Seams.h"
@@ -483,6 +484,12 @@ void FrmJZGL::Command6_Click()
         }
     }
     Unload();
+    // Opened from the ordering window: its seating is settled now, so it
+    // offers a continued bill instead of a checkout.
+    if (FrmDCKT* ordering = FrmDCKT::ifOpen()) {
+        ordering->Toolbar1->setButtonEnabled(FrmDCKT::BtnCheckout, false);
+        ordering->Toolbar1->setButtonEnabled(FrmDCKT::BtnContinue, true);
+    }
     reloadBoard();
 }
 

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include "db/Database.h"
 #include "frontdesk/FrmSYGL.h"
+#include "ordering/FrmDCKT.h"
 #include "tests/CheckoutFixture.h"
 
 namespace {
@@ -515,4 +516,35 @@ TEST_F(CheckoutTest, AnOpeningThatCannotReadEveryLineOffersNoTotal)
     });
     EXPECT_EQ(messages().size(), 1);
     EXPECT_EQ(count(QStringLiteral("ACCOUNT_200606")), 0);
+}
+
+TEST_F(CheckoutTest, FromTheOrderingWindowItsButtonsTurnToAContinuedBill)
+{
+    const QString s = tableInUse();
+    bool before = false, checkoutAfter = true, continueAfter = false, ran = false;
+    Forms::onModal(QStringLiteral("FrmJZGL"), [&](Form& f) {
+        processEvents();
+        FrmDCKT* ordering = FrmDCKT::ifOpen();
+        ASSERT_NE(ordering, nullptr);
+        before = ordering->Toolbar1->buttonEnabled(FrmDCKT::BtnCheckout)
+                 && !ordering->Toolbar1->buttonEnabled(FrmDCKT::BtnContinue);
+        pay(static_cast<FrmJZGL&>(f), QStringLiteral("20"), QStringLiteral("10"));
+        ran = true;
+        checkoutAfter = ordering->Toolbar1->buttonEnabled(FrmDCKT::BtnCheckout);
+        continueAfter = ordering->Toolbar1->buttonEnabled(FrmDCKT::BtnContinue);
+    });
+    Forms::onModal(QStringLiteral("FrmDCKT"), [](Form& f) {
+        static_cast<FrmDCKT&>(f).Toolbar1->click(FrmDCKT::BtnCheckout);
+    });
+    FrmSYGL& b = board();
+    b.ListView1Detail();
+    b.ListView1->doubleClickRow(rowOf(QStringLiteral("101")));
+    ASSERT_TRUE(ran);
+    EXPECT_TRUE(before);
+    EXPECT_FALSE(checkoutAfter);
+    EXPECT_TRUE(continueAfter);
+    EXPECT_EQ(bills(s), 1);
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("请找补金额2.00")});
+    EXPECT_FALSE(Forms::isLoaded<FrmDCKT>());   // the ordering window closes after checkout
+    EXPECT_EQ(b.ListView1->subItem(rowOf(QStringLiteral("101")), FrmSYGL::ColState), QStringLiteral("结帐"));
 }
