@@ -6,6 +6,7 @@
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "print/CodePage936.h"
+#include "print/RawPrintJob.h"
 #include "reports/ReportQueries.h"
 #include "shell/Module1.h"
 #include "shell/PrintSet.h"
@@ -53,15 +54,12 @@ QString tabsAfter(const QString& name)
 QString datePart(const QString& bound) { return bound.section(u' ', 0, 0); }
 QString timePart(const QString& bound) { return bound.section(u' ', 1, 1); }
 
-// Whether the first print setting in force names the dot-matrix printer
-// (type 1); settings that cannot be read print on the printer object.
-bool dotMatrixPrinter()
+// A dot-matrix printer in the print settings takes the text straight through
+// the spooler; settings that cannot be read print on the printer object.
+bool printRaw()
 {
     try {
-        const PrintSetLines settings = ReadPrintSet();
-        bool number = false;
-        const double type = settings.printer.trimmed().toDouble(&number);
-        return settings.anyRow && number && type == 1;
+        return UseRawPrinting();
     } catch (const DbError&) {
         return false;
     }
@@ -322,8 +320,14 @@ void FrmXSHZ::cmdPrint_Click()
     }
     if (PrinterMissingCheck())
         return;
-    if (dotMatrixPrinter()) {
-        // The spooler print comes with the raw print job.
+    if (printRaw()) {
+        RawPrintJob job;
+        if (!job.open(PrinterSeam::printer().deviceName()))
+            return;
+        job.startDocument(QStringLiteral("Tabulor"));
+        for (const QString& line : spoolerLines())
+            job.writeLine(line + QStringLiteral("\r\n"));
+        job.finish();
         return;
     }
     PrinterObject& p = PrinterSeam::printer();

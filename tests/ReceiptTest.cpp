@@ -5,23 +5,9 @@
 #include <QFileInfo>
 #include <unistd.h>
 #include "checkout/Receipt.h"
+#include "tests/CheckedFiles.h"
 #include "tests/CheckoutFixture.h"
 #include "tests/PrivateCups.h"
-
-namespace {
-
-QString dataFile(const QString& name)
-{
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/data/") + name;
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
 
 class ReceiptTest : public CheckoutFixture {
 protected:
@@ -45,18 +31,6 @@ protected:
             EXPECT_EQ(w.LblYSJE->text(), QStringLiteral("108.5"));
             pay(w, QStringLiteral("8.5"), QStringLiteral("100"));
         });
-    }
-    // Compares with the checked file; on a difference the bytes go to
-    // build/screenshots for a look (iconv -f GBK).
-    void expectFile(const QByteArray& bytes, const QString& name)
-    {
-        const QByteArray expected = readFile(dataFile(name));
-        if (bytes != expected) {
-            QFile out(QStringLiteral(TABULOR_SCREENSHOT_DIR "/") + name);
-            if (out.open(QIODevice::WriteOnly))
-                out.write(bytes);
-        }
-        EXPECT_EQ(bytes, expected) << "actual bytes in " TABULOR_SCREENSHOT_DIR "/" << qPrintable(name);
     }
 };
 
@@ -86,8 +60,8 @@ TEST_F(ReceiptTest, TextReceiptIsTheCheckedBytesInBothLineOrders)
         EXPECT_EQ(job.writes.back(), QByteArrayLiteral("\r\n").repeated(10));
         for (const QByteArray& w : job.writes)
             EXPECT_TRUE(w.endsWith("\r\n"));
-        expectFile(job.bytes(), order == QStringLiteral("Class") ? QStringLiteral("receipt-class.gbk")
-                                                                 : QStringLiteral("receipt-order.gbk"));
+        expectCheckedFile(job.bytes(), order == QStringLiteral("Class") ? QStringLiteral("receipt-class.gbk")
+                                                                        : QStringLiteral("receipt-order.gbk"));
         EXPECT_TRUE(printer->documents.empty());
         EXPECT_EQ(messages(), QStringList{QStringLiteral("请找补金额0.00")});
         MessageSeam::clear();
@@ -235,7 +209,7 @@ TEST_F(ReceiptTest, ReachesARealCupsQueueByteForByte)
     receiptSeating();
     settle();
     EXPECT_EQ(messages(), QStringList{QStringLiteral("请找补金额0.00")});
-    const QByteArray expected = readFile(dataFile(QStringLiteral("receipt-class.gbk")));
+    const QByteArray expected = readCheckedFile(QStringLiteral("receipt-class.gbk"));
     ASSERT_FALSE(expected.isEmpty());
     const QByteArray received = cups.waitForBytes(expected.size(), 20000);
     EXPECT_EQ(received, expected) << qPrintable(cups.log());

@@ -1,6 +1,8 @@
 // Sales summary: the three modes over one day of sales, the period rule, the
 // messages, and the two print layouts.
+#include "print/RawPrintJob.h"
 #include "reports/FrmXSHZ.h"
+#include "tests/CheckedFiles.h"
 #include "shell/Module1.h"
 #include "tests/ReportsFixture.h"
 
@@ -274,4 +276,86 @@ TEST_F(SalesSummaryTest, AReadThatFailsPartWayShowsNoRowsAndPrintsNothing)
     window().cmdPrint->click();
     EXPECT_EQ(lastMessage().text, QStringLiteral("无可打印内容，请查询后继续!"));
     EXPECT_TRUE(printer->documents.empty());
+}
+
+namespace {
+
+class SalesSummarySpoolerTest : public SalesSummaryPrintTest {
+protected:
+    void SetUp() override
+    {
+        SalesSummaryPrintTest::SetUp();
+        spooler = &SpoolerSeam::record();
+        // The dot-matrix printer.
+        sql(QStringLiteral("INSERT INTO PRINTSET (STATE, HEAD, RESTNAME, PRINTER) VALUES (1, 1, '', '1')"));
+    }
+    void TearDown() override
+    {
+        SpoolerSeam::stopScripting();
+        SalesSummaryPrintTest::TearDown();
+    }
+    RecordingSpooler* spooler = nullptr;
+};
+
+} // namespace
+
+TEST_F(SalesSummarySpoolerTest, EachModePrintsTheCheckedBytes)
+{
+    salesDay();
+    const struct { const char* mode; const char* file; } cases[] = {
+        {"按房台", "summary-table.gbk"}, {"按分类", "summary-category.gbk"}, {"按品名", "summary-dish.gbk"}};
+    for (const auto& c : cases) {
+        query(QString::fromUtf8(c.mode));
+        window().cmdPrint->click();
+        ASSERT_EQ(spooler->jobs.size(), 1u) << c.mode;
+        const RecordingSpooler::Job& job = spooler->jobs.front();
+        EXPECT_EQ(job.document, QStringLiteral("Tabulor"));
+        EXPECT_EQ(job.printer, QStringLiteral("Recorder"));
+        EXPECT_TRUE(job.closed);
+        // One write per line, each counted by its own width.
+        EXPECT_EQ(job.writes.size(), size_t(window().spoolerLines().size()));
+        expectCheckedFile(job.bytes(), QString::fromLatin1(c.file));
+        spooler->jobs.clear();
+    }
+    EXPECT_TRUE(printer->documents.empty());
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(SalesSummarySpoolerTest, NamesAreSetToColumn28)
+{
+    namesOfEveryWidth();
+    // A name wider than the column keeps one blank before its amount; a name
+    // stored with a blank after it prints without it, its blanks counted as
+    // stored.
+    const struct { const char* id; const char* name; double amount; } more[] = {
+        {"905", "豪华宴会厅ABCDEFGHIJKLMNOPQRST", 100}, {"906", "大厅9 ", 7}, {"907", "ABCDEFGHIJKLMNOPQRSTUVWXYZ12", 1}};
+    for (const auto& t : more) {
+        table(QString::fromLatin1(t.id), QString::fromUtf8(t.name), QStringLiteral("01"), QStringLiteral("四人台"));
+        const QString id = seating(QString::fromLatin1(t.id), QStringLiteral("2026-03-10 13:") + QString::fromLatin1(t.id).right(2)
+                                       + QStringLiteral(":00"),
+                                   QStringLiteral("2026-03-10 14:00:00"), 2, QStringLiteral("王强"));
+        bill(id, QStringLiteral("2026-03-10 14:00:00"), t.amount, t.amount, 0, QStringLiteral("0"));
+    }
+    query(QStringLiteral("按房台"));
+    window().cmdPrint->click();
+    ASSERT_EQ(spooler->jobs.size(), 1u);
+    expectCheckedFile(spooler->jobs.front().bytes(), QStringLiteral("summary-widths.gbk"));
+}
+
+TEST_F(SalesSummarySpoolerTest, AnUnknownPrinterOrNoPrinterPrintsNothing)
+{
+    salesDay();
+    query(QStringLiteral("按房台"));
+    spooler->printers.clear();
+    window().cmdPrint->click();
+    ASSERT_EQ(MessageSeam::messages().size(), 1u);
+    EXPECT_EQ(lastMessage().text, QStringLiteral("The Printer Name you typed wasn't recognized."));
+    EXPECT_EQ(lastMessage().icon, Msg::NoIcon);
+    EXPECT_EQ(lastMessage().title, QString());
+    EXPECT_TRUE(spooler->jobs.empty());
+
+    Printers::script({});
+    window().cmdPrint->click();
+    EXPECT_EQ(lastMessage().text, QStringLiteral("您没有安装打印机!"));
+    EXPECT_EQ(spooler->opensAsked.size(), 1u);
 }
