@@ -1,15 +1,20 @@
 // Writes years of a busy restaurant's history into a new Tabulor database:
-// tables, staff, menu, goods, seatings with their order lines (free and
-// returned lines, continued bills), payment and bill rows, the stock bills
-// that sales, returns, deliveries and kitchen issues write, and
-// reservations. The rows are those the windows write, with the same codes
-// and the same stock posting rules, so counters equal the sums of their
-// lines. Every table ends free and unreserved.
+// tables, staff, menu, goods, suppliers, the switches and print settings,
+// and every day of service: deliveries and kitchen issues, seatings with
+// their placings, free dishes and returns, checkouts (continued bills
+// among them) with their payment and bill rows, the stock bills that
+// placing and returning book for linked dishes, and reservations.
+//
+// A day is played as the tills would play it: its events (a table opened,
+// an order placed, a dish given free or returned, a bill settled) run in
+// time order, so rows land in the order and with the values the windows
+// write them, and stock bill numbers step a second at a time as the
+// allocator does. Counters equal the sums of their lines. Every table ends
+// free and unreserved.
 //
 //   tabulor-gen [--years N] [--tables N] [--days N] [--seed N] [--end yyyy-MM-dd] FILE
 #include <QCoreApplication>
 #include <QDate>
-#include <QDateTime>
 #include <QStringList>
 #include <sqlite3.h>
 #include <chrono>
@@ -17,6 +22,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <queue>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -96,9 +102,51 @@ std::string num(long long v) { return std::to_string(v); }
 // Money at four decimals, as the windows store it.
 double money(double v) { return std::round(v * 10000.0) / 10000.0; }
 
-std::string stamp(const QDateTime& t) { return s(t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))); }
-std::string day(const QDate& d) { return s(d.toString(QStringLiteral("yyyy-MM-dd"))) + " 00:00:00"; }
-long long idOf(const QDateTime& t) { return t.toString(QStringLiteral("yyyyMMddHHmmss")).toLongLong(); }
+// A moment as whole seconds from the start of a Julian day: times of a day
+// are plain arithmetic, and texts are made without a time zone in the way.
+struct Moment {
+    long long abs = 0;
+    static Moment at(const QDate& d, int secondsOfDay) { return {d.toJulianDay() * 86400 + secondsOfDay}; }
+    Moment plus(long long seconds) const { return {abs + seconds}; }
+    QDate date() const { return QDate::fromJulianDay(abs / 86400); }
+    bool operator<(const Moment& o) const { return abs < o.abs; }
+};
+
+// The texts of moments, with the day's part made once per day.
+class Texts {
+public:
+    // "yyyy-MM-dd HH:mm:ss"
+    std::string stamp(Moment m) { return dayText(m) + ' ' + clock(m, true); }
+    // "yyyyMMddHHmmss", the seating and stock bill numbers
+    std::string id(Moment m) { return dayDigits(m) + clock(m, false); }
+    // The day's midnight, as the stock bill dates hold it.
+    std::string midnight(Moment m) { return dayText(m) + " 00:00:00"; }
+    std::string yyyymmdd(Moment m) { return dayDigits(m); }
+    std::string yyyymm(Moment m) { return dayDigits(m).substr(0, 6); }
+
+private:
+    void cache(Moment m)
+    {
+        const long long day = m.abs / 86400;
+        if (day == m_day)
+            return;
+        m_day = day;
+        const QDate d = QDate::fromJulianDay(day);
+        m_text = s(d.toString(QStringLiteral("yyyy-MM-dd")));
+        m_digits = s(d.toString(QStringLiteral("yyyyMMdd")));
+    }
+    const std::string& dayText(Moment m) { cache(m); return m_text; }
+    const std::string& dayDigits(Moment m) { cache(m); return m_digits; }
+    static std::string clock(Moment m, bool colons)
+    {
+        const int t = int(m.abs % 86400);
+        char buf[16];
+        std::snprintf(buf, sizeof buf, colons ? "%02d:%02d:%02d" : "%02d%02d%02d", t / 3600, t / 60 % 60, t % 60);
+        return buf;
+    }
+    long long m_day = -1;
+    std::string m_text, m_digits;
+};
 
 struct Dish {
     std::string code, name, unit, part, classId;
@@ -106,18 +154,53 @@ struct Dish {
     std::string goods;   // linked goods code, empty when none
 };
 struct Goods {
-    std::string code, name, unit, cls;
+    std::string code, name, unit, spec, cls;
     double price = 0;
 };
 struct Table {
     std::string id, name, typeCode, typeName;
     int seats = 4;
 };
+struct Person {
+    std::string code, name;
+};
 struct Counter {
     double rks = 0, cks = 0, zje = 0, ckje = 0;
     std::string ckh, yearmonth;
     bool exists = false;
 };
+
+// One stay of a party at a table while the day is played.
+struct Seating {
+    const Table* table = nullptr;
+    std::string id;
+    Moment open, firstCheckout, end;
+    bool continued = false;
+    int fsxh = 0;
+    double openFee = 0;   // what the open lines come to
+    struct Placed {
+        const Dish* dish;
+        double quantity;
+        double left;      // not yet returned
+    };
+    std::vector<Placed> placed;
+};
+
+enum class Happening { Open, Place, Free, Return, Checkout };
+struct Event {
+    Moment when;
+    long long seq;
+    Happening what;
+    int seating;
+    int count = 0;   // lines of a placing; the placed line of a return
+    bool operator>(const Event& o) const { return when.abs != o.when.abs ? when.abs > o.when.abs : seq > o.seq; }
+};
+
+// The user every till is logged in as: sales and returns are booked under
+// this code, with no operator id.
+const std::string Operator = "SYSTEM";
+const std::string GeneralStore = "综合库";
+const char* const ReturnReasons[] = {"菜品质量问题", "上菜太慢", "客人不要了", "点错菜"};
 
 class Generator {
 public:
@@ -140,7 +223,7 @@ public:
                 exec(m_db, "COMMIT");
                 const double sec = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
                 std::printf("%s  %8lld seatings %9lld lines %8lld stock-out bills  %6.1f s\n",
-                            qPrintable(d.toString(QStringLiteral("yyyy-MM"))), m_seatings, m_lines, m_outBills, sec);
+                            qPrintable(d.toString(QStringLiteral("yyyy-MM-dd"))), m_seatings, m_lines, m_outBills, sec);
                 std::fflush(stdout);
                 exec(m_db, "BEGIN");
             }
@@ -157,31 +240,41 @@ private:
         m_inBill = make("INSERT INTO stock_in_bill (stock_bill_id, bill_num, stock_in_date, in_man, in_man_name,"
                         " pay_style, buy_man, buy_man_name, demo, ckh, fs, repr_name) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         m_inLine = make("INSERT INTO rkgl2004 (stock_bill_id, id, code, name, type, pch, jzsl, gqsj, scs, unit,"
-                        " num, price, je) VALUES (?, 1, ?, ?, '标准', ?, '', '', '', ?, ?, ?, ?)");
+                        " num, price, je) VALUES (?, 1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         m_outBill = make("INSERT INTO stock_out_bill (stock_bill_id, bill_num, repr_name, stock_out_date, get_man,"
                          " get_man_name, val_man, val_man_name, ckh, demo, fs) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         m_outLine = make("INSERT INTO ckgl2004 (stock_bill_id, id, code, num, price, zhks) VALUES (?, 1, ?, ?, ?, 0)");
         m_reservation = make("INSERT INTO pre_strink (pre_strink_id, pre_man, pre_man_num, phone, pre_date, endtime, fbc,"
-                             " paymoney, fbz, pre_house, bmid, serials, server_man) VALUES (1, ?, ?, ?, ?, ?, ?, ?, '', ?, ?, ?, NULL)");
-        m_seat = make("INSERT INTO use_table_200505 (use_table_id, house_table_id, start_date, end_date, acc_date,"
-                      " strink_num, strink_def, serv_code, serv_name, cust_code, cust_name, house_class, memo,"
-                      " man_type, use_table_man_id, sts) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '', NULL, '', 'P')");
-        m_line = make("INSERT INTO strink_mess_200505 (strink_mess_id, use_table_id, fsxh, food_code, food_name,"
-                      " unit, food_num, price, send_addr, state, STS, account_sts, memo, bill_time, account_id)"
-                      " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 0, ?, '1', ?, ?, ?)");
+                             " paymoney, fbz, pre_house, bmid, serials) VALUES (1, ?, ?, ?, ?, ?, ?, ?, '', ?, ?, ?)");
+        // The seating row as the open-table dialog writes it; its closing
+        // values (end time, cleared) are known when the day is planned.
+        m_seat = make("INSERT INTO use_table_200505 (acc_date, cust_code, cust_name, house_class, house_table_id, memo,"
+                      " serv_code, serv_name, start_date, strink_def, strink_num, sts, use_table_id, use_table_man_id,"
+                      " man_type, end_date) VALUES (?, ?, ?, ?, ?, '', ?, ?, ?, ?, ?, 'P', ?, '', '01', ?)");
+        m_line = make("INSERT INTO strink_mess_200505 (bill_time, account_sts, food_code, food_name, food_num, fsxh,"
+                      " memo, price, send_addr, state, strink_mess_id, sts, unit, use_table_id)"
+                      " VALUES (?, '0', ?, ?, ?, ?, ?, ?, ?, 0, ?, ?, ?, ?)");
         m_pay = make("INSERT INTO account_mess_200505 (use_table_id, pay_money, pay_sts, pay_sts_name) VALUES (?, ?, ?, ?)");
         m_bill = make("INSERT INTO ACCOUNT_200606 (use_table_id, account_date, account_man, fee_price, discount_price,"
                       " discount_rule_id, no_account_price, account_price, pay_sts) VALUES (?, ?, ?, ?, 0, '', ?, ?, ?)");
-        // Lines are written before their bill; the bill's id then goes onto them.
-        m_settle = make("UPDATE strink_mess_200505 SET account_id = ? WHERE use_table_id = ? AND account_id = -1");
+        m_settle = make("UPDATE strink_mess_200505 SET account_sts = '1', account_id = ? "
+                        "WHERE use_table_id = ? AND account_sts = '0'");
     }
 
     int uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_rng); }
+    double real() { return std::uniform_real_distribution<double>(0, 1)(m_rng); }
     bool chance(double p) { return std::bernoulli_distribution(p)(m_rng); }
     template <class T> const T& pick(const std::vector<T>& v) { return v[size_t(uniform(0, int(v.size()) - 1))]; }
 
     void masterData()
     {
+        // The switches and print settings of a till in service: sales linked
+        // to stock, receipts by category on the printer object.
+        exec(m_db, "INSERT INTO SYSXTCS (XTCS_NAME, XTCS_VALUE, XTCS_MS) VALUES ('Orders', 'Class', '打印排序方式'),"
+                   " ('Associate', 'Yes', '售货关联与否'), ('AllowRefundment', '0', '允许结帐后退款')");
+        exec(m_db, "INSERT INTO PRINTSET (STATE, HEAD, RESTNAME, PRINTER) VALUES"
+                   " (1, 1, '食府|电话 010-88886666|欢迎光临', '0'), (1, 0, '谢谢惠顾|欢迎再次光临|', '0')");
+
         const char* types[][2] = {{"01", "大厅"}, {"02", "包间"}, {"03", "雅座"}, {"04", "露台"}, {"05", "宴会厅"}};
         Stmt bm(m_db, "INSERT INTO house_bm (fcode, fname) VALUES (?, ?)");
         for (auto& t : types)
@@ -213,13 +306,22 @@ private:
             const std::string code = "E" + std::string(i < 9 ? "00" : "0") + num(i + 1);
             const std::string name = std::string(surnames[i % 10]) + given[(i / 10 + i) % 12] + (i >= 60 ? given[i % 12] : "");
             cu.text(code).text(name).text(i % 2 ? "男" : "女").text(i < 40 ? "前厅部" : "厨房部")
-                .text(day(m_o.end.addYears(-6))).text(code).run();
+                .text(s(m_o.end.addYears(-6).toString(QStringLiteral("yyyy-MM-dd"))) + " 00:00:00").text(code).run();
             m_staff.push_back({code, name});
+        }
+
+        Stmt sp(m_db, "INSERT INTO gysda (code, name) VALUES (?, ?)");
+        const char* suppliers[] = {"华联超市", "新发地蔬菜批发", "燕京啤酒经销部", "鑫源肉类批发", "海鲜码头",
+                                   "粮油批发中心", "调味品商行", "干货市场", "冷链配送", "乳业公司"};
+        for (int i = 0; i < 10; ++i) {
+            sp.text((i < 9 ? "0" : "") + num(i + 1)).text(suppliers[i]).run();
+            m_suppliers.push_back(suppliers[i]);
         }
 
         // Goods: ten classes of sixty goods.
         const char* classes[] = {"酒水饮料", "粮油副食", "肉禽", "水产", "蔬菜", "调味品", "干货", "冻品", "乳制品", "杂品"};
         const char* goodsUnits[] = {"瓶", "袋", "斤", "条", "斤", "瓶", "包", "箱", "盒", "个"};
+        const char* specs[] = {"500ml", "5kg", "散装", "活鲜", "散装", "500g", "250g", "10kg", "250ml", "标准"};
         Stmt bc(m_db, "INSERT INTO BrandClass (class, CODE, CONTENT, sts, CODEFJ) VALUES ('SPZL', ?, ?, 'A', '')");
         Stmt br(m_db, "INSERT INTO brand (code, bran_name, unit, in_price, type, zl, zl_code, low_alert, high_alert,"
                       " norm_price, save_num, sum_num, sum_price, zhks, bz, proper) VALUES (?, ?, ?, ?, ?, ?, ?, 10, 100, ?, 0, 0, 0, 0, '', '100')");
@@ -230,16 +332,17 @@ private:
                 gd.code = num(c * 60 + g + 1);
                 gd.name = std::string(classes[c]) + num(g + 1) + "号";
                 gd.unit = goodsUnits[c];
+                gd.spec = specs[c];
                 gd.cls = classes[c];
                 gd.price = money(uniform(150, 9000) / 100.0);
-                br.text(gd.code).text(gd.name).text(gd.unit).num(gd.price).text("标准").text(gd.cls).text(num(c + 1))
+                br.text(gd.code).text(gd.name).text(gd.unit).num(gd.price).text(gd.spec).text(gd.cls).text(num(c + 1))
                     .num(gd.price).run();
                 m_goods.push_back(gd);
             }
         }
 
         // Menu: five top categories of five sub-categories, 300 dishes; every
-        // third dish sells a goods item of its own.
+        // third dish sells a goods item of its own. A few dishes are disabled.
         const char* tops[] = {"热菜", "凉菜", "汤羹", "主食", "酒水"};
         const char* parts[] = {"热菜间", "凉菜间", "热菜间", "面点间", "吧台"};
         const char* methods[][2] = {{"红烧", "HS"}, {"清蒸", "QZ"}, {"干煸", "GB"}, {"爆炒", "BC"}, {"香煎", "XJ"},
@@ -252,14 +355,13 @@ private:
         const char* units[] = {"份", "盘", "例", "碗", "瓶"};
         Stmt cc(m_db, "INSERT INTO cpclass (code, cname, parentcode) VALUES (?, ?, ?)");
         Stmt cp(m_db, "INSERT INTO cpdetail (code, cpname, spellcode, cp_classid, cp_type, base_price, cp_danwei, cp_price,"
-                      " real_price, cp_part, cp_memo, cp_status, cp_spgl, cp_glbl) VALUES (?, ?, ?, ?, ?, ?, 1, ?, '0', ?, '', ?, ?, ?)");
+                      " real_price, cp_part, cp_memo, cp_status, ty_date, cp_spgl, cp_glbl) VALUES (?, ?, ?, ?, ?, ?, 1, ?, '0', ?, '', ?, ?, ?, ?)");
         int dishNo = 0;
         for (int t = 0; t < 5; ++t) {
             cc.text(num(t + 1)).text(tops[t]).text("0").run();
             for (int sub = 0; sub < 5; ++sub) {
                 const std::string code = num(t + 1) + "0" + num(sub + 1);
                 cc.text(code).text(std::string(tops[t]) + num(sub + 1) + "类").text(num(t + 1)).run();
-                m_classes.push_back(code);
                 for (int k = 0; k < 12; ++k, ++dishNo) {
                     Dish d;
                     d.code = num(dishNo + 1);
@@ -269,88 +371,115 @@ private:
                     d.classId = code;
                     d.unit = units[t];
                     d.part = parts[t];
-                    d.price = t == 3 ? uniform(2, 30) : t == 4 ? uniform(6, 200) : uniform(12, 168);
+                    d.price = t == 3 ? uniform(2, 30) : t == 4 ? uniform(6, 200) : uniform(24, 336) / 2.0;
                     if (dishNo % 3 == 0)
                         d.goods = m_goods[size_t(dishNo / 3) % m_goods.size()].code;
+                    const bool disabled = dishNo % 97 == 5;
                     cp.text(d.code).text(d.name).text(std::string(m[1]) + f[1]).text(code).text(d.unit).num(d.price)
-                        .num(d.price).text(d.part).text(dishNo % 97 == 5 ? "1" : "0");
+                        .num(d.price).text(d.part).text(disabled ? "1" : "0");
+                    if (disabled)
+                        cp.text(s(m_o.end.addYears(-1).toString(QStringLiteral("yyyy-MM-dd"))) + " 00:00:00");
+                    else
+                        cp.null();
                     if (d.goods.empty())
                         cp.null().null();
                     else
                         cp.text(d.goods).num(1);
                     cp.run();
-                    if (dishNo % 97 != 5)
+                    if (!disabled)
                         m_dishes.push_back(d);
                 }
             }
         }
-        for (const Goods& g : m_goods)
-            m_counters[g.code];
     }
 
-    // The next free stock bill number at or after the moment.
-    std::string billNumber(std::unordered_set<long long>& used, QDateTime t)
+    // The next free stock bill number at or after the moment, stepped a
+    // second at a time as the allocator steps.
+    std::string billNumber(std::unordered_set<long long>& used, Moment& t)
     {
-        long long id = idOf(t);
-        while (used.count(id)) {
-            t = t.addSecs(1);
-            id = idOf(t);
-        }
-        used.insert(id);
-        return num(id);
+        while (used.count(t.abs))
+            t = t.plus(1);
+        used.insert(t.abs);
+        return m_texts.id(t);
     }
 
-    void stockIn(const QDateTime& when, const std::string& wh, const std::string& fs, const std::string& demo,
-                 const std::string& supplier, const std::vector<std::pair<const Goods*, double>>& lines,
-                 bool fromReturn, double returnPrice = 0)
+    // A delivery: a stock-in bill of the stock-in window with its lines.
+    void delivery(Moment when, const std::string& supplier, const std::vector<std::pair<const Goods*, double>>& lines)
     {
-        Stmt* bill = m_inBill.get();
-        Stmt* line = m_inLine.get();
         const std::string id = billNumber(m_inIds, when);
-        const auto& buyer = m_staff[size_t(uniform(40, 79))];
-        bill->text(id).num(fromReturn ? 2 : 1).text(day(when.date()));
-        if (fromReturn)
-            bill->text("").text("SYSTEM").text("001").text("").text("SYSTEM");
-        else
-            bill->text(buyer.first).text(buyer.second).text("现金").text(buyer.first).text(buyer.second);
-        bill->text(demo).text(wh).text(fs).text(supplier).run();
+        const Person& receiver = m_staff[size_t(uniform(40, 79))];
+        const Person& buyer = m_staff[size_t(uniform(40, 79))];
+        static const char* payments[] = {"现金", "支票", "转帐", "赊购"};
+        m_inBill->text(id).num(1).text(m_texts.midnight(when)).text(receiver.code).text(receiver.name)
+            .text(payments[uniform(0, 3)]).text(buyer.code).text(buyer.name).text("").text(GeneralStore)
+            .text("手工入库").text(supplier).run();
         for (const auto& [g, q] : lines) {
-            const double price = fromReturn ? returnPrice : g->price;
-            const double je = money(price * q);
-            line->text(id).text(g->code).text(g->name).text(fromReturn ? "" : s(when.toString(QStringLiteral("yyyyMMdd"))))
-                .text(g->unit).num(q).num(price).num(je).run();
+            const double je = money(g->price * q);
+            m_inLine->text(id).text(g->code).text(g->name).text(g->spec).text(m_texts.yyyymmdd(when)).text("")
+                .text("").text("").text(g->unit).num(q).num(g->price).num(je).run();
             Counter& c = m_counters[g->code];
             c.exists = true;
-            c.ckh = wh;
+            c.ckh = GeneralStore;
             c.rks += q;
             c.zje = money(c.zje + je);
-            c.yearmonth = s(when.toString(fromReturn ? QStringLiteral("yyyyMM") : QStringLiteral("yyyyMMdd")));
+            c.yearmonth = m_texts.yyyymmdd(when);
         }
         ++m_inBills;
     }
 
-    bool stockOut(const QDateTime& when, const std::string& wh, const std::string& fs, const std::string& demo,
-                  const std::string& dept, const Goods& g, double q, double price, bool sale)
+    // A kitchen issue: a stock-out bill of the stock-out window, one line.
+    void issue(Moment when, const std::string& dept, const Goods& g, double q)
     {
-        Stmt* bill = m_outBill.get();
-        Stmt* line = m_outLine.get();
         Counter& c = m_counters[g.code];
         if (!c.exists)
-            return false;
+            return;
         const std::string id = billNumber(m_outIds, when);
-        const auto& taker = m_staff[size_t(uniform(40, 79))];
-        bill->text(id).num(sale ? 2 : 1).text(dept).text(day(when.date()));
-        if (sale)
-            bill->text("").text("SYSTEM").text("").text("SYSTEM");
-        else
-            bill->text(taker.first).text(taker.second).text(taker.first).text(taker.second);
-        bill->text(wh).text(demo).text(fs).run();
-        line->text(id).text(g.code).num(q).num(price).run();
-        c.ckh = wh;
+        const Person& taker = m_staff[size_t(uniform(40, 79))];
+        const Person& keeper = m_staff[size_t(uniform(40, 79))];
+        m_outBill->text(id).num(1).text(dept).text(m_texts.midnight(when)).text(taker.code).text(taker.name)
+            .text(keeper.code).text(keeper.name).text(GeneralStore).text("领料").text("手动出库").run();
+        m_outLine->text(id).text(g.code).num(q).num(g.price).run();
+        c.ckh = GeneralStore;
         c.cks += q;
-        c.ckje = money(c.zje + (sale ? price : money(price * q)));
+        c.ckje = money(c.zje + money(g.price * q));
         ++m_outBills;
-        return true;
+    }
+
+    // What placing and giving free book for a linked dish: a stock-out bill
+    // of one line, then the sale's counter rule. Nothing without a counter.
+    void bookSale(Moment when, const Goods& g, double q, double price, const std::string& note)
+    {
+        Counter& c = m_counters[g.code];
+        if (!c.exists)
+            return;
+        const std::string id = billNumber(m_outIds, when);
+        m_outBill->text(id).num(2).text("吧台").text(m_texts.midnight(when)).text("").text(Operator).text("")
+            .text(Operator).text(GeneralStore).text(note).text("销售出库").run();
+        m_outLine->text(id).text(g.code).num(q).num(price).run();
+        c.ckh = GeneralStore;
+        c.cks += q;
+        c.ckje = money(c.zje + price);
+        ++m_outBills;
+    }
+
+    // What a return books for a linked dish: a stock-in bill of one line,
+    // then the return's counter rule.
+    void bookReturn(Moment when, const Goods& g, double q, double price, const std::string& reason)
+    {
+        Counter& c = m_counters[g.code];
+        if (!c.exists)
+            return;
+        const std::string id = billNumber(m_inIds, when);
+        const double je = money(price * q);
+        m_inBill->text(id).num(2).text(m_texts.midnight(when)).text("").text(Operator).text("001").text("")
+            .text(Operator).text(reason).text(GeneralStore).text("销售入库").text("吧台").run();
+        m_inLine->text(id).text(g.code).null().null().null().text("1").null().null().null().num(q).num(price).num(je)
+            .run();
+        c.ckh = GeneralStore;
+        c.rks += q;
+        c.zje = money(c.zje + je);
+        c.yearmonth = m_texts.yyyymm(when);
+        ++m_inBills;
     }
 
     void serviceDay(const QDate& d)
@@ -368,116 +497,176 @@ private:
                         lines.push_back({&goods, double(uniform(250, 350)) - std::max(0.0, std::floor(onHand))});
                 }
                 if (!lines.empty())
-                    stockIn(QDateTime(d, QTime(8, 30 + c)), "综合库", "手工入库", "", "供应商" + num(c + 1), lines, false);
+                    delivery(Moment::at(d, 8 * 3600 + 1800 + 60 * c), m_suppliers[size_t(c)], lines);
             }
             m_firstDay = false;
         }
-        // Kitchen issues: two manual stock-out bills of one line each per department.
+        // Kitchen issues: four manual stock-out bills of one line each.
         for (int k = 0; k < 4; ++k) {
             const Goods& g = m_goods[size_t(uniform(60, int(m_goods.size()) - 1))];
-            stockOut(QDateTime(d, QTime(9, 10 + k)), "综合库", "手动出库", "领料", k % 2 ? "热菜间" : "凉菜间", g,
-                     uniform(1, 5), g.price, false);
+            issue(Moment::at(d, 9 * 3600 + 600 + 60 * k), k % 2 ? "热菜间" : "凉菜间", g, uniform(1, 5));
         }
 
-        std::unordered_set<long long> usedSeconds;
-        for (const Table& t : m_tables) {
-            int turns = 0;
-            const double r = std::uniform_real_distribution<double>(0, 1)(m_rng);
-            turns = r < 0.12 ? 0 : r < 0.55 ? 1 : r < 0.93 ? 2 : 3;
-            for (int k = 0; k < turns; ++k) {
-                const int base = k == 0 ? 11 * 3600 : k == 1 ? 17 * 3600 : 20 * 3600 + 1800;
-                QDateTime open(d, QTime(0, 0));
-                open = open.addSecs(base + uniform(0, 5400));
-                while (usedSeconds.count(idOf(open)))
-                    open = open.addSecs(1);
-                usedSeconds.insert(idOf(open));
-                seating(t, open);
-            }
-        }
-        // Reservations made a few days ahead for about a tenth of the tables.
-        Stmt* res = m_reservation.get();
+        // Reservations taken today for the coming days (none past the end).
         for (int i = 0; i < m_o.tables / 10; ++i) {
             const Table& t = pick(m_tables);
-            const QDateTime made = QDateTime(d.addDays(-uniform(1, 5)), QTime(uniform(9, 20), uniform(0, 59)));
-            const QDateTime meal(d, i % 2 ? QTime(18, 0) : QTime(12, 0));
-            res->text("客人" + num(i + 1)).text(num(uniform(2, t.seats))).text("139" + num(10000000 + uniform(0, 89999999)))
-                .text(stamp(made)).text(stamp(meal)).text(i % 2 ? "晚班" : "中班").num(i % 3 ? 0 : 200).text(t.id)
-                .text(t.typeCode).text(num(idOf(made))).run();
+            const QDate meal = d.addDays(uniform(1, 5));
+            if (meal > m_o.end)
+                continue;
+            Moment made = Moment::at(d, uniform(9 * 3600, 21 * 3600));
+            m_reservation->text("客人" + num(i + 1)).text(num(uniform(2, t.seats)))
+                .text("139" + num(10000000 + uniform(0, 89999999))).text(m_texts.stamp(made))
+                .text(m_texts.stamp(Moment::at(meal, i % 2 ? 18 * 3600 : 12 * 3600))).text(i % 2 ? "晚班" : "中班")
+                .num(i % 3 ? 0 : 200).text(t.id).text(t.typeCode).text(m_texts.id(made)).run();
+        }
+
+        // The day's seatings: up to three turns a table; two never open in
+        // the same second.
+        m_day.clear();
+        m_events = {};
+        std::unordered_set<long long> usedSeconds;
+        for (const Table& t : m_tables) {
+            const double r = real();
+            const int turns = r < 0.12 ? 0 : r < 0.55 ? 1 : r < 0.93 ? 2 : 3;
+            for (int k = 0; k < turns; ++k) {
+                const int base = k == 0 ? 11 * 3600 : k == 1 ? 17 * 3600 : 20 * 3600 + 1800;
+                Moment open = Moment::at(d, base + uniform(0, 5400));
+                while (usedSeconds.count(open.abs))
+                    open = open.plus(1);
+                usedSeconds.insert(open.abs);
+                planSeating(t, open);
+            }
+        }
+        while (!m_events.empty()) {
+            const Event e = m_events.top();
+            m_events.pop();
+            play(e);
         }
     }
 
-    void seating(const Table& t, const QDateTime& open)
+    void schedule(Moment when, Happening what, int seating, int count = 0)
     {
-        Stmt* seat = m_seat.get();
-        Stmt* line = m_line.get();
-        Stmt* pay = m_pay.get();
-        Stmt* bill = m_bill.get();
-        Stmt* settle = m_settle.get();
-        const std::string id = num(idOf(open));
-        const auto& waiter = m_staff[size_t(uniform(0, 39))];
-        const auto& taker = m_staff[size_t(uniform(0, 39))];
-        const bool continued = chance(0.03);
-        const QDateTime firstEnd = open.addSecs(uniform(45, 140) * 60);
-        const QDateTime end = continued ? firstEnd.addSecs(uniform(20, 60) * 60) : firstEnd;
-        const int hour = open.time().hour();
-        seat->text(id).text(t.id).text(stamp(open)).text(stamp(end)).text(id.substr(0, 8)).integer(uniform(1, t.seats))
-            .text(hour < 15 ? "中班" : "晚班").text(waiter.first).text(waiter.second).text(taker.first).text(taker.second)
-            .text(t.typeName).run();
-        ++m_seatings;
-
-        int fsxh = 0;
-        auto addLines = [&](int count, const QDateTime& from, const QDateTime& until) {
-            double fee = 0;
-            const int span = std::max(60, int(from.secsTo(until)) - 600);
-            for (int i = 0; i < count; ++i) {
-                const Dish& dish = pick(m_dishes);
-                const QDateTime when = from.addSecs(uniform(0, span));
-                const double q = chance(0.8) ? 1 : uniform(2, 4);
-                const bool free = chance(0.02);
-                line->text(id + dish.code).text(id).integer(fsxh++).text(dish.code).text(dish.name).text(dish.unit).num(q)
-                    .num(dish.price).text(dish.part).text(free ? "2" : "0").text("").text(stamp(when)).integer(-1).run();
-                ++m_lines;
-                if (!free)
-                    fee += dish.price * q;
-                const Goods* goods = dish.goods.empty() ? nullptr : &goodsByCode(dish.goods);
-                if (goods)
-                    stockOut(when, "综合库", "销售出库", free ? "赠单" : "吧台销售", "吧台", *goods, q, dish.price, true);
-                if (!free && chance(0.015)) {
-                    const QDateTime back = when.addSecs(uniform(60, 600));
-                    line->text(id + dish.code).text(id).integer(fsxh++).text(dish.code).text(dish.name).text(dish.unit)
-                        .num(-1).num(dish.price).text(dish.part).text("1").text("上菜太慢").text(stamp(back)).integer(-1).run();
-                    ++m_lines;
-                    fee -= dish.price;
-                    if (goods)
-                        stockIn(back, "综合库", "销售入库", "上菜太慢", "吧台", {{goods, 1.0}}, true, dish.price);
-                }
-            }
-            return money(fee);
-        };
-        auto settleBill = [&](double fee, const QDateTime& when) {
-            const double waived = fee > 100 && chance(0.2) ? std::fmod(fee, 10.0) : 0;
-            const double account = money(fee - waived);
-            static const char* methods[][2] = {{"0", "现金"}, {"2", "信用卡"}, {"3", "挂帐"}, {"1", "支票"}, {"4", "免单"}, {"5", "其它"}};
-            const double r = std::uniform_real_distribution<double>(0, 1)(m_rng);
-            const int m = r < 0.5 ? 0 : r < 0.8 ? 1 : r < 0.85 ? 2 : r < 0.87 ? 3 : r < 0.88 ? 4 : 5;
-            const long long billId = bill->text(id).text(stamp(when)).text(pick(m_staff).first).num(fee).num(money(waived))
-                                         .num(account).text(methods[m][0]).run();
-            if (chance(0.05) && account > 20) {
-                const double part = money(std::floor(account / 2));
-                pay->text(id).num(part).text(methods[m][0]).text(methods[m][1]).run();
-                pay->text(id).num(money(account - part)).text("0").text("现金").run();
-            } else {
-                pay->text(id).num(account).text(methods[m][0]).text(methods[m][1]).run();
-            }
-            settle->integer(billId).text(id).run();
-        };
-        const double fee = addLines(uniform(4, 16), open, firstEnd);
-        settleBill(fee, firstEnd);
-        if (continued)
-            settleBill(addLines(uniform(1, 4), firstEnd, end), end);
+        m_events.push({when, m_seq++, what, seating, count});
     }
 
-    const Goods& goodsByCode(const std::string& code) { return m_goods[size_t(std::stoi(code) - 1)]; }
+    // A seating's day: opened, one to three placings, perhaps a dish given
+    // free, settled; a continued bill places once more and settles again.
+    void planSeating(const Table& t, Moment open)
+    {
+        Seating st;
+        st.table = &t;
+        st.open = open;
+        st.id = m_texts.id(open);
+        st.continued = chance(0.03);
+        st.firstCheckout = open.plus(uniform(45, 140) * 60);
+        st.end = st.continued ? st.firstCheckout.plus(uniform(20, 60) * 60) : st.firstCheckout;
+        const int index = int(m_day.size());
+        m_day.push_back(st);
+        schedule(open, Happening::Open, index);
+
+        int lines = uniform(4, 16);
+        const int rounds = std::min(lines, 1 + int(chance(0.5)) + int(chance(0.2)));
+        Moment at = open.plus(uniform(2, 10) * 60);
+        const long long last = st.firstCheckout.abs - 600;
+        for (int r = 0; r < rounds; ++r) {
+            const int count = r == rounds - 1 ? lines : std::max(1, lines / 2);
+            lines -= count;
+            schedule(Moment{std::min(at.abs, last)}, Happening::Place, index, count);
+            at = at.plus(uniform(15, 40) * 60);
+        }
+        if (chance(0.2))
+            schedule(Moment{std::min(open.plus(uniform(15, 60) * 60).abs, last)}, Happening::Free, index);
+        schedule(st.firstCheckout, Happening::Checkout, index);
+        if (st.continued) {
+            schedule(st.firstCheckout.plus(uniform(5, 15) * 60), Happening::Place, index, uniform(1, 4));
+            schedule(st.end, Happening::Checkout, index);
+        }
+    }
+
+    void insertLine(Seating& st, Moment when, const Dish& dish, double q, const char* kind, const std::string& memo)
+    {
+        m_line->text(m_texts.stamp(when)).text(dish.code).text(dish.name).num(q).integer(st.fsxh++).text(memo)
+            .num(dish.price).text(dish.part).text(st.id + dish.code).text(kind).text(dish.unit).text(st.id).run();
+        ++m_lines;
+    }
+
+    const Goods* linkedGoods(const Dish& dish)
+    {
+        return dish.goods.empty() ? nullptr : &m_goods[size_t(std::stoi(dish.goods) - 1)];
+    }
+
+    void play(const Event& e)
+    {
+        Seating& st = m_day[size_t(e.seating)];
+        switch (e.what) {
+        case Happening::Open: {
+            const Person& waiter = m_staff[size_t(uniform(0, 39))];
+            const Person& taker = m_staff[size_t(uniform(0, 39))];
+            const int hour = int(st.open.abs % 86400 / 3600);
+            m_seat->text(st.id.substr(0, 8)).text(taker.code).text(taker.name).text(st.table->typeName)
+                .text(st.table->id).text(waiter.code).text(waiter.name).text(m_texts.stamp(st.open))
+                .text(hour < 15 ? "中班" : "晚班").integer(uniform(1, st.table->seats)).text(st.id)
+                .text(m_texts.stamp(st.end)).run();
+            ++m_seatings;
+            break;
+        }
+        case Happening::Place:
+            // One placing stores its lines in the same second; each linked
+            // line books a stock-out bill of its own.
+            for (int i = 0; i < e.count; ++i) {
+                const Dish& dish = pick(m_dishes);
+                const double q = chance(0.8) ? 1 : uniform(2, 4);
+                insertLine(st, e.when, dish, q, "0", "");
+                st.openFee += dish.price * q;
+                st.placed.push_back({&dish, q, q});
+                if (const Goods* g = linkedGoods(dish))
+                    bookSale(e.when, *g, q, dish.price, "吧台销售");
+                // Now and then a dish goes back before the bill.
+                // A settled line is not returned (refunds after checkout are off).
+                const long long latest = (e.when < st.firstCheckout ? st.firstCheckout : st.end).abs - 60;
+                if (chance(0.015) && e.when.abs + 120 < latest)
+                    schedule(Moment{std::min(e.when.abs + uniform(2, 15) * 60, latest)}, Happening::Return, e.seating,
+                             int(st.placed.size()) - 1);
+            }
+            break;
+        case Happening::Free: {
+            const Dish& dish = pick(m_dishes);
+            insertLine(st, e.when, dish, 1, "2", "");
+            if (const Goods* g = linkedGoods(dish))
+                bookSale(e.when, *g, 1, dish.price, "赠单");
+            break;
+        }
+        case Happening::Return: {
+            Seating::Placed& p = st.placed[size_t(e.count)];
+            if (p.left <= 0)
+                break;
+            const double q = chance(0.7) ? p.left : std::max(1.0, std::floor(p.left / 2));
+            p.left -= q;
+            const std::string reason = ReturnReasons[uniform(0, 3)];
+            insertLine(st, e.when, *p.dish, -q, "1", reason);
+            st.openFee -= p.dish->price * q;
+            if (const Goods* g = linkedGoods(*p.dish))
+                bookReturn(e.when, *g, q, p.dish->price, reason);
+            break;
+        }
+        case Happening::Checkout: {
+            // One payment row and one bill row; the bill's id goes onto
+            // every line it settles.
+            const double fee = money(st.openFee);
+            st.openFee = 0;
+            const double waived = fee > 100 && chance(0.2) ? std::fmod(fee, 10.0) : 0;
+            const double collect = money(fee - waived);
+            static const char* methods[][2] = {{"0", "现金"}, {"2", "信用卡"}, {"3", "挂帐"}, {"1", "支票"}, {"4", "免单"}, {"5", "其它"}};
+            const double r = real();
+            const int m = r < 0.5 ? 0 : r < 0.8 ? 1 : r < 0.85 ? 2 : r < 0.87 ? 3 : r < 0.88 ? 4 : 5;
+            m_pay->text(st.id).num(collect).text(methods[m][0]).text(methods[m][1]).run();
+            const long long billId = m_bill->text(st.id).text(m_texts.stamp(e.when)).text(Operator).num(fee)
+                                         .num(money(waived)).num(collect).text(methods[m][0]).run();
+            m_settle->integer(billId).text(st.id).run();
+            break;
+        }
+        }
+    }
 
     void writeCounters()
     {
@@ -489,15 +678,19 @@ private:
 
     sqlite3* m_db;
     Options m_o;
+    Texts m_texts;
     std::unique_ptr<Stmt> m_inBill, m_inLine, m_outBill, m_outLine, m_reservation, m_seat, m_line, m_pay, m_bill, m_settle;
     std::mt19937_64 m_rng;
     std::vector<Table> m_tables;
-    std::vector<std::pair<std::string, std::string>> m_staff;
+    std::vector<Person> m_staff;
+    std::vector<std::string> m_suppliers;
     std::vector<Goods> m_goods;
     std::vector<Dish> m_dishes;
-    std::vector<std::string> m_classes;
     std::map<std::string, Counter> m_counters;
     std::unordered_set<long long> m_inIds, m_outIds;
+    std::vector<Seating> m_day;
+    std::priority_queue<Event, std::vector<Event>, std::greater<Event>> m_events;
+    long long m_seq = 0;
     bool m_firstDay = true;
     long long m_seatings = 0, m_lines = 0, m_outBills = 0, m_inBills = 0;
 };
