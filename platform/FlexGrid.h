@@ -3,15 +3,22 @@
 // and columns fixed (drawn as headings), each column with a width in twips
 // and an alignment. Cells are addressed by row and column from 0, fixed ones
 // included, so row 0 holds the headings.
-#include <QTableWidget>
+//
+// The cells are plain texts in a model of the grid's own: a grid that holds
+// a year of report rows costs a text per cell, not a widget item, and only
+// the cells on screen are styled.
+#include <QTableView>
+#include <vector>
 
-class FlexGrid : public QTableWidget {
+class FlexGridModel;
+
+class FlexGrid : public QTableView {
     Q_OBJECT
 public:
     explicit FlexGrid(QWidget* parent = nullptr);
 
-    int Rows() const { return rowCount(); }
-    int Cols() const { return columnCount(); }
+    int Rows() const;
+    int Cols() const;
     // Growing adds empty rows or columns; shrinking drops the last ones.
     void setRows(int rows);
     void setCols(int cols);
@@ -39,8 +46,8 @@ public:
     static constexpr int DefaultColWidthTwips = 960;
 
 private:
-    void styleCell(int row, int col, QTableWidgetItem* item) const;
-    void restyle();
+    friend class FlexGridModel;
+    FlexGridModel* m_model;
     int m_fixedRows = 1;
     int m_fixedCols = 1;
     std::vector<Qt::Alignment> m_aligns;
