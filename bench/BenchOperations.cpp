@@ -1,26 +1,40 @@
 #include "bench/BenchOperations.h"
 
-#include <QDir>
-#include <QFile>
+#include <QCoreApplication>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include "db/Database.h"
-#include "frontdesk/FrmSYGL.h"
-#include "frontdesk/FrmYDGL.h"
-#include "platform/Form.h"
-#include "shell/FrmXTDL.h"
+#include "platform/Seams.h"
 #include "shell/Module1.h"
 
 namespace Bench {
 
-namespace {
+QString Period::start() const { return from.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00"); }
+QString Period::end() const { return to.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 23:59:59"); }
 
-void writePathFile(const Context& ctx)
+Period Context::day() const { return {QStringLiteral("day"), lastDay, lastDay, 50}; }
+Period Context::month() const { return {QStringLiteral("month"), lastDay.addMonths(-1).addDays(1), lastDay, 200}; }
+Period Context::year() const { return {QStringLiteral("year"), lastDay.addYears(-1).addDays(1), lastDay, 1000}; }
+Period Context::allYears() const
 {
-    QFile f(QDir(ctx.programFolder).filePath(Module1::PathFileName));
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write((ctx.dbPath + QStringLiteral("\r\n")).toUtf8());
+    return {QStringLiteral("5 years"), lastDay.addYears(-5).addDays(1), lastDay, 3000};
 }
 
-// The program as after a login: the shared connection open, the operator set.
+void Context::start() { m_clock.start(); }
+
+void Context::stop()
+{
+    if (m_clock.isValid())
+        m_measured = m_clock.nsecsElapsed();
+}
+
+void Context::resetClock()
+{
+    m_clock.invalidate();
+    m_measured = -1;
+}
+
 void loggedIn(Context& ctx)
 {
     if (!Db::isOpen() || Db::path() != ctx.dbPath)
@@ -29,48 +43,55 @@ void loggedIn(Context& ctx)
     Module1::LoggedIn = true;
 }
 
-std::vector<Operation> build()
+long floorRows(const QString& sql, const QVariantList& params)
 {
-    std::vector<Operation> ops;
-    ops.push_back({QStringLiteral("start-up to the login window"),
-                   [](Context& ctx) {
-                       Db::closeShared();
-                       Module1::resetForNewProcess();
-                       writePathFile(ctx);
-                   },
-                   [](Context&) -> long {
-                       const QString shown = Module1::Main();
-                       if (shown != QLatin1String("FrmXTDL"))
-                           throw DbError(QStringLiteral("start-up showed ") + shown);
-                       return 1;
-                   },
-                   {}, {}});
-    ops.push_back({QStringLiteral("board reload"),
-                   [](Context& ctx) {
-                       loggedIn(ctx);
-                       Forms::get<FrmSYGL>();
-                   },
-                   [](Context&) -> long {
-                       FrmSYGL& board = Forms::get<FrmSYGL>();
-                       board.ListView1Detail();
-                       return board.ListView1->count();
-                   },
-                   {}, {}});
-    ops.push_back({QStringLiteral("reservation manager open"), loggedIn,
-                   [](Context&) -> long {
-                       FrmYDGL& manager = Forms::get<FrmYDGL>();
-                       return manager.ListView1->count();
-                   },
-                   {}, {}});
-    return ops;
+    QSqlQuery q(Db::shared());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw DbError(DbError::Read, q.lastError().text());
+    for (const QVariant& p : params)
+        q.addBindValue(p);
+    if (!q.exec())
+        throw DbError(DbError::Read, q.lastError().text());
+    const int columns = q.record().count();
+    long rows = 0;
+    while (q.next()) {
+        for (int c = 0; c < columns; ++c)
+            (void)q.value(c);
+        ++rows;
+    }
+    if (q.lastError().isValid())
+        throw DbError(DbError::Read, q.lastError().text());
+    return rows;
 }
 
-} // namespace
-
-const std::vector<Operation>& operations()
+void failOnDatabaseMessages()
 {
-    static const std::vector<Operation> ops = build();
-    return ops;
+    for (const MessageRecord& m : MessageSeam::messages())
+        for (int kind = DbError::Open; kind <= DbError::Changed; ++kind)
+            if (m.text.startsWith(DbError::sentence(DbError::Kind(kind))))
+                throw DbError(QStringLiteral("the window said: ") + m.text);
+}
+
+void check(bool condition, const QString& what)
+{
+    if (!condition)
+        throw DbError(what);
+}
+
+void settle()
+{
+    QCoreApplication::processEvents();
+}
+
+std::vector<Operation> operations()
+{
+    std::vector<Operation> all;
+    for (auto group : {dailyWork, reportOperations, stockOperations, maintenanceOperations}) {
+        std::vector<Operation> ops = group();
+        all.insert(all.end(), ops.begin(), ops.end());
+    }
+    return all;
 }
 
 } // namespace Bench

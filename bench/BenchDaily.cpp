@@ -1,0 +1,385 @@
+// The daily work at the front desk: start-up, the board, the reservation
+// manager, and one table's service through the ordering and checkout
+// windows as a cashier works them (opening, placing, a dish given free, a
+// return, the checkout with its receipt).
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include "bench/BenchOperations.h"
+#include "checkout/FrmJZGL.h"
+#include "db/Database.h"
+#include "db/Recordset.h"
+#include "frontdesk/FrmSYGL.h"
+#include "frontdesk/FrmYDGL.h"
+#include "frontdesk/TableState.h"
+#include "ordering/DlgTD.h"
+#include "ordering/FrmDCKT.h"
+#include "ordering/FrmKTXX.h"
+#include "platform/Form.h"
+#include "platform/Printer.h"
+#include "platform/Seams.h"
+#include "shell/Module1.h"
+
+namespace Bench {
+
+namespace {
+
+void writePathFile(const Context& ctx)
+{
+    QFile f(QDir(ctx.programFolder).filePath(Module1::PathFileName));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write((ctx.dbPath + QStringLiteral("\r\n")).toUtf8());
+}
+
+// The board on screen, as after a login.
+FrmSYGL& board(Context& ctx)
+{
+    loggedIn(ctx);
+    FrmSYGL& b = Forms::get<FrmSYGL>();
+    if (!b.isVisible())
+        Forms::show(b);
+    return b;
+}
+
+int boardRow(FrmSYGL& b, const QString& tableId)
+{
+    for (int r = 0; r < b.ListView1->count(); ++r)
+        if (b.ListView1->subItem(r, FrmSYGL::ColTableId) == tableId)
+            return r;
+    throw DbError(QStringLiteral("table %1 is not on the board").arg(tableId));
+}
+
+QString boardWord(Context& ctx)
+{
+    FrmSYGL& b = board(ctx);
+    return b.ListView1->subItem(boardRow(b, ctx.tableId), FrmSYGL::ColState).trimmed();
+}
+
+template <class Window> void onWindow(const std::function<void(Window&)>& fn)
+{
+    Forms::onModal(QString::fromLatin1(Window::staticMetaObject.className()),
+                   [fn](Form& f) { fn(static_cast<Window&>(f)); });
+}
+
+// Opens the ordering window for the table as the board's double-click
+// does; fn runs while it is open.
+void openOrdering(Context& ctx, const std::function<void(FrmDCKT&)>& fn)
+{
+    FrmSYGL& b = board(ctx);
+    onWindow<FrmDCKT>(fn);
+    b.ListView1->doubleClickRow(boardRow(b, ctx.tableId));
+}
+
+// Dishes the benchmark orders: three plain and two linked to goods.
+struct Dishes {
+    QStringList plain, linked;
+};
+const Dishes& dishes()
+{
+    static Dishes d;
+    if (d.plain.isEmpty()) {
+        const QString active = QStringLiteral("coalesce(trim(cp_status), '') <> '1'");
+        Recordset rs;
+        rs.open(QStringLiteral("select code from cpdetail where (cp_spgl is null or trim(cp_spgl) = '') and %1 "
+                               "order by rowid limit 8").arg(active));
+        for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
+            d.plain << rs.text(QStringLiteral("code"));
+        rs.open(QStringLiteral("select code from cpdetail where trim(cp_spgl) <> '' and %1 order by rowid limit 2")
+                    .arg(active));
+        for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
+            d.linked << rs.text(QStringLiteral("code"));
+        check(d.plain.size() == 8 && d.linked.size() == 2, QStringLiteral("the menu lacks plain or linked dishes"));
+    }
+    return d;
+}
+
+// As a cashier: the dish's code in the quick-code box, Enter takes the
+// first hit, the quantity, Enter adds the line.
+void enterDish(FrmDCKT& w, const QString& code, int quantity)
+{
+    w.Text1->setText(code);
+    QTest::keyClick(w.Text1, Qt::Key_Return);
+    w.TxtSL->setText(QString::number(quantity));
+    QTest::keyClick(w.TxtSL, Qt::Key_Return);
+}
+
+int storedLines(const QString& seatingId)
+{
+    return Db::scalar(QStringLiteral("select count(*) from strink_mess_200505 where use_table_id = ?"), {seatingId}).toInt();
+}
+
+// ---- the table's state, brought about through the windows (not timed) ----
+
+void openTable(Context& ctx)
+{
+    onWindow<FrmKTXX>([](FrmKTXX& d) { d.Command1->click(); });
+    openOrdering(ctx, [](FrmDCKT&) {});
+    check(boardWord(ctx) == TableWord::InUse, QStringLiteral("the table did not open"));
+}
+
+void placeOrder(Context& ctx, const QStringList& codes)
+{
+    openOrdering(ctx, [&](FrmDCKT& w) {
+        for (const QString& code : codes)
+            enterDish(w, code, 1);
+        w.Toolbar1->click(FrmDCKT::BtnPlace);
+    });
+}
+
+void checkout(Context& ctx, const std::function<void(FrmJZGL&)>& commit)
+{
+    FrmSYGL& b = board(ctx);
+    b.ListView1->clickRow(boardRow(b, ctx.tableId));
+    onWindow<FrmJZGL>([&](FrmJZGL& w) {
+        w.TxtKRFKJE->setText(w.LblYSJE->text());
+        commit(w);
+    });
+    b.Toolbar1->click(7);
+}
+
+void clearTable(Context& ctx)
+{
+    FrmSYGL& b = board(ctx);
+    b.ListView1->clickRow(boardRow(b, ctx.tableId));
+    b.Toolbar1->click(8);
+}
+
+// The table free, whatever the last run left on it: settled when it has
+// open lines, then cleared.
+void tableFree(Context& ctx)
+{
+    QString word = boardWord(ctx);
+    if (word == TableWord::InUse || word == TableWord::Continued) {
+        const int open = Db::scalar(QStringLiteral("select count(*) from use_table_200505 u join strink_mess_200505 l "
+                                                   "on l.use_table_id = u.use_table_id where u.house_table_id = ? "
+                                                   "and u.sts <> 'P' and l.account_sts = '0'"),
+                                    {ctx.tableId})
+                             .toInt();
+        if (open > 0)
+            checkout(ctx, [](FrmJZGL& w) { w.Command6->click(); });
+        word = boardWord(ctx);
+    }
+    if (word != TableWord::Free)
+        clearTable(ctx);
+    check(boardWord(ctx) == TableWord::Free, QStringLiteral("the table could not be freed: ") + boardWord(ctx));
+}
+
+// The table in use with the lines of a usual party: eight dishes placed.
+void tableInUse(Context& ctx)
+{
+    const QString word = boardWord(ctx);
+    if (word == TableWord::InUse)
+        return;
+    tableFree(ctx);
+    openTable(ctx);
+    const Dishes& d = dishes();
+    placeOrder(ctx, d.plain + d.linked);
+}
+
+QString currentSeating(Context& ctx)
+{
+    return Db::scalar(QStringLiteral("select use_table_id from use_table_200505 where house_table_id = ? and sts <> 'P'"),
+                      {ctx.tableId})
+        .toString();
+}
+
+void prepareDaily(Context& ctx)
+{
+    MessageSeam::clear();
+    Forms::clearModalShows();
+    loggedIn(ctx);
+    if (ctx.tableId.isEmpty()) {
+        // The last table of the board's first type: free at the end of the history.
+        ctx.tableId = Db::scalar(QStringLiteral("select table_id from house_table where othersts = 'C' "
+                                                "order by house_bmid, table_id desc limit 1"))
+                          .toString();
+        check(!ctx.tableId.isEmpty(), QStringLiteral("no free table"));
+    }
+}
+
+} // namespace
+
+std::vector<Operation> dailyWork()
+{
+    std::vector<Operation> ops;
+    ops.push_back({QStringLiteral("start-up to the login window"),
+                   [](Context& ctx) {
+                       Db::closeShared();
+                       Module1::resetForNewProcess();
+                       writePathFile(ctx);
+                   },
+                   [](Context&) -> long {
+                       const QString shown = Module1::Main();
+                       check(shown == QLatin1String("FrmXTDL"), QStringLiteral("start-up showed ") + shown);
+                       settle();
+                       return 1;
+                   },
+                   {}, {}});
+    ops.back().targetMs = 300;
+    ops.push_back({QStringLiteral("board reload"),
+                   [](Context& ctx) { board(ctx); },
+                   [](Context&) -> long {
+                       FrmSYGL& b = Forms::get<FrmSYGL>();
+                       b.ListView1Detail();
+                       settle();
+                       return b.ListView1->count();
+                   },
+                   {}, {}});
+    ops.back().targetMs = 10;
+    ops.push_back({QStringLiteral("reservation manager open"), loggedIn,
+                   [](Context&) -> long {
+                       FrmYDGL& manager = Forms::get<FrmYDGL>();
+                       Forms::show(manager);
+                       settle();
+                       return manager.ListView1->count();
+                   },
+                   {}, {}});
+
+    ops.push_back({QStringLiteral("open-table commit"),
+                   [](Context& ctx) {
+                       prepareDaily(ctx);
+                       tableFree(ctx);
+                   },
+                   [](Context& ctx) -> long {
+                       onWindow<FrmKTXX>([&](FrmKTXX& d) {
+                           ctx.start();
+                           d.Command1->click();
+                           ctx.stop();
+                       });
+                       openOrdering(ctx, [](FrmDCKT&) {});
+                       check(boardWord(ctx) == TableWord::InUse, QStringLiteral("the table did not open"));
+                       return 1;
+                   },
+                   [](Context&) { failOnDatabaseMessages(); }, {}});
+    ops.back().targetMs = 20;
+
+    ops.push_back({QStringLiteral("place an order of five lines (two linked)"),
+                   [](Context& ctx) {
+                       prepareDaily(ctx);
+                       tableInUse(ctx);
+                   },
+                   [](Context& ctx) -> long {
+                       const QString seating = currentSeating(ctx);
+                       const int before = storedLines(seating);
+                       const Dishes& d = dishes();
+                       openOrdering(ctx, [&](FrmDCKT& w) {
+                           for (const QString& code : d.plain.mid(0, 3) + d.linked)
+                               enterDish(w, code, 1);
+                           ctx.start();
+                           w.Toolbar1->click(FrmDCKT::BtnPlace);
+                           ctx.stop();
+                       });
+                       check(storedLines(seating) == before + 5, QStringLiteral("the five lines were not placed"));
+                       return 5;
+                   },
+                   [](Context&) { failOnDatabaseMessages(); }, {}});
+    ops.back().targetMs = 20;
+
+    ops.push_back({QStringLiteral("give a line free"),
+                   [](Context& ctx) {
+                       prepareDaily(ctx);
+                       tableInUse(ctx);
+                   },
+                   [](Context& ctx) -> long {
+                       const QString seating = currentSeating(ctx);
+                       const int before = storedLines(seating);
+                       openOrdering(ctx, [&](FrmDCKT& w) {
+                           enterDish(w, dishes().linked.value(1), 1);
+                           w.ListView1->select(w.ListView1->count() - 1);
+                           ctx.start();
+                           w.Toolbar1->clickMenu(FrmDCKT::BtnReturnFree, 2);
+                           ctx.stop();
+                       });
+                       check(storedLines(seating) == before + 1, QStringLiteral("the free line was not stored"));
+                       return 1;
+                   },
+                   [](Context&) { failOnDatabaseMessages(); }, {}});
+    ops.back().targetMs = 20;
+
+    ops.push_back({QStringLiteral("return a line (menu to dialog closed)"),
+                   [](Context& ctx) {
+                       prepareDaily(ctx);
+                       tableInUse(ctx);
+                   },
+                   [](Context& ctx) -> long {
+                       const QString seating = currentSeating(ctx);
+                       const int before = storedLines(seating);
+                       const QString linked = dishes().linked.value(0);
+                       onWindow<DlgTD>([](DlgTD& d) { d.OKButton->click(); });
+                       openOrdering(ctx, [&](FrmDCKT& w) {
+                           // A linked dish still ordered: its return books the goods back in.
+                           int row = -1;
+                           for (int r = w.ListView1->count() - 1; r >= 0 && row < 0; --r)
+                               if (w.lineDishCode(r) == linked && Money::parse(w.ListView1->subItem(r, FrmDCKT::ColQuantity)) > Money())
+                                   row = r;
+                           check(row >= 0, QStringLiteral("no linked line to return"));
+                           w.ListView1->select(row);
+                           ctx.start();
+                           w.Toolbar1->clickMenu(FrmDCKT::BtnReturnFree, 1);
+                           ctx.stop();
+                       });
+                       check(storedLines(seating) == before + 1, QStringLiteral("the return was not stored"));
+                       return 1;
+                   },
+                   [](Context& ctx) {
+                       failOnDatabaseMessages();
+                       // Another party at the table next time: the linked dish is ordered again.
+                       tableFree(ctx);
+                   },
+                   {}});
+    ops.back().targetMs = 20;
+
+    ops.push_back({QStringLiteral("ordering window load (occupied table)"),
+                   [](Context& ctx) {
+                       prepareDaily(ctx);
+                       tableInUse(ctx);
+                   },
+                   [](Context& ctx) -> long {
+                       FrmSYGL& b = board(ctx);
+                       const int row = boardRow(b, ctx.tableId);
+                       long lines = 0;
+                       onWindow<FrmDCKT>([&](FrmDCKT& w) {
+                           settle();
+                           ctx.stop();
+                           lines = w.ListView1->count();
+                       });
+                       ctx.start();
+                       b.ListView1->doubleClickRow(row);
+                       check(lines > 0, QStringLiteral("the ordering window showed no line"));
+                       return lines;
+                   },
+                   {}, {}});
+    ops.back().targetMs = 50;
+
+    ops.push_back({QStringLiteral("checkout commit (click to closed, receipt)"),
+                   [](Context& ctx) {
+                       prepareDaily(ctx);
+                       tableInUse(ctx);
+                   },
+                   [](Context& ctx) -> long {
+                       const QString seating = currentSeating(ctx);
+                       checkout(ctx, [&](FrmJZGL& w) {
+                           ctx.start();
+                           w.Command6->click();
+                           ctx.stop();
+                       });
+                       check(!Forms::isLoaded<FrmJZGL>(), QStringLiteral("the checkout window stayed open"));
+                       const auto* recorder = dynamic_cast<RecordingPrinter*>(&PrinterSeam::printer());
+                       check(recorder && !recorder->documents.empty(), QStringLiteral("no receipt was printed"));
+                       check(boardWord(ctx) == TableWord::Settled, QStringLiteral("the table was not settled"));
+                       return Db::scalar(QStringLiteral("select count(*) from strink_mess_200505 where use_table_id = ?"),
+                                         {seating})
+                           .toInt();
+                   },
+                   [](Context& ctx) {
+                       failOnDatabaseMessages();
+                       // The waiter clears the table once the guests have gone.
+                       clearTable(ctx);
+                   },
+                   {}});
+    ops.back().targetMs = 20;
+    return ops;
+}
+
+} // namespace Bench
+

@@ -1,0 +1,226 @@
+// The sales reports for a day, a month and a year at the end of the
+// history (the summary also for five years): each window on screen, its
+// period set in its own pickers, its query button clicked, its list shown.
+// The floor reads the rows of the window's statements bare.
+#include <QComboBox>
+#include <QDateEdit>
+#include <QTimeEdit>
+#include "bench/BenchOperations.h"
+#include "db/Database.h"
+#include "platform/FlexGrid.h"
+#include "platform/Form.h"
+#include "reports/DlgTJHZ.h"
+#include "reports/DlgXSMX.h"
+#include "reports/DlgXSPH.h"
+#include "reports/FrmDDTJ.h"
+#include "reports/FrmFTXS.h"
+#include "reports/FrmXSHZ.h"
+#include "reports/FrmXSMX.h"
+#include "reports/FrmXSPH.h"
+#include "reports/ReportQueries.h"
+
+namespace Bench {
+
+namespace {
+
+template <class Window> Window& shown(Context& ctx)
+{
+    loggedIn(ctx);
+    Window& w = Forms::get<Window>();
+    if (!w.isVisible())
+        Forms::show(w);
+    return w;
+}
+
+template <class Window> void onWindow(const std::function<void(Window&)>& fn)
+{
+    Forms::onModal(QString::fromLatin1(Window::staticMetaObject.className()),
+                   [fn](Form& f) { fn(static_cast<Window&>(f)); });
+}
+
+void setPickers(QDateEdit* fromDate, QTimeEdit* fromTime, QDateEdit* toDate, QTimeEdit* toTime, const Period& p)
+{
+    fromDate->setDate(p.from);
+    fromTime->setTime(QTime(0, 0, 0));
+    toDate->setDate(p.to);
+    toTime->setTime(QTime(23, 59, 59));
+}
+
+using PeriodOf = Period (Context::*)() const;
+const PeriodOf DayMonthYear[] = {&Context::day, &Context::month, &Context::year};
+
+QString name(const QString& report, const Context& ctx, PeriodOf p)
+{
+    return report + QStringLiteral(", ") + (ctx.*p)().label;
+}
+
+// A grid's rows of data: all rows but the heading and the totals row.
+long gridRows(const FlexGrid* g) { return std::max(0, g->Rows() - 2); }
+
+} // namespace
+
+std::vector<Operation> reportOperations()
+{
+    std::vector<Operation> ops;
+    const Context names;   // only the period labels are read
+
+    // Sales summary, each mode; five years as well.
+    const struct {
+        QString mode;
+        QString (*statement)();
+    } modes[] = {{FrmXSHZ::ByTable, ReportQueries::salesByTable},
+                 {FrmXSHZ::ByCategory, ReportQueries::salesByCategory},
+                 {FrmXSHZ::ByDish, ReportQueries::salesByDish}};
+    for (const auto& m : modes) {
+        for (PeriodOf p : {&Context::day, &Context::month, &Context::year, &Context::allYears}) {
+            const QString mode = m.mode;
+            auto statement = m.statement;
+            ops.push_back({name(QStringLiteral("sales summary ") + mode, names, p),
+                           [mode, p](Context& ctx) {
+                               FrmXSHZ& w = shown<FrmXSHZ>(ctx);
+                               w.Combo1->setCurrentText(mode);
+                               setPickers(w.DTPFrom, w.DTPicker2[0], w.DTPTo, w.DTPicker2[1], (ctx.*p)());
+                           },
+                           [](Context&) -> long {
+                               FrmXSHZ& w = Forms::get<FrmXSHZ>();
+                               w.cmdQuery->click();
+                               settle();
+                               return std::max(0, w.ListView1->count() - 1);
+                           },
+                           [](Context&) { failOnDatabaseMessages(); },
+                           [statement, p](Context& ctx) -> long { return floorRows(statement(), (ctx.*p)().bounds()); }});
+            ops.back().targetMs = (names.*p)().targetMs;
+        }
+    }
+
+    // Sales detail through its query dialog, then its period totals.
+    for (PeriodOf p : DayMonthYear) {
+        ops.push_back({name(QStringLiteral("sales detail"), names, p),
+                       [](Context& ctx) { shown<FrmXSMX>(ctx); },
+                       [p](Context& ctx) -> long {
+                           FrmXSMX& w = Forms::get<FrmXSMX>();
+                           onWindow<DlgXSMX>([&](DlgXSMX& d) {
+                               setPickers(d.DTPicker1[0], d.DTPicker2[0], d.DTPicker1[1], d.DTPicker2[1], (ctx.*p)());
+                               ctx.start();
+                               d.Command1[0]->click();
+                           });
+                           w.Toolbar1->click(FrmXSMX::BtnQuery);
+                           settle();
+                           ctx.stop();
+                           return gridRows(w.MSHFlexGrid1);
+                       },
+                       [](Context&) { failOnDatabaseMessages(); },
+                       [p](Context& ctx) -> long { return floorRows(ReportQueries::salesDetail(), (ctx.*p)().bounds()); }});
+        ops.back().targetMs = (names.*p)().targetMs;
+        ops.push_back({name(QStringLiteral("sales detail totals"), names, p),
+                       [p](Context& ctx) {
+                           FrmXSMX& w = shown<FrmXSMX>(ctx);
+                           onWindow<DlgXSMX>([&](DlgXSMX& d) {
+                               setPickers(d.DTPicker1[0], d.DTPicker2[0], d.DTPicker1[1], d.DTPicker2[1], (ctx.*p)());
+                               d.Command1[0]->click();
+                           });
+                           w.Toolbar1->click(FrmXSMX::BtnQuery);
+                       },
+                       [](Context&) -> long {
+                           long seatings = 0;
+                           onWindow<DlgTJHZ>([&](DlgTJHZ& d) {
+                               seatings = d.Label2[DlgTJHZ::Seatings]->text().toLong();
+                           });
+                           Forms::get<FrmXSMX>().Toolbar1->click(FrmXSMX::BtnTotals);
+                           return seatings;
+                       },
+                       [](Context&) { failOnDatabaseMessages(); },
+                       [p](Context& ctx) -> long {
+                           return floorRows(ReportQueries::periodSeatings(), (ctx.*p)().bounds())
+                               + floorRows(ReportQueries::periodAmounts(), (ctx.*p)().bounds());
+                       }});
+        ops.back().targetMs = (names.*p)().targetMs;
+    }
+
+    // Waiter ranking through its query dialog.
+    for (PeriodOf p : DayMonthYear) {
+        ops.push_back({name(QStringLiteral("waiter ranking"), names, p),
+                       [](Context& ctx) { shown<FrmXSPH>(ctx); },
+                       [p](Context& ctx) -> long {
+                           FrmXSPH& w = Forms::get<FrmXSPH>();
+                           onWindow<DlgXSPH>([&](DlgXSPH& d) {
+                               setPickers(d.DTPicker1[0], d.DTPicker2[0], d.DTPicker1[1], d.DTPicker2[1], (ctx.*p)());
+                               ctx.start();
+                               d.OKButton->click();
+                           });
+                           w.Toolbar1->click(FrmXSPH::BtnQuery);
+                           settle();
+                           ctx.stop();
+                           return gridRows(w.MSHFlexGrid1);
+                       },
+                       [](Context&) { failOnDatabaseMessages(); },
+                       [p](Context& ctx) -> long { return floorRows(ReportQueries::waiterRanking(), (ctx.*p)().bounds()); }});
+        ops.back().targetMs = (names.*p)().targetMs;
+    }
+
+    // Table sales: the detail text of every ticked table, and the summary box.
+    for (PeriodOf p : DayMonthYear) {
+        ops.push_back({name(QStringLiteral("table sales detail"), names, p),
+                       [p](Context& ctx) {
+                           FrmFTXS& w = shown<FrmFTXS>(ctx);
+                           setPickers(w.DTPicker1[0], w.DTPicker2[0], w.DTPicker1[1], w.DTPicker2[1], (ctx.*p)());
+                       },
+                       [](Context&) -> long {
+                           FrmFTXS& w = Forms::get<FrmFTXS>();
+                           w.Toolbar1->click(FrmFTXS::BtnDetail);
+                           settle();
+                           return w.Text1->blockCount();
+                       },
+                       [](Context&) { failOnDatabaseMessages(); },
+                       [p](Context& ctx) -> long {
+                           return floorRows(ReportQueries::settledSeatings(), (ctx.*p)().bounds())
+                               + floorRows(ReportQueries::settledSeatingLines(), (ctx.*p)().bounds());
+                       }});
+        ops.back().targetMs = (names.*p)().targetMs;
+        ops.push_back({name(QStringLiteral("table sales summary"), names, p),
+                       [p](Context& ctx) {
+                           FrmFTXS& w = shown<FrmFTXS>(ctx);
+                           setPickers(w.DTPicker1[0], w.DTPicker2[0], w.DTPicker1[1], w.DTPicker2[1], (ctx.*p)());
+                       },
+                       [](Context&) -> long {
+                           FrmFTXS& w = Forms::get<FrmFTXS>();
+                           w.Toolbar1->click(FrmFTXS::BtnSummary);
+                           settle();
+                           return w.Text1->blockCount();
+                       },
+                       [](Context&) { failOnDatabaseMessages(); },
+                       [p](Context& ctx) -> long {
+                           return floorRows(ReportQueries::receivedByTableName(), (ctx.*p)().bounds());
+                       }});
+        ops.back().targetMs = (names.*p)().targetMs;
+    }
+
+    // Dish sales of every dish at the tables of the first type.
+    for (PeriodOf p : DayMonthYear) {
+        ops.push_back({name(QStringLiteral("dish sales"), names, p),
+                       [p](Context& ctx) {
+                           FrmDDTJ& w = shown<FrmDDTJ>(ctx);
+                           const Period period = (ctx.*p)();
+                           w.DateStart->setDateTime(QDateTime(period.from, QTime(0, 0, 0)));
+                           w.DateEnd->setDateTime(QDateTime(period.to, QTime(23, 59, 59)));
+                       },
+                       [](Context&) -> long {
+                           FrmDDTJ& w = Forms::get<FrmDDTJ>();
+                           w.Toolbar1->click(FrmDDTJ::BtnQuery);
+                           settle();
+                           return std::max(0, w.ListView1->count() - 1);
+                       },
+                       [](Context&) { failOnDatabaseMessages(); },
+                       [p](Context& ctx) -> long {
+                           QVariantList params = (ctx.*p)().bounds();
+                           params << Forms::get<FrmDDTJ>().ComboValue->currentData();
+                           return floorRows(ReportQueries::dishSales(ReportQueries::DishLevel::All,
+                                                                     ReportQueries::TableFilter::Type),
+                                            params);
+                       }});
+        ops.back().targetMs = (names.*p)().targetMs;
+    }
+    return ops;
+}
+
+} // namespace Bench
