@@ -52,6 +52,7 @@ struct Operation {
     std::function<void(Context&)> tearDown;   // not timed
     std::function<long(Context&)> floor;      // timed separately, may be empty; returns its rows
     double targetMs = 0;                      // the figure it should stay under (0: none)
+    bool rowsMatchFloor = false;              // the window shows exactly the floor's rows
 };
 
 

@@ -90,6 +90,7 @@ std::vector<Operation> reportOperations()
                            [](Context&) { failOnDatabaseMessages(); },
                            [statement, p](Context& ctx) -> long { return floorRows(statement(), (ctx.*p)().bounds()); }});
             ops.back().targetMs = (names.*p)().targetMs;
+            ops.back().rowsMatchFloor = true;
         }
     }
 
@@ -112,6 +113,7 @@ std::vector<Operation> reportOperations()
                        [](Context&) { failOnDatabaseMessages(); },
                        [p](Context& ctx) -> long { return floorRows(ReportQueries::salesDetail(), (ctx.*p)().bounds()); }});
         ops.back().targetMs = (names.*p)().targetMs;
+        ops.back().rowsMatchFloor = true;
         ops.push_back({name(QStringLiteral("sales detail totals"), names, p),
                        [p](Context& ctx) {
                            FrmXSMX& w = shown<FrmXSMX>(ctx);
@@ -156,6 +158,7 @@ std::vector<Operation> reportOperations()
                        [](Context&) { failOnDatabaseMessages(); },
                        [p](Context& ctx) -> long { return floorRows(ReportQueries::waiterRanking(), (ctx.*p)().bounds()); }});
         ops.back().targetMs = (names.*p)().targetMs;
+        ops.back().rowsMatchFloor = true;
     }
 
     // Table sales: the detail text of every ticked table, and the summary box.
@@ -219,6 +222,7 @@ std::vector<Operation> reportOperations()
                                             params);
                        }});
         ops.back().targetMs = (names.*p)().targetMs;
+        ops.back().rowsMatchFloor = true;
     }
     return ops;
 }
