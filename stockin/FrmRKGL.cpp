@@ -1,0 +1,383 @@
+#include "stockin/FrmRKGL.h"
+
+#include <QStyle>
+#include "db/Database.h"
+#include "db/Recordset.h"
+#include "db/StockPosting.h"
+#include "platform/Pictures.h"
+#include "platform/Printer.h"
+#include "platform/Seams.h"
+#include "platform/Twips.h"
+#include "print/RecordBlocks.h"
+#include "stockin/StockInDialogs.h"
+
+TABULOR_REGISTER_FORM(FrmRKGL);
+
+namespace {
+
+const QString Hint = QStringLiteral("提示");
+const QString Saved = QStringLiteral("保存成功!");
+
+FrmRKDADD* addDialog() { return static_cast<FrmRKDADD*>(Forms::find(QStringLiteral("FrmRKDADD"))); }
+FrmRKDEDIT* editDialog() { return static_cast<FrmRKDEDIT*>(Forms::find(QStringLiteral("FrmRKDEDIT"))); }
+FrmRKDQUERY* queryDialog() { return static_cast<FrmRKDQUERY*>(Forms::find(QStringLiteral("FrmRKDQUERY"))); }
+FrmRKMXADD* lineAddDialog() { return static_cast<FrmRKMXADD*>(Forms::find(QStringLiteral("FrmRKMXADD"))); }
+FrmRKMXEDIT* lineEditDialog() { return static_cast<FrmRKMXEDIT*>(Forms::find(QStringLiteral("FrmRKMXEDIT"))); }
+
+QString shown(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
+QString shownNumber(const QVariant& v) { return v.isNull() ? QString() : StockText::plain(Money::fromVariant(v)); }
+
+} // namespace
+
+FrmRKGL::FrmRKGL()
+    : m_bills(QStringLiteral("stock_in_bill"), QStringLiteral("stock_in_date"),
+              {{QStringLiteral("stock_bill_id"), BillRows::Text},
+               {QStringLiteral("bill_num"), BillRows::Number},
+               {QStringLiteral("repr_name"), BillRows::Text},
+               {QStringLiteral("stock_in_date"), BillRows::Day},
+               {QStringLiteral("buy_man_name"), BillRows::Text},
+               {QStringLiteral("pay_style"), BillRows::Text},
+               {QStringLiteral("in_man_name"), BillRows::Text},
+               {QStringLiteral("ckh"), BillRows::Text},
+               {QStringLiteral("demo"), BillRows::Text}})
+{
+    setWindowTitle(QStringLiteral("入库管理"));
+    setClientSizeTwips(10410, 7590);
+
+    Toolbar1 = new Toolbar(this);
+    Twips::place(Toolbar1, 0, 0, 10410, 840);
+    Toolbar1->setIconSize(QSize(24, 24));
+    Toolbar1->addButton(QStringLiteral("新增"), QStringLiteral("新增"), StockUi::face(QStyle::SP_FileDialogNewFolder));
+    Toolbar1->addButton(QStringLiteral("修改"), QStringLiteral("修改"), StockUi::face(QStyle::SP_FileDialogDetailedView));
+    Toolbar1->addButton(QStringLiteral("删除"), {}, StockUi::face(QStyle::SP_TrashIcon));
+    Toolbar1->addButton(QStringLiteral("查询"), {}, StockUi::face(QStyle::SP_FileDialogContentsView));
+    Toolbar1->addButton(QStringLiteral("打印"), {}, StockUi::face(QStyle::SP_DriveFDIcon));
+    Toolbar1->addButton(QStringLiteral("退出"), {}, StockUi::face(QStyle::SP_DialogCloseButton));
+    Toolbar1->setButtonVisible(BtnDelete, false);
+
+    Frame1 = new QGroupBox(QStringLiteral("入库单"), this);
+    Twips::place(Frame1, 120, 900, 10170, 3000);
+    ListView2 = new ModelListView(Frame1);
+    Twips::place(ListView2, 120, 300, 9930, 2580);
+
+    Frame2 = new QGroupBox(QStringLiteral("入库明细"), this);
+    Twips::place(Frame2, 120, 3960, 10170, 3510);
+    ListView1 = new ListView(Frame2);
+    Twips::place(ListView1, 120, 300, 8520, 3090);
+    Command1 = new QPushButton(QStringLiteral("入库(&A)"), Frame2);
+    Twips::place(Command1, 8760, 360, 1290, 420);
+    Command2 = new QPushButton(QStringLiteral("修改明细(&E)"), Frame2);
+    Twips::place(Command2, 8760, 900, 1290, 420);
+    Command3 = new QPushButton(QStringLiteral("删除明细(&D)"), Frame2);
+    Twips::place(Command3, 8760, 1440, 1290, 420);
+    Command3->setVisible(false);
+    for (QPushButton* b : {Command1, Command2, Command3})
+        b->setAutoDefault(false);
+    Image1 = new QLabel(Frame2);
+    Twips::place(Image1, 8940, 2280, 960, 960);
+    Image1->setPixmap(Pictures::badge(QStringLiteral("入"), QColor(40, 120, 200), Twips::toPixels(960)));
+
+    connect(Toolbar1, &Toolbar::buttonClick, this, &FrmRKGL::Toolbar1_ButtonClick);
+    // A bill chosen with the keyboard is the current bill as one clicked.
+    connect(ListView2, &ModelListView::selectionChanged, this, [this](int) { ListView2_Click(); });
+    connect(Command1, &QPushButton::clicked, this, &FrmRKGL::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &FrmRKGL::Command2_Click);
+}
+
+void FrmRKGL::Form_Load()
+{
+    ListView1Init();
+    ListView2Init();
+}
+
+// ---- bills ----------------------------------------------------------------------
+
+void FrmRKGL::ListView2Init()
+{
+    ListView2->setSource(nullptr);
+    ListView2->clearColumns();
+    const struct { const char* caption; int width; Qt::Alignment align; } columns[] = {
+        {"入库单号", 1400, Qt::AlignLeft}, {"单据张数", 0, Qt::AlignHCenter}, {"供货单位", 1500, Qt::AlignHCenter},
+        {"入库日期", 1500, Qt::AlignHCenter}, {"采购员", 900, Qt::AlignHCenter}, {"支付方式", 900, Qt::AlignHCenter},
+        {"验收人", 900, Qt::AlignHCenter}, {"存放仓库", 900, Qt::AlignHCenter}, {"备注", 1500, Qt::AlignHCenter},
+    };
+    for (const auto& c : columns)
+        ListView2->addColumn(QString::fromUtf8(c.caption), c.width, c.align);
+    ListView2->setSource(&m_bills);
+    ListView2Detail();
+}
+
+void FrmRKGL::ListView2Detail()
+{
+    if (!RunDbAction([this] { m_bills.loadAll(); }))
+        m_bills.clear();   // a list cut short would pass for every bill
+    ListView2->reload();
+    {
+        const QSignalBlocker block(ListView2);
+        ListView2->select(m_bills.rowCount() > 0 ? 0 : -1);
+    }
+    setBillButtons(m_bills.rowCount() > 0);
+    ListView1Detail();
+}
+
+void FrmRKGL::setBillButtons(bool any)
+{
+    for (int b : {BtnEdit, BtnDelete, BtnPrint})
+        Toolbar1->setButtonEnabled(b, any);
+    if (any)
+        Toolbar1->setButtonEnabled(BtnQuery, true);
+}
+
+void FrmRKGL::ListView2_Click()
+{
+    ListView1Detail();
+}
+
+QString FrmRKGL::currentBill() const
+{
+    const int row = ListView2->selectedRow();
+    QString number;
+    if (row >= 0)
+        RunDbAction([&] { number = ListView2->text(row).trimmed(); });
+    return number;
+}
+
+void FrmRKGL::Toolbar1_ButtonClick(int index)
+{
+    switch (index) {
+    case BtnNew:
+        Forms::showModalByName(QStringLiteral("FrmRKDADD"));
+        break;
+    case BtnEdit:
+        if (ListView2->selectedRow() >= 0)
+            Forms::showModalByName(QStringLiteral("FrmRKDEDIT"));
+        break;
+    case BtnQuery:
+        Forms::showModalByName(QStringLiteral("FrmRKDQUERY"));
+        break;
+    case BtnPrint:
+        if (!PrinterMissingCheck())
+            PrintStockInBill();
+        break;
+    case BtnExit:
+        Unload();
+        break;
+    default:
+        break;   // 删除 is never shown
+    }
+}
+
+void FrmRKGL::ListView2Save()
+{
+    FrmRKDADD* dialog = addDialog();
+    if (!dialog)
+        return;
+    const StockPosting::InBill bill = dialog->bill();
+    bool added = false;
+    if (!RunDbAction([&] {
+            Transaction t;
+            added = StockPosting::addInBill(bill);
+            t.commit();
+        }))
+        return;
+    if (!added) {
+        // The number was taken meanwhile (a dish return booked in the same
+        // second): the dialog goes, and a new one takes a new number.
+        MsgBox(QStringLiteral("错误的编号!"), Msg::Information, Hint);
+        dialog->Unload();
+        return;
+    }
+    dialog->Unload();
+    ListView2Detail();
+    MsgBox(Saved, Msg::Information, Hint);
+}
+
+void FrmRKGL::listview2edit()
+{
+    FrmRKDEDIT* dialog = editDialog();
+    if (!dialog || !dialog->storedBill())
+        return;
+    const StockPosting::InBill bill = dialog->bill();
+    const StockPosting::InBill opened = *dialog->storedBill();
+    bool found = false;
+    if (!RunDbAction([&] {
+            Transaction t;
+            const auto now = StockPosting::storedInBill(bill.stock_bill_id);
+            if (!now)
+                return;
+            if (!(*now == opened))
+                throw DbError(DbError::Changed,
+                              QStringLiteral("入库单%1已在另一台收银机上被修改，修改没有保存。").arg(bill.stock_bill_id));
+            StockPosting::rewriteInBill(bill);
+            t.commit();
+            found = true;
+        }))
+        return;
+    if (!found)
+        return;   // the bill is gone: nothing to write, the dialog stays
+    dialog->Unload();
+    ListView2Detail();
+    MsgBox(Saved, Msg::Information, Hint);
+}
+
+void FrmRKGL::ListView2Query()
+{
+    FrmRKDQUERY* dialog = queryDialog();
+    if (!dialog)
+        return;
+    const QDate from = dialog->Date1->date(), to = dialog->Date2->date();
+    if (!RunDbAction([&] { m_bills.loadDays(from, to); }))
+        return;   // the dialog stays for another try
+    ListView2->reload();
+    {
+        const QSignalBlocker block(ListView2);
+        ListView2->select(m_bills.rowCount() > 0 ? 0 : -1);
+    }
+    setBillButtons(m_bills.rowCount() > 0);
+    ListView1Detail();
+    dialog->Unload();
+    if (m_bills.rowCount() > 0)
+        MsgBox(QStringLiteral("共查询到%1条记录!").arg(m_bills.rowCount()), Msg::Information, Hint);
+    else
+        MsgBox(QStringLiteral("查询结果为空!"), Msg::Information, Hint);
+}
+
+void FrmRKGL::PrintStockInBill()
+{
+    if (ListView1->count() == 0) {
+        MsgBox(QStringLiteral("明细为空不可打印！"), Msg::Information, Hint);
+        return;
+    }
+    RecordBlockOptions options;
+    options.start = true;
+    PrintRecordBlocks(*ListView1, QStringLiteral("        入库单"), 32,
+                      {{QStringLiteral("商品名称：    "), 2},
+                       {QStringLiteral("规    格：    "), 3},
+                       {QStringLiteral("批    号：    "), 4},
+                       {QStringLiteral("件装数量：    "), 5},
+                       {QStringLiteral("过期时间：    "), 6},
+                       {QStringLiteral("生 产 商：    "), 7},
+                       {QStringLiteral("单    位：    "), 8},
+                       {QStringLiteral("数    量：    "), 9},
+                       {QStringLiteral("单    价：    "), 10},
+                       {QStringLiteral("金    额：    "), 11}},
+                      options);
+}
+
+// ---- lines ----------------------------------------------------------------------
+
+void FrmRKGL::ListView1Init()
+{
+    ListView1->clear();
+    ListView1->clearColumns();
+    ListView1->setView(ListView::Report);
+    const struct { const char* caption; int width; } columns[] = {
+        {"商品编码", 900}, {"商品名称", 1000}, {"规格", 900}, {"批次号", 900}, {"件装数量", 1000}, {"过期时间", 1300},
+        {"生产商", 1300}, {"单位", 700}, {"数量", 700}, {"单价", 700}, {"金额", 700},
+    };
+    bool first = true;
+    for (const auto& c : columns) {
+        ListView1->addColumn(QString::fromUtf8(c.caption), c.width, first ? Qt::AlignLeft : Qt::AlignHCenter);
+        first = false;
+    }
+}
+
+void FrmRKGL::ListView1Detail()
+{
+    ListView1->clear();
+    if (ListView2->count() == 0) {
+        Command1->setEnabled(false);
+        Command2->setEnabled(false);
+        return;
+    }
+    const QString bill = currentBill();
+    Recordset lines;
+    // The goods record gives the name, specification and unit as they are
+    // now; a line whose goods record is gone shows its code alone.
+    if (!RunDbAction([&] {
+            lines.open(QStringLiteral("SELECT l.code, g.code AS goods, g.bran_name, g.type, l.pch, l.jzsl, l.gqsj, l.scs,"
+                                      " g.unit, l.num, l.price, l.je FROM rkgl2004 l"
+                                      " LEFT JOIN brand g ON g.code = l.code WHERE l.stock_bill_id = ? ORDER BY l.rowid"),
+                       {bill});
+        })) {
+        Command1->setEnabled(false);
+        Command2->setEnabled(false);
+        return;
+    }
+    for (lines.MoveFirst(); !lines.isEOF(); lines.MoveNext()) {
+        const QString code = shown(lines.field(QStringLiteral("code")));
+        const int row = ListView1->add(code, code);
+        if (lines.field(QStringLiteral("goods")).isNull())
+            continue;
+        const char* texts[] = {"bran_name", "type", "pch", "jzsl", "gqsj", "scs", "unit"};
+        for (int c = 0; c < 7; ++c)
+            ListView1->setSubItem(row, c + 1, shown(lines.field(QString::fromLatin1(texts[c]))));
+        const char* numbers[] = {"num", "price", "je"};
+        for (int c = 0; c < 3; ++c)
+            ListView1->setSubItem(row, c + 8, shownNumber(lines.field(QString::fromLatin1(numbers[c]))));
+    }
+    ListView1->select(ListView1->count() > 0 ? 0 : -1);
+    Command1->setEnabled(true);
+    Command2->setEnabled(ListView1->count() > 0);
+}
+
+QString FrmRKGL::selectedLineCode() const
+{
+    const int row = ListView1->selectedRow();
+    return row < 0 ? QString() : ListView1->key(row);
+}
+
+void FrmRKGL::Command1_Click()
+{
+    Forms::showModalByName(QStringLiteral("FrmRKMXADD"));
+}
+
+void FrmRKGL::Command2_Click()
+{
+    if (ListView1->selectedRow() >= 0)
+        Forms::showModalByName(QStringLiteral("FrmRKMXEDIT"));
+}
+
+void FrmRKGL::ListView1Save()
+{
+    FrmRKMXADD* dialog = lineAddDialog();
+    if (!dialog)
+        return;
+    const StockPosting::InLine line = dialog->line(currentBill());
+    StockPosting::LineSave result = StockPosting::LineSave::NoLine;
+    if (!RunDbAction([&] {
+            Transaction t;
+            result = StockPosting::addStockInLine(line);
+            if (result == StockPosting::LineSave::Saved)
+                t.commit();
+        }))
+        return;
+    if (result == StockPosting::LineSave::Duplicate) {
+        MsgBox(QStringLiteral("同类商品不可在同一个入库单内出现两次!"), Msg::Information, Hint);
+        return;
+    }
+    ListView1Detail();
+    dialog->Unload();
+    MsgBox(Saved, Msg::Information, Hint);
+}
+
+void FrmRKGL::ListView1Edit()
+{
+    FrmRKMXEDIT* dialog = lineEditDialog();
+    if (!dialog)
+        return;
+    const StockPosting::InLine line = dialog->line(currentBill());
+    StockPosting::LineSave result = StockPosting::LineSave::NoLine;
+    if (!RunDbAction([&] {
+            Transaction t;
+            result = StockPosting::editStockInLine(line);
+            if (result == StockPosting::LineSave::Saved)
+                t.commit();
+        }))
+        return;
+    if (result != StockPosting::LineSave::Saved)
+        return;   // the line is gone: nothing written, the dialog stays
+    ListView1Detail();
+    dialog->Unload();
+    MsgBox(Saved, Msg::Information, Hint);
+}

@@ -1,0 +1,218 @@
+#pragma once
+// Shared fixture of the stock window tests: a fixed clock, staff, suppliers,
+// goods classes and goods, stock bills and lines written as their writers
+// write them, the counter rows, and what the ordering window books.
+#include <functional>
+#include "db/Money.h"
+#include "db/StockPosting.h"
+#include "platform/Controls.h"
+#include "platform/ModelListView.h"
+#include "tests/TestSupport.h"
+
+class StockTest : public TabulorTest {
+protected:
+    static inline const QDateTime Now{QDate(2026, 12, 10), QTime(9, 30, 0)};
+
+    void SetUp() override
+    {
+        TabulorTest::SetUp();
+        openDb();
+        Clock::fix(Now);
+    }
+
+    static Money m(const char* text) { return Money::parse(QString::fromUtf8(text)); }
+
+    void addStaff(const QString& code, const QString& name, const QString& useType = QStringLiteral("1"))
+    {
+        insertRow(QStringLiteral("cust"), {{"code", code}, {"name", name}, {"use_type", useType}});
+    }
+    void addSupplier(const QString& name)
+    {
+        insertRow(QStringLiteral("gysda"), {{"code", name}, {"name", name}});
+    }
+    void addClass(const QString& code, const QString& name)
+    {
+        insertRow(QStringLiteral("BrandClass"), {{"class", "SPZL"}, {"CODE", code}, {"CONTENT", name}, {"sts", "A"}});
+    }
+    void addGoods(const QString& code, const QString& name, const QString& cls, double price = 2.5,
+                  const QString& type = QString(), const QString& unit = QStringLiteral("瓶"))
+    {
+        insertRow(QStringLiteral("brand"), {{"code", code}, {"bran_name", name}, {"zl", cls}, {"unit", unit},
+                                            {"in_price", price}, {"type", type.isNull() ? QStringLiteral("规格") + code : type}});
+    }
+    void setCounter(const QString& code, double rks, double cks, double zje = 0)
+    {
+        sql(QStringLiteral("DELETE FROM store WHERE code = ?"), {code});
+        insertRow(QStringLiteral("store"), {{"code", code}, {"ckh", "综合库"}, {"rks", rks}, {"cks", cks}, {"zje", zje}});
+    }
+    // A stock-in bill as the window writes it, on a day of its own.
+    void addInBill(const QString& number, const QDate& day, const QString& warehouse = QStringLiteral("综合库"),
+                   const QString& supplier = QStringLiteral("华联超市"))
+    {
+        StockPosting::InBill b;
+        b.stock_bill_id = number;
+        b.bill_num = 1;
+        b.stock_in_date = StockPosting::storedDay(day);
+        b.in_man = QStringLiteral("E1");
+        b.in_man_name = QStringLiteral("张三");
+        b.pay_style = QStringLiteral("现金");
+        b.buy_man = QStringLiteral("E1");
+        b.buy_man_name = QStringLiteral("张三");
+        b.demo = QString();
+        b.ckh = warehouse;
+        b.fs = QStringLiteral("手工入库");
+        b.repr_name = supplier;
+        StockPosting::insertInBill(b);
+    }
+    void addInLine(const QString& bill, const QString& code, double num, double price)
+    {
+        insertRow(QStringLiteral("rkgl2004"), {{"stock_bill_id", bill}, {"id", 1}, {"code", code}, {"num", num},
+                                               {"price", price}, {"je", num * price}});
+    }
+    // A stock-out bill as the window writes it.
+    void addOutBill(const QString& number, const QDate& day, const QString& department = QStringLiteral("厨房部"),
+                    const QString& warehouse = QStringLiteral("综合库"))
+    {
+        StockPosting::OutBill b;
+        b.stock_bill_id = number;
+        b.bill_num = 1;
+        b.repr_name = department;
+        b.stock_out_date = StockPosting::storedDay(day);
+        b.get_man = QStringLiteral("E1");
+        b.get_man_name = QStringLiteral("张三");
+        b.val_man = QStringLiteral("E1");
+        b.val_man_name = QStringLiteral("张三");
+        b.ckh = warehouse;
+        b.demo = QString();
+        b.fs = QStringLiteral("手动出库");
+        StockPosting::insertOutBill(b);
+    }
+    void addOutLine(const QString& bill, const QString& code, double num, double price)
+    {
+        insertRow(QStringLiteral("ckgl2004"), {{"stock_bill_id", bill}, {"id", 1}, {"code", code}, {"num", num},
+                                               {"price", price}, {"zhks", 0}});
+    }
+
+    // What the ordering window books for a dish linked to goods, in one
+    // transaction of its own: a sale or a free dish (a stock-out bill of its
+    // own) and a return (a stock-in bill of its own). Nothing is booked for
+    // goods without a counter row. Returns the bill number, or empty.
+    QString orderingSale(const QString& code, Money quantity, Money price, bool free = false)
+    {
+        return orderingBooking(false, code, quantity, price, free ? QStringLiteral("赠单") : QStringLiteral("吧台销售"));
+    }
+    QString orderingReturn(const QString& code, Money quantity, Money price)
+    {
+        return orderingBooking(true, code, quantity, price, QStringLiteral("点错菜"));
+    }
+
+    // The counter row of a goods code as "ckh|rks|cks|zje|ckje|yearmonth".
+    QString counterText(const QString& code)
+    {
+        const auto c = StockPosting::counter(code);
+        if (!c)
+            return QStringLiteral("none");
+        return QStringList{c->ckh, c->rks.plain(), c->cks.plain(), c->zje.plain(), c->ckje.plain(), c->yearmonth}
+            .join(u'|');
+    }
+    Money sumOf(const QString& sqlText, const QString& code) { return Money::fromVariant(value(sqlText, {code})); }
+
+    template <class D> void onDialog(std::function<void(D&)> fn)
+    {
+        Forms::onModal(QString::fromLatin1(D::staticMetaObject.className()), [fn](Form& f) { fn(static_cast<D&>(f)); });
+    }
+    template <class W> W& window()
+    {
+        W& w = Forms::get<W>();
+        w.show();
+        processEvents();
+        return w;
+    }
+
+    // The texts of one column of a list, first row to last.
+    template <class L> static QStringList column(const L* list, int col)
+    {
+        QStringList out;
+        for (int r = 0; r < list->count(); ++r)
+            out << (col == 0 ? list->text(r) : list->subItem(r, col));
+        return out;
+    }
+    template <class L> static QStringList row(const L* list, int r)
+    {
+        QStringList out;
+        for (int c = 0; c < list->columnCount(); ++c)
+            out << (c == 0 ? list->text(r) : list->subItem(r, c));
+        return out;
+    }
+    template <class L> static int rowOf(const L* list, const QString& text)
+    {
+        for (int r = 0; r < list->count(); ++r)
+            if (list->text(r) == text)
+                return r;
+        return -1;
+    }
+
+    QStringList printed(size_t document = 0) const
+    {
+        QStringList lines;
+        if (document < printer->documents.size())
+            for (const PrintedLine& l : printer->documents[document])
+                lines << l.text;
+        return lines;
+    }
+
+private:
+    QString orderingBooking(bool in, const QString& code, Money quantity, Money price, const QString& note)
+    {
+        QString number;
+        Transaction t;
+        if (!StockPosting::counter(code))
+            return {};
+        if (in) {
+            number = StockPosting::allocateBillNumber(StockPosting::BillTable::In);
+            StockPosting::InBill b;
+            b.stock_bill_id = number;
+            b.bill_num = 2;
+            b.stock_in_date = StockPosting::storedDay(Clock::today());
+            b.in_man = b.buy_man = QStringLiteral("");
+            b.in_man_name = b.buy_man_name = QStringLiteral("SYSTEM");
+            b.pay_style = QStringLiteral("001");
+            b.demo = note;
+            b.ckh = QStringLiteral("综合库");
+            b.fs = QStringLiteral("销售入库");
+            b.repr_name = QStringLiteral("吧台");
+            StockPosting::insertInBill(b);
+            StockPosting::InLine l;
+            l.stock_bill_id = number;
+            l.code = code;
+            l.num = quantity;
+            l.price = price;
+            l.jzsl = 1;
+            l.je = price.times(quantity);
+            StockPosting::insertInLine(l);
+            StockPosting::postReturn(code, quantity, price);
+        } else {
+            number = StockPosting::allocateBillNumber(StockPosting::BillTable::Out);
+            StockPosting::OutBill b;
+            b.stock_bill_id = number;
+            b.bill_num = 2;
+            b.repr_name = QStringLiteral("吧台");
+            b.stock_out_date = StockPosting::storedDay(Clock::today());
+            b.get_man = b.val_man = QStringLiteral("");
+            b.get_man_name = b.val_man_name = QStringLiteral("SYSTEM");
+            b.ckh = QStringLiteral("综合库");
+            b.demo = note;
+            b.fs = QStringLiteral("销售出库");
+            StockPosting::insertOutBill(b);
+            StockPosting::OutLine l;
+            l.stock_bill_id = number;
+            l.code = code;
+            l.num = quantity;
+            l.price = price;
+            StockPosting::insertOutLine(l);
+            StockPosting::postSale(code, quantity, price);
+        }
+        t.commit();
+        return number;
+    }
+};
