@@ -1,7 +1,6 @@
 #include "db/RowReader.h"
 
 #include <QSqlDriver>
-#include <cstring>
 #include <sqlite3.h>
 #include "db/Database.h"
 
@@ -124,14 +123,21 @@ QString RowReader::text(int column) const
     return QString(static_cast<const QChar*>(data), bytes / int(sizeof(QChar)));
 }
 
-const QString& RowReader::sharedText(int column, QString& last) const
+QByteArrayView RowReader::utf8(int column) const
 {
-    const void* data = sqlite3_column_text16(m_stmt, column);
-    const int bytes = data ? sqlite3_column_bytes16(m_stmt, column) : 0;
-    const qsizetype length = bytes / qsizetype(sizeof(QChar));
-    if (last.size() != length || (length > 0 && std::memcmp(last.constData(), data, size_t(bytes)) != 0))
-        last = data ? QString(static_cast<const QChar*>(data), length) : QString();
-    return last;
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return data ? QByteArrayView(data, sqlite3_column_bytes(m_stmt, column)) : QByteArrayView();
+}
+
+const QString& RowReader::repeated(int column, Repeated& last) const
+{
+    const QByteArrayView now = utf8(column);
+    if (!last.seen || last.stored != now) {
+        last.stored = now.toByteArray();
+        last.text = QString::fromUtf8(now);
+        last.seen = true;
+    }
+    return last.text;
 }
 
 } // namespace Db

@@ -8,6 +8,8 @@
 // a statement that fails or a row that cannot be read is a DbError, so a
 // short result never passes for a whole one; the tests' injected read faults
 // apply here too.
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QVariantList>
 #include "db/Money.h"
@@ -33,9 +35,17 @@ public:
     Money money(int column) const;
     // The value as text; Null is an empty text.
     QString text(int column) const;
-    // The same, reusing `last` when the value equals it, so that a value that
-    // repeats from row to row (a warehouse, a date) is held once.
-    const QString& sharedText(int column, QString& last) const;
+    // The value's text as stored (UTF-8), valid until the next step.
+    QByteArrayView utf8(int column) const;
+
+    // A value that repeats from row to row (a warehouse, a day): its text is
+    // made only when it differs from the last one, and then held once.
+    struct Repeated {
+        QByteArray stored;
+        QString text;
+        bool seen = false;
+    };
+    const QString& repeated(int column, Repeated& last) const;
 
 private:
     QString m_sql;

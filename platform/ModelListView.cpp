@@ -1,12 +1,29 @@
 #include "platform/ModelListView.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QProxyStyle>
 #include <QTimer>
 #include <exception>
 #include "platform/Controls.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
+
+namespace {
+
+// The desktop style with the cell text one pixel from the cell's edge.
+class NarrowCellStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_FocusFrameHMargin)
+            return 0;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+} // namespace
 
 class ModelListView::Model : public QAbstractTableModel {
 public:
@@ -72,7 +89,7 @@ private:
     mutable bool m_reporting = false;
 };
 
-ModelListView::ModelListView(QWidget* parent) : QTreeView(parent)
+ModelListView::ModelListView(QWidget* parent) : QTableView(parent)
 {
     // The face and size of ListView, so both kinds of list look alike.
     QFont listFont(QStringLiteral("Noto Sans CJK SC"));
@@ -81,16 +98,23 @@ ModelListView::ModelListView(QWidget* parent) : QTreeView(parent)
 
     m_model = new Model(this);
     setModel(m_model);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
+    setShowGrid(true);
+    setWordWrap(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    header()->setStretchLastSection(false);
-    header()->setSectionsMovable(false);
-    header()->setSectionResizeMode(QHeaderView::Interactive);
+    setTabKeyNavigation(false);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setSectionsMovable(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(QFontMetrics(listFont).height() + 4);
+    // Narrow cell margins, so that a designed column holds its whole date.
+    auto* narrow = new NarrowCellStyle;
+    narrow->setParent(this);
+    setStyle(narrow);
 
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) { emit itemClick(i.row()); });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) { emit itemDoubleClick(i.row()); });

@@ -1,12 +1,13 @@
 #pragma once
 // A list in report view whose rows a window keeps itself, for lists that can
 // hold hundreds of thousands of rows (every stock bill, a year of ledger
-// lines): the list makes nothing per row and asks for the text of a cell only
-// when it shows it. Read and driven like ListView (count, text, subItem,
+// lines): the list makes nothing per row (a table view of rows of one height
+// keeps no record per row) and asks for the text of a cell only when it shows
+// it. Read and driven like ListView (count, text, subItem,
 // selection, clicks), so windows and tests treat both alike.
 #include <QAbstractTableModel>
 #include <QString>
-#include <QTreeView>
+#include <QTableView>
 #include <vector>
 
 // The rows of a list, cell by cell. Column 0 is the row's own text.
@@ -18,7 +19,7 @@ public:
     virtual QString cell(int row, int column) const = 0;
 };
 
-class ModelListView : public QTreeView {
+class ModelListView : public QTableView {
     Q_OBJECT
 public:
     explicit ModelListView(QWidget* parent = nullptr);

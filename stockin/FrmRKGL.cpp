@@ -30,56 +30,27 @@ QString shownNumber(const QVariant& v) { return v.isNull() ? QString() : StockTe
 } // namespace
 
 FrmRKGL::FrmRKGL()
-    : m_bills(QStringLiteral("stock_in_bill"), QStringLiteral("stock_in_date"),
-              {{QStringLiteral("stock_bill_id"), BillRows::Text},
-               {QStringLiteral("bill_num"), BillRows::Number},
-               {QStringLiteral("repr_name"), BillRows::Text},
-               {QStringLiteral("stock_in_date"), BillRows::Day},
-               {QStringLiteral("buy_man_name"), BillRows::Text},
-               {QStringLiteral("pay_style"), BillRows::Text},
-               {QStringLiteral("in_man_name"), BillRows::Text},
-               {QStringLiteral("ckh"), BillRows::Text},
-               {QStringLiteral("demo"), BillRows::Text}})
+    : StockBillWindow(QStringLiteral("入库管理"), QStringLiteral("入库单"), QStringLiteral("入库明细"),
+                      QStringLiteral("入库(&A)"), QStringLiteral("stock_in_bill"), QStringLiteral("stock_in_date"),
+                      {{"入库单号", 1400, "stock_bill_id", BillRows::Text},
+                       {"单据张数", 0, "bill_num", BillRows::Number},
+                       {"供货单位", 1500, "repr_name", BillRows::Text},
+                       {"入库日期", 1500, "stock_in_date", BillRows::Day},
+                       {"采购员", 900, "buy_man_name", BillRows::Text},
+                       {"支付方式", 900, "pay_style", BillRows::Text},
+                       {"验收人", 900, "in_man_name", BillRows::Text},
+                       {"存放仓库", 900, "ckh", BillRows::Text},
+                       {"备注", 1500, "demo", BillRows::Text}})
 {
-    setWindowTitle(QStringLiteral("入库管理"));
-    setClientSizeTwips(10410, 7590);
-
-    Toolbar1 = new Toolbar(this);
-    Twips::place(Toolbar1, 0, 0, 10410, 840);
-    Toolbar1->setIconSize(QSize(24, 24));
-    Toolbar1->addButton(QStringLiteral("新增"), QStringLiteral("新增"), StockUi::face(QStyle::SP_FileDialogNewFolder));
-    Toolbar1->addButton(QStringLiteral("修改"), QStringLiteral("修改"), StockUi::face(QStyle::SP_FileDialogDetailedView));
-    Toolbar1->addButton(QStringLiteral("删除"), {}, StockUi::face(QStyle::SP_TrashIcon));
-    Toolbar1->addButton(QStringLiteral("查询"), {}, StockUi::face(QStyle::SP_FileDialogContentsView));
-    Toolbar1->addButton(QStringLiteral("打印"), {}, StockUi::face(QStyle::SP_DriveFDIcon));
-    Toolbar1->addButton(QStringLiteral("退出"), {}, StockUi::face(QStyle::SP_DialogCloseButton));
-    Toolbar1->setButtonVisible(BtnDelete, false);
-
-    Frame1 = new QGroupBox(QStringLiteral("入库单"), this);
-    Twips::place(Frame1, 120, 900, 10170, 3000);
-    ListView2 = new ModelListView(Frame1);
-    Twips::place(ListView2, 120, 300, 9930, 2580);
-
-    Frame2 = new QGroupBox(QStringLiteral("入库明细"), this);
-    Twips::place(Frame2, 120, 3960, 10170, 3510);
-    ListView1 = new ListView(Frame2);
-    Twips::place(ListView1, 120, 300, 8520, 3090);
-    Command1 = new QPushButton(QStringLiteral("入库(&A)"), Frame2);
-    Twips::place(Command1, 8760, 360, 1290, 420);
-    Command2 = new QPushButton(QStringLiteral("修改明细(&E)"), Frame2);
-    Twips::place(Command2, 8760, 900, 1290, 420);
     Command3 = new QPushButton(QStringLiteral("删除明细(&D)"), Frame2);
     Twips::place(Command3, 8760, 1440, 1290, 420);
+    Command3->setAutoDefault(false);
     Command3->setVisible(false);
-    for (QPushButton* b : {Command1, Command2, Command3})
-        b->setAutoDefault(false);
     Image1 = new QLabel(Frame2);
     Twips::place(Image1, 8940, 2280, 960, 960);
     Image1->setPixmap(Pictures::badge(QStringLiteral("入"), QColor(40, 120, 200), Twips::toPixels(960)));
 
     connect(Toolbar1, &Toolbar::buttonClick, this, &FrmRKGL::Toolbar1_ButtonClick);
-    // A bill chosen with the keyboard is the current bill as one clicked.
-    connect(ListView2, &ModelListView::selectionChanged, this, [this](int) { ListView2_Click(); });
     connect(Command1, &QPushButton::clicked, this, &FrmRKGL::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &FrmRKGL::Command2_Click);
 }
@@ -94,52 +65,20 @@ void FrmRKGL::Form_Load()
 
 void FrmRKGL::ListView2Init()
 {
-    ListView2->setSource(nullptr);
-    ListView2->clearColumns();
-    const struct { const char* caption; int width; Qt::Alignment align; } columns[] = {
-        {"入库单号", 1400, Qt::AlignLeft}, {"单据张数", 0, Qt::AlignHCenter}, {"供货单位", 1500, Qt::AlignHCenter},
-        {"入库日期", 1500, Qt::AlignHCenter}, {"采购员", 900, Qt::AlignHCenter}, {"支付方式", 900, Qt::AlignHCenter},
-        {"验收人", 900, Qt::AlignHCenter}, {"存放仓库", 900, Qt::AlignHCenter}, {"备注", 1500, Qt::AlignHCenter},
-    };
-    for (const auto& c : columns)
-        ListView2->addColumn(QString::fromUtf8(c.caption), c.width, c.align);
-    ListView2->setSource(&m_bills);
+    billListInit();
     ListView2Detail();
 }
 
 void FrmRKGL::ListView2Detail()
 {
-    if (!RunDbAction([this] { m_bills.loadAll(); }))
-        m_bills.clear();   // a list cut short would pass for every bill
-    ListView2->reload();
-    {
-        const QSignalBlocker block(ListView2);
-        ListView2->select(m_bills.rowCount() > 0 ? 0 : -1);
-    }
-    setBillButtons(m_bills.rowCount() > 0);
+    showBills([this] { m_bills.loadAll(); }, false);
+    enableBillButtons();
     ListView1Detail();
-}
-
-void FrmRKGL::setBillButtons(bool any)
-{
-    for (int b : {BtnEdit, BtnDelete, BtnPrint})
-        Toolbar1->setButtonEnabled(b, any);
-    if (any)
-        Toolbar1->setButtonEnabled(BtnQuery, true);
 }
 
 void FrmRKGL::ListView2_Click()
 {
     ListView1Detail();
-}
-
-QString FrmRKGL::currentBill() const
-{
-    const int row = ListView2->selectedRow();
-    QString number;
-    if (row >= 0)
-        RunDbAction([&] { number = ListView2->text(row).trimmed(); });
-    return number;
 }
 
 void FrmRKGL::Toolbar1_ButtonClick(int index)
@@ -226,14 +165,9 @@ void FrmRKGL::ListView2Query()
     if (!dialog)
         return;
     const QDate from = dialog->Date1->date(), to = dialog->Date2->date();
-    if (!RunDbAction([&] { m_bills.loadDays(from, to); }))
+    if (!showBills([&] { m_bills.loadDays(from, to); }, true))
         return;   // the dialog stays for another try
-    ListView2->reload();
-    {
-        const QSignalBlocker block(ListView2);
-        ListView2->select(m_bills.rowCount() > 0 ? 0 : -1);
-    }
-    setBillButtons(m_bills.rowCount() > 0);
+    enableBillButtons();
     ListView1Detail();
     dialog->Unload();
     if (m_bills.rowCount() > 0)
@@ -268,26 +202,15 @@ void FrmRKGL::PrintStockInBill()
 
 void FrmRKGL::ListView1Init()
 {
-    ListView1->clear();
-    ListView1->clearColumns();
-    ListView1->setView(ListView::Report);
-    const struct { const char* caption; int width; } columns[] = {
-        {"商品编码", 900}, {"商品名称", 1000}, {"规格", 900}, {"批次号", 900}, {"件装数量", 1000}, {"过期时间", 1300},
-        {"生产商", 1300}, {"单位", 700}, {"数量", 700}, {"单价", 700}, {"金额", 700},
-    };
-    bool first = true;
-    for (const auto& c : columns) {
-        ListView1->addColumn(QString::fromUtf8(c.caption), c.width, first ? Qt::AlignLeft : Qt::AlignHCenter);
-        first = false;
-    }
+    lineListInit({{"商品编码", 900}, {"商品名称", 1000}, {"规格", 900}, {"批次号", 900}, {"件装数量", 1000},
+                  {"过期时间", 1300}, {"生产商", 1300}, {"单位", 700}, {"数量", 700}, {"单价", 700}, {"金额", 700}});
 }
 
 void FrmRKGL::ListView1Detail()
 {
     ListView1->clear();
     if (ListView2->count() == 0) {
-        Command1->setEnabled(false);
-        Command2->setEnabled(false);
+        enableLineButtons(false, false);
         return;
     }
     const QString bill = currentBill();
@@ -300,8 +223,7 @@ void FrmRKGL::ListView1Detail()
                                       " LEFT JOIN brand g ON g.code = l.code WHERE l.stock_bill_id = ? ORDER BY l.rowid"),
                        {bill});
         })) {
-        Command1->setEnabled(false);
-        Command2->setEnabled(false);
+        enableLineButtons(false, false);
         return;
     }
     for (lines.MoveFirst(); !lines.isEOF(); lines.MoveNext()) {
@@ -317,14 +239,7 @@ void FrmRKGL::ListView1Detail()
             ListView1->setSubItem(row, c + 8, shownNumber(lines.field(QString::fromLatin1(numbers[c]))));
     }
     ListView1->select(ListView1->count() > 0 ? 0 : -1);
-    Command1->setEnabled(true);
-    Command2->setEnabled(ListView1->count() > 0);
-}
-
-QString FrmRKGL::selectedLineCode() const
-{
-    const int row = ListView1->selectedRow();
-    return row < 0 ? QString() : ListView1->key(row);
+    enableLineButtons(true, ListView1->count() > 0);
 }
 
 void FrmRKGL::Command1_Click()

@@ -30,9 +30,27 @@ INSERT INTO rkgl2004 (stock_bill_id, id, code, name, type, pch, jzsl, gqsj, scs,
  (strftime('%Y%m%d', 'now', 'localtime') || '080000', 1, '3001', '猪排骨', '鲜', '', '', '', '', '斤', 10, 22, 220),
  (strftime('%Y%m%d', 'now', 'localtime') || '080000', 1, '3002', '鲈鱼', '活', '', '', '', '', '条', 6, 30, 180);
 
+-- ===== stock-out =====
+INSERT INTO stock_out_bill (stock_bill_id, bill_num, repr_name, stock_out_date, get_man, get_man_name, val_man,
+                            val_man_name, ckh, demo, fs) VALUES
+ (strftime('%Y%m%d', 'now', 'localtime', '-2 days') || '100000', 1, '厨房部',
+  strftime('%Y-%m-%d 00:00:00', 'now', 'localtime', '-2 days'), '003', '李娜', '001', '张丽', '干货库', '领料',
+  '手动出库'),
+ (strftime('%Y%m%d', 'now', 'localtime') || '103000', 1, '前厅部',
+  strftime('%Y-%m-%d 00:00:00', 'now', 'localtime'), '002', '王强', '001', '张丽', '酒水库', '吧台补货', '手动出库');
+
+INSERT INTO ckgl2004 (stock_bill_id, id, code, num, price, zhks) VALUES
+ (strftime('%Y%m%d', 'now', 'localtime', '-2 days') || '100000', 1, '2001', 1, 65, 0),
+ (strftime('%Y%m%d', 'now', 'localtime', '-2 days') || '100000', 1, '2003', 5, 5.5, 0),
+ (strftime('%Y%m%d', 'now', 'localtime') || '103000', 1, '1001', 12, 2.5, 0),
+ (strftime('%Y%m%d', 'now', 'localtime') || '103000', 1, '1002', 6, 4, 0);
+
 -- ===== counters =====
 -- Each goods' counter adds up its lines; the warehouse and the day are those
--- of its last stock-in.
+-- of its last stock-in, and the last issue's amount is added to the
+-- received amount as the stock-out lines do.
 INSERT INTO store (code, ckh, rks, cks, zje, ckje, yearmonth)
-SELECT l.code, b.ckh, l.num, 0, l.je, NULL, strftime('%Y%m%d', b.stock_in_date)
-  FROM rkgl2004 l JOIN stock_in_bill b ON b.stock_bill_id = l.stock_bill_id;
+SELECT l.code, b.ckh, l.num, coalesce(o.num, 0), l.je, CASE WHEN o.num IS NULL THEN NULL ELSE l.je + o.num * o.price END,
+       strftime('%Y%m%d', b.stock_in_date)
+  FROM rkgl2004 l JOIN stock_in_bill b ON b.stock_bill_id = l.stock_bill_id
+  LEFT JOIN ckgl2004 o ON o.code = l.code;
