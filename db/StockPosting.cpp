@@ -17,6 +17,8 @@ QString billTableName(BillTable table)
 }
 
 QVariant nullable(const QString& text) { return text.isNull() ? QVariant() : QVariant(text); }
+// A text the sales and returns store: an empty text rather than Null.
+QString filled(const QString& text) { return text.isNull() ? QStringLiteral("") : text; }
 
 void writeCounter(const Counter& c)
 {
@@ -147,6 +149,64 @@ void postReturn(const QString& goodsCode, Money quantity, Money unitPrice)
     c.zje = amount;
     c.yearmonth = today("yyyyMM");
     insertCounter(c);
+}
+
+QString bookSale(const QString& goodsCode, Money quantity, Money unitPrice, const QString& note, const Booker& by)
+{
+    if (!counter(goodsCode))
+        return {};
+    const QString number = allocateBillNumber(BillTable::Out);
+    OutBill bill;
+    bill.stock_bill_id = number;
+    bill.bill_num = 2;
+    bill.stock_out_date = storedDay(Clock::today());
+    bill.get_man = bill.val_man = filled(by.id);
+    bill.get_man_name = bill.val_man_name = filled(by.name);
+    bill.demo = filled(note);
+    bill.ckh = GeneralStore;
+    bill.fs = QStringLiteral("销售出库");
+    bill.repr_name = QStringLiteral("吧台");
+    insertOutBill(bill);
+    OutLine line;
+    line.stock_bill_id = number;
+    line.id = 1;
+    line.code = goodsCode;
+    line.num = quantity;
+    line.price = unitPrice;
+    insertOutLine(line);
+    postSale(goodsCode, quantity, unitPrice);
+    return number;
+}
+
+QString bookReturn(const QString& goodsLink, Money quantity, Money unitPrice, const QString& reason, const Booker& by)
+{
+    if (!counter(goodsLink))
+        return {};
+    const QString code = goodsLink.trimmed();
+    const QString number = allocateBillNumber(BillTable::In);
+    InBill bill;
+    bill.stock_bill_id = number;
+    bill.bill_num = 2;
+    bill.stock_in_date = storedDay(Clock::today());
+    bill.in_man = bill.buy_man = filled(by.id);
+    bill.in_man_name = bill.buy_man_name = filled(by.name);
+    bill.pay_style = QStringLiteral("001");
+    bill.demo = filled(reason);
+    bill.ckh = GeneralStore;
+    bill.fs = QStringLiteral("销售入库");
+    bill.repr_name = QStringLiteral("吧台");
+    insertInBill(bill);
+    InLine line;
+    line.stock_bill_id = number;
+    line.id = 1;
+    line.code = code;
+    line.num = quantity;
+    line.price = unitPrice;
+    line.jzsl = 1;
+    line.je = unitPrice.times(quantity);
+    insertInLine(line);
+    postReturn(code, quantity, unitPrice);
+    return number;
 }
 
 void postStockIn(const QString& goodsCode, const QString& warehouse, Money quantity, Money amount)
@@ -414,12 +474,6 @@ LineSave editStockInLine(const InLine& line)
     // The line is stored first: a counter row made afresh adds it up.
     postStockInEdit(line.code, line.num - old->line.num, line.je - old->line.je);
     return LineSave::Saved;
-}
-
-Money stockForNewLine(const QString& goodsCode)
-{
-    const auto c = counter(goodsCode.trimmed());
-    return c ? c->onHand() : Money{};
 }
 
 Money stockForEditedLine(const QString& billNumber, const QString& goodsCode)

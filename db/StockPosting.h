@@ -93,6 +93,27 @@ bool postStockOut(const QString& goodsCode, const QString& warehouse, Money quan
 // is made from the code's stored lines, as for a stock-in edit.
 void postStockOutEdit(const QString& goodsCode, Money quantityDelta, Money amountDelta);
 
+// Who books a sale or a return: the operator's code and name as the bills
+// store them.
+struct Booker {
+    QString id;     // stored as get_man / val_man, in_man / buy_man
+    QString name;   // stored as get_man_name / val_man_name, in_man_name / buy_man_name
+};
+
+// A dish sold or given free: its linked goods booked out on a stock-out bill
+// of its own with one line (bill_num 2, ckh "综合库", fs "销售出库",
+// repr_name "吧台", demo the note), then the sale's counter rule. The goods
+// code is used as stored. Nothing is written when the goods has no counter
+// row. Returns the bill number, or an empty text when nothing was booked.
+QString bookSale(const QString& goodsCode, Money quantity, Money unitPrice, const QString& note, const Booker& by);
+// A dish returned: its linked goods booked back in on a stock-in bill of its
+// own with one line (bill_num 2, pay_style "001", ckh "综合库", fs
+// "销售入库", repr_name "吧台", demo the reason, jzsl 1, je price × quantity),
+// then the return's counter rule. Booked only when the goods has a counter
+// row under the link as stored; the bill line and the counter take the code
+// without surrounding blanks. Returns the bill number, or an empty text.
+QString bookReturn(const QString& goodsLink, Money quantity, Money unitPrice, const QString& reason, const Booker& by);
+
 // The day as stored in the date columns of the stock bills.
 QString storedDay(const QDate& day);
 
@@ -129,9 +150,6 @@ LineSave addStockInLine(const InLine& line);
 // (nothing written) when the bill holds no line of that code.
 LineSave editStockInLine(const InLine& line);
 
-// The stock a stock-out line may take: on hand by the counter row; a code
-// without a row has none.
-Money stockForNewLine(const QString& goodsCode);
 // The stock an edited stock-out line may take: on hand plus the line's own
 // stored quantity. Without a counter row, on hand is worked out from the
 // code's stored lines, as the edit's posting then makes the row.

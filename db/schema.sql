@@ -89,6 +89,9 @@ CREATE TABLE pre_strink (
     server_man    TEXT COLLATE NOCASE
 );
 CREATE INDEX pre_strink_house ON pre_strink(pre_house);
+-- A table's or a type's reservations from a given time on.
+CREATE INDEX pre_strink_house_time ON pre_strink(pre_house, endtime);
+CREATE INDEX pre_strink_type_time ON pre_strink(bmid, endtime);
 
 -- ===== Menu: dish categories and dishes =====
 
@@ -152,7 +155,9 @@ CREATE TABLE use_table_200505 (
     use_table_man_id TEXT COLLATE NOCASE,
     sts              TEXT COLLATE NOCASE
 );
-CREATE INDEX use_table_table ON use_table_200505(house_table_id, sts);
+CREATE INDEX use_table_table ON use_table_200505(house_table_id, start_date);
+-- A table's current seating (sts <> 'P') without reading its history.
+CREATE INDEX use_table_current ON use_table_200505(house_table_id) WHERE sts <> 'P';
 CREATE INDEX use_table_start ON use_table_200505(start_date);
 CREATE INDEX use_table_end ON use_table_200505(end_date);
 CREATE INDEX use_table_order_taker ON use_table_200505(cust_code);
@@ -179,7 +184,7 @@ CREATE TABLE strink_mess_200505 (
 );
 CREATE INDEX strink_mess_seating ON strink_mess_200505(use_table_id, fsxh);
 CREATE INDEX strink_mess_time ON strink_mess_200505(bill_time);
-CREATE INDEX strink_mess_food ON strink_mess_200505(food_code);
+CREATE INDEX strink_mess_food ON strink_mess_200505(food_code, bill_time);
 CREATE INDEX strink_mess_bill ON strink_mess_200505(account_id);
 
 -- ===== Checkout: payments, bills and members =====

@@ -148,6 +148,8 @@ void FrmFTXZ::selectOk()
     const int row = m_boardRows[found];
     board->select(row);
     Module1::TargetTableId = board->subItem(row, FrmSYGL::ColTableId);
+    if (Form* stale = Forms::find(QStringLiteral("FrmDCKT")))
+        stale->Unload();
     Forms::showModalByName(QStringLiteral("FrmDCKT"));
     Unload();
 }

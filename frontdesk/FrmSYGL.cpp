@@ -213,11 +213,21 @@ void FrmSYGL::ListView1Detail()
     std::vector<BoardRow> rows;
     Counters count;
     const bool read = RunDbAction([&] {
+        // One statement for the whole board: each table with its type, its
+        // current seating (the first row with sts <> 'P') and, for a table
+        // without one, the meal time of its first reservation row, whatever
+        // its date.
         Recordset& tables = Module1::SharedRecordset;
         tables = Recordset();
         tables.open(QStringLiteral(
-            "select * from house_table INNER JOIN HOUSE_BM ON HOUSE_BM.FCODE = House_table.HOUSE_BMID "
-            "order by house_bmid DESC,table_id DESC"));
+            "select t.*, b.fname, u.rowid as seating_row, u.strink_num, u.start_date, u.serv_name, u.cust_name, "
+            "  (select p.endtime from pre_strink p where p.pre_house = trim(t.table_id) order by p.rowid limit 1) "
+            "    as first_endtime "
+            "from house_table t inner join house_bm b on b.fcode = t.house_bmid "
+            "left join use_table_200505 u on u.rowid = "
+            "  (select s.rowid from use_table_200505 s where s.house_table_id = trim(t.table_id) and s.sts <> 'P' "
+            "   order by s.rowid limit 1) "
+            "order by t.house_bmid desc, t.table_id desc"));
         count.total = tables.RecordCount();
         // Walked from the last row: types and their tables in ascending text order.
         for (tables.MoveLast(); !tables.isBOF(); tables.MovePrevious()) {
@@ -237,26 +247,18 @@ void FrmSYGL::ListView1Detail()
             r.spec = tables.text(QStringLiteral("class"));
             r.tableId = tables.text(QStringLiteral("table_id"));
             r.type = tables.text(QStringLiteral("fname"));
-
-            Recordset& seating = Module1::SharedRecordset3;
-            seating = Recordset();
-            seating.open(QStringLiteral("select * from use_table_200505 where house_table_id = ? and sts <> 'P' "
-                                        "order by rowid"),
-                         {r.tableId});
-            if (!seating.empty()) {
-                const QVariant diners = seating.field(QStringLiteral("strink_num"));
+            if (!tables.field(QStringLiteral("seating_row")).isNull()) {
+                const QVariant diners = tables.field(QStringLiteral("strink_num"));
                 r.diners = cellText(diners);
-                r.openTime = openTimeText(seating.field(QStringLiteral("start_date")));
-                r.waiter = cellText(seating.field(QStringLiteral("serv_name")));
-                r.orderTaker = cellText(seating.field(QStringLiteral("cust_name")));
+                r.openTime = openTimeText(tables.field(QStringLiteral("start_date")));
+                r.waiter = cellText(tables.field(QStringLiteral("serv_name")));
+                r.orderTaker = cellText(tables.field(QStringLiteral("cust_name")));
                 count.guests += diners.toDouble();
             } else {
                 r.diners = QStringLiteral("0");
-                Recordset reservations;
-                reservations.open(QStringLiteral("select * from pre_strink where pre_house = ? order by rowid"),
-                                  {r.tableId});
-                if (!reservations.empty())
-                    r.openTime = openTimeText(reservations.field(QStringLiteral("endtime")));
+                const QVariant meal = tables.field(QStringLiteral("first_endtime"));
+                if (!meal.isNull())
+                    r.openTime = openTimeText(meal);
             }
             rows.push_back(std::move(r));
         }
@@ -400,6 +402,9 @@ void FrmSYGL::ListView1_DblClick()
     }
     Module1::TransferTableMode = false;
     Module1::MergeTableMode = false;
+    // The ordering window loads afresh for each opening.
+    if (Form* stale = Forms::find(QStringLiteral("FrmDCKT")))
+        stale->Unload();
     Forms::showModalByName(QStringLiteral("FrmDCKT"));
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QHeaderView>
+#include <QMenu>
 #include <QMouseEvent>
 #include "platform/Pictures.h"
 #include "platform/Twips.h"
@@ -492,6 +493,65 @@ QToolButton* Toolbar::button(int index) const
 QString Toolbar::caption(int index) const
 {
     return (index < 1 || index > buttonCount()) ? QString() : m_actions[index - 1]->text();
+}
+
+QString Toolbar::key(int index) const
+{
+    return (index < 1 || index > buttonCount()) ? QString() : m_actions[index - 1]->data().toString();
+}
+
+int Toolbar::addButtonMenu(int index, const QString& caption, const QString& key)
+{
+    if (index < 1 || index > buttonCount())
+        return 0;
+    QAction* button = m_actions[index - 1];
+    QMenu* menu = button->menu();
+    if (!menu) {
+        menu = new QMenu(this);
+        button->setMenu(menu);
+        if (QToolButton* b = this->button(index))
+            b->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    QAction* item = menu->addAction(caption);
+    item->setData(key);
+    const int itemIndex = int(menu->actions().size());
+    connect(item, &QAction::triggered, this, [this, index, itemIndex] { emit buttonMenuClick(index, itemIndex); });
+    return itemIndex;
+}
+
+QAction* Toolbar::menuItem(int index, int item) const
+{
+    if (index < 1 || index > buttonCount() || !m_actions[index - 1]->menu())
+        return nullptr;
+    const QList<QAction*> items = m_actions[index - 1]->menu()->actions();
+    return (item < 1 || item > items.size()) ? nullptr : items[item - 1];
+}
+
+int Toolbar::buttonMenuCount(int index) const
+{
+    if (index < 1 || index > buttonCount() || !m_actions[index - 1]->menu())
+        return 0;
+    return int(m_actions[index - 1]->menu()->actions().size());
+}
+
+QString Toolbar::buttonMenuCaption(int index, int item) const
+{
+    QAction* a = menuItem(index, item);
+    return a ? a->text() : QString();
+}
+
+QString Toolbar::buttonMenuKey(int index, int item) const
+{
+    QAction* a = menuItem(index, item);
+    return a ? a->data().toString() : QString();
+}
+
+void Toolbar::clickMenu(int index, int item)
+{
+    if (!buttonEnabled(index) || !buttonVisible(index))
+        return;
+    if (QAction* a = menuItem(index, item))
+        a->trigger();
 }
 
 void Toolbar::setButtonFace(int index, const QString& caption, const QIcon& icon)

@@ -144,6 +144,16 @@ public:
     QToolButton* button(int index) const;
     int buttonCount() const { return int(m_actions.size()); }
     QString caption(int index) const;
+    QString key(int index) const;
+    // A drop-down menu on a button: items counted from 1, each with a key.
+    // A click on the button itself is a button click; an item is a menu click.
+    int addButtonMenu(int index, const QString& caption, const QString& key = {});
+    int buttonMenuCount(int index) const;
+    QString buttonMenuCaption(int index, int item) const;
+    QString buttonMenuKey(int index, int item) const;
+    // As a user: choose an item of a button's menu (nothing when the button
+    // is disabled or hidden).
+    void clickMenu(int index, int item);
     // Changes a button's face (its caption and picture); a window that keeps
     // its mode in a face reads it back with caption().
     void setButtonFace(int index, const QString& caption, const QIcon& icon);
@@ -156,7 +166,9 @@ public:
 
 signals:
     void buttonClick(int index);
+    void buttonMenuClick(int index, int item);
 
 private:
+    QAction* menuItem(int index, int item) const;
     std::vector<QAction*> m_actions;
 };

@@ -48,6 +48,14 @@ void Form::setClientSizeTwips(int width, int height)
     resize(Twips::toPixels(width), Twips::toPixels(height));
 }
 
+void Form::firstShown()
+{
+    if (m_everShown || m_unloading)
+        return;
+    m_everShown = true;
+    Form_Shown();
+}
+
 bool Form::Unload()
 {
     if (m_unloading)
@@ -175,6 +183,8 @@ void Forms::showModal(Form& form)
     auto& r = registry();
     if (!r.scripting) {
         form.m_modal = true;
+        // The first activation runs once the modal loop has put the window on screen.
+        QTimer::singleShot(0, &form, [&form] { form.firstShown(); });
         form.exec();
         form.m_modal = false;
         return;
@@ -184,6 +194,9 @@ void Forms::showModal(Form& form)
     form.m_modal = true;
     form.show();
     form.activateWindow();
+    form.firstShown();
+    if (find(name) != &form)
+        return;   // the window closed itself when it was shown
     auto it = r.scripts.find(name);
     if (it == r.scripts.end())
         it = r.scripts.find(QString());
@@ -207,7 +220,7 @@ void Forms::showModal(Form& form)
 bool Forms::showModalByName(const QString& name)
 {
     Form* f = getByName(name);
-    if (!f)
+    if (!f || find(name) != f)
         return false;
     showModal(*f);
     return true;
@@ -218,6 +231,7 @@ void Forms::show(Form& form)
     form.show();
     form.raise();
     form.activateWindow();
+    form.firstShown();
 }
 
 void Forms::unloadAll()

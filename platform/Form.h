@@ -30,6 +30,10 @@ public:
     virtual void Form_QueryUnload(bool& cancel, int unloadMode) { (void)cancel; (void)unloadMode; }
     // Runs when the window is unloaded.
     virtual void Form_Unload() {}
+    // Runs once, when the window is first on screen (its first activation),
+    // before the user can act on it. A window that must act when it comes
+    // back from one of its own dialogs calls its handler itself.
+    virtual void Form_Shown() {}
 
     // Closes the window from code (VB's "Unload Me"): runs Form_QueryUnload
     // with mode 1, then unloads. Returns false when the window refused.
@@ -53,7 +57,9 @@ public:
 
 private:
     friend class Forms;
+    void firstShown();
     bool m_modal = false;
+    bool m_everShown = false;
     bool m_unloading = false;
     bool m_closingFromCode = false;
 };
@@ -92,7 +98,8 @@ public:
     // Shows a window modally and returns when it is closed or hidden.
     static void showModal(Form& form);
     // Opens a registered window modally by name; does nothing when no window of
-    // that name is built yet. Returns whether a window was shown.
+    // that name is built yet, or when the window unloaded itself while it
+    // loaded. Returns whether a window was shown.
     static bool showModalByName(const QString& name);
     // Shows a window without waiting.
     static void show(Form& form);

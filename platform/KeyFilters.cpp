@@ -164,8 +164,11 @@ void SetStoredText(QLineEdit* edit, const QString& text, int limit)
 void EnterAsTab(QWidget* widget)
 {
     new EnterFilter(widget, [widget] {
+        // The next field, not a part of this one (an editable combo box's own text box).
         QWidget* next = widget->nextInFocusChain();
-        while (next && next != widget && (!(next->focusPolicy() & Qt::TabFocus) || !next->isEnabled() || !next->isVisible()))
+        while (next && next != widget
+               && (!(next->focusPolicy() & Qt::TabFocus) || !next->isEnabled() || !next->isVisible()
+                   || widget->isAncestorOf(next)))
             next = next->nextInFocusChain();
         if (next)
             next->setFocus(Qt::TabFocusReason);

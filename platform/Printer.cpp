@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
 #include <optional>
 #include "platform/Seams.h"
 
@@ -54,12 +55,25 @@ public:
         m_painter.setFont(font);
         const QFontMetrics fm(font, &m_printer);
         const int pageHeight = m_printer.pageLayout().paintRectPixels(m_printer.resolution()).height();
-        if (m_y + fm.height() > pageHeight && m_y > 0) {
-            m_printer.newPage();
-            m_y = 0;
+        // A CR LF inside the text starts a new line, so a text that ends with
+        // one leaves an empty line after it; a TAB moves to the next tab stop,
+        // one every 720 twips (half an inch).
+        const int tabStop = std::max(1, m_printer.resolution() / 2);
+        for (const QString& row : text.split(QStringLiteral("\r\n"))) {
+            if (m_y + fm.height() > pageHeight && m_y > 0) {
+                m_printer.newPage();
+                m_y = 0;
+            }
+            int x = 0;
+            const QStringList pieces = row.split(u'\t');
+            for (int i = 0; i < pieces.size(); ++i) {
+                if (i > 0)
+                    x = (x / tabStop + 1) * tabStop;
+                m_painter.drawText(x, m_y + fm.ascent(), pieces[i]);
+                x += fm.horizontalAdvance(pieces[i]);
+            }
+            m_y += fm.height();
         }
-        m_painter.drawText(0, m_y + fm.ascent(), text);
-        m_y += fm.height();
     }
 
     void endDoc() override

@@ -28,6 +28,8 @@ public:
     // ended, so that what follows is a document of its own.
     virtual void startDoc() = 0;
     // Prints one line and moves to the next; an empty text prints an empty line.
+    // A CR LF inside the text starts a new line; a TAB moves to the next tab
+    // stop (one every 720 twips).
     virtual void printLine(const QString& text) = 0;
     // Ends the document and sends it to the printer.
     virtual void endDoc() = 0;
@@ -41,7 +43,7 @@ struct PrintedLine {
 
 class RecordingPrinter : public PrinterObject {
 public:
-    QString deviceName() const override { return QStringLiteral("Recorder"); }
+    QString deviceName() const override { return device; }
     void setFontSize(double p) override { m_size = p; }
     double fontSize() const override { return m_size; }
     void setBold(bool b) override { m_bold = b; }
@@ -60,6 +62,7 @@ public:
         current.clear();
     }
 
+    QString device = QStringLiteral("Recorder");          // the device name it answers
     std::vector<PrintedLine> current;                     // lines of the open document
     std::vector<std::vector<PrintedLine>> documents;      // ended documents
     std::vector<std::vector<PrintedLine>> discarded;      // begun, then dropped by startDoc

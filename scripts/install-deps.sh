@@ -3,7 +3,7 @@
 # Does nothing when everything is present.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libqt6sql6-sqlite
-          libcups2-dev libgtest-dev libsqlite3-dev fonts-noto-cjk xvfb xauth)
+          libcups2-dev cups-daemon libgtest-dev libsqlite3-dev fonts-noto-cjk xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

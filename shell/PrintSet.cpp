@@ -1,6 +1,7 @@
 #include "shell/PrintSet.h"
 
 #include <QVariant>
+#include "db/Money.h"
 #include "db/Recordset.h"
 
 QStringList printSetPieces(const QVariant& restName)
@@ -29,4 +30,24 @@ PrintSetLines ReadPrintSet()
             lines.foot = pieces;
     }
     return lines;
+}
+
+int printerType(const PrintSetLines& lines)
+{
+    if (!lines.anyRow)
+        return 0;
+    // Stored as text and compared as a number: "1" and "1.0" are the same type.
+    bool ok = false;
+    const Money type = Money::parse(lines.printer, &ok);
+    if (ok && type == Money::fromUnits(0))
+        return 0;
+    if (ok && type == Money::fromUnits(Money::Scale))
+        return 1;
+    return -1;
+}
+
+bool UseRawPrinting()
+{
+    const PrintSetLines lines = ReadPrintSet();
+    return lines.anyRow && printerType(lines) == 1;
 }

@@ -18,5 +18,12 @@ struct PrintSetLines {
 // read wins. Throws DbError when the table cannot be read.
 PrintSetLines ReadPrintSet();
 
+// The printer type of the first row in force as a number: 0 thermal (also
+// when no row is in force), 1 dot-matrix; -1 for any other value.
+int printerType(const PrintSetLines& lines);
+// True when a row is in force and the printer type of the first one is 1:
+// text goes to the printer through the spooler. Throws DbError.
+bool UseRawPrinting();
+
 // The three lines of a stored RESTNAME.
 QStringList printSetPieces(const QVariant& restName);

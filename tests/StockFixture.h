@@ -93,10 +93,10 @@ protected:
                                                {"price", price}, {"zhks", 0}});
     }
 
-    // What the ordering window books for a dish linked to goods, in one
-    // transaction of its own: a sale or a free dish (a stock-out bill of its
-    // own) and a return (a stock-in bill of its own). Nothing is booked for
-    // goods without a counter row. Returns the bill number, or empty.
+    // What the ordering window books for a dish linked to goods: a sale or a
+    // free dish (a stock-out bill of its own) and a return (a stock-in bill
+    // of its own). Nothing is booked for goods without a counter row.
+    // Returns the bill number, or empty.
     QString orderingSale(const QString& code, Money quantity, Money price, bool free = false)
     {
         return orderingBooking(false, code, quantity, price, free ? QStringLiteral("赠单") : QStringLiteral("吧台销售"));
@@ -162,56 +162,14 @@ protected:
     }
 
 private:
+    // The bookings the ordering window makes, by the operator SYSTEM, in a
+    // transaction of their own as the window's.
     QString orderingBooking(bool in, const QString& code, Money quantity, Money price, const QString& note)
     {
-        QString number;
         Transaction t;
-        if (!StockPosting::counter(code))
-            return {};
-        if (in) {
-            number = StockPosting::allocateBillNumber(StockPosting::BillTable::In);
-            StockPosting::InBill b;
-            b.stock_bill_id = number;
-            b.bill_num = 2;
-            b.stock_in_date = StockPosting::storedDay(Clock::today());
-            b.in_man = b.buy_man = QStringLiteral("");
-            b.in_man_name = b.buy_man_name = QStringLiteral("SYSTEM");
-            b.pay_style = QStringLiteral("001");
-            b.demo = note;
-            b.ckh = QStringLiteral("综合库");
-            b.fs = QStringLiteral("销售入库");
-            b.repr_name = QStringLiteral("吧台");
-            StockPosting::insertInBill(b);
-            StockPosting::InLine l;
-            l.stock_bill_id = number;
-            l.code = code;
-            l.num = quantity;
-            l.price = price;
-            l.jzsl = 1;
-            l.je = price.times(quantity);
-            StockPosting::insertInLine(l);
-            StockPosting::postReturn(code, quantity, price);
-        } else {
-            number = StockPosting::allocateBillNumber(StockPosting::BillTable::Out);
-            StockPosting::OutBill b;
-            b.stock_bill_id = number;
-            b.bill_num = 2;
-            b.repr_name = QStringLiteral("吧台");
-            b.stock_out_date = StockPosting::storedDay(Clock::today());
-            b.get_man = b.val_man = QStringLiteral("");
-            b.get_man_name = b.val_man_name = QStringLiteral("SYSTEM");
-            b.ckh = QStringLiteral("综合库");
-            b.demo = note;
-            b.fs = QStringLiteral("销售出库");
-            StockPosting::insertOutBill(b);
-            StockPosting::OutLine l;
-            l.stock_bill_id = number;
-            l.code = code;
-            l.num = quantity;
-            l.price = price;
-            StockPosting::insertOutLine(l);
-            StockPosting::postSale(code, quantity, price);
-        }
+        const StockPosting::Booker by{QStringLiteral(""), QStringLiteral("SYSTEM")};
+        const QString number = in ? StockPosting::bookReturn(code, quantity, price, note, by)
+                                  : StockPosting::bookSale(code, quantity, price, note, by);
         t.commit();
         return number;
     }

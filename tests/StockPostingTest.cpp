@@ -68,3 +68,42 @@ TEST_F(StockPostingTest, AnEditWithoutACounterRowRebuildsItFromTheStoredLines)
     postStockInEdit(QStringLiteral("g1"), m("3"), m("7.5"));
     EXPECT_EQ(counterText(QStringLiteral("g1")), QStringLiteral("|9|0.5|21|0|20261210"));
 }
+
+TEST_F(StockPostingTest, ASaleAndAReturnEachBookABillWithItsLineAndCounter)
+{
+    openDb();
+    Clock::fix(QDateTime(QDate(2026, 12, 10), QTime(9, 0, 59)));
+    const Booker cashier{QString(), QStringLiteral("SYSTEM")};
+    // Without a counter row nothing is booked.
+    EXPECT_TRUE(bookSale(QStringLiteral("g1"), m("3"), m("12.5"), QStringLiteral("吧台销售"), cashier).isEmpty());
+    EXPECT_TRUE(bookReturn(QStringLiteral("g1"), m("1"), m("12.5"), QStringLiteral("点错菜"), cashier).isEmpty());
+    EXPECT_EQ(value(QStringLiteral("SELECT (SELECT count(*) FROM stock_out_bill) + (SELECT count(*) FROM ckgl2004) + "
+                                   "(SELECT count(*) FROM stock_in_bill) + (SELECT count(*) FROM rkgl2004)")).toInt(), 0);
+
+    sql(QStringLiteral("INSERT INTO store (code, ckh, rks, cks, zje, ckje) VALUES ('g1', '冷库', 10, 1, 100, 0)"));
+    const QString first = bookSale(QStringLiteral("g1"), m("3"), m("12.5"), QStringLiteral("吧台销售"), cashier);
+    const QString second = bookSale(QStringLiteral("g1"), m("1"), m("8"), QStringLiteral("赠单"), cashier);
+    EXPECT_EQ(first, QStringLiteral("20261210090059"));
+    EXPECT_EQ(second, QStringLiteral("20261210090100"));   // the next free second, with the carry
+    EXPECT_EQ(value(QStringLiteral("SELECT bill_num || '|' || stock_out_date || '|' || get_man || '|' || val_man || '|' || "
+                                   "get_man_name || '|' || val_man_name || '|' || demo || '|' || ckh || '|' || fs || '|' || "
+                                   "repr_name FROM stock_out_bill WHERE stock_bill_id = ?"), {first}).toString(),
+              QStringLiteral("2.0|2026-12-10 00:00:00|||SYSTEM|SYSTEM|吧台销售|综合库|销售出库|吧台"));
+    EXPECT_EQ(value(QStringLiteral("SELECT id || '|' || code || '|' || num || '|' || price || '|' || zhks FROM ckgl2004 "
+                                   "WHERE stock_bill_id = ?"), {first}).toString(),
+              QStringLiteral("1|g1|3.0|12.5|0.0"));
+    EXPECT_EQ(counterText(QStringLiteral("g1")), QStringLiteral("综合库|10|5|100|108|"));
+
+    // A return finds the counter by the link as stored and books the code without blanks.
+    EXPECT_TRUE(bookReturn(QStringLiteral(" g1 "), m("2"), m("12.5"), QString(), cashier).isEmpty());
+    const QString back = bookReturn(QStringLiteral("g1"), m("2"), m("12.5"), QStringLiteral("点错菜"), cashier);
+    EXPECT_EQ(back, QStringLiteral("20261210090059"));   // stock-in bills number on their own
+    EXPECT_EQ(value(QStringLiteral("SELECT bill_num || '|' || stock_in_date || '|' || in_man || '|' || buy_man || '|' || "
+                                   "in_man_name || '|' || buy_man_name || '|' || pay_style || '|' || demo || '|' || ckh || '|' || "
+                                   "fs || '|' || repr_name FROM stock_in_bill WHERE stock_bill_id = ?"), {back}).toString(),
+              QStringLiteral("2.0|2026-12-10 00:00:00|||SYSTEM|SYSTEM|001|点错菜|综合库|销售入库|吧台"));
+    EXPECT_EQ(value(QStringLiteral("SELECT id || '|' || code || '|' || num || '|' || price || '|' || jzsl || '|' || je "
+                                   "FROM rkgl2004 WHERE stock_bill_id = ?"), {back}).toString(),
+              QStringLiteral("1|g1|2.0|12.5|1|25.0"));
+    EXPECT_EQ(counterText(QStringLiteral("g1")), QStringLiteral("综合库|12|5|125|108|202612"));
+}

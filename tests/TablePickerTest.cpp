@@ -128,12 +128,10 @@ TEST_F(TablePicker, SelectModeOpensOrderingForTheTypedTable)
 
 TEST_F(TablePicker, TransferHandsTheTargetToTheOrderingWindow)
 {
-    FrmSYGL& w = board();
-    QString boardSource, target;
+    QString target;
     bool transfer = false, merge = true, pickerHidden = false;
     QStringList messagesBefore;
     Forms::onModal(QStringLiteral("FrmDCKT"), [&](Form&) {
-        boardSource = w.current(FrmSYGL::ColTableId);
         target = Module1::TargetTableId;
         transfer = Module1::TransferTableMode;
         merge = Module1::MergeTableMode;
@@ -147,7 +145,9 @@ TEST_F(TablePicker, TransferHandsTheTargetToTheOrderingWindow)
     EXPECT_EQ(lastMessage().title, QStringLiteral("提示"));
     EXPECT_TRUE(pickerHidden);
     EXPECT_EQ(target, QStringLiteral("103"));
-    EXPECT_EQ(boardSource, QStringLiteral("202"));
+    // The ordering window moved the board's selected table's seating.
+    EXPECT_EQ(value(QStringLiteral("SELECT house_table_id FROM use_table_200505 WHERE use_table_id = ?"), {bare}).toString(),
+              QStringLiteral("103"));
     EXPECT_TRUE(transfer);
     EXPECT_FALSE(merge);
     EXPECT_FALSE(Forms::isLoaded<FrmFTXZ>());

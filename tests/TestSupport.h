@@ -52,6 +52,14 @@ protected:
     RecordingPrinter* printer = nullptr;
 };
 
+// Texts in failure messages as text, not as lists of characters. Declared
+// here, where every test file sees them, so one printer serves every test.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os)
+{
+    *os << "[\"" << l.join(QStringLiteral("\", \"")).toStdString() << "\"]";
+}
+
 // Lets queued events run (deferred deletes, focus changes).
 void processEvents();
 

@@ -1,0 +1,47 @@
+#pragma once
+// A report grid: a number of rows and columns of text cells, the first rows
+// and columns fixed (drawn as headings), each column with a width in twips
+// and an alignment. Cells are addressed by row and column from 0, fixed ones
+// included, so row 0 holds the headings.
+#include <QTableWidget>
+
+class FlexGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    explicit FlexGrid(QWidget* parent = nullptr);
+
+    int Rows() const { return rowCount(); }
+    int Cols() const { return columnCount(); }
+    // Growing adds empty rows or columns; shrinking drops the last ones.
+    void setRows(int rows);
+    void setCols(int cols);
+    void setFixedRows(int rows);
+    void setFixedCols(int cols);
+    int FixedRows() const { return m_fixedRows; }
+    int FixedCols() const { return m_fixedCols; }
+
+    // Cuts the grid to its fixed rows and one row with every cell emptied.
+    void clearToOneEmptyRow();
+
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString& text);
+
+    // Width in twips; a column never set keeps the default width.
+    int ColWidth(int col) const;
+    void setColWidth(int col, int twips);
+    // No alignment set (the default) is general: numbers right, text left.
+    Qt::Alignment ColAlignment(int col) const;
+    void setColAlignment(int col, Qt::Alignment align);
+
+    // Every cell of a row, as text (tests and callers that compare rows).
+    QStringList rowTexts(int row) const;
+
+    static constexpr int DefaultColWidthTwips = 960;
+
+private:
+    void styleCell(int row, int col, QTableWidgetItem* item) const;
+    void restyle();
+    int m_fixedRows = 1;
+    int m_fixedCols = 1;
+    std::vector<Qt::Alignment> m_aligns;
+};

@@ -1,0 +1,57 @@
+#pragma once
+// The statements of the sales reports, one per figure. Every period bound is
+// a parameter, start then end, and a moment counts when start <= it <= end.
+// Amounts come back as exact sums in currency units (ReportSql::exactSum).
+#include <QString>
+
+namespace ReportQueries {
+
+// Sales summary by table: 房台号, 房台名称, 就餐人数, 应收金额, 实收金额,
+// 免收金额 of the bills settled in the period, by table name. Each seating's
+// diners count once, however many bills it has.
+QString salesByTable();
+// Sales summary by sub-category: 分类名称, 金额, 赠单金额, every sub-category
+// in the order of the category table. A line counts in the period of the
+// bill recorded on it (the checkout that settled it), matched to its
+// sub-category by dish code.
+QString salesByCategory();
+// Sales summary by dish: 品名, 数量, 单价, 金额, 赠单金额 per dish code, name
+// and price of the lines settled by bills of the period, net quantity above 0.
+QString salesByDish();
+
+// Sales detail: one row per seating and payment method of the bills in the
+// period, in the order of their first bill.
+QString salesDetail();
+// Period totals: the seatings settled in the period (by checkout time).
+QString periodSeatings();
+// Period totals: the amounts of the bills in the period, with the received
+// amount of each payment method.
+QString periodAmounts();
+
+// Waiter ranking: 服务员, 销售金额, 就餐人数, largest amount first.
+QString waiterRanking();
+
+// Table sales detail: the tables that ever had a seating, with the names of
+// their specification and type.
+QString tablesWithSeatings();
+// The seatings settled in the period with their bill count and received sum.
+QString settledSeatings();
+// The order lines of those seatings, by seating and dish code.
+QString settledSeatingLines();
+// The received amount per table name of those seatings.
+QString receivedByTableName();
+
+// Dish sales: table types or specifications for the value list.
+QString tableTypes();
+QString tableSpecifications();
+// The categories in code order, and the dishes of the sub-categories.
+QString categoriesByCode();
+QString subCategoryDishes();
+
+// Dish sales list. The level condition narrows the dishes and the table
+// condition the tables; their parameters follow the two period bounds.
+enum class DishLevel { All, TopCategory, SubCategory, Dish };
+enum class TableFilter { Type, Specification };
+QString dishSales(DishLevel level, TableFilter filter);
+
+} // namespace ReportQueries

@@ -1,0 +1,62 @@
+// The report statements read the large tables through their indexes: a
+// report over a day never scans every bill, seating or order line.
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include "reports/ReportQueries.h"
+#include "tests/TestSupport.h"
+
+using namespace ReportQueries;
+
+namespace {
+
+class ReportQueriesTest : public TabulorTest {
+protected:
+    // The steps of a statement's query plan.
+    QStringList plan(const QString& statement)
+    {
+        openDb();
+        QSqlQuery q = Db::run(QStringLiteral("EXPLAIN QUERY PLAN ") + statement,
+                              QVariantList(statement.count(u'?'), QStringLiteral("1")));
+        QStringList steps;
+        while (q.next())
+            steps << q.value(3).toString();
+        return steps;
+    }
+};
+
+} // namespace
+
+TEST_F(ReportQueriesTest, LargeTablesAreSearchedNeverScanned)
+{
+    const struct { const char* name; QString statement; } statements[] = {
+        {"salesByTable", salesByTable()},
+        {"salesByCategory", salesByCategory()},
+        {"salesByDish", salesByDish()},
+        {"salesDetail", salesDetail()},
+        {"periodSeatings", periodSeatings()},
+        {"periodAmounts", periodAmounts()},
+        {"waiterRanking", waiterRanking()},
+        {"tablesWithSeatings", tablesWithSeatings()},
+        {"settledSeatings", settledSeatings()},
+        {"settledSeatingLines", settledSeatingLines()},
+        {"receivedByTableName", receivedByTableName()},
+        {"dishSales all by type", dishSales(DishLevel::All, TableFilter::Type)},
+        {"dishSales top by specification", dishSales(DishLevel::TopCategory, TableFilter::Specification)},
+        {"dishSales sub-category", dishSales(DishLevel::SubCategory, TableFilter::Type)},
+        {"dishSales dish", dishSales(DishLevel::Dish, TableFilter::Specification)},
+    };
+    // The statements call the large tables s, l, a and u.
+    const QRegularExpression scan(QStringLiteral("^SCAN (strink_mess_200505|ACCOUNT_200606|use_table_200505|s|l|a|u)\\b"),
+                                  QRegularExpression::CaseInsensitiveOption);
+    // A statement over a period reads it as a range of an index.
+    const QRegularExpression range(QStringLiteral("\\(\\w+=\\? AND \\w+>\\? AND \\w+<\\?\\)|\\(\\w+>\\? AND \\w+<\\?\\)"));
+    for (const auto& s : statements) {
+        const QStringList steps = plan(s.statement);
+        ASSERT_FALSE(steps.isEmpty()) << s.name;
+        for (const QString& step : steps)
+            EXPECT_FALSE(scan.match(step).hasMatch()) << s.name << ": " << step.toStdString() << "\n"
+                                                      << steps.join(u'\n').toStdString();
+        if (s.statement.contains(QStringLiteral(">= ?")))
+            EXPECT_TRUE(steps.join(u'\n').contains(range)) << s.name << "\n" << steps.join(u'\n').toStdString();
+    }
+}
