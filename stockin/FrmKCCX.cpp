@@ -17,7 +17,6 @@ namespace {
 
 const QString AllGoods = QStringLiteral("所有商品类别");
 
-QString shown(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
 
 // A quantity as the stock list shows it: a whole number, blanks in front up
 // to ten characters, so the figures line up in their centred columns.
@@ -87,9 +86,9 @@ void FrmKCCX::ListView1Query()
     const bool read = RunDbAction([&] { goods.open(sql, params); });
     if (read) {
         for (goods.MoveFirst(); !goods.isEOF(); goods.MoveNext()) {
-            const int row = ListView1->add(shown(goods.field(0)), shown(goods.field(0)));
+            const int row = ListView1->add(StockText::shown(goods.field(0)), StockText::shown(goods.field(0)));
             for (int c = 1; c <= 3; ++c)
-                ListView1->setSubItem(row, c, shown(goods.field(c)));
+                ListView1->setSubItem(row, c, StockText::shown(goods.field(c)));
             const Money in = Money::fromVariant(goods.field(4)), out = Money::fromVariant(goods.field(5));
             ListView1->setSubItem(row, 4, quantityText(in));
             ListView1->setSubItem(row, 5, quantityText(out));
@@ -180,25 +179,11 @@ void FrmKCQUERY::Form_Load()
 {
     const QSignalBlocker block(TreeView1);
     QTreeWidgetItem* root = TreeView1->addNode(QString(), QStringLiteral("F"), AllGoods);
+    // Under each class the goods of its class code (an empty code and a
+    // missing one count alike).
     RunDbAction([&] {
-        // Classes in the order stored; under each, the goods of its class
-        // code (an empty code and a missing one count alike).
-        Recordset rows;
-        rows.open(QStringLiteral("select c.rowid as class_row, c.content, c.code as class_code, g.bran_name, g.code"
-                                 " from BrandClass c left join brand g on coalesce(g.zl_code, '') = coalesce(c.code, '')"
-                                 " where c.class = 'spzl' order by c.rowid, g.rowid"));
-        qint64 lastClass = -1;
-        QTreeWidgetItem* classNode = nullptr;
-        for (rows.MoveFirst(); !rows.isEOF(); rows.MoveNext()) {
-            const qint64 classRow = rows.field(0).toLongLong();
-            if (classRow != lastClass) {
-                lastClass = classRow;
-                const QString name = shown(rows.field(1));
-                classNode = TreeView1->addChildNode(root, u'S' + name + shown(rows.field(2)), name);
-            }
-            if (!rows.field(4).isNull())
-                TreeView1->addChildNode(classNode, QStringLiteral("Index") + shown(rows.field(4)), shown(rows.field(3)));
-        }
+        AddClassTree(TreeView1, root, QStringLiteral("coalesce(g.zl_code, '') = coalesce(c.code, '')"),
+                     QStringLiteral("S"));
     });
     root->setExpanded(true);
 }

@@ -24,23 +24,24 @@ FrmRKDQUERY* queryDialog() { return static_cast<FrmRKDQUERY*>(Forms::find(QStrin
 FrmRKMXADD* lineAddDialog() { return static_cast<FrmRKMXADD*>(Forms::find(QStringLiteral("FrmRKMXADD"))); }
 FrmRKMXEDIT* lineEditDialog() { return static_cast<FrmRKMXEDIT*>(Forms::find(QStringLiteral("FrmRKMXEDIT"))); }
 
-QString shown(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
-QString shownNumber(const QVariant& v) { return v.isNull() ? QString() : StockText::plain(Money::fromVariant(v)); }
 
 } // namespace
 
 FrmRKGL::FrmRKGL()
-    : StockBillWindow(QStringLiteral("入库管理"), QStringLiteral("入库单"), QStringLiteral("入库明细"),
-                      QStringLiteral("入库(&A)"), QStringLiteral("stock_in_bill"), QStringLiteral("stock_in_date"),
-                      {{"入库单号", 1400, "stock_bill_id", BillRows::Text},
-                       {"单据张数", 0, "bill_num", BillRows::Number},
-                       {"供货单位", 1500, "repr_name", BillRows::Text},
-                       {"入库日期", 1500, "stock_in_date", BillRows::Day},
-                       {"采购员", 900, "buy_man_name", BillRows::Text},
-                       {"支付方式", 900, "pay_style", BillRows::Text},
-                       {"验收人", 900, "in_man_name", BillRows::Text},
-                       {"存放仓库", 900, "ckh", BillRows::Text},
-                       {"备注", 1500, "demo", BillRows::Text}})
+    : StockBillWindow({QStringLiteral("入库管理"), QStringLiteral("入库单"), QStringLiteral("入库明细"),
+                       QStringLiteral("入库(&A)"), QStringLiteral("stock_in_bill"), QStringLiteral("stock_in_date"),
+                       {{"入库单号", 1400, "stock_bill_id", BillRows::Text},
+                        {"单据张数", 0, "bill_num", BillRows::Number},
+                        {"供货单位", 1500, "repr_name", BillRows::Text},
+                        {"入库日期", 1500, "stock_in_date", BillRows::Day},
+                        {"采购员", 900, "buy_man_name", BillRows::Text},
+                        {"支付方式", 900, "pay_style", BillRows::Text},
+                        {"验收人", 900, "in_man_name", BillRows::Text},
+                        {"存放仓库", 900, "ckh", BillRows::Text},
+                        {"备注", 1500, "demo", BillRows::Text}},
+                       QStringLiteral("FrmRKDADD"), QStringLiteral("FrmRKDEDIT"), QStringLiteral("FrmRKDQUERY"),
+                       QStringLiteral("FrmRKMXADD"), QStringLiteral("FrmRKMXEDIT"), Saved,
+                       QStringLiteral("同类商品不可在同一个入库单内出现两次!"), QString()})
 {
     Command3 = new QPushButton(QStringLiteral("删除明细(&D)"), Frame2);
     Twips::place(Command3, 8760, 1440, 1290, 420);
@@ -49,62 +50,9 @@ FrmRKGL::FrmRKGL()
     Image1 = new QLabel(Frame2);
     Twips::place(Image1, 8940, 2280, 960, 960);
     Image1->setPixmap(Pictures::badge(QStringLiteral("入"), QColor(40, 120, 200), Twips::toPixels(960)));
-
-    connect(Toolbar1, &Toolbar::buttonClick, this, &FrmRKGL::Toolbar1_ButtonClick);
-    connect(Command1, &QPushButton::clicked, this, &FrmRKGL::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &FrmRKGL::Command2_Click);
-}
-
-void FrmRKGL::Form_Load()
-{
-    ListView1Init();
-    ListView2Init();
 }
 
 // ---- bills ----------------------------------------------------------------------
-
-void FrmRKGL::ListView2Init()
-{
-    billListInit();
-    ListView2Detail();
-}
-
-void FrmRKGL::ListView2Detail()
-{
-    showBills([this] { m_bills.loadAll(); }, false);
-    enableBillButtons();
-    ListView1Detail();
-}
-
-void FrmRKGL::ListView2_Click()
-{
-    ListView1Detail();
-}
-
-void FrmRKGL::Toolbar1_ButtonClick(int index)
-{
-    switch (index) {
-    case BtnNew:
-        Forms::showModalByName(QStringLiteral("FrmRKDADD"));
-        break;
-    case BtnEdit:
-        if (ListView2->selectedRow() >= 0)
-            Forms::showModalByName(QStringLiteral("FrmRKDEDIT"));
-        break;
-    case BtnQuery:
-        Forms::showModalByName(QStringLiteral("FrmRKDQUERY"));
-        break;
-    case BtnPrint:
-        if (!PrinterMissingCheck())
-            PrintStockInBill();
-        break;
-    case BtnExit:
-        Unload();
-        break;
-    default:
-        break;   // 删除 is never shown
-    }
-}
 
 void FrmRKGL::ListView2Save()
 {
@@ -161,19 +109,8 @@ void FrmRKGL::listview2edit()
 
 void FrmRKGL::ListView2Query()
 {
-    FrmRKDQUERY* dialog = queryDialog();
-    if (!dialog)
-        return;
-    const QDate from = dialog->Date1->date(), to = dialog->Date2->date();
-    if (!showBills([&] { m_bills.loadDays(from, to); }, true))
-        return;   // the dialog stays for another try
-    enableBillButtons();
-    ListView1Detail();
-    dialog->Unload();
-    if (m_bills.rowCount() > 0)
-        MsgBox(QStringLiteral("共查询到%1条记录!").arg(m_bills.rowCount()), Msg::Information, Hint);
-    else
-        MsgBox(QStringLiteral("查询结果为空!"), Msg::Information, Hint);
+    if (FrmRKDQUERY* dialog = queryDialog())
+        queryBills(dialog->Date1->date(), dialog->Date2->date(), *dialog);
 }
 
 void FrmRKGL::PrintStockInBill()
@@ -208,49 +145,18 @@ void FrmRKGL::ListView1Init()
 
 void FrmRKGL::ListView1Detail()
 {
-    ListView1->clear();
-    if (ListView2->count() == 0) {
-        enableLineButtons(false, false);
-        return;
-    }
-    const QString bill = currentBill();
-    Recordset lines;
-    // The goods record gives the name, specification and unit as they are
-    // now; a line whose goods record is gone shows its code alone.
-    if (!RunDbAction([&] {
-            lines.open(QStringLiteral("SELECT l.code, g.code AS goods, g.bran_name, g.type, l.pch, l.jzsl, l.gqsj, l.scs,"
-                                      " g.unit, l.num, l.price, l.je FROM rkgl2004 l"
-                                      " LEFT JOIN brand g ON g.code = l.code WHERE l.stock_bill_id = ? ORDER BY l.rowid"),
-                       {bill});
-        })) {
-        enableLineButtons(false, false);
-        return;
-    }
-    for (lines.MoveFirst(); !lines.isEOF(); lines.MoveNext()) {
-        const QString code = shown(lines.field(QStringLiteral("code")));
-        const int row = ListView1->add(code, code);
-        if (lines.field(QStringLiteral("goods")).isNull())
-            continue;
-        const char* texts[] = {"bran_name", "type", "pch", "jzsl", "gqsj", "scs", "unit"};
-        for (int c = 0; c < 7; ++c)
-            ListView1->setSubItem(row, c + 1, shown(lines.field(QString::fromLatin1(texts[c]))));
-        const char* numbers[] = {"num", "price", "je"};
-        for (int c = 0; c < 3; ++c)
-            ListView1->setSubItem(row, c + 8, shownNumber(lines.field(QString::fromLatin1(numbers[c]))));
-    }
-    ListView1->select(ListView1->count() > 0 ? 0 : -1);
-    enableLineButtons(true, ListView1->count() > 0);
-}
-
-void FrmRKGL::Command1_Click()
-{
-    Forms::showModalByName(QStringLiteral("FrmRKMXADD"));
-}
-
-void FrmRKGL::Command2_Click()
-{
-    if (ListView1->selectedRow() >= 0)
-        Forms::showModalByName(QStringLiteral("FrmRKMXEDIT"));
+    // The goods record gives the name, specification and unit as they are now.
+    listLines(QStringLiteral("SELECT l.code, g.code AS goods, g.bran_name, g.type, l.pch, l.jzsl, l.gqsj, l.scs, g.unit,"
+                             " l.num, l.price, l.je FROM rkgl2004 l LEFT JOIN brand g ON g.code = l.code"
+                             " WHERE l.stock_bill_id = ? ORDER BY l.rowid"),
+              [this](int row, const Recordset& line) {
+                  const char* texts[] = {"bran_name", "type", "pch", "jzsl", "gqsj", "scs", "unit"};
+                  for (int c = 0; c < 7; ++c)
+                      ListView1->setSubItem(row, c + 1, StockText::shown(line.field(QString::fromLatin1(texts[c]))));
+                  const char* numbers[] = {"num", "price", "je"};
+                  for (int c = 0; c < 3; ++c)
+                      ListView1->setSubItem(row, c + 8, StockText::shownNumber(line.field(QString::fromLatin1(numbers[c]))));
+              });
 }
 
 void FrmRKGL::ListView1Save()
@@ -259,21 +165,7 @@ void FrmRKGL::ListView1Save()
     if (!dialog)
         return;
     const StockPosting::InLine line = dialog->line(currentBill());
-    StockPosting::LineSave result = StockPosting::LineSave::NoLine;
-    if (!RunDbAction([&] {
-            Transaction t;
-            result = StockPosting::addStockInLine(line);
-            if (result == StockPosting::LineSave::Saved)
-                t.commit();
-        }))
-        return;
-    if (result == StockPosting::LineSave::Duplicate) {
-        MsgBox(QStringLiteral("同类商品不可在同一个入库单内出现两次!"), Msg::Information, Hint);
-        return;
-    }
-    ListView1Detail();
-    dialog->Unload();
-    MsgBox(Saved, Msg::Information, Hint);
+    saveLine(*dialog, [&] { return StockPosting::addStockInLine(line); });
 }
 
 void FrmRKGL::ListView1Edit()
@@ -282,17 +174,5 @@ void FrmRKGL::ListView1Edit()
     if (!dialog)
         return;
     const StockPosting::InLine line = dialog->line(currentBill());
-    StockPosting::LineSave result = StockPosting::LineSave::NoLine;
-    if (!RunDbAction([&] {
-            Transaction t;
-            result = StockPosting::editStockInLine(line);
-            if (result == StockPosting::LineSave::Saved)
-                t.commit();
-        }))
-        return;
-    if (result != StockPosting::LineSave::Saved)
-        return;   // the line is gone: nothing written, the dialog stays
-    ListView1Detail();
-    dialog->Unload();
-    MsgBox(Saved, Msg::Information, Hint);
+    saveLine(*dialog, [&] { return StockPosting::editStockInLine(line); });
 }

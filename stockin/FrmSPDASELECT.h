@@ -7,7 +7,4 @@ class FrmSPDASELECT : public GoodsPicker {
     Q_OBJECT
 public:
     FrmSPDASELECT();
-
-protected:
-    void writeChoice(int row) override;
 };

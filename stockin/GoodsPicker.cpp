@@ -2,7 +2,9 @@
 
 #include "db/Database.h"
 #include "db/Recordset.h"
+#include "platform/KeyFilters.h"
 #include "platform/Seams.h"
+#include "stockin/GoodsLineDialog.h"
 #include "platform/Twips.h"
 #include "stockin/StockCommon.h"
 
@@ -10,10 +12,10 @@ namespace {
 const QString RootKey = QStringLiteral("R");
 const QString AllClasses = QStringLiteral("所有种类");
 
-QString shown(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
 } // namespace
 
-GoodsPicker::GoodsPicker(const QString& caption, bool onlyCounted, bool buttons) : m_onlyCounted(onlyCounted)
+GoodsPicker::GoodsPicker(const QString& caption, bool onlyCounted, bool buttons, const QString& dialog)
+    : m_onlyCounted(onlyCounted), m_dialog(dialog)
 {
     setWindowTitle(caption);
     setClientSizeTwips(9480, 5160);
@@ -53,7 +55,7 @@ void GoodsPicker::TreeViewInit()
         Recordset classes;
         classes.open(QStringLiteral("select content from BrandClass where class = 'SPZL' order by rowid"));
         for (classes.MoveFirst(); !classes.isEOF(); classes.MoveNext())
-            TreeView1->addChildNode(root, QString(), shown(classes.field(0)));
+            TreeView1->addChildNode(root, QString(), StockText::shown(classes.field(0)));
     });
     root->setExpanded(true);
     TreeView1->setCurrentItem(root);
@@ -92,13 +94,13 @@ void GoodsPicker::ListViewDetail()
     if (!RunDbAction([&] { goods.open(sql, params); }))
         return;
     for (goods.MoveFirst(); !goods.isEOF(); goods.MoveNext()) {
-        const QString code = shown(goods.field(0));
+        const QString code = StockText::shown(goods.field(0));
         const int row = ListView1->add(code, code);
-        ListView1->setSubItem(row, 1, shown(goods.field(1)));
-        ListView1->setSubItem(row, 2, shown(goods.field(2)));
-        ListView1->setSubItem(row, 3, goods.field(3).isNull() ? QString() : StockText::plain(Money::fromVariant(goods.field(3))));
-        ListView1->setSubItem(row, 4, shown(goods.field(4)));
-        ListView1->setSubItem(row, 5, shown(goods.field(5)));
+        ListView1->setSubItem(row, 1, StockText::shown(goods.field(1)));
+        ListView1->setSubItem(row, 2, StockText::shown(goods.field(2)));
+        ListView1->setSubItem(row, 3, StockText::shownNumber(goods.field(3)));
+        ListView1->setSubItem(row, 4, StockText::shown(goods.field(4)));
+        ListView1->setSubItem(row, 5, StockText::shown(goods.field(5)));
         // A goods item never received has no counter row: nothing on hand.
         const Money onHand = Money::fromVariant(goods.field(6)) - Money::fromVariant(goods.field(7));
         ListView1->setSubItem(row, 6, StockText::plain(onHand));
@@ -115,6 +117,21 @@ void GoodsPicker::Command1_Click()
     }
     writeChoice(row);
     Unload();
+}
+
+void GoodsPicker::writeChoice(int row)
+{
+    auto* dialog = qobject_cast<GoodsLineDialog*>(Forms::find(m_dialog));
+    if (!dialog)
+        return;
+    dialog->TxtSPBM->setText(ListView1->text(row));
+    dialog->TxtSPMC->setText(ListView1->subItem(row, 1));
+    dialog->TxtDW->setText(ListView1->subItem(row, 2));
+    // A price longer than the box takes by typing is written whole.
+    SetStoredText(dialog->TxtDJ, ListView1->subItem(row, 3), 8);
+    dialog->TxtGG->setText(ListView1->subItem(row, 4));
+    if (dialog->TxtDQKC)
+        dialog->TxtDQKC->setText(ListView1->subItem(row, 6));
 }
 
 void GoodsPicker::Command2_Click()

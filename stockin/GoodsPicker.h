@@ -24,11 +24,13 @@ public:
 
 protected:
     // onlyCounted: only goods that have a stock counter row are offered.
-    // buttons: Enter chooses and Esc closes.
-    GoodsPicker(const QString& caption, bool onlyCounted, bool buttons);
-    // Writes the goods of a list row into the dialog that opened the picker.
-    virtual void writeChoice(int row) = 0;
+    // buttons: Enter chooses and Esc closes. dialog: the line dialog that
+    // opens the picker and takes the choice.
+    GoodsPicker(const QString& caption, bool onlyCounted, bool buttons, const QString& dialog);
 
 private:
+    // Writes the goods of a list row into the line dialog.
+    void writeChoice(int row);
     bool m_onlyCounted;
+    QString m_dialog;
 };

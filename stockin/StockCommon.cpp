@@ -8,8 +8,13 @@
 #include "db/DateTimeText.h"
 #include "db/Recordset.h"
 #include "db/RowReader.h"
+#include "platform/Controls.h"
 
 namespace StockText {
+
+QString shown(const QVariant& stored) { return stored.isNull() ? QString() : stored.toString(); }
+
+QString shownNumber(const QVariant& stored) { return stored.isNull() ? QString() : Money::fromVariant(stored).plain(); }
 
 QString plain(Money value) { return value.plain(); }
 
@@ -93,6 +98,33 @@ int findName(const QComboBox* list, const QString& name, bool last)
 }
 
 } // namespace CodeNameList
+
+QTreeWidgetItem* AddClassTree(TreeView* tree, QTreeWidgetItem* root, const QString& goodsOfClass,
+                              const QString& classKeyPrefix)
+{
+    Recordset rows;
+    rows.open(QStringLiteral("select c.rowid as class_row, c.content, c.code as class_code, g.bran_name, g.code"
+                             " from BrandClass c left join brand g on %1"
+                             " where c.class = 'spzl' order by c.rowid, g.rowid")
+                  .arg(goodsOfClass));
+    qint64 lastClass = -1;
+    QTreeWidgetItem* classNode = nullptr;
+    QTreeWidgetItem* firstClass = nullptr;
+    for (rows.MoveFirst(); !rows.isEOF(); rows.MoveNext()) {
+        const qint64 classRow = rows.field(0).toLongLong();
+        if (classRow != lastClass) {
+            lastClass = classRow;
+            const QString name = StockText::shown(rows.field(1));
+            classNode = tree->addChildNode(root, classKeyPrefix + name + StockText::shown(rows.field(2)), name);
+            if (!firstClass)
+                firstClass = classNode;
+        }
+        if (!rows.field(4).isNull())
+            tree->addChildNode(classNode, QStringLiteral("Index") + StockText::shown(rows.field(4)),
+                               StockText::shown(rows.field(3)));
+    }
+    return firstClass;
+}
 
 void MakeFixedBox(QLineEdit* box)
 {

@@ -14,6 +14,10 @@
 
 namespace StockText {
 
+// A stored value as a list shows it: as stored, Null as an empty text.
+QString shown(const QVariant& stored);
+// A stored number shown without a format (below); Null as an empty text.
+QString shownNumber(const QVariant& stored);
 // A number shown without a format: no thousands separators, no fixed
 // decimals, no trailing zeros ("7", "3.75", "0.5", "-2").
 QString plain(Money value);
@@ -46,6 +50,16 @@ QString name(const QComboBox* list);
 int findName(const QComboBox* list, const QString& name, bool last = false);
 
 } // namespace CodeNameList
+
+class TreeView;
+class QTreeWidgetItem;
+// Adds the goods classes under root, in the order stored, each keyed by the
+// prefix, its name and its code, and under each class its goods, keyed
+// "Index" and the goods code: the goods a class has are those the condition
+// joins to it (goods g, class c). Returns the first class node, or nullptr.
+// Throws DbError.
+QTreeWidgetItem* AddClassTree(TreeView* tree, QTreeWidgetItem* root, const QString& goodsOfClass,
+                              const QString& classKeyPrefix);
 
 // A disabled box with the light grey background (224, 224, 224) that shows
 // what the system fixes (a bill's number and date, a line's goods).

@@ -29,43 +29,24 @@ QVariant textValue(const QLineEdit* box) { return box->text(); }
 
 // ---- bill header ----------------------------------------------------------------
 
-StockInBillDialog::StockInBillDialog(const QString& caption)
+StockInBillDialog::StockInBillDialog(const QString& caption) : StockBillDialog(caption, 4440)
 {
-    setWindowTitle(caption);
-    setClientSizeTwips(4800, 4440);
-    setFixedSize(size());
-
-    constexpr int Left = 240, LabelWidth = 1080, BoxWidth = 3240;
-    TxtRKDH = StockUi::field(this, QStringLiteral("入库单号"), new QLineEdit, Left, 240, LabelWidth, BoxWidth);
+    TxtRKDH = row(QStringLiteral("入库单号"), new QLineEdit, 240);
     MakeFixedBox(TxtRKDH);
-    // The count of paper documents is kept, never shown.
-    QLabel* paperLabel = StockUi::label(this, QStringLiteral("单据张数"), Left, 285, LabelWidth);
-    paperLabel->setVisible(false);
-    TxtDJZS = new QLineEdit(this);
-    Twips::place(TxtDJZS, Left + LabelWidth, 240, BoxWidth, 330);
-    TxtDJZS->setVisible(false);
-    CmbGHDW = StockUi::field(this, QStringLiteral("供货单位"), new QComboBox, Left, 660, LabelWidth, BoxWidth);
+    TxtDJZS = hiddenPaperCount();
+    CmbGHDW = row(QStringLiteral("供货单位"), new QComboBox, 660);
     CmbGHDW->setEditable(true);
     CmbGHDW->setInsertPolicy(QComboBox::NoInsert);
-    TxtRKRQ = StockUi::field(this, QStringLiteral("入库日期"), new QLineEdit, Left, 1080, LabelWidth, BoxWidth);
+    TxtRKRQ = row(QStringLiteral("入库日期"), new QLineEdit, 1080);
     MakeFixedBox(TxtRKRQ);
-    CmbCGY = StockUi::field(this, QStringLiteral("采 购 员"), new QComboBox, Left, 1500, LabelWidth, BoxWidth);
-    CmbZFFS = StockUi::field(this, QStringLiteral("支付方式"), new QComboBox, Left, 1920, LabelWidth, BoxWidth);
-    CmbYSR = StockUi::field(this, QStringLiteral("验 收 人"), new QComboBox, Left, 2340, LabelWidth, BoxWidth);
-    CmbCFCK = StockUi::field(this, QStringLiteral("存放仓库"), new QComboBox, Left, 2760, LabelWidth, BoxWidth);
-    TxtBZ = StockUi::field(this, QStringLiteral("备    注"), new QLineEdit, Left, 3180, LabelWidth, BoxWidth);
-
-    Save = new QPushButton(QStringLiteral("保存(&S)"), this);
-    Twips::place(Save, 1800, 3780, 1200, 420);
-    Quit = new QPushButton(QStringLiteral("退出(&Q)"), this);
-    Twips::place(Quit, 3240, 3780, 1200, 420);
-    Save->setAutoDefault(false);
-    Quit->setAutoDefault(false);
+    CmbCGY = row(QStringLiteral("采 购 员"), new QComboBox, 1500);
+    CmbZFFS = row(QStringLiteral("支付方式"), new QComboBox, 1920);
+    CmbYSR = row(QStringLiteral("验 收 人"), new QComboBox, 2340);
+    CmbCFCK = row(QStringLiteral("存放仓库"), new QComboBox, 2760);
+    TxtBZ = row(QStringLiteral("备    注"), new QLineEdit, 3180);
+    addButtons(3780);
     defaultButton = Save;
     cancelButton = Quit;
-
-    connect(Save, &QPushButton::clicked, this, [this] { Save_Click(); });
-    connect(Quit, &QPushButton::clicked, this, &StockInBillDialog::Quit_Click);
 }
 
 void StockInBillDialog::fillLists()
@@ -84,21 +65,12 @@ void StockInBillDialog::fillLists()
         list->setCurrentIndex(-1);
 }
 
-void StockInBillDialog::Quit_Click()
-{
-    Unload();
-}
-
 FrmRKDADD::FrmRKDADD() : StockInBillDialog(QStringLiteral("入库单添加")) {}
 
 void FrmRKDADD::Form_Load()
 {
-    TxtRKDH->setText(TimestampId());
-    TxtDJZS->setText(QStringLiteral("1"));
     fillLists();
-    TxtRKRQ->setText(DateTimeText::formatDate(Clock::today()));
-    for (QComboBox* list : {CmbGHDW, CmbCGY, CmbZFFS, CmbYSR, CmbCFCK})
-        list->setCurrentIndex(list->count() > 0 ? 0 : -1);
+    startNewBill(TxtRKDH, TxtDJZS, TxtRKRQ, {CmbGHDW, CmbCGY, CmbZFFS, CmbYSR, CmbCFCK});
 }
 
 void FrmRKDADD::Save_Click()
@@ -112,7 +84,7 @@ StockPosting::InBill FrmRKDADD::bill() const
     StockPosting::InBill b;
     b.stock_bill_id = TxtRKDH->text().trimmed();
     b.bill_num = Money::leadingValue(TxtDJZS->text()).toVariant();
-    b.stock_in_date = StockPosting::storedDay(DateTimeText::parse(TxtRKRQ->text()).date());
+    b.stock_in_date = storedDayOf(TxtRKRQ);
     b.in_man = CodeNameList::code(CmbYSR);
     b.in_man_name = CodeNameList::name(CmbYSR);
     b.pay_style = CodeNameList::name(CmbZFFS);
@@ -137,9 +109,7 @@ void FrmRKDEDIT::Form_Load()
     if (!m_stored)
         return;
     const StockPosting::InBill& b = *m_stored;
-    TxtRKDH->setText(b.stock_bill_id);
-    TxtDJZS->setText(b.bill_num.isNull() ? QString() : Money::fromVariant(b.bill_num).plain());
-    TxtRKRQ->setText(StockText::shownDay(b.stock_in_date));
+    showStoredBill(TxtRKDH, TxtDJZS, TxtRKRQ, b.stock_bill_id, b.bill_num, b.stock_in_date);
     // The supplier as stored, listed or not.
     const int supplier = CmbGHDW->findText(b.repr_name.toString(), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (supplier >= 0)
@@ -183,16 +153,8 @@ StockPosting::InBill FrmRKDEDIT::bill() const
 
 // ---- bill query -----------------------------------------------------------------
 
-FrmRKDQUERY::FrmRKDQUERY()
+FrmRKDQUERY::FrmRKDQUERY() : BillQueryDialog(QStringLiteral("入库单查询"), QStringLiteral("入库日期"), 2520)
 {
-    setWindowTitle(QStringLiteral("入库单查询"));
-    setClientSizeTwips(5400, 2520);
-    setFixedSize(size());
-
-    StockUi::label(this, QStringLiteral("入库日期"), 240, 285, 960);
-    Date1 = StockUi::datePicker(this, 1200, 240, 1800);
-    StockUi::label(this, QStringLiteral("至"), 3120, 285, 300);
-    Date2 = StockUi::datePicker(this, 3420, 240, 1800);
     Check1 = new QCheckBox(QStringLiteral("采购员"), this);
     Twips::place(Check1, 240, 780, 1080, 300);
     Combo1 = new QComboBox(this);
@@ -201,24 +163,13 @@ FrmRKDQUERY::FrmRKDQUERY()
     Twips::place(Check2, 240, 1260, 1080, 300);
     Combo2 = new QComboBox(this);
     Twips::place(Combo2, 1320, 1230, 1680, 330);
-
-    Command1 = new QPushButton(QStringLiteral("查询(&C)"), this);
-    Twips::place(Command1, 2580, 1860, 1200, 420);
-    Command2 = new QPushButton(QStringLiteral("退出(&Q)"), this);
-    Twips::place(Command2, 3960, 1860, 1200, 420);
-    Command1->setAutoDefault(false);
-    Command2->setAutoDefault(false);
-
     connect(Check1, &QCheckBox::clicked, this, &FrmRKDQUERY::Check1_Click);
     connect(Check2, &QCheckBox::clicked, this, &FrmRKDQUERY::Check2_Click);
-    connect(Command1, &QPushButton::clicked, this, &FrmRKDQUERY::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &FrmRKDQUERY::Command2_Click);
 }
 
 void FrmRKDQUERY::Form_Load()
 {
-    Date1->setDate(Clock::today());
-    Date2->setDate(Clock::today());
+    BillQueryDialog::Form_Load();
     Combo1->setEnabled(false);
     Combo2->setEnabled(false);
 }
@@ -239,34 +190,22 @@ void FrmRKDQUERY::Command1_Click()
         w->ListView2Query();
 }
 
-void FrmRKDQUERY::Command2_Click()
-{
-    Unload();
-}
-
 // ---- lines ----------------------------------------------------------------------
 
 StockInLineDialog::StockInLineDialog(const QString& caption, bool adding)
+    : GoodsLineDialog(caption, 7320, 3420)
 {
-    setWindowTitle(caption);
-    setClientSizeTwips(7320, 3420);
-    setFixedSize(size());
-
-    constexpr int LabelWidth = 960, BoxWidth = 2160;
-    constexpr int Left1 = 240, Left2 = 3840;
-    TxtSPBM = StockUi::field(this, QStringLiteral("商品编码"), new QLineEdit, Left1, 240, LabelWidth, BoxWidth - 360);
-    TxtSPMC = StockUi::field(this, QStringLiteral("商品名称"), new QLineEdit, Left1, 660, LabelWidth, BoxWidth);
-    TxtGG = StockUi::field(this, QStringLiteral("规    格"), new QLineEdit, Left1, 1080, LabelWidth, BoxWidth);
+    StockUi::field(this, QStringLiteral("商品名称"), TxtSPMC, Left1, 660, LabelWidth, BoxWidth);
+    StockUi::field(this, QStringLiteral("规    格"), TxtGG, Left1, 1080, LabelWidth, BoxWidth);
     TxtPCH = StockUi::field(this, QStringLiteral("批 次 号"), new QLineEdit, Left1, 1500, LabelWidth, BoxWidth);
     TxtJZSL = StockUi::field(this, QStringLiteral("件装数量"), new QLineEdit, Left1, 1920, LabelWidth, BoxWidth);
     TxtGQSJ = StockUi::field(this, QStringLiteral("过期时间"), new QLineEdit, Left1, 2340, LabelWidth, BoxWidth);
     TxtSCS = StockUi::field(this, QStringLiteral("生 产 商"), new QLineEdit, Left2, 240, LabelWidth, BoxWidth);
-    TxtDW = StockUi::field(this, QStringLiteral("单    位"), new QLineEdit, Left2, 660, LabelWidth, BoxWidth);
-    TxtSL = StockUi::field(this, QStringLiteral("数    量"), new QLineEdit, Left2, 1080, LabelWidth, BoxWidth);
-    TxtDJ = StockUi::field(this, QStringLiteral("单    价"), new QLineEdit, Left2, 1500, LabelWidth, BoxWidth);
-    TxtJE = StockUi::field(this, QStringLiteral("金    额"), new QLineEdit, Left2, 1920, LabelWidth, BoxWidth);
-    for (QLineEdit* fixed : {TxtSPBM, TxtSPMC, TxtGG, TxtDW, TxtJE})
-        MakeFixedBox(fixed);
+    StockUi::field(this, QStringLiteral("单    位"), TxtDW, Left2, 660, LabelWidth, BoxWidth);
+    StockUi::field(this, QStringLiteral("数    量"), TxtSL, Left2, 1080, LabelWidth, BoxWidth);
+    StockUi::field(this, QStringLiteral("单    价"), TxtDJ, Left2, 1500, LabelWidth, BoxWidth);
+    StockUi::field(this, QStringLiteral("金    额"), TxtJE, Left2, 1920, LabelWidth, BoxWidth);
+    MakeFixedBox(TxtDW);
     if (adding)
         MaxLengthFilter(TxtPCH, 10);
     MaxLengthFilter(TxtJZSL, 8);
@@ -277,36 +216,19 @@ StockInLineDialog::StockInLineDialog(const QString& caption, bool adding)
     DigitKeyFilter(TxtSL);
     MaxLengthFilter(TxtDJ, 8);
     DecimalKeyFilter(TxtDJ);
-
-    Save = new QPushButton(QStringLiteral("保存(&S)"), this);
-    Twips::place(Save, 4560, 2820, 1200, 420);
-    quit = new QPushButton(QStringLiteral("退出(&Q)"), this);
-    Twips::place(quit, 5940, 2820, 1200, 420);
-    Save->setAutoDefault(false);
-    quit->setAutoDefault(false);
+    quit = addButtons(2820);
     defaultButton = Save;
     cancelButton = quit;
-
-    connect(TxtSL, &QLineEdit::textChanged, this, &StockInLineDialog::Amount_Change);
-    connect(TxtDJ, &QLineEdit::textChanged, this, &StockInLineDialog::Amount_Change);
-    connect(Save, &QPushButton::clicked, this, [this] { Save_Click(); });
-    connect(quit, &QPushButton::clicked, this, &StockInLineDialog::quit_Click);
 }
 
-void StockInLineDialog::Amount_Change()
+QString StockInLineDialog::amountText(Money amount) const
 {
-    const Money amount = Money::leadingValue(TxtDJ->text()).times(Money::leadingValue(TxtSL->text()));
-    TxtJE->setText(StockText::plainNoLeadingZero(amount));
-}
-
-void StockInLineDialog::quit_Click()
-{
-    Unload();
+    return StockText::plainNoLeadingZero(amount);
 }
 
 bool StockInLineDialog::quantityGiven()
 {
-    if (TxtSL->text().trimmed().isEmpty() || Money::leadingValue(TxtSL->text()) < Money::fromUnits(Money::Scale)) {
+    if (TxtSL->text().trimmed().isEmpty() || quantity() < Money::fromUnits(Money::Scale)) {
         MsgBox(QStringLiteral("数量至少为1!"), Msg::Information, Hint);
         return false;
     }
@@ -326,39 +248,25 @@ StockPosting::InLine StockInLineDialog::line(const QString& billNumber) const
     l.gqsj = textValue(TxtGQSJ);
     l.scs = textValue(TxtSCS);
     l.unit = textValue(TxtDW);
-    l.num = Money::leadingValue(TxtSL->text());
-    l.price = Money::leadingValue(TxtDJ->text());
+    l.num = quantity();
+    l.price = price();
     l.je = l.price.times(l.num);
     return l;
 }
 
 FrmRKMXADD::FrmRKMXADD() : StockInLineDialog(QStringLiteral("入库明细添加"), true)
 {
-    Command1 = new QPushButton(QStringLiteral("↓"), this);
-    Twips::place(Command1, 240 + 960 + 2160 - 330, 240, 330, 330);
-    Command1->setAutoDefault(false);
-    connect(Command1, &QPushButton::clicked, this, &FrmRKMXADD::Command1_Click);
+    addPicker(QStringLiteral("FrmSPDASELECT"));
 }
 
 void FrmRKMXADD::Form_Load()
 {
-    TxtSL->setText(QStringLiteral("1"));
-    TxtDJ->setText(QStringLiteral("0"));
-    Amount_Change();
-}
-
-void FrmRKMXADD::Command1_Click()
-{
-    Forms::showModalByName(QStringLiteral("FrmSPDASELECT"));
+    startNewLine();
 }
 
 void FrmRKMXADD::Save_Click()
 {
-    if (TxtSPBM->text().isEmpty()) {
-        MsgBox(QStringLiteral("请选择商品编码!"), Msg::Information, Hint);
-        return;
-    }
-    if (!quantityGiven())
+    if (!goodsChosen() || !quantityGiven())
         return;
     if (FrmRKGL* w = owner())
         w->ListView1Save();

@@ -9,9 +9,11 @@
 #include <QPushButton>
 #include "db/StockPosting.h"
 #include "platform/Form.h"
+#include "stockin/StockBillDialog.h"
+#include "stockin/GoodsLineDialog.h"
 
 // The header of a stock-in bill.
-class StockInBillDialog : public Form {
+class StockInBillDialog : public StockBillDialog {
     Q_OBJECT
 public:
     QLineEdit* TxtRKDH;   // number (fixed)
@@ -23,11 +25,6 @@ public:
     QComboBox* CmbYSR;    // receiver
     QComboBox* CmbCFCK;   // warehouse
     QLineEdit* TxtBZ;     // note
-    QPushButton* Save;
-    QPushButton* Quit;
-
-    virtual void Save_Click() = 0;
-    void Quit_Click();
 
 protected:
     explicit StockInBillDialog(const QString& caption);
@@ -62,48 +59,31 @@ private:
     int m_buyer = -1, m_payment = -1, m_receiver = -1, m_warehouse = -1;
 };
 
-class FrmRKDQUERY : public Form {
+class FrmRKDQUERY : public BillQueryDialog {
     Q_OBJECT
 public:
     FrmRKDQUERY();
-    QDateEdit* Date1;
-    QDateEdit* Date2;
     QCheckBox* Check1;   // 采购员
     QCheckBox* Check2;   // 验收人
     QComboBox* Combo1;
     QComboBox* Combo2;
-    QPushButton* Command1;   // 查询(&C)
-    QPushButton* Command2;   // 退出(&Q)
 
     void Form_Load() override;
     void Check1_Click();
     void Check2_Click();
-    void Command1_Click();
-    void Command2_Click();
+    void Command1_Click() override;
 };
 
 // A line of a stock-in bill.
-class StockInLineDialog : public Form {
+class StockInLineDialog : public GoodsLineDialog {
     Q_OBJECT
 public:
-    QLineEdit* TxtSPBM;   // goods code (fixed)
-    QLineEdit* TxtSPMC;   // name (fixed)
-    QLineEdit* TxtGG;     // specification (fixed)
     QLineEdit* TxtPCH;    // batch
     QLineEdit* TxtJZSL;   // pieces per case
     QLineEdit* TxtGQSJ;   // expiry
     QLineEdit* TxtSCS;    // manufacturer
-    QLineEdit* TxtDW;     // unit (fixed)
-    QLineEdit* TxtSL;     // quantity
-    QLineEdit* TxtDJ;     // price
-    QLineEdit* TxtJE;     // amount (fixed, computed)
-    QPushButton* Save;
     QPushButton* quit;
 
-    // The amount follows the quantity and the price.
-    void Amount_Change();
-    virtual void Save_Click() = 0;
-    void quit_Click();
     // The line the boxes describe, on the given bill: quantity and price by
     // their numeric values, the amount their product as shown.
     StockPosting::InLine line(const QString& billNumber) const;
@@ -112,15 +92,16 @@ protected:
     StockInLineDialog(const QString& caption, bool adding);
     // The quantity check of both dialogs; true when it passes.
     bool quantityGiven();
+
+private:
+    QString amountText(Money amount) const override;
 };
 
 class FrmRKMXADD : public StockInLineDialog {
     Q_OBJECT
 public:
     FrmRKMXADD();
-    QPushButton* Command1;   // ↓: the goods picker
     void Form_Load() override;
-    void Command1_Click();
     void Save_Click() override;
 };
 

@@ -20,22 +20,23 @@ const QString WrongNumber = QStringLiteral("错误的编号！");
 
 template <class D> D* dialog(const char* name) { return static_cast<D*>(Forms::find(QString::fromLatin1(name))); }
 
-QString shown(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
-QString shownNumber(const QVariant& v) { return v.isNull() ? QString() : StockText::plain(Money::fromVariant(v)); }
 
 } // namespace
 
 FrmCKGL::FrmCKGL()
-    : StockBillWindow(QStringLiteral("出库管理"), QStringLiteral("出库单"), QStringLiteral("出库明细"),
-                      QStringLiteral("出库(&A)"), QStringLiteral("stock_out_bill"), QStringLiteral("stock_out_date"),
-                      {{"出库单号", 1500, "stock_bill_id", BillRows::Text},
-                       {"单据张数", 0, "bill_num", BillRows::Number},
-                       {"提取部门", 1100, "repr_name", BillRows::Text},
-                       {"出库日期", 1100, "stock_out_date", BillRows::Day},
-                       {"提货人", 1100, "get_man_name", BillRows::Text},
-                       {"操作员", 1100, "val_man_name", BillRows::Text},
-                       {"存放仓库", 1100, "ckh", BillRows::Text},
-                       {"备注", 1800, "demo", BillRows::Text}})
+    : StockBillWindow({QStringLiteral("出库管理"), QStringLiteral("出库单"), QStringLiteral("出库明细"),
+                       QStringLiteral("出库(&A)"), QStringLiteral("stock_out_bill"), QStringLiteral("stock_out_date"),
+                       {{"出库单号", 1500, "stock_bill_id", BillRows::Text},
+                        {"单据张数", 0, "bill_num", BillRows::Number},
+                        {"提取部门", 1100, "repr_name", BillRows::Text},
+                        {"出库日期", 1100, "stock_out_date", BillRows::Day},
+                        {"提货人", 1100, "get_man_name", BillRows::Text},
+                        {"操作员", 1100, "val_man_name", BillRows::Text},
+                        {"存放仓库", 1100, "ckh", BillRows::Text},
+                        {"备注", 1800, "demo", BillRows::Text}},
+                       QStringLiteral("FrmCKDADD"), QStringLiteral("FrmCKDEDIT"), QStringLiteral("FrmCKDQUERY"),
+                       QStringLiteral("FrmCKMXADD"), QStringLiteral("FrmCKMXEDIT"), Saved,
+                       QStringLiteral("同样的商品不能在一个出库单内出现两次!"), StockShortMessage})
 {
     Image1 = new QLabel(this);
     Image1->setScaledContents(true);
@@ -45,17 +46,7 @@ FrmCKGL::FrmCKGL()
     Label1 = StockUi::label(this, QStringLiteral("合计金额"), 6600, 10125, 960);
     TxtHJJE = new QLineEdit(this);
     Twips::place(TxtHJJE, 7560, 10080, 1800, 330);
-
-    connect(Toolbar1, &Toolbar::buttonClick, this, &FrmCKGL::Toolbar1_ButtonClick);
-    connect(Command1, &QPushButton::clicked, this, &FrmCKGL::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &FrmCKGL::Command2_Click);
     Form_Resize();
-}
-
-void FrmCKGL::Form_Load()
-{
-    ListView1Init();
-    ListView2Init();
 }
 
 void FrmCKGL::resizeEvent(QResizeEvent* event)
@@ -70,49 +61,6 @@ void FrmCKGL::Form_Resize()
 }
 
 // ---- bills ----------------------------------------------------------------------
-
-void FrmCKGL::ListView2Init()
-{
-    billListInit();
-    ListView2Detail();
-}
-
-void FrmCKGL::ListView2Detail()
-{
-    showBills([this] { m_bills.loadAll(); }, false);
-    enableBillButtons();
-    ListView1Detail();
-}
-
-void FrmCKGL::ListView2_Click()
-{
-    ListView1Detail();
-}
-
-void FrmCKGL::Toolbar1_ButtonClick(int index)
-{
-    switch (index) {
-    case BtnNew:
-        Forms::showModalByName(QStringLiteral("FrmCKDADD"));
-        break;
-    case BtnEdit:
-        if (ListView2->selectedRow() >= 0)
-            Forms::showModalByName(QStringLiteral("FrmCKDEDIT"));
-        break;
-    case BtnQuery:
-        Forms::showModalByName(QStringLiteral("FrmCKDQUERY"));
-        break;
-    case BtnPrint:
-        if (!PrinterMissingCheck())
-            PrintStockOutBill();
-        break;
-    case BtnExit:
-        Unload();
-        break;
-    default:
-        break;   // 删除 is never shown
-    }
-}
 
 void FrmCKGL::ListView2Save()
 {
@@ -169,19 +117,8 @@ void FrmCKGL::listview2edit()
 
 void FrmCKGL::ListView2Query()
 {
-    auto* d = dialog<FrmCKDQUERY>("FrmCKDQUERY");
-    if (!d)
-        return;
-    const QDate from = d->Date1->date(), to = d->Date2->date();
-    if (!showBills([&] { m_bills.loadDays(from, to); }, true))
-        return;   // the dialog stays for another try
-    enableBillButtons();
-    ListView1Detail();
-    d->Unload();
-    if (m_bills.rowCount() > 0)
-        MsgBox(QStringLiteral("共查询到%1条记录!").arg(m_bills.rowCount()), Msg::Information, Hint);
-    else
-        MsgBox(QStringLiteral("查询结果为空!"), Msg::Information, Hint);
+    if (auto* d = dialog<FrmCKDQUERY>("FrmCKDQUERY"))
+        queryBills(d->Date1->date(), d->Date2->date(), *d);
 }
 
 void FrmCKGL::PrintStockOutBill()
@@ -209,80 +146,20 @@ void FrmCKGL::ListView1Init()
 
 void FrmCKGL::ListView1Detail()
 {
-    ListView1->clear();
-    if (ListView2->count() == 0) {
-        enableLineButtons(false, false);
-        return;
-    }
-    const QString bill = currentBill();
-    Recordset lines;
-    // A line whose goods record is gone shows its code alone.
-    if (!RunDbAction([&] {
-            lines.open(QStringLiteral("SELECT l.code, g.code AS goods, g.bran_name, g.type, g.unit, l.num, l.price"
-                                      " FROM ckgl2004 l LEFT JOIN brand g ON g.code = l.code"
-                                      " WHERE l.stock_bill_id = ? ORDER BY l.rowid"),
-                       {bill});
-        })) {
-        enableLineButtons(false, false);
-        return;
-    }
-    for (lines.MoveFirst(); !lines.isEOF(); lines.MoveNext()) {
-        const QString code = shown(lines.field(QStringLiteral("code")));
-        const int row = ListView1->add(code, code);
-        if (lines.field(QStringLiteral("goods")).isNull())
-            continue;
-        ListView1->setSubItem(row, 1, shown(lines.field(QStringLiteral("bran_name"))));
-        ListView1->setSubItem(row, 2, shown(lines.field(QStringLiteral("type"))));
-        ListView1->setSubItem(row, 3, shown(lines.field(QStringLiteral("unit"))));
-        ListView1->setSubItem(row, 4, shownNumber(lines.field(QStringLiteral("num"))));
-        ListView1->setSubItem(row, 5, shownNumber(lines.field(QStringLiteral("price"))));
-        const Money amount = Money::fromVariant(lines.field(QStringLiteral("price")))
-                                 .times(Money::fromVariant(lines.field(QStringLiteral("num"))));
-        ListView1->setSubItem(row, 6, StockText::plain(amount));
-    }
-    ListView1->select(ListView1->count() > 0 ? 0 : -1);
-    enableLineButtons(true, ListView1->count() > 0);
+    listLines(QStringLiteral("SELECT l.code, g.code AS goods, g.bran_name, g.type, g.unit, l.num, l.price"
+                             " FROM ckgl2004 l LEFT JOIN brand g ON g.code = l.code"
+                             " WHERE l.stock_bill_id = ? ORDER BY l.rowid"),
+              [this](int row, const Recordset& line) {
+                  const char* texts[] = {"bran_name", "type", "unit"};
+                  for (int c = 0; c < 3; ++c)
+                      ListView1->setSubItem(row, c + 1, StockText::shown(line.field(QString::fromLatin1(texts[c]))));
+                  const QVariant num = line.field(QStringLiteral("num")), price = line.field(QStringLiteral("price"));
+                  ListView1->setSubItem(row, 4, StockText::shownNumber(num));
+                  ListView1->setSubItem(row, 5, StockText::shownNumber(price));
+                  // The line holds no amount: quantity × price.
+                  ListView1->setSubItem(row, 6, StockText::plain(Money::fromVariant(price).times(Money::fromVariant(num))));
+              });
 }
-
-void FrmCKGL::Command1_Click()
-{
-    Forms::showModalByName(QStringLiteral("FrmCKMXADD"));
-}
-
-void FrmCKGL::Command2_Click()
-{
-    if (ListView1->selectedRow() >= 0)
-        Forms::showModalByName(QStringLiteral("FrmCKMXEDIT"));
-}
-
-namespace {
-
-// Saves a line through the posting service; says what stopped it. True when saved.
-bool saveLine(const std::function<StockPosting::LineSave()>& save)
-{
-    StockPosting::LineSave result = StockPosting::LineSave::NoLine;
-    if (!RunDbAction([&] {
-            Transaction t;
-            result = save();
-            if (result == StockPosting::LineSave::Saved)
-                t.commit();
-        }))
-        return false;
-    switch (result) {
-    case StockPosting::LineSave::Saved: return true;
-    case StockPosting::LineSave::Duplicate:
-        MsgBox(QStringLiteral("同样的商品不能在一个出库单内出现两次!"), Msg::Information, Hint);
-        return false;
-    case StockPosting::LineSave::ShortOfStock:
-        // Booked out since the dialog showed the stock (an order at the front desk).
-        MsgBox(StockShortMessage, Msg::Information, Hint);
-        return false;
-    case StockPosting::LineSave::NoLine: return false;   // the line is gone: the dialog stays
-    }
-    return false;
-}
-
-} // namespace
 
 void FrmCKGL::ListView1Save()
 {
@@ -290,11 +167,7 @@ void FrmCKGL::ListView1Save()
     if (!d)
         return;
     const StockPosting::OutLine line = d->line(currentBill());
-    if (!saveLine([&] { return StockPosting::addStockOutLine(line); }))
-        return;
-    ListView1Detail();
-    d->Unload();
-    MsgBox(Saved, Msg::Information, Hint);
+    saveLine(*d, [&] { return StockPosting::addStockOutLine(line); });
 }
 
 void FrmCKGL::ListView1Edit()
@@ -303,9 +176,5 @@ void FrmCKGL::ListView1Edit()
     if (!d)
         return;
     const StockPosting::OutLine line = d->line(currentBill());
-    if (!saveLine([&] { return StockPosting::editStockOutLine(line); }))
-        return;
-    ListView1Detail();
-    d->Unload();
-    MsgBox(Saved, Msg::Information, Hint);
+    saveLine(*d, [&] { return StockPosting::editStockOutLine(line); });
 }

@@ -17,27 +17,21 @@ public:
     QLabel* Label1;          // 合计金额
     QLineEdit* TxtHJJE;      // below the window's design height; nothing writes it
 
-    void Form_Load() override;
     void Form_Resize();
 
     // Bills.
-    void ListView2Init();
-    void ListView2Detail();
     void ListView2Save();    // FrmCKDADD's save
     void listview2edit();    // FrmCKDEDIT's save
     void ListView2Query();   // FrmCKDQUERY's query
-    void ListView2_Click();
-    void Toolbar1_ButtonClick(int index);
     void PrintStockOutBill();
 
     // Lines.
-    void ListView1Init();
+    void ListView1Init() override;
     void ListView1Detail() override;
     void ListView1Save();    // FrmCKMXADD's save
     void ListView1Edit();    // FrmCKMXEDIT's save
-    void Command1_Click();
-    void Command2_Click();
 
 protected:
+    void printCurrentBill() override { PrintStockOutBill(); }
     void resizeEvent(QResizeEvent* event) override;
 };

@@ -7,7 +7,4 @@ class FrmCKMXSELECT : public GoodsPicker {
     Q_OBJECT
 public:
     FrmCKMXSELECT();
-
-protected:
-    void writeChoice(int row) override;
 };

@@ -22,7 +22,6 @@ namespace {
 constexpr int WindowWidth = 11640, WindowHeight = 7560;
 constexpr Qt::Alignment Left = Qt::AlignLeft, Right = Qt::AlignRight, Centre = Qt::AlignHCenter;
 
-QString shown(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
 
 // A price or an amount as the ledgers show it: two decimals, with blanks in
 // front up to ten characters where the window pads it.
@@ -139,26 +138,9 @@ void LedgerWindow::treeInit()
     TreeView1->clearNodes();
     QTreeWidgetItem* root = TreeView1->addNode(QString(), AllGoods, AllGoods);
     QTreeWidgetItem* firstClass = nullptr;
+    // Under each class the goods of its name.
     RunDbAction([&] {
-        // Classes in the order stored; under each, the goods of its name.
-        Recordset rows;
-        rows.open(QStringLiteral("select c.rowid as class_row, c.content, c.code as class_code, g.bran_name, g.code"
-                                 " from BrandClass c left join brand g on g.zl = c.content"
-                                 " where c.class = 'spzl' order by c.rowid, g.rowid"));
-        qint64 lastClass = -1;
-        QTreeWidgetItem* classNode = nullptr;
-        for (rows.MoveFirst(); !rows.isEOF(); rows.MoveNext()) {
-            const qint64 classRow = rows.field(0).toLongLong();
-            if (classRow != lastClass) {
-                lastClass = classRow;
-                const QString name = shown(rows.field(1));
-                classNode = TreeView1->addChildNode(root, m_design.classKeyPrefix + name + shown(rows.field(2)), name);
-                if (!firstClass)
-                    firstClass = classNode;
-            }
-            if (!rows.field(4).isNull())
-                TreeView1->addChildNode(classNode, QStringLiteral("Index") + shown(rows.field(4)), shown(rows.field(3)));
-        }
+        firstClass = AddClassTree(TreeView1, root, QStringLiteral("g.zl = c.content"), m_design.classKeyPrefix);
     });
     root->setExpanded(true);
     if (firstClass)

@@ -8,9 +8,11 @@
 #include <QPushButton>
 #include "db/StockPosting.h"
 #include "platform/Form.h"
+#include "stockin/StockBillDialog.h"
+#include "stockin/GoodsLineDialog.h"
 
 // The header of a stock-out bill.
-class StockOutBillDialog : public Form {
+class StockOutBillDialog : public StockBillDialog {
     Q_OBJECT
 public:
     QLineEdit* TxtCKDH;   // number (fixed)
@@ -21,11 +23,6 @@ public:
     QComboBox* CmbCZY;    // operator
     QComboBox* CmbCFCK;   // warehouse
     QLineEdit* TxtBZ;     // note
-    QPushButton* Save;
-    QPushButton* Quit;
-
-    virtual void Save_Click() = 0;
-    void Quit_Click();
 
 protected:
     explicit StockOutBillDialog(const QString& caption);
@@ -57,38 +54,19 @@ private:
     int m_department = -1, m_picker = -1, m_operator = -1, m_warehouse = -1;
 };
 
-class FrmCKDQUERY : public Form {
+class FrmCKDQUERY : public BillQueryDialog {
     Q_OBJECT
 public:
     FrmCKDQUERY();
-    QDateEdit* Date1;
-    QDateEdit* Date2;
-    QPushButton* Command1;   // 查询(&C)
-    QPushButton* Command2;   // 退出(&Q)
-
-    void Form_Load() override;
-    void Command1_Click();
-    void Command2_Click();
+    void Command1_Click() override;
 };
 
 // A line of a stock-out bill.
-class StockOutLineDialog : public Form {
+class StockOutLineDialog : public GoodsLineDialog {
     Q_OBJECT
 public:
-    QLineEdit* TxtDQKC;   // stock on hand (fixed)
-    QLineEdit* TxtSPBM;   // goods code (fixed)
-    QLineEdit* TxtSPMC;   // name (fixed)
-    QLineEdit* TxtGG;     // specification (fixed)
-    QLineEdit* TxtDW;     // unit
-    QLineEdit* TxtSL;     // quantity
-    QLineEdit* TxtDJ;     // price
-    QLineEdit* TxtJE;     // amount (fixed, computed)
-    QPushButton* Save;
     QPushButton* Quit;
 
-    void Amount_Change();
-    virtual void Save_Click() = 0;
-    void Quit_Click();
     // The line the boxes describe, on the given bill: quantity and price by
     // their numeric values.
     StockPosting::OutLine line(const QString& billNumber) const;
@@ -98,15 +76,16 @@ protected:
     // The checks both dialogs make before the owner's: a quantity above 0,
     // within the stock shown. True when they pass.
     bool quantityFits();
+
+private:
+    QString amountText(Money amount) const override;
 };
 
 class FrmCKMXADD : public StockOutLineDialog {
     Q_OBJECT
 public:
     FrmCKMXADD();
-    QPushButton* Command1;   // ↓: the goods picker
     void Form_Load() override;
-    void Command1_Click();
     void Save_Click() override;
 };
 

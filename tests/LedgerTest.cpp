@@ -16,13 +16,7 @@ protected:
     void SetUp() override
     {
         StockTest::SetUp();
-        addClass(QStringLiteral("1"), QStringLiteral("酒水"));
-        addClass(QStringLiteral("2"), QStringLiteral("粮油"));
-        addGoods(QStringLiteral("1001"), QStringLiteral("可乐"), QStringLiteral("酒水"), 2.5, QStringLiteral("330ml"),
-                 QStringLiteral("听"));
-        addGoods(QStringLiteral("1002"), QStringLiteral("啤酒"), QStringLiteral("酒水"), 4, QStringLiteral("600ml"));
-        addGoods(QStringLiteral("2001"), QStringLiteral("大米"), QStringLiteral("粮油"), 65, QStringLiteral("25kg"),
-                 QStringLiteral("袋"));
+        addGoodsOfTwoClasses();
         addGoods(QStringLiteral("2002"), QStringLiteral("面粉"), QStringLiteral("粮油"), 3, QStringLiteral("5kg"),
                  QStringLiteral("袋"));
         insertRow(QStringLiteral("sysmcwh"), {{"class", "BML"}, {"code", "06"}, {"content", "吧台"}});

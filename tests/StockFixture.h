@@ -40,6 +40,18 @@ protected:
         insertRow(QStringLiteral("brand"), {{"code", code}, {"bran_name", name}, {"zl", cls}, {"unit", unit},
                                             {"in_price", price}, {"type", type.isNull() ? QStringLiteral("规格") + code : type}});
     }
+    // Two classes and three goods: 1001 可乐 (2.5, 330ml, 听) and 1002 啤酒
+    // (4, 600ml, 瓶) in 酒水, 2001 大米 (65, 25kg, 袋) in 粮油.
+    void addGoodsOfTwoClasses()
+    {
+        addClass(QStringLiteral("1"), QStringLiteral("酒水"));
+        addClass(QStringLiteral("2"), QStringLiteral("粮油"));
+        addGoods(QStringLiteral("1001"), QStringLiteral("可乐"), QStringLiteral("酒水"), 2.5, QStringLiteral("330ml"),
+                 QStringLiteral("听"));
+        addGoods(QStringLiteral("1002"), QStringLiteral("啤酒"), QStringLiteral("酒水"), 4, QStringLiteral("600ml"));
+        addGoods(QStringLiteral("2001"), QStringLiteral("大米"), QStringLiteral("粮油"), 65, QStringLiteral("25kg"),
+                 QStringLiteral("袋"));
+    }
     void setCounter(const QString& code, double rks, double cks, double zje = 0)
     {
         sql(QStringLiteral("DELETE FROM store WHERE code = ?"), {code});
@@ -127,6 +139,42 @@ protected:
         w.show();
         processEvents();
         return w;
+    }
+
+    // Picks goods in the picker of an open new-line dialog.
+    template <class Picker, class Dialog> void pickGoods(Dialog& d, const QString& code)
+    {
+        onDialog<Picker>([code](Picker& p) {
+            const int r = rowOf(p.ListView1, code);
+            ASSERT_GE(r, 0) << qPrintable(code);
+            p.ListView1->select(r);
+            p.Command1->click();
+        });
+        d.Command1->click();
+    }
+    // A line added to the current bill of a stock window through its
+    // new-line dialog; the price as the picker gives it unless one is typed.
+    template <class Picker, class Dialog, class W>
+    void addLineThrough(W& w, const QString& code, const QString& quantity, const QString& price)
+    {
+        onDialog<Dialog>([&](Dialog& d) {
+            pickGoods<Picker>(d, code);
+            retypeKeys(d.TxtSL, quantity);
+            if (!price.isNull())
+                retypeKeys(d.TxtDJ, price);
+            d.Save->click();
+        });
+        w.Command1->click();
+    }
+    // A line of the current bill changed through the edit dialog and saved.
+    template <class Dialog, class W> void editLineThrough(W& w, const QString& code, std::function<void(Dialog&)> change)
+    {
+        w.ListView1->select(rowOf(w.ListView1, code));
+        onDialog<Dialog>([change](Dialog& d) {
+            change(d);
+            d.Save->click();
+        });
+        w.Command2->click();
     }
 
     // The texts of one column of a list, first row to last.

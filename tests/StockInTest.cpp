@@ -23,13 +23,7 @@ protected:
         addStaff(QStringLiteral("E9"), QStringLiteral("离职"), QStringLiteral("0"));
         addSupplier(QStringLiteral("华联超市"));
         addSupplier(QStringLiteral("鑫源肉类"));
-        addClass(QStringLiteral("1"), QStringLiteral("酒水"));
-        addClass(QStringLiteral("2"), QStringLiteral("粮油"));
-        addGoods(QStringLiteral("1001"), QStringLiteral("可乐"), QStringLiteral("酒水"), 2.5, QStringLiteral("330ml"),
-                 QStringLiteral("听"));
-        addGoods(QStringLiteral("1002"), QStringLiteral("啤酒"), QStringLiteral("酒水"), 4, QStringLiteral("600ml"));
-        addGoods(QStringLiteral("2001"), QStringLiteral("大米"), QStringLiteral("粮油"), 65, QStringLiteral("25kg"),
-                 QStringLiteral("袋"));
+        addGoodsOfTwoClasses();
     }
 
     FrmRKGL& stockIn() { return window<FrmRKGL>(); }
@@ -40,37 +34,14 @@ protected:
         onDialog<FrmRKDADD>([](FrmRKDADD& d) { d.Save->click(); });
         w.Toolbar1->click(FrmRKGL::BtnNew);
     }
-    // Picks goods in the picker of an open new-line dialog.
-    void pick(FrmRKMXADD& d, const QString& code)
-    {
-        onDialog<FrmSPDASELECT>([code](FrmSPDASELECT& p) {
-            const int r = rowOf(p.ListView1, code);
-            ASSERT_GE(r, 0) << qPrintable(code);
-            p.ListView1->select(r);
-            p.Command1->click();
-        });
-        d.Command1->click();
-    }
-    // A line added through the window to the current bill.
+    void pick(FrmRKMXADD& d, const QString& code) { pickGoods<FrmSPDASELECT>(d, code); }
     void addLine(FrmRKGL& w, const QString& code, const QString& quantity, const QString& price)
     {
-        onDialog<FrmRKMXADD>([&](FrmRKMXADD& d) {
-            pick(d, code);
-            retypeKeys(d.TxtSL, quantity);
-            retypeKeys(d.TxtDJ, price);
-            d.Save->click();
-        });
-        w.Command1->click();
+        addLineThrough<FrmSPDASELECT, FrmRKMXADD>(w, code, quantity, price);
     }
-    // The selected line edited through the window.
     void editLine(FrmRKGL& w, const QString& code, std::function<void(FrmRKMXEDIT&)> change)
     {
-        w.ListView1->select(rowOf(w.ListView1, code));
-        onDialog<FrmRKMXEDIT>([change](FrmRKMXEDIT& d) {
-            change(d);
-            d.Save->click();
-        });
-        w.Command2->click();
+        editLineThrough<FrmRKMXEDIT>(w, code, change);
     }
     void selectBill(FrmRKGL& w, const QString& number) { w.ListView2->clickRow(rowOf(w.ListView2, number)); }
 

@@ -26,48 +26,19 @@ protected:
         StockTest::SetUp();
         addStaff(QStringLiteral("E1"), QStringLiteral("张三"));
         addStaff(QStringLiteral("E2"), QStringLiteral("李四"));
-        addClass(QStringLiteral("1"), QStringLiteral("酒水"));
-        addClass(QStringLiteral("2"), QStringLiteral("粮油"));
-        addGoods(QStringLiteral("1001"), QStringLiteral("可乐"), QStringLiteral("酒水"), 2.5, QStringLiteral("330ml"),
-                 QStringLiteral("听"));
-        addGoods(QStringLiteral("1002"), QStringLiteral("啤酒"), QStringLiteral("酒水"), 4, QStringLiteral("600ml"));
-        addGoods(QStringLiteral("2001"), QStringLiteral("大米"), QStringLiteral("粮油"), 65, QStringLiteral("25kg"),
-                 QStringLiteral("袋"));
+        addGoodsOfTwoClasses();
     }
 
     FrmCKGL& stockOut() { return window<FrmCKGL>(); }
 
-    void pick(FrmCKMXADD& d, const QString& code)
-    {
-        onDialog<FrmCKMXSELECT>([code](FrmCKMXSELECT& p) {
-            const int r = rowOf(p.ListView1, code);
-            ASSERT_GE(r, 0) << qPrintable(code);
-            p.ListView1->select(r);
-            p.Command1->click();
-        });
-        d.Command1->click();
-    }
-    // A line added through the window to the current bill; the price as
-    // the picker gives it unless one is typed.
+    void pick(FrmCKMXADD& d, const QString& code) { pickGoods<FrmCKMXSELECT>(d, code); }
     void addLine(FrmCKGL& w, const QString& code, const QString& quantity, const QString& price = {})
     {
-        onDialog<FrmCKMXADD>([&](FrmCKMXADD& d) {
-            pick(d, code);
-            retypeKeys(d.TxtSL, quantity);
-            if (!price.isNull())
-                retypeKeys(d.TxtDJ, price);
-            d.Save->click();
-        });
-        w.Command1->click();
+        addLineThrough<FrmCKMXSELECT, FrmCKMXADD>(w, code, quantity, price);
     }
     void editLine(FrmCKGL& w, const QString& code, std::function<void(FrmCKMXEDIT&)> change)
     {
-        w.ListView1->select(rowOf(w.ListView1, code));
-        onDialog<FrmCKMXEDIT>([change](FrmCKMXEDIT& d) {
-            change(d);
-            d.Save->click();
-        });
-        w.Command2->click();
+        editLineThrough<FrmCKMXEDIT>(w, code, change);
     }
     void selectBill(FrmCKGL& w, const QString& number) { w.ListView2->clickRow(rowOf(w.ListView2, number)); }
     int linesOf(const QString& bill) { return count(QStringLiteral("ckgl2004"), QStringLiteral("WHERE stock_bill_id = ?"), {bill}); }
@@ -438,25 +409,12 @@ TEST_F(StockOutTest, RandomStockMovesKeepTheCountersEqualToTheLines)
         switch (random() % 6) {
         case 0: {   // a stock-in line added or edited
             in.ListView2->clickRow(rowOf(in.ListView2, any(inBills)));
-            if (rowOf(in.ListView1, code) < 0) {
-                onDialog<FrmRKMXADD>([&](FrmRKMXADD& d) {
-                    onDialog<FrmSPDASELECT>([&](FrmSPDASELECT& p) {
-                        p.ListView1->select(rowOf(p.ListView1, code));
-                        p.Command1->click();
-                    });
-                    d.Command1->click();
-                    retypeKeys(d.TxtSL, QString::number(5 + random() % 20));
-                    d.Save->click();
-                });
-                in.Command1->click();
-            } else {
-                in.ListView1->select(rowOf(in.ListView1, code));
-                onDialog<FrmRKMXEDIT>([&](FrmRKMXEDIT& d) {
+            if (rowOf(in.ListView1, code) < 0)
+                addLineThrough<FrmSPDASELECT, FrmRKMXADD>(in, code, QString::number(5 + random() % 20), price);
+            else
+                editLineThrough<FrmRKMXEDIT>(in, code, [&](FrmRKMXEDIT& d) {
                     retypeKeys(d.TxtSL, QString::number(1 + random() % 20));
-                    d.Save->click();
                 });
-                in.Command2->click();
-            }
             break;
         }
         case 1:   // a stock-out line added, refused when the stock is short
