@@ -18,13 +18,6 @@ namespace {
 const QString Hint = QStringLiteral("提示");
 const QString Saved = QStringLiteral("保存成功!");
 
-FrmRKDADD* addDialog() { return static_cast<FrmRKDADD*>(Forms::find(QStringLiteral("FrmRKDADD"))); }
-FrmRKDEDIT* editDialog() { return static_cast<FrmRKDEDIT*>(Forms::find(QStringLiteral("FrmRKDEDIT"))); }
-FrmRKDQUERY* queryDialog() { return static_cast<FrmRKDQUERY*>(Forms::find(QStringLiteral("FrmRKDQUERY"))); }
-FrmRKMXADD* lineAddDialog() { return static_cast<FrmRKMXADD*>(Forms::find(QStringLiteral("FrmRKMXADD"))); }
-FrmRKMXEDIT* lineEditDialog() { return static_cast<FrmRKMXEDIT*>(Forms::find(QStringLiteral("FrmRKMXEDIT"))); }
-
-
 } // namespace
 
 FrmRKGL::FrmRKGL()
@@ -56,7 +49,7 @@ FrmRKGL::FrmRKGL()
 
 void FrmRKGL::ListView2Save()
 {
-    FrmRKDADD* dialog = addDialog();
+    FrmRKDADD* dialog = openDialog<FrmRKDADD>("FrmRKDADD");
     if (!dialog)
         return;
     const StockPosting::InBill bill = dialog->bill();
@@ -81,7 +74,7 @@ void FrmRKGL::ListView2Save()
 
 void FrmRKGL::listview2edit()
 {
-    FrmRKDEDIT* dialog = editDialog();
+    FrmRKDEDIT* dialog = openDialog<FrmRKDEDIT>("FrmRKDEDIT");
     if (!dialog || !dialog->storedBill())
         return;
     const StockPosting::InBill bill = dialog->bill();
@@ -109,7 +102,7 @@ void FrmRKGL::listview2edit()
 
 void FrmRKGL::ListView2Query()
 {
-    if (FrmRKDQUERY* dialog = queryDialog())
+    if (FrmRKDQUERY* dialog = openDialog<FrmRKDQUERY>("FrmRKDQUERY"))
         queryBills(dialog->Date1->date(), dialog->Date2->date(), *dialog);
 }
 
@@ -161,7 +154,7 @@ void FrmRKGL::ListView1Detail()
 
 void FrmRKGL::ListView1Save()
 {
-    FrmRKMXADD* dialog = lineAddDialog();
+    FrmRKMXADD* dialog = openDialog<FrmRKMXADD>("FrmRKMXADD");
     if (!dialog)
         return;
     const StockPosting::InLine line = dialog->line(currentBill());
@@ -170,7 +163,7 @@ void FrmRKGL::ListView1Save()
 
 void FrmRKGL::ListView1Edit()
 {
-    FrmRKMXEDIT* dialog = lineEditDialog();
+    FrmRKMXEDIT* dialog = openDialog<FrmRKMXEDIT>("FrmRKMXEDIT");
     if (!dialog)
         return;
     const StockPosting::InLine line = dialog->line(currentBill());

@@ -65,6 +65,12 @@ protected:
     };
     explicit StockBillWindow(const Design& design);
 
+    // The dialog of that name while it is open, else nullptr.
+    template <class D> static D* openDialog(const char* name)
+    {
+        return static_cast<D*>(Forms::find(QString::fromLatin1(name)));
+    }
+
     // Prints the lines of the current bill.
     virtual void printCurrentBill() = 0;
     // Lists the bills of the days of the query dialog and says how many;

@@ -133,7 +133,8 @@ StockPosting::InBill FrmRKDEDIT::bill() const
 {
     StockPosting::InBill b = m_stored.value_or(StockPosting::InBill{});
     b.stock_bill_id = TxtRKDH->text().trimmed();
-    b.repr_name = CmbGHDW->currentText();
+    if (CmbGHDW->currentText() != b.repr_name.toString())
+        b.repr_name = CmbGHDW->currentText();
     if (CmbCGY->currentIndex() != m_buyer) {
         b.buy_man = CodeNameList::code(CmbCGY);
         b.buy_man_name = CodeNameList::name(CmbCGY);
@@ -146,7 +147,8 @@ StockPosting::InBill FrmRKDEDIT::bill() const
     }
     if (CmbCFCK->currentIndex() != m_warehouse)
         b.ckh = CodeNameList::name(CmbCFCK);
-    b.demo = TxtBZ->text();
+    if (TxtBZ->text() != b.demo.toString())
+        b.demo = TxtBZ->text();
     b.fs = ManualStockIn;
     return b;
 }

@@ -18,9 +18,6 @@ const QString Hint = QStringLiteral("提示");
 const QString Saved = QStringLiteral("保存成功！");
 const QString WrongNumber = QStringLiteral("错误的编号！");
 
-template <class D> D* dialog(const char* name) { return static_cast<D*>(Forms::find(QString::fromLatin1(name))); }
-
-
 } // namespace
 
 FrmCKGL::FrmCKGL()
@@ -64,7 +61,7 @@ void FrmCKGL::Form_Resize()
 
 void FrmCKGL::ListView2Save()
 {
-    auto* d = dialog<FrmCKDADD>("FrmCKDADD");
+    auto* d = openDialog<FrmCKDADD>("FrmCKDADD");
     if (!d)
         return;
     const StockPosting::OutBill bill = d->bill();
@@ -88,7 +85,7 @@ void FrmCKGL::ListView2Save()
 
 void FrmCKGL::listview2edit()
 {
-    auto* d = dialog<FrmCKDEDIT>("FrmCKDEDIT");
+    auto* d = openDialog<FrmCKDEDIT>("FrmCKDEDIT");
     if (!d)
         return;
     const StockPosting::OutBill bill = d->bill();
@@ -117,7 +114,7 @@ void FrmCKGL::listview2edit()
 
 void FrmCKGL::ListView2Query()
 {
-    if (auto* d = dialog<FrmCKDQUERY>("FrmCKDQUERY"))
+    if (auto* d = openDialog<FrmCKDQUERY>("FrmCKDQUERY"))
         queryBills(d->Date1->date(), d->Date2->date(), *d);
 }
 
@@ -163,7 +160,7 @@ void FrmCKGL::ListView1Detail()
 
 void FrmCKGL::ListView1Save()
 {
-    auto* d = dialog<FrmCKMXADD>("FrmCKMXADD");
+    auto* d = openDialog<FrmCKMXADD>("FrmCKMXADD");
     if (!d)
         return;
     const StockPosting::OutLine line = d->line(currentBill());
@@ -172,7 +169,7 @@ void FrmCKGL::ListView1Save()
 
 void FrmCKGL::ListView1Edit()
 {
-    auto* d = dialog<FrmCKMXEDIT>("FrmCKMXEDIT");
+    auto* d = openDialog<FrmCKMXEDIT>("FrmCKMXEDIT");
     if (!d)
         return;
     const StockPosting::OutLine line = d->line(currentBill());

@@ -128,7 +128,8 @@ StockPosting::OutBill FrmCKDEDIT::bill() const
     }
     if (CmbCFCK->currentIndex() != m_warehouse)
         b.ckh = CodeNameList::name(CmbCFCK);
-    b.demo = TxtBZ->text();
+    if (TxtBZ->text() != b.demo.toString())
+        b.demo = TxtBZ->text();
     b.fs = QStringLiteral("手工出库");
     return b;
 }
