@@ -61,15 +61,12 @@ bool folderWritable(const QString& path)
     return QFileInfo(QFileInfo(path).absolutePath()).isWritable();
 }
 
-// The DbError for a failed statement or open on the database at path.
-DbError errorOf(const QSqlError& e, bool change, const QString& path)
+// The DbError for an SQLite result code (-1: none known) and its text.
+DbError errorOfCode(int code, QString detail, bool change, const QString& path)
 {
-    bool numeric = false;
-    const int code = e.nativeErrorCode().toInt(&numeric);
-    QString detail = e.text().trimmed();
-    if (numeric)
+    if (code >= 0)
         detail += QStringLiteral(" [SQLite %1]").arg(code);
-    switch (numeric ? code : -1) {
+    switch (code) {
     case Busy:
     case Locked: return DbError(DbError::Busy, detail);
     case ReadOnly: return DbError(DbError::ReadOnly, detail);
@@ -82,6 +79,14 @@ DbError errorOf(const QSqlError& e, bool change, const QString& path)
         return DbError(DbError::Open, detail);
     default: return DbError(change ? DbError::Write : DbError::Read, detail);
     }
+}
+
+// The DbError for a failed statement or open on the database at path.
+DbError errorOf(const QSqlError& e, bool change, const QString& path)
+{
+    bool numeric = false;
+    const int code = e.nativeErrorCode().toInt(&numeric);
+    return errorOfCode(numeric ? code : -1, e.text().trimmed(), change, path);
 }
 
 void execOn(QSqlDatabase& db, const QString& statement, const QString& path)
@@ -344,15 +349,24 @@ QSqlQuery run(const QString& sql, const QVariantList& params)
     return runNow(sql, params);
 }
 
+void checkReadFault(const QString& sql, int row)
+{
+    if (g_readFault.armed && row == g_readFault.row
+        && (g_readFault.sqlPart.isEmpty() || sql.contains(g_readFault.sqlPart, Qt::CaseInsensitive))) {
+        g_readFault = ReadFault{};
+        throw DbError(DbError::Read, QStringLiteral("disk I/O error: row %1 could not be read [injected]").arg(row));
+    }
+}
+
+DbError sqliteError(int code, const QString& message, bool change)
+{
+    return errorOfCode(code, message.trimmed(), change, g_path);
+}
+
 bool next(QSqlQuery& query)
 {
     if (query.next()) {
-        if (g_readFault.armed && query.at() + 1 == g_readFault.row
-            && (g_readFault.sqlPart.isEmpty() || query.lastQuery().contains(g_readFault.sqlPart, Qt::CaseInsensitive))) {
-            g_readFault = ReadFault{};
-            throw DbError(DbError::Read, QStringLiteral("disk I/O error: row %1 could not be read [injected]")
-                                             .arg(query.at() + 1));
-        }
+        checkReadFault(query.lastQuery(), query.at() + 1);
         return true;
     }
     if (query.lastError().isValid())

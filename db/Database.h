@@ -106,6 +106,13 @@ void setBusyTimeout(int milliseconds);
 // fails as if its row-th row (counted from 1) could not be read.
 void injectReadFault(int row, const QString& sqlPart = {});
 void clearFaults();
+// Throws the injected read fault when it is armed for this row (from 1) of
+// this statement; every reader of rows calls it once per row.
+void checkReadFault(const QString& sql, int row);
+
+// The DbError for a failed SQLite call on the shared connection: its result
+// code and message, read or change as the statement was.
+DbError sqliteError(int code, const QString& message, bool change);
 
 } // namespace Db
 

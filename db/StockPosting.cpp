@@ -266,4 +266,247 @@ void postStockOutEdit(const QString& goodsCode, Money quantityDelta, Money amoun
     insertCounter(c);
 }
 
+// ---- bills and lines of the stock-in and stock-out windows ------------------
+
+namespace {
+
+QVariant stored(const Recordset& rs, const char* name) { return rs.field(QString::fromLatin1(name)); }
+
+const QString InBillColumns = QStringLiteral(
+    "stock_bill_id, bill_num, stock_in_date, in_man, in_man_name, pay_style, buy_man, buy_man_name, demo, ckh, fs,"
+    " repr_name");
+const QString OutBillColumns = QStringLiteral(
+    "stock_bill_id, bill_num, repr_name, stock_out_date, get_man, get_man_name, val_man, val_man_name, ckh, demo, fs");
+
+// The warehouse of a stored bill; DbError Changed when the bill is gone.
+QString billWarehouse(BillTable table, const QString& number)
+{
+    Recordset rs;
+    rs.open(QStringLiteral("SELECT ckh FROM %1 WHERE stock_bill_id = ? ORDER BY rowid LIMIT 1").arg(billTableName(table)),
+            {number.trimmed()});
+    if (rs.empty())
+        throw DbError(DbError::Changed, (table == BillTable::In ? QStringLiteral("入库单%1已不存在。")
+                                                                 : QStringLiteral("出库单%1已不存在。"))
+                                            .arg(number.trimmed()));
+    return rs.field(QStringLiteral("ckh")).toString();
+}
+
+// The row id and values of the first stored line of a bill and goods code.
+struct StoredIn {
+    qint64 rowid = 0;
+    InLine line;
+};
+struct StoredOut {
+    qint64 rowid = 0;
+    OutLine line;
+};
+
+std::optional<StoredIn> findInLine(const QString& billNumber, const QString& goodsCode)
+{
+    Recordset rs;
+    rs.open(QStringLiteral("SELECT rowid AS line_row, stock_bill_id, id, code, name, type, pch, jzsl, gqsj, scs, unit,"
+                           " num, price, je FROM rkgl2004 WHERE stock_bill_id = ? AND code = ? ORDER BY rowid LIMIT 1"),
+            {billNumber.trimmed(), goodsCode.trimmed()});
+    if (rs.empty())
+        return std::nullopt;
+    StoredIn s;
+    s.rowid = stored(rs, "line_row").toLongLong();
+    InLine& l = s.line;
+    l.stock_bill_id = stored(rs, "stock_bill_id").toString();
+    l.id = stored(rs, "id").toInt();
+    l.code = stored(rs, "code").toString();
+    l.name = stored(rs, "name");
+    l.type = stored(rs, "type");
+    l.pch = stored(rs, "pch");
+    l.jzsl = stored(rs, "jzsl");
+    l.gqsj = stored(rs, "gqsj");
+    l.scs = stored(rs, "scs");
+    l.unit = stored(rs, "unit");
+    l.num = Money::fromVariant(stored(rs, "num"));
+    l.price = Money::fromVariant(stored(rs, "price"));
+    l.je = Money::fromVariant(stored(rs, "je"));
+    return s;
+}
+
+std::optional<StoredOut> findOutLine(const QString& billNumber, const QString& goodsCode)
+{
+    Recordset rs;
+    rs.open(QStringLiteral("SELECT rowid AS line_row, stock_bill_id, id, code, num, price, zhks FROM ckgl2004"
+                           " WHERE stock_bill_id = ? AND code = ? ORDER BY rowid LIMIT 1"),
+            {billNumber.trimmed(), goodsCode.trimmed()});
+    if (rs.empty())
+        return std::nullopt;
+    StoredOut s;
+    s.rowid = stored(rs, "line_row").toLongLong();
+    OutLine& l = s.line;
+    l.stock_bill_id = stored(rs, "stock_bill_id").toString();
+    l.id = stored(rs, "id").toInt();
+    l.code = stored(rs, "code").toString();
+    l.num = Money::fromVariant(stored(rs, "num"));
+    l.price = Money::fromVariant(stored(rs, "price"));
+    l.zhks = Money::fromVariant(stored(rs, "zhks"));
+    return s;
+}
+
+// On hand of a code: by its counter row, or, without one, by its lines.
+Money onHandOrFromLines(const QString& goodsCode)
+{
+    if (auto c = counter(goodsCode))
+        return c->onHand();
+    const Counter fromLines = counterFromLines(goodsCode);
+    return fromLines.rks - fromLines.cks;
+}
+
+} // namespace
+
+std::optional<InBill> storedInBill(const QString& number)
+{
+    Recordset rs;
+    rs.open(QStringLiteral("SELECT %1 FROM stock_in_bill WHERE stock_bill_id = ? ORDER BY rowid LIMIT 1").arg(InBillColumns),
+            {number.trimmed()});
+    if (rs.empty())
+        return std::nullopt;
+    InBill b;
+    b.stock_bill_id = stored(rs, "stock_bill_id").toString();
+    b.bill_num = stored(rs, "bill_num");
+    b.stock_in_date = stored(rs, "stock_in_date").toString();
+    b.in_man = stored(rs, "in_man");
+    b.in_man_name = stored(rs, "in_man_name");
+    b.pay_style = stored(rs, "pay_style");
+    b.buy_man = stored(rs, "buy_man");
+    b.buy_man_name = stored(rs, "buy_man_name");
+    b.demo = stored(rs, "demo");
+    b.ckh = stored(rs, "ckh");
+    b.fs = stored(rs, "fs");
+    b.repr_name = stored(rs, "repr_name");
+    return b;
+}
+
+std::optional<OutBill> storedOutBill(const QString& number)
+{
+    Recordset rs;
+    rs.open(QStringLiteral("SELECT %1 FROM stock_out_bill WHERE stock_bill_id = ? ORDER BY rowid LIMIT 1").arg(OutBillColumns),
+            {number.trimmed()});
+    if (rs.empty())
+        return std::nullopt;
+    OutBill b;
+    b.stock_bill_id = stored(rs, "stock_bill_id").toString();
+    b.bill_num = stored(rs, "bill_num");
+    b.repr_name = stored(rs, "repr_name");
+    b.stock_out_date = stored(rs, "stock_out_date").toString();
+    b.get_man = stored(rs, "get_man");
+    b.get_man_name = stored(rs, "get_man_name");
+    b.val_man = stored(rs, "val_man");
+    b.val_man_name = stored(rs, "val_man_name");
+    b.ckh = stored(rs, "ckh");
+    b.demo = stored(rs, "demo");
+    b.fs = stored(rs, "fs");
+    return b;
+}
+
+bool addInBill(const InBill& bill)
+{
+    if (billExists(BillTable::In, bill.stock_bill_id))
+        return false;
+    insertInBill(bill);
+    return true;
+}
+
+bool addOutBill(const OutBill& bill)
+{
+    if (billExists(BillTable::Out, bill.stock_bill_id))
+        return false;
+    insertOutBill(bill);
+    return true;
+}
+
+void rewriteInBill(const InBill& b)
+{
+    Db::exec(QStringLiteral("UPDATE stock_in_bill SET bill_num = ?, stock_in_date = ?, in_man = ?, in_man_name = ?,"
+                            " pay_style = ?, buy_man = ?, buy_man_name = ?, demo = ?, ckh = ?, fs = ?, repr_name = ?"
+                            " WHERE stock_bill_id = ?"),
+             {b.bill_num, b.stock_in_date, b.in_man, b.in_man_name, b.pay_style, b.buy_man, b.buy_man_name, b.demo,
+              b.ckh, b.fs, b.repr_name, b.stock_bill_id.trimmed()});
+}
+
+void rewriteOutBill(const OutBill& b)
+{
+    Db::exec(QStringLiteral("UPDATE stock_out_bill SET bill_num = ?, repr_name = ?, stock_out_date = ?, get_man = ?,"
+                            " get_man_name = ?, val_man = ?, val_man_name = ?, ckh = ?, demo = ?, fs = ?"
+                            " WHERE stock_bill_id = ?"),
+             {b.bill_num, b.repr_name, b.stock_out_date, b.get_man, b.get_man_name, b.val_man, b.val_man_name, b.ckh,
+              b.demo, b.fs, b.stock_bill_id.trimmed()});
+}
+
+std::optional<InLine> storedInLine(const QString& billNumber, const QString& goodsCode)
+{
+    if (auto s = findInLine(billNumber, goodsCode))
+        return s->line;
+    return std::nullopt;
+}
+
+std::optional<OutLine> storedOutLine(const QString& billNumber, const QString& goodsCode)
+{
+    if (auto s = findOutLine(billNumber, goodsCode))
+        return s->line;
+    return std::nullopt;
+}
+
+LineSave addStockInLine(const InLine& line)
+{
+    const QString warehouse = billWarehouse(BillTable::In, line.stock_bill_id);
+    if (findInLine(line.stock_bill_id, line.code))
+        return LineSave::Duplicate;
+    insertInLine(line);
+    postStockIn(line.code, warehouse, line.num, line.je);
+    return LineSave::Saved;
+}
+
+LineSave editStockInLine(const InLine& line)
+{
+    const auto old = findInLine(line.stock_bill_id, line.code);
+    if (!old)
+        return LineSave::NoLine;
+    Db::exec(QStringLiteral("UPDATE rkgl2004 SET id = ?, code = ?, name = ?, type = ?, pch = ?, jzsl = ?, gqsj = ?,"
+                            " scs = ?, unit = ?, num = ?, price = ?, je = ? WHERE rowid = ?"),
+             {line.id, line.code, line.name, line.type, line.pch, line.jzsl, line.gqsj, line.scs, line.unit,
+              line.num.toVariant(), line.price.toVariant(), line.je.toVariant(), old->rowid});
+    // The line is stored first: a counter row made afresh adds it up.
+    postStockInEdit(line.code, line.num - old->line.num, line.je - old->line.je);
+    return LineSave::Saved;
+}
+
+Money stockForEditedLine(const QString& billNumber, const QString& goodsCode)
+{
+    const auto line = findOutLine(billNumber, goodsCode);
+    return onHandOrFromLines(goodsCode.trimmed()) + (line ? line->line.num : Money{});
+}
+
+LineSave addStockOutLine(const OutLine& line)
+{
+    const QString warehouse = billWarehouse(BillTable::Out, line.stock_bill_id);
+    if (findOutLine(line.stock_bill_id, line.code))
+        return LineSave::Duplicate;
+    const auto c = counter(line.code);
+    if (!c || c->onHand() < line.num)
+        return LineSave::ShortOfStock;
+    insertOutLine(line);
+    postStockOut(line.code, warehouse, line.num, line.price.times(line.num));
+    return LineSave::Saved;
+}
+
+LineSave editStockOutLine(const OutLine& line)
+{
+    const auto old = findOutLine(line.stock_bill_id, line.code);
+    if (!old)
+        return LineSave::NoLine;
+    if (onHandOrFromLines(line.code) + old->line.num < line.num)
+        return LineSave::ShortOfStock;
+    Db::exec(QStringLiteral("UPDATE ckgl2004 SET num = ?, price = ? WHERE rowid = ?"),
+             {line.num.toVariant(), line.price.toVariant(), old->rowid});
+    const Money oldAmount = old->line.price.times(old->line.num);
+    postStockOutEdit(line.code, line.num - old->line.num, line.price.times(line.num) - oldAmount);
+    return LineSave::Saved;
+}
+
 } // namespace StockPosting

@@ -30,6 +30,7 @@ struct InBill {
     QVariant bill_num;
     QString stock_in_date;   // stored text, "yyyy-MM-dd 00:00:00"
     QVariant in_man, in_man_name, pay_style, buy_man, buy_man_name, demo, ckh, fs, repr_name;
+    bool operator==(const InBill&) const = default;
 };
 struct InLine {
     QString stock_bill_id;
@@ -44,6 +45,7 @@ struct OutBill {
     QVariant repr_name;
     QString stock_out_date;  // stored text, "yyyy-MM-dd 00:00:00"
     QVariant get_man, get_man_name, val_man, val_man_name, ckh, demo, fs;
+    bool operator==(const OutBill&) const = default;
 };
 struct OutLine {
     QString stock_bill_id;
@@ -114,5 +116,54 @@ QString bookReturn(const QString& goodsLink, Money quantity, Money unitPrice, co
 
 // The day as stored in the date columns of the stock bills.
 QString storedDay(const QDate& day);
+
+// ---- bills and lines of the stock-in and stock-out windows ------------------
+// A window writes a bill, or a line with its counter change, inside its own
+// write transaction. What an edit acts on is read here, inside that
+// transaction, so a line's edit moves the counter from the line as stored,
+// whatever the window showed.
+
+// The stored bill of that number (compared without surrounding blanks).
+std::optional<InBill> storedInBill(const QString& number);
+std::optional<OutBill> storedOutBill(const QString& number);
+// A new bill of the window: written when its number is free; false (nothing
+// written) when a bill of that number is stored already.
+bool addInBill(const InBill& bill);
+bool addOutBill(const OutBill& bill);
+// Rewrites every column of the stored bill but its number.
+void rewriteInBill(const InBill& bill);
+void rewriteOutBill(const OutBill& bill);
+
+enum class LineSave { Saved, Duplicate, NoLine, ShortOfStock };
+
+// The stored line of a bill and goods code (the first stored, should the bill
+// hold the code twice).
+std::optional<InLine> storedInLine(const QString& billNumber, const QString& goodsCode);
+std::optional<OutLine> storedOutLine(const QString& billNumber, const QString& goodsCode);
+
+// A new stock-in line: Duplicate (nothing written) when the bill holds the
+// goods already; otherwise the line and the new stock-in line's counter rule
+// with the bill's warehouse as stored. DbError Changed when the bill is gone.
+LineSave addStockInLine(const InLine& line);
+// An edited stock-in line, found by bill and goods code: the line rewritten
+// and the counter moved by the new values minus the stored ones. NoLine
+// (nothing written) when the bill holds no line of that code.
+LineSave editStockInLine(const InLine& line);
+
+// The stock an edited stock-out line may take: on hand plus the line's own
+// stored quantity. Without a counter row, on hand is worked out from the
+// code's stored lines, as the edit's posting then makes the row.
+Money stockForEditedLine(const QString& billNumber, const QString& goodsCode);
+// A new stock-out line: Duplicate when the bill holds the goods already,
+// ShortOfStock when the stock (checked now, inside the transaction) is less
+// than its quantity; otherwise the line and the new stock-out line's counter
+// rule with the bill's warehouse as stored. Nothing is written unless Saved.
+// DbError Changed when the bill is gone.
+LineSave addStockOutLine(const OutLine& line);
+// An edited stock-out line (its quantity and price): NoLine when the bill
+// holds no line of that code, ShortOfStock when the stock for an edited line
+// is less than the new quantity; otherwise the line rewritten and the counter
+// moved by the new values minus the stored ones.
+LineSave editStockOutLine(const OutLine& line);
 
 } // namespace StockPosting

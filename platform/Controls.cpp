@@ -384,7 +384,11 @@ void TreeView::clearNodes()
 
 QTreeWidgetItem* TreeView::addNode(const QString& parentKey, const QString& key, const QString& text)
 {
-    QTreeWidgetItem* parent = parentKey.isEmpty() ? nullptr : node(parentKey);
+    return addChildNode(parentKey.isEmpty() ? nullptr : node(parentKey), key, text);
+}
+
+QTreeWidgetItem* TreeView::addChildNode(QTreeWidgetItem* parent, const QString& key, const QString& text)
+{
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
     m_settingCheck = true;
     item->setText(0, text);

@@ -103,6 +103,9 @@ public:
     void clearNodes();
     // Adds a node under the node with parentKey (empty: a root node).
     QTreeWidgetItem* addNode(const QString& parentKey, const QString& key, const QString& text);
+    // Adds a node under a node already at hand (nullptr: a root node), for
+    // trees of many nodes, where looking the parent up by key would not do.
+    QTreeWidgetItem* addChildNode(QTreeWidgetItem* parent, const QString& key, const QString& text);
     QTreeWidgetItem* node(const QString& key) const;
     static QString keyOf(const QTreeWidgetItem* item);
     QString selectedKey() const;

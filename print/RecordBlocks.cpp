@@ -2,6 +2,7 @@
 
 #include "db/DateTimeText.h"
 #include "platform/Controls.h"
+#include "platform/ModelListView.h"
 #include "platform/Printer.h"
 #include "platform/Seams.h"
 
@@ -15,21 +16,22 @@ RecordBlockOptions RecordBlockOptions::sheet()
     return o;
 }
 
-std::vector<QStringList> ListRows(const ListView& list)
-{
-    std::vector<QStringList> rows;
-    rows.reserve(size_t(list.count()));
-    const int columns = list.columnCount();
-    for (int r = 0; r < list.count(); ++r) {
-        QStringList cells{list.text(r)};
-        for (int c = 1; c < columns; ++c)
-            cells << list.subItem(r, c);
-        rows.push_back(cells);
-    }
-    return rows;
-}
+namespace {
 
-void PrintRecordBlocks(const std::vector<QStringList>& rows, const QString& title, int ruleWidth,
+// Rows held as cell texts, for the callers that have them so.
+class CellRows : public RowSource {
+public:
+    explicit CellRows(const std::vector<QStringList>& rows) : m_rows(rows) {}
+    int rowCount() const override { return int(m_rows.size()); }
+    QString cell(int row, int column) const override { return m_rows[size_t(row)].value(column); }
+
+private:
+    const std::vector<QStringList>& m_rows;
+};
+
+} // namespace
+
+void PrintRecordBlocks(const RowSource& rows, const QString& title, int ruleWidth,
                        const std::vector<RecordField>& fields, const RecordBlockOptions& options)
 {
     PrinterObject& p = PrinterSeam::printer();
@@ -45,11 +47,12 @@ void PrintRecordBlocks(const std::vector<QStringList>& rows, const QString& titl
         p.setFontSize(options.bodyFontSize);
     if (options.ruleAroundAll)
         p.printLine(rule);
-    for (const QStringList& cells : rows) {
+    const int count = rows.rowCount();
+    for (int r = 0; r < count; ++r) {
         if (!options.ruleAroundAll)
             p.printLine(rule);
         for (const RecordField& f : fields)
-            p.printLine(f.label + cells.value(f.column - 1));
+            p.printLine(f.label + rows.cell(r, f.column - 1));
         if (!options.ruleAroundAll)
             p.printLine(rule);
         p.printLine(QString());
@@ -60,8 +63,14 @@ void PrintRecordBlocks(const std::vector<QStringList>& rows, const QString& titl
     p.endDoc();
 }
 
+void PrintRecordBlocks(const std::vector<QStringList>& rows, const QString& title, int ruleWidth,
+                       const std::vector<RecordField>& fields, const RecordBlockOptions& options)
+{
+    PrintRecordBlocks(CellRows(rows), title, ruleWidth, fields, options);
+}
+
 void PrintRecordBlocks(const ListView& list, const QString& title, int ruleWidth,
                        const std::vector<RecordField>& fields, const RecordBlockOptions& options)
 {
-    PrintRecordBlocks(ListRows(list), title, ruleWidth, fields, options);
+    PrintRecordBlocks(ListViewRows(list), title, ruleWidth, fields, options);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 class ListView;
+class RowSource;
 
 struct RecordField {
     // The label as printed before the cell, colon and blanks included:
@@ -35,12 +36,12 @@ struct RecordBlockOptions {
     static RecordBlockOptions sheet();
 };
 
-// The cells of every row of a list, first row to last, as the list shows them.
-std::vector<QStringList> ListRows(const ListView& list);
-
 // Prints the listing and ends the document. Callers make their own checks
 // (printer installed, list not empty) first; this asks the user nothing.
 void PrintRecordBlocks(const std::vector<QStringList>& rows, const QString& title, int ruleWidth,
                        const std::vector<RecordField>& fields, const RecordBlockOptions& options = {});
 void PrintRecordBlocks(const ListView& list, const QString& title, int ruleWidth,
+                       const std::vector<RecordField>& fields, const RecordBlockOptions& options = {});
+// The rows of a long list, read one at a time as they are printed.
+void PrintRecordBlocks(const RowSource& rows, const QString& title, int ruleWidth,
                        const std::vector<RecordField>& fields, const RecordBlockOptions& options = {});

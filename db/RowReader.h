@@ -1,0 +1,56 @@
+#pragma once
+// Reads the rows of one statement on the shared connection straight from
+// SQLite, value by value as the caller asks for them, with no QVariant per
+// value: for lists that can hold hundreds of thousands of rows (a year of
+// stock-out lines). Everything else reads through Db::run and Recordset.
+//
+// The same rules as Db::run and Db::next: values enter as bound parameters,
+// a statement that fails or a row that cannot be read is a DbError, so a
+// short result never passes for a whole one; the tests' injected read faults
+// apply here too.
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QVariantList>
+#include "db/Money.h"
+
+struct sqlite3_stmt;
+
+namespace Db {
+
+class RowReader {
+public:
+    explicit RowReader(const QString& sql, const QVariantList& params = {});
+    ~RowReader();
+    RowReader(const RowReader&) = delete;
+    RowReader& operator=(const RowReader&) = delete;
+
+    // Steps to the next row; false after the last one. Throws DbError.
+    bool next();
+
+    bool isNull(int column) const;
+    qint64 integer(int column) const;
+    // A stored number (or numeric text) as Money, rounded as Money::fromVariant
+    // rounds it; Null and non-numbers are 0.
+    Money money(int column) const;
+    // The value as text; Null is an empty text.
+    QString text(int column) const;
+    // The value's text as stored (UTF-8), valid until the next step.
+    QByteArrayView utf8(int column) const;
+
+    // A value that repeats from row to row (a warehouse, a day): its text is
+    // made only when it differs from the last one, and then held once.
+    struct Repeated {
+        QByteArray stored;
+        QString text;
+        bool seen = false;
+    };
+    const QString& repeated(int column, Repeated& last) const;
+
+private:
+    QString m_sql;
+    sqlite3_stmt* m_stmt = nullptr;
+    int m_row = 0;
+};
+
+} // namespace Db
