@@ -23,6 +23,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <malloc.h>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -159,6 +160,9 @@ int main(int argc, char* argv[])
             Forms::unloadAll();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QCoreApplication::processEvents();
+            // What the operation freed goes back to the system, so that the
+            // next one's resident memory is its own.
+            malloc_trim(0);
         }
         if (!error.isEmpty()) {
             std::printf("%-48s FAILED: %s\n", qPrintable(op.name), qPrintable(error));

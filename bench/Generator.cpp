@@ -501,10 +501,11 @@ private:
             }
             m_firstDay = false;
         }
-        // Kitchen issues: four manual stock-out bills of one line each.
+        // Issues to the departments: four stock-out bills of the stock-out
+        // window, one line each.
         for (int k = 0; k < 4; ++k) {
             const Goods& g = m_goods[size_t(uniform(60, int(m_goods.size()) - 1))];
-            issue(Moment::at(d, 9 * 3600 + 600 + 60 * k), k % 2 ? "热菜间" : "凉菜间", g, uniform(1, 5));
+            issue(Moment::at(d, 9 * 3600 + 600 + 60 * k), k % 2 ? "前厅部" : "厨房部", g, uniform(1, 5));
         }
 
         // Reservations taken today for the coming days (none past the end).

@@ -98,7 +98,10 @@ void execOn(QSqlDatabase& db, const QString& statement, const QString& path)
 
 void applyPragmas(QSqlDatabase& db, const QString& path)
 {
-    for (const char* p : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=OFF"})
+    // Two sorter threads: a report that groups a year of order lines sorts
+    // them in about half the time. Small sorts stay on one thread.
+    for (const char* p : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=OFF",
+                          "PRAGMA threads=2"})
         execOn(db, QString::fromLatin1(p), path);
     execOn(db, QStringLiteral("PRAGMA busy_timeout=%1").arg(g_busyTimeout), path);
 }

@@ -1,6 +1,7 @@
 #include "db/Money.h"
 
 #include <cmath>
+#include <iterator>
 
 Money Money::fromDouble(double v)
 {
@@ -104,12 +105,24 @@ QString Money::format(int decimals) const
     int64_t div = 1;
     for (int k = 0; k < decimals; ++k)
         div *= 10;
-    QString s = QString::number(a / div);
-    if (decimals > 0)
-        s += u'.' + QStringLiteral("%1").arg(a % div, decimals, 10, QLatin1Char('0'));
+    // Written from the last digit backwards into one buffer: reports format
+    // a few amounts for each of a year's rows.
+    char16_t buf[64];
+    int start = int(std::size(buf));
+    if (decimals > 0) {
+        int64_t frac = a % div;
+        for (int k = 0; k < decimals && start > 1; ++k, frac /= 10)
+            buf[--start] = char16_t(u'0' + frac % 10);
+        buf[--start] = u'.';
+    }
+    int64_t whole = a / div;
+    do {
+        buf[--start] = char16_t(u'0' + whole % 10);
+        whole /= 10;
+    } while (whole > 0 && start > 1);
     if (m_units < 0 && a != 0)
-        s.prepend(u'-');
-    return s;
+        buf[--start] = u'-';
+    return QString(reinterpret_cast<const QChar*>(buf + start), qsizetype(std::size(buf)) - start);
 }
 
 QString Money::plain() const

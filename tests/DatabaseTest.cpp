@@ -72,6 +72,7 @@ TEST_F(TabulorTest, SharedConnectionRunsWithWalAndFullSync)
     EXPECT_EQ(value(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
     EXPECT_EQ(value(QStringLiteral("PRAGMA synchronous")).toInt(), 2);
     EXPECT_EQ(value(QStringLiteral("PRAGMA busy_timeout")).toInt(), 5000);
+    EXPECT_EQ(value(QStringLiteral("PRAGMA threads")).toInt(), 2);   // large sorts of the reports
 }
 
 TEST_F(TabulorTest, RecordsetMovesReadsCaseInsensitiveAndChangesRows)
@@ -177,6 +178,12 @@ TEST(Money, ParsesFormatsAndAddsExactly)
     EXPECT_EQ(Money::parse(QStringLiteral("18.8")).times(-2).plain(), QStringLiteral("-37.6"));
     EXPECT_EQ(Money::fromVariant(QVariant()).plain(), QStringLiteral("0"));
     EXPECT_EQ(Money::fromVariant(QStringLiteral("abc")).plain(), QStringLiteral("0"));
+    // Rounding to the shown decimals, half away from zero; no sign on a zero.
+    EXPECT_EQ(Money::parse(QStringLiteral("-0.004")).format(2), QStringLiteral("0.00"));
+    EXPECT_EQ(Money::parse(QStringLiteral("-0.005")).format(2), QStringLiteral("-0.01"));
+    EXPECT_EQ(Money::parse(QStringLiteral("12.5")).format(0), QStringLiteral("13"));
+    EXPECT_EQ(Money::parse(QStringLiteral("-1234567890123.0405")).format(4), QStringLiteral("-1234567890123.0405"));
+    EXPECT_EQ(Money::parse(QStringLiteral("100")).format(1), QStringLiteral("100.0"));
 }
 
 TEST(DateTimeText, ShownTimeConvertsBackToStoredValueAndId)
