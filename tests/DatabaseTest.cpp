@@ -196,6 +196,16 @@ TEST(DateTimeText, ShownTimeConvertsBackToStoredValueAndId)
     EXPECT_EQ(DateTimeText::fromId(QStringLiteral("20261210090507")), t);
     EXPECT_EQ(DateTimeText::format(DateTimeText::parse(QStringLiteral("2026-12-10"))), QStringLiteral("2026-12-10 00:00:00"));
     EXPECT_FALSE(DateTimeText::parse(QStringLiteral("10/12/2026")).isValid());
+    // Read as the general parser reads them: blanks around, the shorter
+    // forms, and impossible dates and times.
+    EXPECT_EQ(DateTimeText::parse(QStringLiteral(" 2026-12-10 09:05:07 ")), t);
+    EXPECT_EQ(DateTimeText::format(DateTimeText::parse(QStringLiteral("2026-12-10 09:05"))), QStringLiteral("2026-12-10 09:05:00"));
+    for (const char* wrong : {"2026-13-10 09:05:07", "2026-02-30 09:05:07", "2026-12-10 24:00:00", "2026-12-10 09:60:00",
+                              "2026-12-1x 09:05:07", "2026-12-10T09:05:07"})
+        EXPECT_FALSE(DateTimeText::parse(QString::fromLatin1(wrong)).isValid()) << wrong;
+    EXPECT_EQ(DateTimeText::format(QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59))), QStringLiteral("2024-02-29 23:59:59"));
+    EXPECT_EQ(DateTimeText::format(QDateTime(QDate(999, 1, 2), QTime(3, 4, 5))), QStringLiteral("0999-01-02 03:04:05"));
+    EXPECT_EQ(DateTimeText::format(QDateTime()), QString());
 }
 
 TEST_F(TabulorTest, SeedHoldsSystemUserWithEveryFunctionAndRoleMaxId)
