@@ -269,16 +269,9 @@ void FrmSYGL::ListView1Detail()
     ListView1->clear();
     if (count.total == 0)
         return;   // the statistics panel keeps what it showed
-    for (const BoardRow& r : rows) {
-        const int row = ListView1->addWithPictures(r.name, {}, r.picture, r.picture);
-        const std::pair<int, const QString*> cells[] = {
-            {ColState, &r.word}, {ColSpec, &r.spec}, {ColTableId, &r.tableId}, {ColType, &r.type},
-            {ColDiners, &r.diners}, {ColOpenTime, &r.openTime}, {ColWaiter, &r.waiter},
-            {ColOrderTaker, &r.orderTaker},
-        };
-        for (const auto& [column, text] : cells)
-            ListView1->setSubItem(row, column, *text);
-    }
+    for (const BoardRow& r : rows)
+        ListView1->addWithPictures(r.name, {}, r.picture, r.picture,
+                                   {r.word, r.spec, r.tableId, r.type, r.diners, r.openTime, r.waiter, r.orderTaker});
     // The list selects its first row by itself.
     ListView1->select(ListView1->count() > 0 ? 0 : -1);
     ListView4Detail();

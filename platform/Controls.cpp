@@ -140,18 +140,25 @@ QStandardItem* ListView::cell(int row, int column) const
     return m_model->item(row, column);
 }
 
-int ListView::add(const QString& text, const QString& key, const QIcon& icon)
+int ListView::add(const QString& text, const QString& key, const QIcon& icon, const QStringList& subItems)
 {
-    return insert(m_model->rowCount(), text, key, icon);
+    return insert(m_model->rowCount(), text, key, icon, subItems);
 }
 
-int ListView::insert(int row, const QString& text, const QString& key, const QIcon& icon)
+int ListView::insert(int row, const QString& text, const QString& key, const QIcon& icon, const QStringList& subItems)
+{
+    return insertRow(row, text, key, icon, subItems, nullptr);
+}
+
+int ListView::insertRow(int row, const QString& text, const QString& key, const QIcon& icon, const QStringList& subItems,
+                        const std::function<void(QStandardItem*)>& first)
 {
     row = qBound(0, row, m_model->rowCount());
     QList<QStandardItem*> cells;
+    ensureColumn(int(subItems.size()));
     const int columns = qMax(1, m_model->columnCount());
     for (int c = 0; c < columns; ++c) {
-        auto* item = new QStandardItem(c == 0 ? text : QString());
+        auto* item = new QStandardItem(c == 0 ? text : subItems.value(c - 1));
         item->setEditable(false);
         if (c < int(m_aligns.size()))
             item->setTextAlignment(m_aligns[c] | Qt::AlignVCenter);
@@ -160,6 +167,8 @@ int ListView::insert(int row, const QString& text, const QString& key, const QIc
     cells[0]->setData(key, Qt::UserRole + 1);
     if (!icon.isNull())
         cells[0]->setIcon(icon);
+    if (first)
+        first(cells[0]);
     m_model->insertRow(row, cells);
     return row;
 }
@@ -293,11 +302,14 @@ void ListView::setSmallIcons(const ImageList* small)
     applyPictures();
 }
 
-int ListView::addWithPictures(const QString& text, const QString& key, int iconIndex, int smallIconIndex)
+int ListView::addWithPictures(const QString& text, const QString& key, int iconIndex, int smallIconIndex,
+                              const QStringList& subItems)
 {
-    const int row = add(text, key);
-    setPictures(row, iconIndex, smallIconIndex);
-    return row;
+    return insertRow(m_model->rowCount(), text, key, {}, subItems, [&](QStandardItem* first) {
+        first->setData(iconIndex, LargePictureRole);
+        first->setData(smallIconIndex, SmallPictureRole);
+        applyPicture(first);
+    });
 }
 
 void ListView::setPictures(int row, int iconIndex, int smallIconIndex)
@@ -330,7 +342,11 @@ QIcon ListView::shownPicture(int row) const
 
 void ListView::applyPicture(int row)
 {
-    QStandardItem* c = cell(row, 0);
+    applyPicture(cell(row, 0));
+}
+
+void ListView::applyPicture(QStandardItem* c) const
+{
     if (!c || !c->data(LargePictureRole).isValid())
         return;   // a row without pictures from image lists keeps its own icon
     const bool large = m_view == Icon;

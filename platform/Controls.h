@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <functional>
 #include <vector>
 
 class ImageList;
@@ -36,9 +37,12 @@ public:
     // Rows, counted from 0. Column 0 is the item text, column i its SubItems(i).
     void clear();
     int count() const;
-    int add(const QString& text, const QString& key = {}, const QIcon& icon = {});
+    // A row with its sub-items (columns 1, 2, ... in order) is made whole
+    // before the list shows it: one change for the views, not one per cell.
+    int add(const QString& text, const QString& key = {}, const QIcon& icon = {}, const QStringList& subItems = {});
     // Inserts a row before the given row (0: as the first row; count(): at the end).
-    int insert(int row, const QString& text, const QString& key = {}, const QIcon& icon = {});
+    int insert(int row, const QString& text, const QString& key = {}, const QIcon& icon = {},
+               const QStringList& subItems = {});
     QString text(int row) const;
     void setText(int row, const QString& text);
     QString subItem(int row, int column) const;
@@ -67,7 +71,8 @@ public:
     // count from 1; 0 is no picture. The lists must outlive the control.
     void setIcons(const ImageList* large);
     void setSmallIcons(const ImageList* small);
-    int addWithPictures(const QString& text, const QString& key, int iconIndex, int smallIconIndex);
+    int addWithPictures(const QString& text, const QString& key, int iconIndex, int smallIconIndex,
+                        const QStringList& subItems = {});
     void setPictures(int row, int iconIndex, int smallIconIndex);
     int iconIndex(int row) const;
     int smallIconIndex(int row) const;
@@ -82,6 +87,9 @@ signals:
 private:
     void ensureColumn(int column);
     QStandardItem* cell(int row, int column) const;
+    // Makes the row's items, lets first finish its first item, then shows the row.
+    int insertRow(int row, const QString& text, const QString& key, const QIcon& icon, const QStringList& subItems,
+                  const std::function<void(QStandardItem*)>& first);
     QStandardItemModel* m_model;
     QItemSelectionModel* m_selection;
     QTreeView* m_report;
@@ -91,6 +99,7 @@ private:
     std::vector<Qt::Alignment> m_aligns;
     void applyPictures();
     void applyPicture(int row);
+    void applyPicture(QStandardItem* first) const;
     const ImageList* m_largeList = nullptr;
     const ImageList* m_smallList = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <QTest>
 #include "platform/Controls.h"
 #include "platform/KeyFilters.h"
+#include "platform/Pictures.h"
 #include "platform/Twips.h"
 #include "tests/TestSupport.h"
 
@@ -177,6 +178,34 @@ TEST_F(TabulorTest, ListViewKeepsColumnsKeysAndHiddenData)
     EXPECT_EQ(lv.selectedRow(), r);
     lv.setView(ListView::Icon);
     EXPECT_EQ(lv.selectedRow(), r);   // one selection for both views
+
+    // A row given whole: its sub-items in column order, aligned as their
+    // columns, its pictures as setPictures gives them; a fourth sub-item
+    // makes room for itself.
+    ImageList small(16), large(32);
+    for (const QColor& c : {QColor(Qt::red), QColor(Qt::blue)}) {
+        QPixmap p(32, 32);
+        p.fill(c);
+        small.add(p.scaled(16, 16));
+        large.add(p);
+    }
+    lv.setIcons(&large);
+    lv.setSmallIcons(&small);
+    const int whole = lv.addWithPictures(QStringLiteral("大厅2"), QStringLiteral("k102"), 2, 1,
+                                         {QStringLiteral("102"), QStringLiteral("在用"), QStringLiteral("x")});
+    const int pieces = lv.addWithPictures(QStringLiteral("大厅3"), QStringLiteral("k103"), 2, 1);
+    lv.setSubItem(pieces, 1, QStringLiteral("103"));
+    EXPECT_EQ(lv.key(whole), QStringLiteral("k102"));
+    EXPECT_EQ(lv.subItem(whole, 2), QStringLiteral("在用"));
+    EXPECT_EQ(lv.subItem(whole, 3), QStringLiteral("x"));
+    EXPECT_EQ(lv.model()->item(whole, 2)->textAlignment(), lv.model()->item(pieces, 2)->textAlignment());
+    EXPECT_EQ(lv.iconIndex(whole), 2);
+    EXPECT_EQ(lv.smallIconIndex(whole), 1);
+    EXPECT_EQ(lv.shownPicture(whole).cacheKey(), lv.shownPicture(pieces).cacheKey());
+    lv.setView(ListView::Report);
+    EXPECT_EQ(lv.shownPicture(whole).cacheKey(), lv.shownPicture(pieces).cacheKey());
+    EXPECT_EQ(lv.add(QStringLiteral("大厅4"), {}, {}, {QStringLiteral("104")}), 3);
+    EXPECT_EQ(lv.subItem(3, 1), QStringLiteral("104"));
 }
 
 TEST_F(TabulorTest, TreeAndToolbarReachNodesByKeyAndButtonsByNumber)
