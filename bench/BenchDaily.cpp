@@ -32,14 +32,7 @@ void writePathFile(const Context& ctx)
 }
 
 // The board on screen, as after a login.
-FrmSYGL& board(Context& ctx)
-{
-    loggedIn(ctx);
-    FrmSYGL& b = Forms::get<FrmSYGL>();
-    if (!b.isVisible())
-        Forms::show(b);
-    return b;
-}
+FrmSYGL& board(Context& ctx) { return shown<FrmSYGL>(ctx); }
 
 int boardRow(FrmSYGL& b, const QString& tableId)
 {
@@ -53,12 +46,6 @@ QString boardWord(Context& ctx)
 {
     FrmSYGL& b = board(ctx);
     return b.ListView1->subItem(boardRow(b, ctx.tableId), FrmSYGL::ColState).trimmed();
-}
-
-template <class Window> void onWindow(const std::function<void(Window&)>& fn)
-{
-    Forms::onModal(QString::fromLatin1(Window::staticMetaObject.className()),
-                   [fn](Form& f) { fn(static_cast<Window&>(f)); });
 }
 
 // Opens the ordering window for the table as the board's double-click
@@ -197,6 +184,39 @@ void prepareDaily(Context& ctx)
     }
 }
 
+// An action in the ordering window on the table in use: prepare readies
+// the window (not timed), act is the click that is timed, and the seating
+// must then hold the given number of lines more.
+Operation orderingAction(const QString& name, int lines, const std::function<void(FrmDCKT&)>& prepare,
+                         const std::function<void(FrmDCKT&)>& act, const std::function<void(Context&)>& after = {})
+{
+    Operation op{name,
+                 [](Context& ctx) {
+                     prepareDaily(ctx);
+                     tableInUse(ctx);
+                 },
+                 [=](Context& ctx) -> long {
+                     const QString seating = currentSeating(ctx);
+                     const int before = storedLines(seating);
+                     openOrdering(ctx, [&](FrmDCKT& w) {
+                         prepare(w);
+                         ctx.start();
+                         act(w);
+                         ctx.stop();
+                     });
+                     check(storedLines(seating) == before + lines, QStringLiteral("the lines were not stored"));
+                     return lines;
+                 },
+                 [after](Context& ctx) {
+                     failOnDatabaseMessages();
+                     if (after)
+                         after(ctx);
+                 },
+                 {}};
+    op.targetMs = 20;
+    return op;
+}
+
 } // namespace
 
 std::vector<Operation> dailyWork()
@@ -253,81 +273,37 @@ std::vector<Operation> dailyWork()
                    [](Context&) { failOnDatabaseMessages(); }, {}});
     ops.back().targetMs = 20;
 
-    ops.push_back({QStringLiteral("place an order of five lines (two linked)"),
-                   [](Context& ctx) {
-                       prepareDaily(ctx);
-                       tableInUse(ctx);
-                   },
-                   [](Context& ctx) -> long {
-                       const QString seating = currentSeating(ctx);
-                       const int before = storedLines(seating);
-                       const Dishes& d = dishes();
-                       openOrdering(ctx, [&](FrmDCKT& w) {
-                           for (const QString& code : d.plain.mid(0, 3) + d.linked)
-                               enterDish(w, code, 1);
-                           ctx.start();
-                           w.Toolbar1->click(FrmDCKT::BtnPlace);
-                           ctx.stop();
-                       });
-                       check(storedLines(seating) == before + 5, QStringLiteral("the five lines were not placed"));
-                       return 5;
-                   },
-                   [](Context&) { failOnDatabaseMessages(); }, {}});
-    ops.back().targetMs = 20;
-
-    ops.push_back({QStringLiteral("give a line free"),
-                   [](Context& ctx) {
-                       prepareDaily(ctx);
-                       tableInUse(ctx);
-                   },
-                   [](Context& ctx) -> long {
-                       const QString seating = currentSeating(ctx);
-                       const int before = storedLines(seating);
-                       openOrdering(ctx, [&](FrmDCKT& w) {
-                           enterDish(w, dishes().linked.value(1), 1);
-                           w.ListView1->select(w.ListView1->count() - 1);
-                           ctx.start();
-                           w.Toolbar1->clickMenu(FrmDCKT::BtnReturnFree, 2);
-                           ctx.stop();
-                       });
-                       check(storedLines(seating) == before + 1, QStringLiteral("the free line was not stored"));
-                       return 1;
-                   },
-                   [](Context&) { failOnDatabaseMessages(); }, {}});
-    ops.back().targetMs = 20;
-
-    ops.push_back({QStringLiteral("return a line (menu to dialog closed)"),
-                   [](Context& ctx) {
-                       prepareDaily(ctx);
-                       tableInUse(ctx);
-                   },
-                   [](Context& ctx) -> long {
-                       const QString seating = currentSeating(ctx);
-                       const int before = storedLines(seating);
-                       const QString linked = dishes().linked.value(0);
-                       onWindow<DlgTD>([](DlgTD& d) { d.OKButton->click(); });
-                       openOrdering(ctx, [&](FrmDCKT& w) {
-                           // A linked dish still ordered: its return books the goods back in.
-                           int row = -1;
-                           for (int r = w.ListView1->count() - 1; r >= 0 && row < 0; --r)
-                               if (w.lineDishCode(r) == linked && Money::parse(w.ListView1->subItem(r, FrmDCKT::ColQuantity)) > Money())
-                                   row = r;
-                           check(row >= 0, QStringLiteral("no linked line to return"));
-                           w.ListView1->select(row);
-                           ctx.start();
-                           w.Toolbar1->clickMenu(FrmDCKT::BtnReturnFree, 1);
-                           ctx.stop();
-                       });
-                       check(storedLines(seating) == before + 1, QStringLiteral("the return was not stored"));
-                       return 1;
-                   },
-                   [](Context& ctx) {
-                       failOnDatabaseMessages();
-                       // Another party at the table next time: the linked dish is ordered again.
-                       tableFree(ctx);
-                   },
-                   {}});
-    ops.back().targetMs = 20;
+    ops.push_back(orderingAction(
+        QStringLiteral("place an order of five lines (two linked)"), 5,
+        [](FrmDCKT& w) {
+            const Dishes& d = dishes();
+            for (const QString& code : d.plain.mid(0, 3) + d.linked)
+                enterDish(w, code, 1);
+        },
+        [](FrmDCKT& w) { w.Toolbar1->click(FrmDCKT::BtnPlace); }));
+    ops.push_back(orderingAction(
+        QStringLiteral("give a line free"), 1,
+        [](FrmDCKT& w) {
+            enterDish(w, dishes().linked.value(1), 1);
+            w.ListView1->select(w.ListView1->count() - 1);
+        },
+        [](FrmDCKT& w) { w.Toolbar1->clickMenu(FrmDCKT::BtnReturnFree, 2); }));
+    ops.push_back(orderingAction(
+        QStringLiteral("return a line (menu to dialog closed)"), 1,
+        [](FrmDCKT& w) {
+            // A linked dish still ordered: its return books the goods back in.
+            const QString linked = dishes().linked.value(0);
+            int row = -1;
+            for (int r = w.ListView1->count() - 1; r >= 0 && row < 0; --r)
+                if (w.lineDishCode(r) == linked && Money::parse(w.ListView1->subItem(r, FrmDCKT::ColQuantity)) > Money())
+                    row = r;
+            check(row >= 0, QStringLiteral("no linked line to return"));
+            w.ListView1->select(row);
+            onWindow<DlgTD>([](DlgTD& dialog) { dialog.OKButton->click(); });
+        },
+        [](FrmDCKT& w) { w.Toolbar1->clickMenu(FrmDCKT::BtnReturnFree, 1); },
+        // Another party at the table next time: the linked dish is ordered again.
+        tableFree));
 
     ops.push_back({QStringLiteral("ordering window load (occupied table)"),
                    [](Context& ctx) {

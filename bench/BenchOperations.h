@@ -9,6 +9,7 @@
 #include <QVariantList>
 #include <functional>
 #include <vector>
+#include "platform/Form.h"
 
 namespace Bench {
 
@@ -79,5 +80,22 @@ void failOnDatabaseMessages();
 void check(bool condition, const QString& what);
 // Lets the windows lay out and paint what they were given.
 void settle();
+
+// A window on screen, as after a login.
+template <class Window> Window& shown(Context& ctx)
+{
+    loggedIn(ctx);
+    Window& w = Forms::get<Window>();
+    if (!w.isVisible())
+        Forms::show(w);
+    return w;
+}
+
+// Scripts the modal shows of a window: fn runs in it while it is open.
+template <class Window> void onWindow(const std::function<void(Window&)>& fn)
+{
+    Forms::onModal(QString::fromLatin1(Window::staticMetaObject.className()),
+                   [fn](Form& f) { fn(static_cast<Window&>(f)); });
+}
 
 } // namespace Bench

@@ -23,21 +23,6 @@ namespace Bench {
 
 namespace {
 
-template <class Window> Window& shown(Context& ctx)
-{
-    loggedIn(ctx);
-    Window& w = Forms::get<Window>();
-    if (!w.isVisible())
-        Forms::show(w);
-    return w;
-}
-
-template <class Window> void onWindow(const std::function<void(Window&)>& fn)
-{
-    Forms::onModal(QString::fromLatin1(Window::staticMetaObject.className()),
-                   [fn](Form& f) { fn(static_cast<Window&>(f)); });
-}
-
 void setPickers(QDateEdit* fromDate, QTimeEdit* fromTime, QDateEdit* toDate, QTimeEdit* toTime, const Period& p)
 {
     fromDate->setDate(p.from);
@@ -162,40 +147,40 @@ std::vector<Operation> reportOperations()
     }
 
     // Table sales: the detail text of every ticked table, and the summary box.
+    const struct {
+        QString name;
+        int button;
+        QStringList (*statements)();
+    } tableSales[] = {
+        {QStringLiteral("table sales detail"), FrmFTXS::BtnDetail,
+         [] { return QStringList{ReportQueries::settledSeatings(), ReportQueries::settledSeatingLines()}; }},
+        {QStringLiteral("table sales summary"), FrmFTXS::BtnSummary,
+         [] { return QStringList{ReportQueries::receivedByTableName()}; }},
+    };
     for (PeriodOf p : DayMonthYear) {
-        ops.push_back({name(QStringLiteral("table sales detail"), names, p),
-                       [p](Context& ctx) {
-                           FrmFTXS& w = shown<FrmFTXS>(ctx);
-                           setPickers(w.DTPicker1[0], w.DTPicker2[0], w.DTPicker1[1], w.DTPicker2[1], (ctx.*p)());
-                       },
-                       [](Context&) -> long {
-                           FrmFTXS& w = Forms::get<FrmFTXS>();
-                           w.Toolbar1->click(FrmFTXS::BtnDetail);
-                           settle();
-                           return w.Text1->blockCount();
-                       },
-                       [](Context&) { failOnDatabaseMessages(); },
-                       [p](Context& ctx) -> long {
-                           return floorRows(ReportQueries::settledSeatings(), (ctx.*p)().bounds())
-                               + floorRows(ReportQueries::settledSeatingLines(), (ctx.*p)().bounds());
-                       }});
-        ops.back().targetMs = (names.*p)().targetMs;
-        ops.push_back({name(QStringLiteral("table sales summary"), names, p),
-                       [p](Context& ctx) {
-                           FrmFTXS& w = shown<FrmFTXS>(ctx);
-                           setPickers(w.DTPicker1[0], w.DTPicker2[0], w.DTPicker1[1], w.DTPicker2[1], (ctx.*p)());
-                       },
-                       [](Context&) -> long {
-                           FrmFTXS& w = Forms::get<FrmFTXS>();
-                           w.Toolbar1->click(FrmFTXS::BtnSummary);
-                           settle();
-                           return w.Text1->blockCount();
-                       },
-                       [](Context&) { failOnDatabaseMessages(); },
-                       [p](Context& ctx) -> long {
-                           return floorRows(ReportQueries::receivedByTableName(), (ctx.*p)().bounds());
-                       }});
-        ops.back().targetMs = (names.*p)().targetMs;
+        for (const auto& t : tableSales) {
+            const int button = t.button;
+            auto statements = t.statements;
+            ops.push_back({name(t.name, names, p),
+                           [p](Context& ctx) {
+                               FrmFTXS& w = shown<FrmFTXS>(ctx);
+                               setPickers(w.DTPicker1[0], w.DTPicker2[0], w.DTPicker1[1], w.DTPicker2[1], (ctx.*p)());
+                           },
+                           [button](Context&) -> long {
+                               FrmFTXS& w = Forms::get<FrmFTXS>();
+                               w.Toolbar1->click(button);
+                               settle();
+                               return w.Text1->blockCount();
+                           },
+                           [](Context&) { failOnDatabaseMessages(); },
+                           [p, statements](Context& ctx) -> long {
+                               long rows = 0;
+                               for (const QString& statement : statements())
+                                   rows += floorRows(statement, (ctx.*p)().bounds());
+                               return rows;
+                           }});
+            ops.back().targetMs = (names.*p)().targetMs;
+        }
     }
 
     // Dish sales of every dish at the tables of the first type.

@@ -15,15 +15,6 @@ namespace Bench {
 
 namespace {
 
-template <class Window> Window& shown(Context& ctx)
-{
-    loggedIn(ctx);
-    Window& w = Forms::get<Window>();
-    if (!w.isVisible())
-        Forms::show(w);
-    return w;
-}
-
 using PeriodOf = Period (Context::*)() const;
 
 // The lines of one direction's bills of the days, with their bills, and the
@@ -64,6 +55,21 @@ template <class Window> Operation ledger(const QString& name, PeriodOf p, bool i
     return op;
 }
 
+// A stock bill window opened (its list of every bill).
+template <class Window> Operation billWindow(const QString& name, const QString& table)
+{
+    Operation op{name, loggedIn,
+                 [](Context& ctx) -> long {
+                     Window& w = shown<Window>(ctx);
+                     settle();
+                     return w.ListView2->count();
+                 },
+                 [](Context&) { failOnDatabaseMessages(); },
+                 [table](Context&) -> long { return floorRows(QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(table)); }};
+    op.rowsMatchFloor = true;
+    return op;
+}
+
 } // namespace
 
 std::vector<Operation> stockOperations()
@@ -85,26 +91,8 @@ std::vector<Operation> stockOperations()
     ops.back().targetMs = 50;
     ops.back().rowsMatchFloor = true;
     // The bill windows open on every bill there is.
-    ops.push_back({QStringLiteral("stock-in window open (every bill)"), loggedIn,
-                   [](Context&) -> long {
-                       FrmRKGL& w = Forms::get<FrmRKGL>();
-                       Forms::show(w);
-                       settle();
-                       return w.ListView2->count();
-                   },
-                   [](Context&) { failOnDatabaseMessages(); },
-                   [](Context&) -> long { return floorRows(QStringLiteral("SELECT rowid FROM stock_in_bill ORDER BY rowid")); }});
-    ops.back().rowsMatchFloor = true;
-    ops.push_back({QStringLiteral("stock-out window open (every bill)"), loggedIn,
-                   [](Context&) -> long {
-                       FrmCKGL& w = Forms::get<FrmCKGL>();
-                       Forms::show(w);
-                       settle();
-                       return w.ListView2->count();
-                   },
-                   [](Context&) { failOnDatabaseMessages(); },
-                   [](Context&) -> long { return floorRows(QStringLiteral("SELECT rowid FROM stock_out_bill ORDER BY rowid")); }});
-    ops.back().rowsMatchFloor = true;
+    ops.push_back(billWindow<FrmRKGL>(QStringLiteral("stock-in window open (every bill)"), QStringLiteral("stock_in_bill")));
+    ops.push_back(billWindow<FrmCKGL>(QStringLiteral("stock-out window open (every bill)"), QStringLiteral("stock_out_bill")));
     for (PeriodOf p : {&Context::day, &Context::month, &Context::year}) {
         ops.push_back(ledger<FrmRKTZ>(QStringLiteral("stock-in ledger"), p, true, false));
         ops.push_back(ledger<FrmCKTZ>(QStringLiteral("stock-out ledger"), p, false, true));
