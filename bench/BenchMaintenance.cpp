@@ -71,6 +71,7 @@ std::vector<Operation> maintenanceOperations()
                        Db::openShared(ctx.dbPath);
                    },
                    {}});
+    ops.back().targetMs = 2000;
     return ops;
 }
 
