@@ -6,59 +6,21 @@
 #include <QStyle>
 #include "db/Database.h"
 #include "db/Recordset.h"
+#include "db/RowReader.h"
 #include "platform/Printer.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "print/CodePage936.h"
 #include "print/TextWidth.h"
 #include "reports/ReportQueries.h"
+#include "reports/TableSalesLines.h"
 
 TABULOR_REGISTER_FORM(FrmFTXS);
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
 const QString Tab = QStringLiteral("\t");
-const QString Rule(16, QChar(0x2500));
 const QString InfoTitle = QStringLiteral("信息提示");
-
-// One order line of a seating.
-struct OrderLine {
-    QString name;
-    QVariant quantity;
-    Money price;
-    bool free = false;
-};
-
-// A seating settled in the range.
-struct Seating {
-    QString id;
-    QString start;
-    QString end;
-    int bills = 0;
-    Money received;
-};
-
-// An order line of the detail: the name, the quantity and the amount, set
-// to columns by TABs after their width in single-byte columns. The amount
-// is added to the bill amount unless the line is free.
-QString orderLineText(const OrderLine& line, Money& billAmount)
-{
-    const int w = AnsiTextWidth(line.name);
-    QString text = line.name + (w < 8 ? Tab + Tab : w < 16 ? Tab : QString());
-    const Money quantity = Money::fromVariant(line.quantity);
-    const QString quantityText = quantity.plain();
-    const bool narrow = AnsiTextWidth(quantityText) < 8;
-    text += quantityText + (narrow ? Tab : QString());
-    if (line.free) {
-        text += QStringLiteral("0.00");
-    } else {
-        const Money amount = line.price.times(quantity);
-        text += narrow ? amountText(amount) : amount.plain();
-        billAmount += amount;
-    }
-    return text + CrLf;
-}
 
 // The amount field of the summary box: right-aligned in 12 columns.
 QString boxAmount(Money amount)
@@ -66,6 +28,33 @@ QString boxAmount(Money amount)
     const QString text = amountText(amount);
     return padding(12 - int(text.size())) + text;
 }
+
+// Dish codes in the order of the stored text's collation (NOCASE): byte by
+// byte of the UTF-8 text with the letters A-Z taken as a-z; a missing code first.
+struct DishCode {
+    QByteArray text;
+    bool null = false;
+};
+int compareCodes(const DishCode& a, const DishCode& b)
+{
+    if (a.null || b.null)
+        return int(b.null) - int(a.null);
+    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? uchar(c) + 32 : uchar(c); };
+    const qsizetype n = std::min(a.text.size(), b.text.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const int x = fold(a.text[i]), y = fold(b.text[i]);
+        if (x != y)
+            return x - y;
+    }
+    return int(a.text.size() - b.text.size());
+}
+
+// An order line as read, before its seating's lines are put in order.
+struct ReadLine {
+    DishCode code;
+    qint64 rowId;
+    TableSalesLines::OrderLine line;
+};
 
 } // namespace
 
@@ -107,11 +96,10 @@ FrmFTXS::FrmFTXS()
 
     Label1[1] = new QLabel(QStringLiteral("房台消费情况明细"), this);
     Twips::place(Label1[1], 4020, 1470, 2400, 270);
-    Text1 = new QPlainTextEdit(this);
+    // Read only: the lines can be selected and copied, never typed into.
+    Text1 = new TextLinesView(this);
     Twips::place(Text1, 4020, 1740, 5370, 5640);
-    Text1->setReadOnly(true);   // every typed character is discarded
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     // A monospaced face in which a single-byte character is 90 twips and a
     // double-byte one 180, with a tab stop every 8 columns: the layout of the
     // reports lines up on screen as on a character printer.
@@ -119,8 +107,15 @@ FrmFTXS::FrmFTXS()
     textFont.setPixelSize(12);
     Text1->setFont(textFont);
     Text1->setTabStopDistance(QFontMetricsF(textFont).horizontalAdvance(QString(8, u' ')));
+    m_lines = std::make_unique<TableSalesLines>();
+    Text1->setSource(m_lines.get());
 
     connect(Toolbar1, &Toolbar::buttonClick, this, &FrmFTXS::Toolbar1_ButtonClick);
+}
+
+FrmFTXS::~FrmFTXS()
+{
+    Text1->setSource(nullptr);
 }
 
 void FrmFTXS::Form_Load()
@@ -183,14 +178,17 @@ void FrmFTXS::setRangeFromPickers()
     m_range = periodFromPickers(DTPicker1[0], DTPicker2[0], DTPicker1[1], DTPicker2[1]);
 }
 
-void FrmFTXS::setReportText(const QString& text)
+QString FrmFTXS::reportText() const
 {
-    m_text = text;
-    QString shown = text;
-    shown.replace(CrLf, QStringLiteral("\n"));
-    if (shown.endsWith(u'\n'))
-        shown.chop(1);
-    Text1->setPlainText(shown);
+    return m_lines->text();
+}
+
+void FrmFTXS::showReportLines()
+{
+    int widest = 0;
+    for (const QString& line : m_lines->widestLines())
+        widest = std::max(widest, Text1->lineWidth(line));
+    Text1->reload(widest);
 }
 
 void FrmFTXS::Toolbar1_ButtonClick(int index)
@@ -201,24 +199,28 @@ void FrmFTXS::Toolbar1_ButtonClick(int index)
     }
     switch (index) {
     case BtnDetail:
-        setReportText(QString());
+        m_lines->clear();
+        showReportLines();
         setRangeFromPickers();
         ShowTableSalesDetail();
         break;
     case BtnSummary:
-        setReportText(QString());
+        m_lines->clear();
+        showReportLines();
         ShowTableSalesSummary();
         break;
     case BtnPrint: {
         if (PrinterMissingCheck())
             return;
-        if (m_text.trimmed().isEmpty()) {
+        // Every report line has a visible character, so a text with lines
+        // has something to print.
+        if (m_lines->isEmpty()) {
             MsgBox(QStringLiteral("无可打印内容，请查询后继续!"));
             return;
         }
         PrinterObject& p = PrinterSeam::printer();
         p.printLine(QStringLiteral("房台销售明细"));
-        p.printLine(m_text);
+        p.printLine(m_lines->text());
         p.endDoc();
         break;
     }
@@ -233,68 +235,97 @@ void FrmFTXS::Toolbar1_ButtonClick(int index)
 void FrmFTXS::ShowTableSalesDetail()
 {
     // The seatings settled in the range, by table and opening time, and
-    // their order lines by dish code: two statements for the whole report.
-    QHash<QString, std::vector<Seating>> seatingsOfTable;
-    QHash<QString, std::vector<OrderLine>> linesOfSeating;
+    // their order lines seating by seating: two statements for the whole
+    // report. A seating's lines are put in dish-code order here, a few at a
+    // time, rather than all the lines of the range sorted by the database.
+    TableSalesLines& report = *m_lines;
+    QHash<QString, std::vector<int>> seatingsOfTable;
     const bool read = RunDbAction([&] {
-        Recordset seatings;
-        seatings.open(ReportQueries::settledSeatings(), m_range.bounds());
-        for (seatings.MoveFirst(); !seatings.isEOF(); seatings.MoveNext())
-            seatingsOfTable[seatings.text(QStringLiteral("house_table_id")).toLower()].push_back(
-                {seatings.text(QStringLiteral("use_table_id")), seatings.text(QStringLiteral("start_date")),
-                 seatings.text(QStringLiteral("end_date")), seatings.field(QStringLiteral("bills")).toInt(),
-                 Money::fromVariant(seatings.field(QStringLiteral("received")))});
-        Recordset lines;
-        lines.open(ReportQueries::settledSeatingLines(), m_range.bounds());
-        for (lines.MoveFirst(); !lines.isEOF(); lines.MoveNext())
-            linesOfSeating[lines.text(QStringLiteral("use_table_id"))].push_back(
-                {lines.field(QStringLiteral("food_name")).toString(), lines.field(QStringLiteral("food_num")),
-                 Money::fromVariant(lines.field(QStringLiteral("price"))), lines.text(QStringLiteral("STS")) == u"2"});
-    });
-    if (!read)
-        return;
+        QHash<QString, int> seatingOfId;
+        Db::RowReader seatings(ReportQueries::settledSeatings(), m_range.bounds());
+        while (seatings.next()) {
+            const int index = int(report.seatings.size());
+            report.seatings.push_back({seatings.text(2).trimmed(), seatings.text(3).trimmed(), int(seatings.integer(4)),
+                                       seatings.money(5), Money(), 0, 0});
+            seatingOfId.insert(seatings.text(0).trimmed(), index);
+            // Table codes compare without regard to letter case, as stored.
+            seatingsOfTable[seatings.text(1).trimmed().toLower()].push_back(index);
+        }
 
-    QString text;
+        QHash<QByteArray, int> nameIndex;
+        std::vector<ReadLine> ofSeating;
+        TableSalesLines::Seating* seating = nullptr;
+        auto finishSeating = [&] {
+            if (!seating)
+                return;
+            std::stable_sort(ofSeating.begin(), ofSeating.end(), [](const ReadLine& a, const ReadLine& b) {
+                const int c = compareCodes(a.code, b.code);
+                return c != 0 ? c < 0 : a.rowId < b.rowId;
+            });
+            seating->firstLine = int(report.lines.size());
+            seating->lineCount = int(ofSeating.size());
+            for (const ReadLine& l : ofSeating) {
+                report.lines.push_back(l.line);
+                seating->billAmount += TableSalesLines::amountOf(l.line);
+            }
+            ofSeating.clear();
+        };
+        Db::RowReader lines(ReportQueries::settledSeatingLines(), m_range.bounds());
+        QString seatingId;
+        while (lines.next()) {
+            const QString id = lines.text(0).trimmed();
+            if (!seating || id != seatingId) {
+                finishSeating();
+                seatingId = id;
+                const auto found = seatingOfId.constFind(id);
+                seating = found == seatingOfId.constEnd() ? nullptr : &report.seatings[size_t(*found)];
+                if (!seating)
+                    continue;   // settled after the seatings were read
+            }
+            const QByteArrayView name = lines.utf8(3);
+            auto known = nameIndex.constFind(name.toByteArray());
+            if (known == nameIndex.constEnd()) {
+                known = nameIndex.insert(name.toByteArray(), int(report.names.size()));
+                report.names << lines.text(3);
+            }
+            ofSeating.push_back({{lines.utf8(2).toByteArray(), lines.isNull(2)}, lines.integer(1),
+                                 {*known, lines.money(4), lines.money(5), lines.text(6).trimmed() == u"2"}});
+        }
+        finishSeating();
+    });
+    if (!read) {
+        report.clear();
+        return;
+    }
+
     for (int row = 0; row < ListView1->count(); ++row) {
         if (!ticked(row))
             continue;
-        // Table codes compare without regard to letter case, as stored.
         const auto found = seatingsOfTable.constFind(ListView1->key(row).toLower());
         if (found == seatingsOfTable.constEnd())
             continue;
-        text += ListView1->text(row) + QStringLiteral("：") + CrLf + CrLf + CrLf;
-        for (const Seating& s : *found) {
-            text += QStringLiteral("开台时间：") + s.start + u' ' + CrLf + CrLf;
-            Money billAmount;
-            const auto lines = linesOfSeating.constFind(s.id);
-            if (lines != linesOfSeating.constEnd()) {
-                text += Rule + CrLf + QStringLiteral("品名") + Tab + Tab + QStringLiteral("数量") + Tab
-                    + QStringLiteral("金额") + CrLf + Rule + CrLf;
-                for (const OrderLine& line : *lines)
-                    text += orderLineText(line, billAmount);
-                text += Rule + CrLf;
-            }
-            text += CrLf + QStringLiteral("结帐时间：") + s.end + CrLf;
-            text += QStringLiteral("结帐金额：") + amountText(billAmount) + QStringLiteral("元") + CrLf;
-            if (s.bills > 0)
-                text += QStringLiteral("实收金额：") + amountText(s.received) + QStringLiteral("元") + CrLf + CrLf;
-            text += Rule + CrLf + CrLf + CrLf;
-        }
+        report.addLine(ListView1->text(row) + QStringLiteral("："));
+        report.addLine(QString());
+        report.addLine(QString());
+        for (int index : *found)
+            report.addSeating(index);
     }
-    setReportText(text);
+    showReportLines();
 }
 
 void FrmFTXS::ShowTableSalesSummary()
 {
-    setReportText(QString());
+    m_lines->clear();
+    showReportLines();
     setRangeFromPickers();
     Recordset rs;
     if (!RunDbAction([&] { rs.open(ReportQueries::receivedByTableName(), m_range.bounds()); }) || rs.empty())
         return;
-    const QString divider = QStringLiteral("├─────┼────────┤") + CrLf;
-    QString text = QStringLiteral("┌─────┬────────┐") + CrLf;
-    text += QStringLiteral("│ 房台名称") + QStringLiteral(" │") + Tab + QStringLiteral("  收费金额    │") + CrLf;
-    text += divider;
+    TableSalesLines& text = *m_lines;
+    const QString divider = QStringLiteral("├─────┼────────┤");
+    text.addLine(QStringLiteral("┌─────┬────────┐"));
+    text.addLine(QStringLiteral("│ 房台名称") + QStringLiteral(" │") + Tab + QStringLiteral("  收费金额    │"));
+    text.addLine(divider);
     Money total;
     for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
         const QString name = rs.field(QStringLiteral("house_name")).toString();
@@ -303,12 +334,12 @@ void FrmFTXS::ShowTableSalesSummary()
         // the text's own font.
         const int nameTwips = TextMeasurer::widthTwips(name, Text1->font());
         const int blanks = nameTwips > 700 ? -1 : TextWidthPadding(name, 700, Text1->font());
-        text += QStringLiteral("│") + padding(blanks) + name + QStringLiteral("  │") + Tab + boxAmount(amount)
-            + QStringLiteral("元│") + CrLf;
-        text += divider;
+        text.addLine(QStringLiteral("│") + padding(blanks) + name + QStringLiteral("  │") + Tab + boxAmount(amount)
+                     + QStringLiteral("元│"));
+        text.addLine(divider);
         total += amount;
     }
-    text += QStringLiteral("│ 合    计") + QStringLiteral(" │") + Tab + boxAmount(total) + QStringLiteral("元│") + CrLf;
-    text += QStringLiteral("└─────┴────────┘") + CrLf;
-    setReportText(text);
+    text.addLine(QStringLiteral("│ 合    计") + QStringLiteral(" │") + Tab + boxAmount(total) + QStringLiteral("元│"));
+    text.addLine(QStringLiteral("└─────┴────────┘"));
+    showReportLines();
 }

@@ -5,16 +5,20 @@
 // of that text on the printer object.
 #include <QFont>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <memory>
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "platform/TextLinesView.h"
 #include "reports/ReportSupport.h"
+
+class TableSalesLines;
 
 class FrmFTXS : public Form {
     Q_OBJECT
 public:
     FrmFTXS();
+    ~FrmFTXS() override;
 
     Toolbar* Toolbar1;
     QLabel* Label2[2];          // "开始时间", "终止时间"
@@ -23,7 +27,7 @@ public:
     QLabel* Label1[2];          // "房台列表", "房台消费情况明细"
     ListView* ListView1;        // the tables, each with a tick
     QPushButton* Command1[3];   // "全选", "返选", "清除"
-    QPlainTextEdit* Text1;      // the report text, read only
+    TextLinesView* Text1;       // the report text, read only, line by line
 
     enum Button { BtnDetail = 1, BtnSummary, BtnPrint, BtnHelp, BtnExit };
     enum Column { ColName, ColKind, ColType, ColCode };
@@ -36,7 +40,7 @@ public:
     void ShowTableSalesSummary();
 
     // The report text as printed: lines ended by CR LF, TABs kept.
-    QString reportText() const { return m_text; }
+    QString reportText() const;
 
     bool ticked(int row) const;
     void setTicked(int row, bool on);
@@ -44,7 +48,10 @@ public:
 private:
     void loadTables();
     void setRangeFromPickers();
-    void setReportText(const QString& text);
+    // Shows the lines now held (none: the text is empty).
+    void showReportLines();
     ReportPeriod m_range;
-    QString m_text;
+    // The report's lines: a year of seatings comes to millions of lines, so
+    // they are held as seatings and order lines and made when shown.
+    std::unique_ptr<TableSalesLines> m_lines;
 };

@@ -129,10 +129,12 @@ QString settledSeatings()
 
 QString settledSeatingLines()
 {
-    return QStringLiteral("SELECT l.use_table_id, l.food_code, l.food_name, l.food_num, l.price, l.STS "
+    // In the order of the checkout-time index, so that the lines come
+    // seating by seating without sorting the lines of the whole range.
+    return QStringLiteral("SELECT s.use_table_id, l.rowid, l.food_code, l.food_name, l.food_num, l.price, l.STS "
                           "FROM use_table_200505 s JOIN strink_mess_200505 l ON l.use_table_id = s.use_table_id "
                           "WHERE s.end_date >= ? AND s.end_date <= ? "
-                          "ORDER BY l.use_table_id, l.food_code, l.rowid");
+                          "ORDER BY s.end_date, s.rowid");
 }
 
 QString receivedByTableName()

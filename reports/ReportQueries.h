@@ -36,7 +36,9 @@ QString waiterRanking();
 QString tablesWithSeatings();
 // The seatings settled in the period with their bill count and received sum.
 QString settledSeatings();
-// The order lines of those seatings, by seating and dish code.
+// The order lines of those seatings, seating by seating (by checkout time),
+// each seating's lines in no particular order: use_table_id, rowid,
+// food_code, food_name, food_num, price, STS.
 QString settledSeatingLines();
 // The received amount per table name of those seatings.
 QString receivedByTableName();

@@ -1,0 +1,187 @@
+#include "reports/TableSalesLines.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include "print/CodePage936.h"
+#include "reports/ReportSupport.h"
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+const QString Tab = QStringLiteral("\t");
+const QString Rule(16, QChar(0x2500));
+const QString LinesHeader = QStringLiteral("品名\t\t数量\t金额");
+
+// The name, the quantity and the amount set to columns by TABs: a name
+// narrower than 8 columns is followed by two TABs, one narrower than 16 by
+// one; a quantity narrower than 8 columns by a TAB, and then the amount has
+// two decimals.
+QString columns(const QString& name, const QString& quantity, const QString& narrowAmount, const QString& wideAmount)
+{
+    const int w = AnsiTextWidth(name);
+    QString text = name + (w < 8 ? Tab + Tab : w < 16 ? Tab : QString());
+    const bool narrow = AnsiTextWidth(quantity) < 8;
+    return text + quantity + (narrow ? Tab + narrowAmount : wideAmount);
+}
+
+// The most characters the plain or two-decimal text of an amount up to
+// maxUnits (in either sign) can take: sign, whole digits, point, decimals.
+int longestNumber(qint64 maxUnits)
+{
+    return 1 + int(QString::number(maxUnits / Money::Scale).size()) + 1 + 4;
+}
+
+} // namespace
+
+void TableSalesLines::clear()
+{
+    names.clear();
+    lines.clear();
+    lines.shrink_to_fit();
+    seatings.clear();
+    seatings.shrink_to_fit();
+    m_blocks.clear();
+    m_blocks.shrink_to_fit();
+    m_texts.clear();
+    m_rows = 0;
+}
+
+void TableSalesLines::addLine(const QString& text)
+{
+    m_blocks.push_back({m_rows, -1, int(m_texts.size())});
+    m_texts << text;
+    ++m_rows;
+}
+
+void TableSalesLines::addSeating(int index)
+{
+    m_blocks.push_back({m_rows, index, 0});
+    m_rows += seatingRows(seatings[size_t(index)]);
+}
+
+int TableSalesLines::seatingRows(const Seating& s)
+{
+    // Opening time and a blank; the order lines between rules under their
+    // heading; a blank, checkout time, bill amount; the received amount and
+    // a blank when it was billed; a rule and two blanks.
+    return 2 + (s.lineCount > 0 ? 4 + s.lineCount : 0) + 3 + (s.bills > 0 ? 2 : 0) + 3;
+}
+
+QString TableSalesLines::seatingLine(const Seating& s, int k) const
+{
+    if (k == 0)
+        return QStringLiteral("开台时间：") + s.start + u' ';
+    if (k == 1)
+        return QString();
+    k -= 2;
+    if (s.lineCount > 0) {
+        if (k == 0 || k == 2)
+            return Rule;
+        if (k == 1)
+            return LinesHeader;
+        k -= 3;
+        if (k < s.lineCount)
+            return orderLineText(lines[size_t(s.firstLine + k)]);
+        if (k == s.lineCount)
+            return Rule;
+        k -= s.lineCount + 1;
+    }
+    switch (k) {
+    case 0: return QString();
+    case 1: return QStringLiteral("结帐时间：") + s.end;
+    case 2: return QStringLiteral("结帐金额：") + amountText(s.billAmount) + QStringLiteral("元");
+    default: break;
+    }
+    k -= 3;
+    if (s.bills > 0) {
+        if (k == 0)
+            return QStringLiteral("实收金额：") + amountText(s.received) + QStringLiteral("元");
+        if (k == 1)
+            return QString();
+        k -= 2;
+    }
+    return k == 0 ? Rule : QString();
+}
+
+QString TableSalesLines::line(int row) const
+{
+    if (row < 0 || row >= m_rows)
+        return QString();
+    const auto after = std::upper_bound(m_blocks.begin(), m_blocks.end(), row,
+                                        [](int r, const Block& b) { return r < b.firstRow; });
+    const Block& b = *(after - 1);
+    if (b.seating < 0)
+        return m_texts[b.text];
+    return seatingLine(seatings[size_t(b.seating)], row - b.firstRow);
+}
+
+QString TableSalesLines::cell(int row, int column) const
+{
+    return column == 0 ? line(row) : QString();
+}
+
+QString TableSalesLines::text() const
+{
+    QString text;
+    for (int row = 0; row < m_rows; ++row)
+        text += line(row) + CrLf;
+    return text;
+}
+
+Money TableSalesLines::amountOf(const OrderLine& line)
+{
+    return line.free ? Money() : line.price.times(line.quantity);
+}
+
+QString TableSalesLines::orderLineText(const OrderLine& line) const
+{
+    if (line.free)
+        return columns(names[line.name], line.quantity.plain(), QStringLiteral("0.00"), QStringLiteral("0.00"));
+    const Money amount = amountOf(line);
+    return columns(names[line.name], line.quantity.plain(), amountText(amount), amount.plain());
+}
+
+QStringList TableSalesLines::widestLines() const
+{
+    QStringList widest = m_texts;
+    if (seatings.empty())
+        return widest;
+    widest << Rule << LinesHeader;
+    const Seating* longestStart = &seatings.front();
+    const Seating* longestEnd = longestStart;
+    const Seating* longestAmounts = longestStart;
+    for (const Seating& s : seatings) {
+        if (s.start.size() > longestStart->start.size())
+            longestStart = &s;
+        if (s.end.size() > longestEnd->end.size())
+            longestEnd = &s;
+        if (std::max(std::llabs(s.billAmount.units()), std::llabs(s.received.units()))
+            > std::max(std::llabs(longestAmounts->billAmount.units()), std::llabs(longestAmounts->received.units())))
+            longestAmounts = &s;
+    }
+    widest << seatingLine(*longestStart, 0);
+    Seating end = *longestEnd;
+    end.lineCount = 0;
+    widest << seatingLine(end, 3);
+    Seating amounts = *longestAmounts;
+    amounts.lineCount = 0;
+    amounts.bills = 1;
+    widest << seatingLine(amounts, 4) << seatingLine(amounts, 5);
+    if (lines.empty())
+        return widest;
+    qint64 quantity = 0, amount = 0;
+    for (const OrderLine& l : lines) {
+        quantity = std::max(quantity, std::llabs(l.quantity.units()));
+        amount = std::max(amount, std::llabs(amountOf(l).units()));
+    }
+    int widestName = 0;
+    for (int i = 1; i < names.size(); ++i) {
+        if (AnsiTextWidth(names[i]) > AnsiTextWidth(names[widestName]))
+            widestName = i;
+    }
+    const QString quantityText(longestNumber(quantity), u'9');
+    const QString amountDigits(longestNumber(amount), u'9');
+    widest << columns(names.value(widestName), quantityText, amountDigits, amountDigits)
+           << columns(names.value(widestName), QStringLiteral("9"), amountDigits, amountDigits);
+    return widest;
+}
