@@ -49,11 +49,12 @@ std::vector<Operation> reportOperations()
     std::vector<Operation> ops;
     const Context names;   // only the period labels are read
 
-    // Sales summary, each mode; five years as well.
+    // Sales summary, each mode; five years as well. The statements of some
+    // modes depend on the period's length.
     const struct {
         QString mode;
-        QString (*statement)();
-    } modes[] = {{FrmXSHZ::ByTable, ReportQueries::salesByTable},
+        QString (*statement)(const ReportPeriod&);
+    } modes[] = {{FrmXSHZ::ByTable, [](const ReportPeriod&) { return ReportQueries::salesByTable(); }},
                  {FrmXSHZ::ByCategory, ReportQueries::salesByCategory},
                  {FrmXSHZ::ByDish, ReportQueries::salesByDish}};
     for (const auto& m : modes) {
@@ -73,7 +74,12 @@ std::vector<Operation> reportOperations()
                                return std::max(0, w.ListView1->count() - 1);
                            },
                            [](Context&) { failOnDatabaseMessages(); },
-                           [statement, p](Context& ctx) -> long { return floorRows(statement(), (ctx.*p)().bounds()); }});
+                           [statement, p](Context& ctx) -> long {
+                               const Period period = (ctx.*p)();
+                               return floorRows(statement(periodOf(QDateTime(period.from, QTime(0, 0, 0)),
+                                                                   QDateTime(period.to, QTime(23, 59, 59)))),
+                                                period.bounds());
+                           }});
             ops.back().targetMs = (names.*p)().targetMs;
             ops.back().rowsMatchFloor = true;
         }

@@ -49,12 +49,35 @@ int compareCodes(const DishCode& a, const DishCode& b)
     return int(a.text.size() - b.text.size());
 }
 
+// Texts that repeat from row to row (dish codes and names), each held once:
+// the number given to a stored text (UTF-8) when it was first seen.
+class RepeatedTexts {
+public:
+    // -1 when it is new.
+    int find(QByteArrayView stored) const
+    {
+        return m_numbers.value(QByteArray::fromRawData(stored.data(), stored.size()), -1);
+    }
+    void add(QByteArrayView stored, int number) { m_numbers.insert(stored.toByteArray(), number); }
+
+private:
+    QHash<QByteArray, int> m_numbers;
+};
+
 // An order line as read, before its seating's lines are put in order.
 struct ReadLine {
-    DishCode code;
+    int code;   // index into the codes read
     qint64 rowId;
     TableSalesLines::OrderLine line;
 };
+
+// A stored flag is "2" once its blanks are trimmed.
+bool isTwo(QByteArrayView stored)
+{
+    if (stored.size() == 1)
+        return stored[0] == '2';
+    return QString::fromUtf8(stored).trimmed() == u"2";
+}
 
 } // namespace
 
@@ -252,14 +275,16 @@ void FrmFTXS::ShowTableSalesDetail()
             seatingsOfTable[seatings.text(1).trimmed().toLower()].push_back(index);
         }
 
-        QHash<QByteArray, int> nameIndex;
+        RepeatedTexts nameNumbers, codeNumbers;
+        std::vector<DishCode> codes;
+        int nullCode = -1;
         std::vector<ReadLine> ofSeating;
         TableSalesLines::Seating* seating = nullptr;
         auto finishSeating = [&] {
             if (!seating)
                 return;
-            std::stable_sort(ofSeating.begin(), ofSeating.end(), [](const ReadLine& a, const ReadLine& b) {
-                const int c = compareCodes(a.code, b.code);
+            std::stable_sort(ofSeating.begin(), ofSeating.end(), [&](const ReadLine& a, const ReadLine& b) {
+                const int c = a.code == b.code ? 0 : compareCodes(codes[size_t(a.code)], codes[size_t(b.code)]);
                 return c != 0 ? c < 0 : a.rowId < b.rowId;
             });
             seating->firstLine = int(report.lines.size());
@@ -271,25 +296,34 @@ void FrmFTXS::ShowTableSalesDetail()
             ofSeating.clear();
         };
         Db::RowReader lines(ReportQueries::settledSeatingLines(), m_range.bounds());
-        QString seatingId;
+        QByteArray seatingId;
         while (lines.next()) {
-            const QString id = lines.text(0).trimmed();
+            const QByteArrayView id = lines.utf8(0);
             if (!seating || id != seatingId) {
                 finishSeating();
-                seatingId = id;
-                const auto found = seatingOfId.constFind(id);
+                seatingId = id.toByteArray();
+                const auto found = seatingOfId.constFind(QString::fromUtf8(id).trimmed());
                 seating = found == seatingOfId.constEnd() ? nullptr : &report.seatings[size_t(*found)];
                 if (!seating)
                     continue;   // settled after the seatings were read
             }
-            const QByteArrayView name = lines.utf8(3);
-            auto known = nameIndex.constFind(name.toByteArray());
-            if (known == nameIndex.constEnd()) {
-                known = nameIndex.insert(name.toByteArray(), int(report.names.size()));
+            // A missing code is held apart from every text, the empty one included.
+            int code = lines.isNull(2) ? nullCode : codeNumbers.find(lines.utf8(2));
+            if (code < 0) {
+                code = int(codes.size());
+                codes.push_back({lines.utf8(2).toByteArray(), lines.isNull(2)});
+                if (lines.isNull(2))
+                    nullCode = code;
+                else
+                    codeNumbers.add(lines.utf8(2), code);
+            }
+            int name = nameNumbers.find(lines.utf8(3));
+            if (name < 0) {
+                name = int(report.names.size());
+                nameNumbers.add(lines.utf8(3), name);
                 report.names << lines.text(3);
             }
-            ofSeating.push_back({{lines.utf8(2).toByteArray(), lines.isNull(2)}, lines.integer(1),
-                                 {*known, lines.money(4), lines.money(5), lines.text(6).trimmed() == u"2"}});
+            ofSeating.push_back({code, lines.integer(1), {lines.money(4), lines.money(5), name, isTwo(lines.utf8(6))}});
         }
         finishSeating();
     });

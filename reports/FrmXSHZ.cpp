@@ -148,9 +148,9 @@ void FrmXSHZ::cmdQuery_Click()
     if (mode == ByTable)
         statement = ReportQueries::salesByTable();
     else if (mode == ByCategory)
-        statement = ReportQueries::salesByCategory();
+        statement = ReportQueries::salesByCategory(period);
     else if (mode == ByDish)
-        statement = ReportQueries::salesByDish();
+        statement = ReportQueries::salesByDish(period);
     else
         return;
 

@@ -3,6 +3,7 @@
 // a parameter, start then end, and a moment counts when start <= it <= end.
 // Amounts come back as exact sums in currency units (ReportSql::exactSum).
 #include <QString>
+#include "reports/ReportSupport.h"
 
 namespace ReportQueries {
 
@@ -13,11 +14,12 @@ QString salesByTable();
 // Sales summary by sub-category: 分类名称, 金额, 赠单金额, every sub-category
 // in the order of the category table. A line counts in the period of the
 // bill recorded on it (the checkout that settled it), matched to its
-// sub-category by dish code.
-QString salesByCategory();
+// sub-category by dish code. The plan depends on the period's length.
+QString salesByCategory(const ReportPeriod& period);
 // Sales summary by dish: 品名, 数量, 单价, 金额, 赠单金额 per dish code, name
 // and price of the lines settled by bills of the period, net quantity above 0.
-QString salesByDish();
+// The plan depends on the period's length.
+QString salesByDish(const ReportPeriod& period);
 
 // Sales detail: one row per seating and payment method of the bills in the
 // period, in the order of their first bill.

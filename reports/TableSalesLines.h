@@ -13,9 +13,9 @@
 class TableSalesLines : public RowSource {
 public:
     struct OrderLine {
-        int name = 0;   // index into names
         Money quantity;
         Money price;
+        int name = 0;   // index into names
         bool free = false;
     };
     // A seating settled in the range; its order lines are
