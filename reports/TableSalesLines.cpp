@@ -36,8 +36,7 @@ int longestNumber(qint64 maxUnits)
 void TableSalesLines::clear()
 {
     names.clear();
-    lines.clear();
-    lines.shrink_to_fit();
+    lines = {};
     seatings.clear();
     seatings.shrink_to_fit();
     m_blocks.clear();

@@ -6,6 +6,7 @@
 // received amounts) are written from them. Other lines are held as text.
 #include <QString>
 #include <QStringList>
+#include <deque>
 #include <vector>
 #include "db/Money.h"
 #include "platform/ModelListView.h"
@@ -32,7 +33,8 @@ public:
 
     // The dish names of the order lines, each held once.
     QStringList names;
-    std::vector<OrderLine> lines;
+    // A million lines and more for a year: a deque grows without copying them.
+    std::deque<OrderLine> lines;
     std::vector<Seating> seatings;
 
     void clear();

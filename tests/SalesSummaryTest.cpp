@@ -1,7 +1,9 @@
 // Sales summary: the three modes over one day of sales, the period rule, the
 // messages, and the two print layouts.
 #include "print/RawPrintJob.h"
+#include "db/Recordset.h"
 #include "reports/FrmXSHZ.h"
+#include "reports/ReportQueries.h"
 #include "tests/CheckedFiles.h"
 #include "shell/Module1.h"
 #include "tests/ReportsFixture.h"
@@ -109,6 +111,67 @@ TEST_F(SalesSummaryTest, ByDishGroupsByCodeNameAndPrice)
                                      "宫保鸡丁|1|40.00|40.00|0.00|40.00",
                                      "合    计| | |268.00|8.00|260.00",
                                  }));
+}
+
+// Over more than a year the summary by category and by dish reads the
+// order lines another way (in dish order, every line once, keeping those of
+// the period's bills): it gives the rows of the plan of shorter periods.
+TEST_F(SalesSummaryTest, LongPeriodsGiveTheRowsOfTheShortPlan)
+{
+    salesDay();
+    // A year earlier: a settled beer. On the day: a dish whose code the line
+    // holds in other letters, at a second price of beer.
+    const QString earlier = seating(QStringLiteral("101"), QStringLiteral("2025-01-05 12:00:00"),
+                                    QStringLiteral("2025-01-05 13:00:00"), 2, QStringLiteral("王强"));
+    const qint64 earlierBill = bill(earlier, QStringLiteral("2025-01-05 13:00:00"), 10, 10, 0, QStringLiteral("0"));
+    line(earlier, QStringLiteral("19"), QStringLiteral("青岛啤酒"), 1, 10, QStringLiteral("0"),
+         QStringLiteral("2025-01-05 12:05:00"), earlierBill);
+    category(QStringLiteral("9"), QStringLiteral("其他"), QStringLiteral("0"));
+    category(QStringLiteral("901"), QStringLiteral("小吃"), QStringLiteral("9"));
+    dish(QStringLiteral("A1"), QStringLiteral("春卷"), QStringLiteral("901"), 6);
+    const QString late = seating(QStringLiteral("102"), QStringLiteral("2026-03-10 21:00:00"),
+                                 QStringLiteral("2026-03-10 22:00:00"), 1, QStringLiteral("李娜"));
+    const qint64 lateBill = bill(late, QStringLiteral("2026-03-10 22:00:00"), 24, 24, 0, QStringLiteral("0"));
+    line(late, QStringLiteral("a1"), QStringLiteral("春卷"), 2, 6, QStringLiteral("0"), QStringLiteral("2026-03-10 21:05:00"), lateBill);
+    line(late, QStringLiteral("19"), QStringLiteral("青岛啤酒"), 1, 12, QStringLiteral("0"), QStringLiteral("2026-03-10 21:05:00"), lateBill);
+
+    setPeriod(QDateTime(QDate(2024, 3, 1), QTime(0, 0)), QDateTime(QDate(2026, 3, 10), QTime(23, 59, 59)));
+    query(QStringLiteral("按分类"));
+    FrmXSHZ& w = window();
+    ASSERT_GT(w.resultPeriod().days, 366);
+    // The day's figures, with the 9th's checkouts (E's first bill, G) and the
+    // earlier beer; D, settled on the 11th, and the open seating count nowhere.
+    EXPECT_EQ(text(rows(w.ListView1)), text({
+                                     "川菜|248.00|0.00|248.00",
+                                     "粤菜|40.00|0.00|40.00",
+                                     "凉拌|12.00|0.00|12.00",
+                                     "饮料|76.00|8.00|68.00",
+                                     "小吃|12.00|0.00|12.00",
+                                     "合    计|388.00|8.00|380.00",
+                                 }));
+
+    // Every cell of both modes as the plan of a shorter period reads the same bounds.
+    ReportPeriod shortPlan = w.resultPeriod();
+    shortPlan.days = 1;
+    auto cells = [](const QString& statement, const ReportPeriod& period) {
+        Recordset rs;
+        rs.open(statement, period.bounds());
+        QStringList out;
+        for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
+            QStringList row;
+            for (int c = 0; c < rs.fieldCount(); ++c)
+                row << rs.field(c).toString();
+            out << row.join(u'|');
+        }
+        return out;
+    };
+    for (auto statement : {ReportQueries::salesByCategory, ReportQueries::salesByDish}) {
+        const QStringList longRows = cells(statement(w.resultPeriod()), w.resultPeriod());
+        EXPECT_GE(longRows.size(), 5);
+        EXPECT_EQ(text(longRows), text(cells(statement(shortPlan), shortPlan)));
+    }
+    query(QStringLiteral("按品名"));
+    EXPECT_EQ(rows(w.ListView1).last(), QStringLiteral("合    计| | |388.00|8.00|380.00"));
 }
 
 TEST_F(SalesSummaryTest, NothingFoundKeepsTheListAndTheModeOfTheEarlierResult)

@@ -1,5 +1,9 @@
 // Table sales detail: the table list and its ticks, the detail text of the
 // settled seatings, the summary box, the print and the messages.
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+#include "db/Recordset.h"
 #include "print/CodePage936.h"
 #include "print/TextWidth.h"
 #include "reports/FrmFTXS.h"
@@ -157,6 +161,70 @@ TEST_F(TableSalesTest, OrderLinesAndSeatingsWithoutLinesOrBills)
     expected << seatingLines(QStringLiteral("2026-03-10 14:00:00"), {}, QStringLiteral("2026-03-10 14:30:00"),
                              QStringLiteral("0.00"), QStringLiteral("0.00"));
     EXPECT_EQ(text(textLines()), text(expected));
+}
+
+// A seating's lines stand in the order of their dish codes as the database
+// compares them (letters without regard to case, digits as text), lines of
+// one code in the order they were entered.
+TEST_F(TableSalesTest, OrderLinesFollowTheirDishCodesAsStored)
+{
+    floorAndMenu();
+    const QString s = seating(QStringLiteral("101"), QStringLiteral("2026-03-10 12:00:00"),
+                              QStringLiteral("2026-03-10 13:00:00"), 2, QStringLiteral("王强"));
+    bill(s, QStringLiteral("2026-03-10 13:00:00"), 7, 7, 0, QStringLiteral("0"));
+    const struct { const char* code; const char* name; } lines[] = {
+        {"b2", "菜b2"}, {"B1", "菜B1"}, {"a", "菜a"}, {"9", "菜9"}, {"10", "菜10"}, {"", "菜空"}, {"b1", "菜b1"},
+    };
+    for (const auto& l : lines)
+        line(s, QString::fromLatin1(l.code), QString::fromUtf8(l.name), 1, 1, QStringLiteral("0"),
+             QStringLiteral("2026-03-10 12:10:00"));
+    window().Toolbar1->click(FrmFTXS::BtnDetail);
+    QStringList names;
+    for (const QString& l : textLines()) {
+        if (l.startsWith(u'菜'))
+            names << l.section(u'\t', 0, 0);
+    }
+    EXPECT_EQ(text(names), text({"菜空", "菜10", "菜9", "菜a", "菜B1", "菜b1", "菜b2"}));
+    // As the database orders them.
+    QStringList stored;
+    Recordset rs;
+    rs.open(QStringLiteral("SELECT food_name FROM strink_mess_200505 ORDER BY food_code, rowid"));
+    for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
+        stored << rs.field(0).toString();
+    EXPECT_EQ(text(names), text(stored));
+}
+
+// The text is shown line by line: every line can be selected and copied.
+TEST_F(TableSalesTest, TheTextLinesCanBeSelectedAndCopied)
+{
+    salesDay();
+    FrmFTXS& w = window();
+    EXPECT_EQ(w.Text1->blockCount(), 1);   // an empty text is one empty line
+    w.Toolbar1->click(FrmFTXS::BtnDetail);
+    const QStringList lines = textLines();
+    ASSERT_EQ(w.Text1->lineCount(), lines.size());
+    EXPECT_EQ(w.Text1->blockCount(), lines.size());
+    EXPECT_EQ(w.Text1->toPlainText(), lines.join(u'\n'));
+    // Ctrl+A, Ctrl+C: the whole text.
+    w.Text1->setFocus();
+    QTest::keyClick(w.Text1, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(w.Text1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), lines.join(u'\n'));
+    // A click on a line and a Shift click on another take the lines between.
+    w.Text1->clearSelection();
+    auto clickLine = [&](int row, Qt::KeyboardModifiers keys) {
+        w.Text1->scrollTo(w.Text1->model()->index(row, 0));
+        QTest::mouseClick(w.Text1->viewport(), Qt::LeftButton, keys,
+                          w.Text1->visualRect(w.Text1->model()->index(row, 0)).center());
+    };
+    clickLine(3, Qt::NoModifier);
+    clickLine(5, Qt::ShiftModifier);
+    QTest::keyClick(w.Text1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), lines.mid(3, 3).join(u'\n'));
+    // A new query shows its text from the top, nothing selected.
+    w.Toolbar1->click(FrmFTXS::BtnSummary);
+    EXPECT_EQ(w.Text1->selectedText(), QString());
+    EXPECT_EQ(w.Text1->line(0), textLines().first());
 }
 
 TEST_F(TableSalesTest, SummaryBoxOfEveryTableName)
