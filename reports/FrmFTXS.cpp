@@ -2,6 +2,8 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <string>
+#include <unordered_map>
 #include <QStandardItem>
 #include <QStyle>
 #include "db/Database.h"
@@ -49,27 +51,66 @@ int compareCodes(const DishCode& a, const DishCode& b)
     return int(a.text.size() - b.text.size());
 }
 
-// Texts that repeat from row to row (dish codes and names), each held once:
-// the number given to a stored text (UTF-8) when it was first seen.
-class RepeatedTexts {
+// The dishes of the lines read (code and name as stored), each held once: a
+// line's dish is looked up by its stored bytes, a new one numbered in turn.
+// A year comes to a million lines and a few hundred dishes.
+class LineDishes {
 public:
-    // -1 when it is new.
-    int find(QByteArrayView stored) const
+    // The number of the dish of the row's code and name (UTF-8), taken in
+    // when new, its name added to names when that name is new.
+    int of(const Db::RowReader& row, int codeColumn, int nameColumn, QStringList& names)
     {
-        return m_numbers.value(QByteArray::fromRawData(stored.data(), stored.size()), -1);
+        const bool null = row.isNull(codeColumn);
+        const QByteArrayView code = row.utf8(codeColumn), name = row.utf8(nameColumn);
+        const auto codeSize = uint32_t(code.size());
+        m_key.assign(1, null ? '\0' : '\1');
+        m_key.append(reinterpret_cast<const char*>(&codeSize), sizeof codeSize);
+        m_key.append(code.data(), size_t(code.size()));
+        m_key.append(name.data(), size_t(name.size()));
+        const auto known = m_numbers.find(m_key);
+        if (known != m_numbers.end())
+            return known->second;
+        const std::string nameKey(name.data(), size_t(name.size()));
+        auto knownName = m_names.find(nameKey);
+        if (knownName == m_names.end()) {
+            knownName = m_names.emplace(nameKey, int(names.size())).first;
+            names << row.text(nameColumn);
+        }
+        const int number = int(m_dishes.size());
+        m_dishes.push_back({{code.toByteArray(), null}, knownName->second});
+        m_numbers.emplace(m_key, number);
+        return number;
     }
-    void add(QByteArrayView stored, int number) { m_numbers.insert(stored.toByteArray(), number); }
+    const DishCode& code(int dish) const { return m_dishes[size_t(dish)].code; }
+    int name(int dish) const { return m_dishes[size_t(dish)].name; }
 
 private:
-    QHash<QByteArray, int> m_numbers;
+    struct Dish {
+        DishCode code;
+        int name;
+    };
+    std::unordered_map<std::string, int> m_numbers;
+    std::unordered_map<std::string, int> m_names;
+    std::vector<Dish> m_dishes;
+    std::string m_key;
 };
 
 // An order line as read, before its seating's lines are put in order.
 struct ReadLine {
-    int code;   // index into the codes read
+    int dish;   // the number of its code and name
     qint64 rowId;
     TableSalesLines::OrderLine line;
 };
+
+// A stored key as the window compares it: its text without the blanks at
+// either end, as UTF-8.
+QByteArray trimmedKey(QByteArrayView stored)
+{
+    auto blankOrWide = [](char c) { return uchar(c) <= ' ' || uchar(c) >= 0x80; };
+    if (stored.isEmpty() || (!blankOrWide(stored.front()) && !blankOrWide(stored.back())))
+        return stored.toByteArray();
+    return QString::fromUtf8(stored).trimmed().toUtf8();
+}
 
 // A stored flag is "2" once its blanks are trimmed.
 bool isTwo(QByteArrayView stored)
@@ -264,27 +305,32 @@ void FrmFTXS::ShowTableSalesDetail()
     TableSalesLines& report = *m_lines;
     QHash<QString, std::vector<int>> seatingsOfTable;
     const bool read = RunDbAction([&] {
-        QHash<QString, int> seatingOfId;
+        QHash<QByteArray, int> seatingOfId;
         Db::RowReader seatings(ReportQueries::settledSeatings(), m_range.bounds());
+        QByteArray table;   // the last table code read, as stored
+        QString tableKey;
         while (seatings.next()) {
             const int index = int(report.seatings.size());
             report.seatings.push_back({seatings.text(2).trimmed(), seatings.text(3).trimmed(), int(seatings.integer(4)),
                                        seatings.money(5), Money(), 0, 0});
-            seatingOfId.insert(seatings.text(0).trimmed(), index);
-            // Table codes compare without regard to letter case, as stored.
-            seatingsOfTable[seatings.text(1).trimmed().toLower()].push_back(index);
+            seatingOfId.insert(trimmedKey(seatings.utf8(0)), index);
+            // Table codes compare without regard to letter case, as stored;
+            // the seatings come table by table.
+            if (index == 0 || seatings.utf8(1) != table) {
+                table = seatings.utf8(1).toByteArray();
+                tableKey = QString::fromUtf8(table).trimmed().toLower();
+            }
+            seatingsOfTable[tableKey].push_back(index);
         }
 
-        RepeatedTexts nameNumbers, codeNumbers;
-        std::vector<DishCode> codes;
-        int nullCode = -1;
+        LineDishes dishes;
         std::vector<ReadLine> ofSeating;
         TableSalesLines::Seating* seating = nullptr;
         auto finishSeating = [&] {
             if (!seating)
                 return;
             std::stable_sort(ofSeating.begin(), ofSeating.end(), [&](const ReadLine& a, const ReadLine& b) {
-                const int c = a.code == b.code ? 0 : compareCodes(codes[size_t(a.code)], codes[size_t(b.code)]);
+                const int c = a.dish == b.dish ? 0 : compareCodes(dishes.code(a.dish), dishes.code(b.dish));
                 return c != 0 ? c < 0 : a.rowId < b.rowId;
             });
             seating->firstLine = int(report.lines.size());
@@ -302,28 +348,14 @@ void FrmFTXS::ShowTableSalesDetail()
             if (!seating || id != seatingId) {
                 finishSeating();
                 seatingId = id.toByteArray();
-                const auto found = seatingOfId.constFind(QString::fromUtf8(id).trimmed());
+                const auto found = seatingOfId.constFind(trimmedKey(id));
                 seating = found == seatingOfId.constEnd() ? nullptr : &report.seatings[size_t(*found)];
                 if (!seating)
                     continue;   // settled after the seatings were read
             }
-            // A missing code is held apart from every text, the empty one included.
-            int code = lines.isNull(2) ? nullCode : codeNumbers.find(lines.utf8(2));
-            if (code < 0) {
-                code = int(codes.size());
-                codes.push_back({lines.utf8(2).toByteArray(), lines.isNull(2)});
-                if (lines.isNull(2))
-                    nullCode = code;
-                else
-                    codeNumbers.add(lines.utf8(2), code);
-            }
-            int name = nameNumbers.find(lines.utf8(3));
-            if (name < 0) {
-                name = int(report.names.size());
-                nameNumbers.add(lines.utf8(3), name);
-                report.names << lines.text(3);
-            }
-            ofSeating.push_back({code, lines.integer(1), {lines.money(4), lines.money(5), name, isTwo(lines.utf8(6))}});
+            const int dish = dishes.of(lines, 2, 3, report.names);
+            ofSeating.push_back(
+                {dish, lines.integer(1), {lines.money(4), lines.money(5), dishes.name(dish), isTwo(lines.utf8(6))}});
         }
         finishSeating();
     });
