@@ -2,10 +2,10 @@
 
 #include <QFontMetricsF>
 #include <QHash>
-#include <string>
-#include <unordered_map>
 #include <QStandardItem>
 #include <QStyle>
+#include <string>
+#include <unordered_map>
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "db/RowReader.h"

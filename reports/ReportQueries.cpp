@@ -76,8 +76,9 @@ QString salesByCategory(const ReportPeriod& period)
 
 QString salesByDish(const ReportPeriod& period)
 {
-    const QString lines = readsEveryLine(period, DishesReadEveryLineAfterDays) ? QStringLiteral("FROM strink_mess_200505 l ") + SettledInPeriodInDishOrder
-                                                 : SettledLines + PeriodOfBill;
+    const QString lines = readsEveryLine(period, DishesReadEveryLineAfterDays)
+        ? QStringLiteral("FROM strink_mess_200505 l ") + SettledInPeriodInDishOrder
+        : SettledLines + PeriodOfBill;
     return QStringLiteral("SELECT l.food_name AS 品名, %1 AS 数量, l.price AS 单价, %2 AS 金额, %3 AS 赠单金额 "
                           "%4"
                           "GROUP BY l.food_code, l.food_name, l.price HAVING SUM(%5) > 0 "

@@ -221,6 +221,7 @@ TEST_F(TableSalesTest, TheTextLinesCanBeSelectedAndCopied)
     clickLine(5, Qt::ShiftModifier);
     QTest::keyClick(w.Text1, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), lines.mid(3, 3).join(u'\n'));
+    screenshot(&w, QStringLiteral("reports-table-detail-selected"));
     // A new query shows its text from the top, nothing selected.
     w.Toolbar1->click(FrmFTXS::BtnSummary);
     EXPECT_EQ(w.Text1->selectedText(), QString());
