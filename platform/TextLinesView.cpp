@@ -1,6 +1,5 @@
 #include "platform/TextLinesView.h"
 
-#include <QAbstractListModel>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -20,31 +19,6 @@ namespace {
 constexpr int LeftMargin = 4;
 
 } // namespace
-
-class TextLinesView::Model : public QAbstractListModel {
-public:
-    explicit Model(TextLinesView* view) : QAbstractListModel(view), m_view(view) {}
-
-    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : m_view->lineCount(); }
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        if (!index.isValid() || role != Qt::DisplayRole)
-            return {};
-        return m_view->line(index.row());
-    }
-    Qt::ItemFlags flags(const QModelIndex& index) const override
-    {
-        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
-    }
-    void reset()
-    {
-        beginResetModel();
-        endResetModel();
-    }
-
-private:
-    TextLinesView* m_view;
-};
 
 // Draws a line as a text box would: no wrapping, TABs to the tab stops.
 class TextLinesView::Delegate : public QStyledItemDelegate {
@@ -75,42 +49,25 @@ private:
     TextLinesView* m_view;
 };
 
-TextLinesView::TextLinesView(QWidget* parent) : QTableView(parent)
+TextLinesView::TextLinesView(QWidget* parent) : ModelListView(parent)
 {
-    m_model = new Model(this);
-    m_delegate = new Delegate(this);
-    setModel(m_model);
-    setItemDelegate(m_delegate);
+    addColumn(QString(), 0);
+    setColumnHidden(0, false);
+    setItemDelegate(new Delegate(this));
     setShowGrid(false);
-    setWordWrap(false);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setTabKeyNavigation(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     horizontalHeader()->hide();
-    verticalHeader()->hide();
-    // Rows of one height: the view keeps no record per line.
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).lineSpacing());
 }
 
 TextLinesView::~TextLinesView() = default;
 
-void TextLinesView::setSource(const RowSource* source)
-{
-    m_source = source;
-    reload();
-}
-
-void TextLinesView::reload(int widestLine)
+void TextLinesView::reloadLines(int widestLine)
 {
     m_widestLine = widestLine;
-    {
-        const QSignalBlocker block(selectionModel());
-        m_model->reset();
-    }
+    reload();
     fitColumn();
     scrollToTop();
 }
@@ -134,17 +91,10 @@ int TextLinesView::lineWidth(const QString& line) const
     return int(std::ceil(x)) + 2 * LeftMargin;
 }
 
-int TextLinesView::lineCount() const
-{
-    return m_source ? m_source->rowCount() : 0;
-}
-
 QString TextLinesView::line(int row) const
 {
-    if (!m_source || row < 0 || row >= lineCount())
-        return QString();
     try {
-        return m_source->cell(row, 0);
+        return text(row);
     } catch (const std::exception&) {
         return QString();
     }
@@ -195,7 +145,7 @@ void TextLinesView::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    QTableView::keyPressEvent(event);
+    ModelListView::keyPressEvent(event);
 }
 
 void TextLinesView::contextMenuEvent(QContextMenuEvent* event)
@@ -212,7 +162,7 @@ void TextLinesView::contextMenuEvent(QContextMenuEvent* event)
 
 void TextLinesView::changeEvent(QEvent* event)
 {
-    QTableView::changeEvent(event);
+    ModelListView::changeEvent(event);
     // A line is as high as a line of the text in the view's font.
     if (event->type() == QEvent::FontChange)
         verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).lineSpacing());
@@ -220,7 +170,7 @@ void TextLinesView::changeEvent(QEvent* event)
 
 void TextLinesView::resizeEvent(QResizeEvent* event)
 {
-    QTableView::resizeEvent(event);
+    ModelListView::resizeEvent(event);
     fitColumn();
 }
 

@@ -1,26 +1,23 @@
 #pragma once
 // A read-only text shown line by line from a row source (column 0 of each
-// row is one line), for texts of millions of lines: the view keeps nothing
-// per line and asks for a line's text only when it shows it. TABs move to
-// the next tab stop as in a text box. The user scrolls, selects whole lines
-// (click, Shift and Ctrl clicks, Ctrl+A) and copies them (Ctrl+C or the
-// context menu). Read like a read-only plain text box (toPlainText,
-// blockCount), so windows and tests treat both alike.
-#include <QTableView>
+// row is one line), for texts of millions of lines: as the model-backed
+// list it is, it keeps nothing per line and asks for a line's text only when
+// it shows it. TABs move to the next tab stop as in a text box. The user
+// scrolls, selects whole lines (click, Shift and Ctrl clicks, Ctrl+A) and
+// copies them (Ctrl+C or the context menu). Read like a read-only plain text
+// box (toPlainText, blockCount), so windows and tests treat both alike.
 #include "platform/ModelListView.h"
 
-class TextLinesView : public QTableView {
+class TextLinesView : public ModelListView {
     Q_OBJECT
 public:
     explicit TextLinesView(QWidget* parent = nullptr);
     ~TextLinesView() override;
 
-    // The lines shown; the source must outlive its showing (nullptr: none).
-    void setSource(const RowSource* source);
     // The source's lines changed: shows them afresh, from the top, with
     // nothing selected. widestLine is the width of the widest line in
     // pixels (0: the view's width), so that every line can be scrolled into view.
-    void reload(int widestLine = 0);
+    void reloadLines(int widestLine = 0);
 
     void setTabStopDistance(qreal pixels);
     qreal tabStopDistance() const { return m_tabStop; }
@@ -28,7 +25,8 @@ public:
     int lineWidth(const QString& line) const;
 
     bool isReadOnly() const { return true; }
-    int lineCount() const;
+    int lineCount() const { return count(); }
+    // The line's text; empty when it cannot be made.
     QString line(int row) const;
     // As a plain text box: the lines joined by LF; an empty text is one empty block.
     QString toPlainText() const;
@@ -46,11 +44,7 @@ protected:
 
 private:
     void fitColumn();
-    class Model;
     class Delegate;
-    Model* m_model;
-    Delegate* m_delegate;
-    const RowSource* m_source = nullptr;
     qreal m_tabStop = 80;
     int m_widestLine = 0;
 };

@@ -252,7 +252,7 @@ void FrmFTXS::showReportLines()
     int widest = 0;
     for (const QString& line : m_lines->widestLines())
         widest = std::max(widest, Text1->lineWidth(line));
-    Text1->reload(widest);
+    Text1->reloadLines(widest);
 }
 
 void FrmFTXS::Toolbar1_ButtonClick(int index)
