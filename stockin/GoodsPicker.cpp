@@ -80,7 +80,7 @@ void GoodsPicker::ListViewDetail()
     ListView1->clear();
     const QTreeWidgetItem* node = TreeView1->currentItem();
     const QString cls = node ? node->text(0) : AllClasses;
-    // Goods in the order of their specification text, matched to the class by name.
+    // Goods in the order of their 规格 (type) text, matched to the class by name.
     QString sql = QStringLiteral("select g.code, g.bran_name, g.unit, g.in_price, g.type, g.zl, s.rks, s.cks from brand g %1"
                                  " join store s on s.code = g.code")
                       .arg(m_onlyCounted ? QString() : QStringLiteral("left"));
