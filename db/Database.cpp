@@ -436,8 +436,6 @@ void buildDatabaseFile(const QString& path, bool withDemo)
     }
 }
 
-int busyTimeout() { return g_busyTimeout; }
-
 void setBusyTimeout(int milliseconds)
 {
     g_busyTimeout = milliseconds;

@@ -99,7 +99,6 @@ QString demoScript();
 
 // How long a statement waits for another till's lock before it gives up
 // (5000 ms). Tests shorten it.
-int busyTimeout();
 void setBusyTimeout(int milliseconds);
 
 // Tests: the next query whose text contains sqlPart (any query when empty)
