@@ -312,16 +312,6 @@ int ListView::addWithPictures(const QString& text, const QString& key, int iconI
     });
 }
 
-void ListView::setPictures(int row, int iconIndex, int smallIconIndex)
-{
-    QStandardItem* c = cell(row, 0);
-    if (!c)
-        return;
-    c->setData(iconIndex, LargePictureRole);
-    c->setData(smallIconIndex, SmallPictureRole);
-    applyPicture(row);
-}
-
 int ListView::iconIndex(int row) const
 {
     QStandardItem* c = cell(row, 0);
@@ -340,11 +330,6 @@ QIcon ListView::shownPicture(int row) const
     return c ? c->icon() : QIcon();
 }
 
-void ListView::applyPicture(int row)
-{
-    applyPicture(cell(row, 0));
-}
-
 void ListView::applyPicture(QStandardItem* c) const
 {
     if (!c || !c->data(LargePictureRole).isValid())
@@ -360,7 +345,7 @@ void ListView::applyPictures()
     if (!m_largeList && !m_smallList)
         return;
     for (int r = 0; r < count(); ++r)
-        applyPicture(r);
+        applyPicture(cell(r, 0));
 }
 
 // ---- TreeView ----------------------------------------------------------------

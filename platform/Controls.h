@@ -73,7 +73,6 @@ public:
     void setSmallIcons(const ImageList* small);
     int addWithPictures(const QString& text, const QString& key, int iconIndex, int smallIconIndex,
                         const QStringList& subItems = {});
-    void setPictures(int row, int iconIndex, int smallIconIndex);
     int iconIndex(int row) const;
     int smallIconIndex(int row) const;
     // The picture the row shows in the current view.
@@ -98,7 +97,6 @@ private:
     std::vector<int> m_widths;
     std::vector<Qt::Alignment> m_aligns;
     void applyPictures();
-    void applyPicture(int row);
     void applyPicture(QStandardItem* first) const;
     const ImageList* m_largeList = nullptr;
     const ImageList* m_smallList = nullptr;
