@@ -16,6 +16,11 @@
 
 class ImageList;
 
+// The shown text of an entry for a coded record in a list, tree or combo
+// box: "[code]name". The entry carries its code as item data; this text is
+// for the eye only and is never read back into a code.
+inline QString CodeNameEntry(const QString& code, const QString& name) { return u'[' + code + u']' + name; }
+
 class ListView : public QStackedWidget {
     Q_OBJECT
 public:

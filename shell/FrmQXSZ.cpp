@@ -119,7 +119,7 @@ void FrmQXSZ::TreeView1Init()
         for (users.MoveFirst(); !users.isEOF(); users.MoveNext()) {
             const QString code = users.field(QStringLiteral("usercode")).toString();
             const QString name = users.field(QStringLiteral("username")).toString();
-            const QString entry = u'[' + code + u']' + name;
+            const QString entry = CodeNameEntry(code, name);
             QTreeWidgetItem* node = TreeView1->addNode(RootKey, entry, entry);
             node->setData(0, UserCodeRole, code);
             node->setData(0, UserNameRole, name);
