@@ -1,10 +1,9 @@
 #include "frontdesk/FrmFTSZ.h"
 
-#include <QApplication>
-#include <QStyle>
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "frontdesk/TableMasterDialogs.h"
+#include "platform/Pictures.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "frontdesk/TableState.h"
@@ -37,11 +36,6 @@ QString cellText(const Recordset& rs, const QString& field)
     return v.isNull() ? QString() : v.toString();
 }
 
-QIcon faceIcon(QStyle::StandardPixmap pixmap)
-{
-    return QApplication::style()->standardIcon(pixmap);
-}
-
 } // namespace
 
 FrmFTSZ::FrmFTSZ()
@@ -52,11 +46,11 @@ FrmFTSZ::FrmFTSZ()
     Toolbar1 = new Toolbar(this);
     Twips::place(Toolbar1, 0, 0, 10200, 840);
     Toolbar1->setIconSize(QSize(24, 24));
-    Toolbar1->addButton(QStringLiteral("增加"), {}, faceIcon(QStyle::SP_FileDialogNewFolder));
-    Toolbar1->addButton(QStringLiteral("修改"), {}, faceIcon(QStyle::SP_FileDialogDetailedView));
-    Toolbar1->addButton(QStringLiteral("删除"), {}, faceIcon(QStyle::SP_TrashIcon));
-    Toolbar1->addButton(QStringLiteral("帮助"), {}, faceIcon(QStyle::SP_DialogHelpButton));
-    Toolbar1->addButton(QStringLiteral("退出"), {}, faceIcon(QStyle::SP_DialogCloseButton));
+    Toolbar1->addButton(QStringLiteral("增加"), {}, Pictures::standardFace(QStyle::SP_FileDialogNewFolder));
+    Toolbar1->addButton(QStringLiteral("修改"), {}, Pictures::standardFace(QStyle::SP_FileDialogDetailedView));
+    Toolbar1->addButton(QStringLiteral("删除"), {}, Pictures::standardFace(QStyle::SP_TrashIcon));
+    Toolbar1->addButton(QStringLiteral("帮助"), {}, Pictures::standardFace(QStyle::SP_DialogHelpButton));
+    Toolbar1->addButton(QStringLiteral("退出"), {}, Pictures::standardFace(QStyle::SP_DialogCloseButton));
     Toolbar1->setButtonVisible(4, false);
 
     SSTab1 = new TabControl(this);
@@ -81,9 +75,9 @@ FrmFTSZ::FrmFTSZ()
     ListView3 = new ListView(Frame2);
     Twips::place(ListView3, 120, 300, 7080, 4500);
 
-    Command1 = new QPushButton(faceIcon(QStyle::SP_DialogNoButton), QStringLiteral("停用"), tablesPage);
+    Command1 = new QPushButton(Pictures::standardFace(QStyle::SP_DialogNoButton), QStringLiteral("停用"), tablesPage);
     Twips::place(Command1, 6600, 5100, 1500, 480);
-    Command2 = new QPushButton(faceIcon(QStyle::SP_DialogYesButton), QStringLiteral("取消"), tablesPage);
+    Command2 = new QPushButton(Pictures::standardFace(QStyle::SP_DialogYesButton), QStringLiteral("取消"), tablesPage);
     Twips::place(Command2, 8280, 5100, 1500, 480);
     Command1->setAutoDefault(false);
     Command2->setAutoDefault(false);
@@ -413,7 +407,7 @@ void FrmFTSZ::TreeView1Init()
     TreeView1->clearNodes();
     Recordset rs;
     rs.openTable(QStringLiteral("house_bm"));
-    const QIcon picture = faceIcon(QStyle::SP_DirIcon);
+    const QIcon picture = Pictures::standardFace(QStyle::SP_DirIcon);
     for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
         QTreeWidgetItem* node = TreeView1->addNode({}, TreeKeyPrefix + cellText(rs, QStringLiteral("fcode")),
                                                    cellText(rs, QStringLiteral("fname")));

@@ -1,5 +1,6 @@
 #include "platform/Pictures.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -119,6 +120,11 @@ QPixmap titledBackdrop(const QSize& size, const QColor& top, const QColor& botto
     painter.setFont(f);
     painter.drawText(QRect(0, p.height() / 12, p.width(), p.height() / 4), Qt::AlignCenter, title);
     return p;
+}
+
+QIcon standardFace(QStyle::StandardPixmap picture)
+{
+    return QApplication::style()->standardIcon(picture);
 }
 
 } // namespace Pictures

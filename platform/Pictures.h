@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QSize>
 #include <QString>
+#include <QStyle>
 #include <vector>
 
 // A list of pictures of one size, counted from 1 as the design counts them.
@@ -36,6 +37,8 @@ QPixmap character(const QString& character, const QColor& ink, int size);
 QPixmap square(const QColor& fill, int size);
 // A toolbar face: a round coloured badge with a symbol in white.
 QPixmap badge(const QString& symbol, const QColor& colour, int size);
+// A toolbar or button face from the desktop style's standard pictures.
+QIcon standardFace(QStyle::StandardPixmap picture);
 // A soft vertical gradient, for a window's background picture.
 QPixmap backdrop(const QSize& size, const QColor& top, const QColor& bottom);
 // The same with a bold title across its upper part (height / 6 pixels high).
