@@ -1,6 +1,7 @@
 #include "shell/FrmXZYH.h"
 
 #include "db/Database.h"
+#include "db/LikePattern.h"
 #include "db/Recordset.h"
 #include "platform/KeyFilters.h"
 #include "platform/Twips.h"
@@ -64,9 +65,7 @@ void FrmXZYH::EmployeePickerLoad(const QString& searchText)
             rows.open(QStringLiteral("select code, name from cust where use_type = '1' order by rowid"));
         } else {
             // The text is a prefix as typed: "%" and "_" are plain characters.
-            QString pattern = searchText;
-            pattern.replace(u'\\', QStringLiteral("\\\\")).replace(u'%', QStringLiteral("\\%")).replace(u'_', QStringLiteral("\\_"));
-            pattern += u'%';
+            const QString pattern = LikePattern::prefix(searchText);
             rows.open(QStringLiteral("select code, name from cust where (code like ? escape '\\' or name like ? escape '\\')"
                                      " and use_type = '1' order by rowid"),
                       {pattern, pattern});
