@@ -88,8 +88,8 @@ void DlgDYSZ::Form_Load()
             Text5->setText(lines.foot[1]);
             Text6->setText(lines.foot[2]);
         }
-        // Any value but "1" (dot-matrix) shows the thermal printer.
-        Option1[lines.printer.toDouble() == 1 ? 1 : 0]->setChecked(true);
+        // Any value but dot-matrix, as the checkout reads it, shows the thermal printer.
+        Option1[printerType(lines) == 1 ? 1 : 0]->setChecked(true);
 
         Recordset orders;
         orders.open(QStringLiteral("SELECT XTCS_VALUE FROM SYSXTCS WHERE XTCS_NAME = 'Orders' ORDER BY rowid"));

@@ -48,6 +48,5 @@ int printerType(const PrintSetLines& lines)
 
 bool UseRawPrinting()
 {
-    const PrintSetLines lines = ReadPrintSet();
-    return lines.anyRow && printerType(lines) == 1;
+    return printerType(ReadPrintSet()) == 1;
 }
