@@ -97,7 +97,7 @@ TEST_F(ChangeDishTest, SaveRewritesTheDishAndItsListRowInPlace)
         // Another till adds a dish meanwhile: the list is not reloaded.
         addDish({QStringLiteral("3"), QStringLiteral("新来的"), QStringLiteral("101")});
         d.Text2->clear();
-        typeText(d.Text2, QStringLiteral("宫爆鸡丁"));
+        typeKeys(d.Text2, QStringLiteral("宫爆鸡丁"));
         QTest::keyClick(d.Text2, Qt::Key_Return);   // Enter is the OK
         EXPECT_FALSE(Forms::isLoaded<FrmXGCP>());
     });
@@ -192,7 +192,7 @@ TEST_F(ChangeDishTest, StoredValuesTheDialogCannotShowAreKept)
     EXPECT_EQ(dishField(QStringLiteral("2"), QStringLiteral("base_price")), QStringLiteral("0"));
     // A price typed in then counts.
     changeDish(QStringLiteral("2"), [&](FrmXGCP& d) {
-        typeText(d.Text9, QStringLiteral("18"));
+        typeKeys(d.Text9, QStringLiteral("18"));
         EXPECT_EQ(d.Text3->text(), QStringLiteral("18.00"));
         d.Command1->click();
     });
