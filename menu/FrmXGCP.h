@@ -21,6 +21,7 @@ public:
     QString memoText() const override { return Text6->toPlainText(); }
 
 private:
+    QString m_code;         // the dish's code as stored (the list row's key)
     QString m_storedPart;   // cp_part as stored
     QString m_storedMemo;
     bool m_found = false;

@@ -112,6 +112,21 @@ TEST_F(ChangeDishTest, SaveRewritesTheDishAndItsListRowInPlace)
     EXPECT_EQ(manager().ListView1->count(), 2);
 }
 
+TEST_F(ChangeDishTest, ADishStoredWithBlanksAroundItsCodeIsSavedByItsStoredCode)
+{
+    addDish({QStringLiteral(" 7 "), QStringLiteral("凉面"), QStringLiteral("101")});
+    changeDish(QStringLiteral(" 7 "), [&](FrmXGCP& d) {
+        EXPECT_EQ(d.Text1->text(), QStringLiteral("7"));   // shown as the list shows it
+        d.Text2->clear();
+        typeKeys(d.Text2, QStringLiteral("冷面"));
+        d.Command1->click();
+        EXPECT_FALSE(Forms::isLoaded<FrmXGCP>());
+    });
+    EXPECT_TRUE(messages().isEmpty()) << qPrintable(messages().join(u'|'));
+    EXPECT_EQ(dishField(QStringLiteral(" 7 "), QStringLiteral("cpname")), QStringLiteral("冷面"));
+    EXPECT_EQ(listRow(QStringLiteral(" 7 "))[FrmCPGL::ColName], QStringLiteral("冷面"));
+}
+
 TEST_F(ChangeDishTest, LinkIsSetClearedOrKept)
 {
     const struct { bool define, clear; const char* code; const char* ratio; const char* spgl; const char* glbl; } cases[] = {
