@@ -360,11 +360,11 @@ void FrmDCKT::loadLines()
                    {seatingId});
         for (lines.MoveFirst(); !lines.isEOF(); lines.MoveNext()) {
             const QString kind = lines.text(QStringLiteral("sts"));
-            const Money quantity = Ordering::storedNumber(lines.field(QStringLiteral("food_num")));
-            const Money price = Ordering::storedNumber(lines.field(QStringLiteral("price")));
+            const Money quantity = Money::fromVariant(lines.field(QStringLiteral("food_num")));
+            const Money price = Money::fromVariant(lines.field(QStringLiteral("price")));
             const auto number = [&](const char* column) {
                 const QVariant v = lines.field(QString::fromLatin1(column));
-                return v.isNull() ? QString() : Ordering::storedNumber(v).plain();
+                return v.isNull() ? QString() : Money::fromVariant(v).plain();
             };
             const QStringList cells = {
                 lines.text(QStringLiteral("food_name")),
@@ -567,7 +567,7 @@ bool FrmDCKT::takeDish(const QString& code)
         m_DishName = raw("cpname");
         m_DishUnit = raw("cp_type");
         m_DishDept = raw("cp_part");
-        m_DishPrice = Ordering::storedNumber(dish.field(QStringLiteral("cp_price")));
+        m_DishPrice = Money::fromVariant(dish.field(QStringLiteral("cp_price")));
         found = true;
     });
     Txtbm->setText(m_DishCode);
