@@ -84,8 +84,7 @@ Money totalOf(const std::vector<OpenLine>& lines)
 {
     Money total;
     for (const OpenLine& l : lines)
-        if (!l.line.free)
-            total += l.line.price.times(l.line.quantity);
+        total += lineCharge(l.line);
     return total;
 }
 

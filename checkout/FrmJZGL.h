@@ -101,9 +101,6 @@ public:
     // Payment method codes as the bill rows store them ("现金" → "0").
     static QString paymentCode(const QString& method);
 
-    // The receivable: the open lines as the window totalled them.
-    Money receivable() const { return m_receivable; }
-
 protected:
     void showEvent(QShowEvent* event) override;
 

@@ -23,11 +23,6 @@ QString hoursAndMinutes(const QString& openTime)
     return t.isValid() ? t.toString(QStringLiteral("HH:mm")) : openTime.trimmed().right(5);
 }
 
-Money amountOf(const ReceiptLine& line)
-{
-    return line.free ? Money{} : line.price.times(line.quantity);
-}
-
 // The free lines of the receipt, their quantities summed per name, price and
 // category, by category.
 std::vector<ReceiptLine> freeDishes(const Receipt& receipt)
@@ -81,11 +76,16 @@ void orderReceiptLines(Receipt& receipt, const QString& lineOrder)
         });
 }
 
+Money lineCharge(const ReceiptLine& line)
+{
+    return line.free ? Money{} : line.price.times(line.quantity);
+}
+
 Money receiptTotal(const Receipt& receipt)
 {
     Money total;
     for (const ReceiptLine& line : receipt.lines)
-        total += amountOf(line);
+        total += lineCharge(line);
     return total;
 }
 
@@ -152,7 +152,7 @@ void printReceipt(PrinterObject& p, const Receipt& r, const QFont& font)
             continue;
         const QString name = line.name.trimmed();
         const QString tabs = TextMeasurer::widthTwips(name, font) >= 720 ? QStringLiteral("\t") : QStringLiteral("\t\t");
-        const QString amount = amountOf(line).format(2);
+        const QString amount = lineCharge(line).format(2);
         print(9, name + tabs + line.quantity.plain().rightJustified(4) + blanks(9 - AnsiTextWidth(amount)) + amount);
     }
     print(9, rule + CrLf);

@@ -47,7 +47,9 @@ QStringList receiptTextLines(const Receipt& receipt);
 // 720 twips wide in font takes one TAB before the quantity, a narrower one two.
 void printReceipt(PrinterObject& printer, const Receipt& receipt, const QFont& font);
 
-// The total of a receipt: price × quantity of its lines, free lines at 0.
+// What a line charges: price × quantity, a free line 0.
+Money lineCharge(const ReceiptLine& line);
+// The total of a receipt: the charges of its lines.
 Money receiptTotal(const Receipt& receipt);
 
 // A text set to a column of the text layout: followed by blanks up to the

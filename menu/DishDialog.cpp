@@ -127,9 +127,9 @@ DishDialog::DishDialog(const QString& caption, const QString& codeLabel)
     connect(Command2, &QPushButton::clicked, this, &DishDialog::Command2_Click);
 }
 
-void DishDialog::placeBox(QWidget* box, int row, bool right, int width)
+void DishDialog::placeBox(QWidget* box, int row, bool right)
 {
-    Twips::place(box, right ? 4440 : 1080, rowTop(row), right ? 2340 : width - 120, 330);
+    Twips::place(box, right ? 4440 : 1080, rowTop(row), right ? 2340 : 2160, 330);
 }
 
 bool DishDialog::eventFilter(QObject* watched, QEvent* event)

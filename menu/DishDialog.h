@@ -54,9 +54,6 @@ public:
     // each goods item under the first class whose code or name it carries.
     void TreeView1Init();
 
-    // The memo box's text.
-    virtual QString memoText() const = 0;
-
 protected:
     DishDialog(const QString& caption, const QString& codeLabel);
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -73,7 +70,7 @@ protected:
     // blanks only (a cleared link written again).
     QString goodsCodeValue() const;
 
-    void placeBox(QWidget* box, int row, bool right, int width = 2280);
+    void placeBox(QWidget* box, int row, bool right);
     int rowTop(int row) const { return 330 + row * 480; }
 
 private:

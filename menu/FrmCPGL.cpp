@@ -2,6 +2,7 @@
 
 #include <QStyle>
 #include "db/Database.h"
+#include "db/LikePattern.h"
 #include "db/Recordset.h"
 #include "menu/MenuRecords.h"
 #include "platform/Printer.h"
@@ -20,14 +21,6 @@ const QString InfoTitle = QStringLiteral("信息提示");
 const QString DishQuery = QStringLiteral(
     "select d.code, d.cpname, d.cp_type, d.base_price, d.cp_danwei, d.cp_price, d.real_price, d.cp_status, "
     "c.cname, d.ty_reason, d.cp_memo from cpdetail d left join cpclass c on c.code = d.cp_classid ");
-
-// A LIKE pattern that matches the text itself at the start.
-QString prefixPattern(const QString& text)
-{
-    QString escaped = text;
-    escaped.replace(u'\\', QStringLiteral("\\\\")).replace(u'%', QStringLiteral("\\%")).replace(u'_', QStringLiteral("\\_"));
-    return escaped + u'%';
-}
 
 } // namespace
 
@@ -131,7 +124,7 @@ void FrmCPGL::TreeViewDetail()
         } else if (Menu::isTopKey(key)) {
             // A top category lists the dishes of all its sub-categories.
             rs.open(DishQuery + QStringLiteral("where d.cp_classid like ? escape '\\' order by d.code, d.rowid"),
-                    {prefixPattern(category)});
+                    {LikePattern::prefix(category)});
         } else {
             rs.open(DishQuery + QStringLiteral("where d.cp_classid = ? order by d.code, d.rowid"), {category});
         }

@@ -84,10 +84,12 @@ void FrmXGCP::Form_Load()
     Text6->setPlainText(cell(FrmCPGL::ColMemo));
     (cell(FrmCPGL::ColMarketPrice) == QStringLiteral("否") ? Option2 : Option1)->setChecked(true);
 
-    const QString code = row < 0 ? QString() : m->ListView1->key(row);
+    // The row's key is the code as stored; the code box shows it trimmed.
+    m_code = row < 0 ? QString() : m->ListView1->key(row);
     RunDbAction([&] {
         Recordset rs;
-        rs.open(QStringLiteral("select spellcode, cp_spgl, cp_glbl, cp_part, cp_memo from cpdetail where code = ?"), {code});
+        rs.open(QStringLiteral("select spellcode, cp_spgl, cp_glbl, cp_part, cp_memo from cpdetail where code = ?"),
+                {m_code});
         m_found = !rs.isEOF();
         if (!m_found)
             return;
@@ -156,7 +158,7 @@ void FrmXGCP::Command1_Click()
     } else if (clear) {
         assignments += QStringLiteral(", cp_spgl = ' ', cp_glbl = 0");
     }
-    values << Text1->text();
+    values << m_code;
     bool found = false;
     if (!RunDbAction([&] {
             Transaction t;

@@ -18,9 +18,10 @@ public:
     void Command1_Click();
     void ListView1UpdateRow();
 
-    QString memoText() const override { return Text6->toPlainText(); }
+    QString memoText() const { return Text6->toPlainText(); }
 
 private:
+    QString m_code;         // the dish's code as stored (the list row's key)
     QString m_storedPart;   // cp_part as stored
     QString m_storedMemo;
     bool m_found = false;

@@ -20,6 +20,4 @@ public:
     void Combo1_Click();
     void Check3_Click();
     void Command1_Click();
-
-    QString memoText() const override { return Text6->text(); }
 };

@@ -44,6 +44,17 @@ QLabel* heading(QWidget* parent, const QString& text, int left, int top, int wid
 
 FrmSYGL& board() { return Forms::get<FrmSYGL>(); }
 
+// The board's row of a table, -1 when the board does not show it: a board
+// reload does not keep the selected row, so commands find their table's row.
+int boardRowOf(const QString& tableId)
+{
+    const ListView* rows = board().ListView1;
+    for (int r = 0; r < rows->count(); ++r)
+        if (rows->subItem(r, FrmSYGL::ColTableId).trimmed() == tableId.trimmed())
+            return r;
+    return -1;
+}
+
 // The seating a board row names: its table's seating opened at the row's open
 // time; with current, only while the table has not been cleared of it.
 Recordset boardRowSeating(const QString& tableId, const QString& openTime, bool current)
@@ -349,11 +360,11 @@ void FrmDCKT::loadLines()
                    {seatingId});
         for (lines.MoveFirst(); !lines.isEOF(); lines.MoveNext()) {
             const QString kind = lines.text(QStringLiteral("sts"));
-            const Money quantity = Ordering::storedNumber(lines.field(QStringLiteral("food_num")));
-            const Money price = Ordering::storedNumber(lines.field(QStringLiteral("price")));
+            const Money quantity = Money::fromVariant(lines.field(QStringLiteral("food_num")));
+            const Money price = Money::fromVariant(lines.field(QStringLiteral("price")));
             const auto number = [&](const char* column) {
                 const QVariant v = lines.field(QString::fromLatin1(column));
-                return v.isNull() ? QString() : Ordering::storedNumber(v).plain();
+                return v.isNull() ? QString() : Money::fromVariant(v).plain();
             };
             const QStringList cells = {
                 lines.text(QStringLiteral("food_name")),
@@ -556,7 +567,7 @@ bool FrmDCKT::takeDish(const QString& code)
         m_DishName = raw("cpname");
         m_DishUnit = raw("cp_type");
         m_DishDept = raw("cp_part");
-        m_DishPrice = Ordering::storedNumber(dish.field(QStringLiteral("cp_price")));
+        m_DishPrice = Money::fromVariant(dish.field(QStringLiteral("cp_price")));
         found = true;
     });
     Txtbm->setText(m_DishCode);
@@ -811,15 +822,11 @@ void FrmDCKT::Toolbar1_ButtonMenuClick(int item)
         freeCommand();
 }
 
-// The board's word for this window's own table: a board reload does not keep
-// the selected row.
+// The board's word for this window's own table.
 QString FrmDCKT::ownBoardWord() const
 {
-    const ListView* rows = Forms::get<FrmSYGL>().ListView1;
-    for (int r = 0; r < rows->count(); ++r)
-        if (rows->subItem(r, FrmSYGL::ColTableId) == m_tableId)
-            return rows->subItem(r, FrmSYGL::ColState).trimmed();
-    return {};
+    const int row = boardRowOf(m_tableId);
+    return row < 0 ? QString() : board().ListView1->subItem(row, FrmSYGL::ColState).trimmed();
 }
 
 void FrmDCKT::placeOrderCommand()
@@ -939,15 +946,12 @@ void FrmDCKT::checkoutCommand()
         found = stored.isValid();
         table = stored.toString().trimmed();
     });
-    ListView* rows = board().ListView1;
-    int row = -1;
-    for (int r = 0; found && r < rows->count() && row < 0; ++r)
-        if (rows->subItem(r, FrmSYGL::ColTableId).trimmed() == table)
-            row = r;
+    const int row = found ? boardRowOf(table) : -1;
     if (row < 0) {
         MsgBox(SeatingGone, Msg::Exclamation, Prompt);
         return;
     }
+    ListView* rows = board().ListView1;
     rows->select(row);
     const QString word = rows->subItem(row, FrmSYGL::ColState).trimmed();
     if (word != TableWord::Continued && word != TableWord::InUse && !m_OrderPlaced) {

@@ -109,10 +109,6 @@ public:
     int lineFsxh(int row) const;
     void markLineStored(int row, int fsxh);
 
-    // The table this window works on: the board's table when it opened,
-    // the target of a transfer.
-    QString tableId() const { return m_tableId; }
-
 private:
     void enableByWord(const QString& word);
     bool takeDish(const QString& code);

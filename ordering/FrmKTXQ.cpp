@@ -51,7 +51,7 @@ void FrmKTXQ::Form_Load()
         const QVariant shift = seating.field(QStringLiteral("strink_def"));
         selectEqual(CmbBC, shift.isNull() ? QString() : shift.toString());
         const QVariant diners = seating.field(QStringLiteral("strink_num"));
-        TxtJCRS->setText(diners.isNull() ? QString() : Ordering::storedNumber(diners).plain());
+        TxtJCRS->setText(diners.isNull() ? QString() : Money::fromVariant(diners).plain());
         const QVariant memo = seating.field(QStringLiteral("memo"));
         TxtBZ->setText(memo.isNull() ? QString() : memo.toString());
     });

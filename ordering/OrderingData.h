@@ -47,9 +47,6 @@ QVariant employeeCode(const QString& name);
 // A text to store: empty text stays empty text, never Null.
 inline QString storedText(const QString& s) { return s.isNull() ? QStringLiteral("") : s; }
 
-// A stored number as the ordering window shows it: a plain number, Null as 0.
-inline Money storedNumber(const QVariant& v) { return Money::fromVariant(v); }
-
 // The amount of an entered line: price × quantity, rounded to cents with
 // halves to even.
 Money lineAmount(Money price, Money quantity);

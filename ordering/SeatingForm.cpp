@@ -16,8 +16,13 @@ SeatingForm::SeatingForm(const QString& caption, const QString& okCaption)
     TxtFTMC = box();
     TxtSSBM = box();
     TxtKTSJ = box();
-    for (QLineEdit* shown : {TxtXTBH, TxtFTMC, TxtSSBM, TxtKTSJ})
+    // The boxes that only show the seating stay out of the Tab order: the
+    // dialog opens in the first field the user fills, the shift. A click
+    // still reaches them, to select and copy.
+    for (QLineEdit* shown : {TxtXTBH, TxtFTMC, TxtSSBM, TxtKTSJ}) {
         shown->setReadOnly(true);
+        shown->setFocusPolicy(Qt::ClickFocus);
+    }
     CmbBC = new QComboBox(this);
     CmbBC->addItems({QStringLiteral("早班"), QStringLiteral("中班"), QStringLiteral("晚班")});
     CmbFWY = new QComboBox(this);

@@ -27,7 +27,7 @@ protected:
                 ASSERT_GE(i, 0) << qPrintable(parentEntry);
                 d.Combo1->setCurrentIndex(i);
             }
-            typeText(d.Text1, name);
+            typeKeys(d.Text1, name);
             d.Command1->click();
             closed = !Forms::isLoaded<FrmCDLBADD>();
         });
@@ -40,7 +40,7 @@ protected:
         bool closed = false;
         onDialog<FrmCDLBEDIT>([&](FrmCDLBEDIT& d) {
             d.Text1->clear();
-            typeText(d.Text1, name);
+            typeKeys(d.Text1, name);
             d.Command1->click();
             closed = !Forms::isLoaded<FrmCDLBEDIT>();
         });
@@ -122,14 +122,14 @@ TEST_F(CategoryTest, EmptyTableShowsTheRootAndTheFirstCategoryIsOne)
         MessageSeam::clear();
         d.Combo1->setCurrentIndex(0);
         // Blanks alone are no name; blanks around one are dropped.
-        typeText(d.Text1, QStringLiteral("   "));
+        typeKeys(d.Text1, QStringLiteral("   "));
         d.Command1->click();
         EXPECT_EQ(messages(), QStringList{QStringLiteral("请输入类别名称!")});
         EXPECT_EQ(lastMessage().icon, int(Msg::Information));
         EXPECT_EQ(lastMessage().title, QStringLiteral("提示"));
         EXPECT_TRUE(Forms::isLoaded<FrmCDLBADD>());
         d.Text1->clear();
-        typeText(d.Text1, QStringLiteral(" 热菜 "));
+        typeKeys(d.Text1, QStringLiteral(" 热菜 "));
         d.Command1->click();
         EXPECT_FALSE(Forms::isLoaded<FrmCDLBADD>());
     });
@@ -285,7 +285,7 @@ TEST_F(CategoryTest, RenameChangesOnlyTheNameAndShowsAtOnceInTheDishManager)
         EXPECT_FALSE(d.Combo1->isEnabled());
         EXPECT_EQ(d.focusWidget(), d.Text1);
         d.Text1->clear();
-        typeText(d.Text1, QStringLiteral("四川菜"));
+        typeKeys(d.Text1, QStringLiteral("四川菜"));
         d.Command1->click();
     });
     w.Toolbar1->click(FrmLBSZ::BtnEdit);

@@ -97,7 +97,7 @@ TEST_F(ChangeDishTest, SaveRewritesTheDishAndItsListRowInPlace)
         // Another till adds a dish meanwhile: the list is not reloaded.
         addDish({QStringLiteral("3"), QStringLiteral("新来的"), QStringLiteral("101")});
         d.Text2->clear();
-        typeText(d.Text2, QStringLiteral("宫爆鸡丁"));
+        typeKeys(d.Text2, QStringLiteral("宫爆鸡丁"));
         QTest::keyClick(d.Text2, Qt::Key_Return);   // Enter is the OK
         EXPECT_FALSE(Forms::isLoaded<FrmXGCP>());
     });
@@ -110,6 +110,21 @@ TEST_F(ChangeDishTest, SaveRewritesTheDishAndItsListRowInPlace)
     EXPECT_EQ(listRow(QStringLiteral("1")),
               (QStringList{"1", "宫爆鸡丁", "份", "38.00", "85%", "32.30", "否", "是", "川菜", "缺货", " 微辣 "}));
     EXPECT_EQ(manager().ListView1->count(), 2);
+}
+
+TEST_F(ChangeDishTest, ADishStoredWithBlanksAroundItsCodeIsSavedByItsStoredCode)
+{
+    addDish({QStringLiteral(" 7 "), QStringLiteral("凉面"), QStringLiteral("101")});
+    changeDish(QStringLiteral(" 7 "), [&](FrmXGCP& d) {
+        EXPECT_EQ(d.Text1->text(), QStringLiteral("7"));   // shown as the list shows it
+        d.Text2->clear();
+        typeKeys(d.Text2, QStringLiteral("冷面"));
+        d.Command1->click();
+        EXPECT_FALSE(Forms::isLoaded<FrmXGCP>());
+    });
+    EXPECT_TRUE(messages().isEmpty()) << qPrintable(messages().join(u'|'));
+    EXPECT_EQ(dishField(QStringLiteral(" 7 "), QStringLiteral("cpname")), QStringLiteral("冷面"));
+    EXPECT_EQ(listRow(QStringLiteral(" 7 "))[FrmCPGL::ColName], QStringLiteral("冷面"));
 }
 
 TEST_F(ChangeDishTest, LinkIsSetClearedOrKept)
@@ -192,7 +207,7 @@ TEST_F(ChangeDishTest, StoredValuesTheDialogCannotShowAreKept)
     EXPECT_EQ(dishField(QStringLiteral("2"), QStringLiteral("base_price")), QStringLiteral("0"));
     // A price typed in then counts.
     changeDish(QStringLiteral("2"), [&](FrmXGCP& d) {
-        typeText(d.Text9, QStringLiteral("18"));
+        typeKeys(d.Text9, QStringLiteral("18"));
         EXPECT_EQ(d.Text3->text(), QStringLiteral("18.00"));
         d.Command1->click();
     });

@@ -210,7 +210,7 @@ TEST_F(DishManagerTest, DisableWritesStatusDayAndTheReasonAsTyped)
     m.ListView1->clickRow(rowOf(QStringLiteral("10")));
     // Cancel changes nothing.
     onDialog<FrmTYCP>([&](FrmTYCP& d) {
-        typeText(d.Text1, QStringLiteral("x"));
+        typeKeys(d.Text1, QStringLiteral("x"));
         d.Command2->click();
     });
     m.Toolbar1->click(FrmCPGL::BtnDisable);
@@ -225,7 +225,7 @@ TEST_F(DishManagerTest, DisableWritesStatusDayAndTheReasonAsTyped)
         EXPECT_EQ(d.defaultButton, d.Command1);
         EXPECT_EQ(d.cancelButton, d.Command2);
         screenshot(&d, QStringLiteral("menu-disable-dish"));
-        typeText(d.Text1, QStringLiteral("  缺货 "));
+        typeKeys(d.Text1, QStringLiteral("  缺货 "));
         QTest::keyClick(d.Text1, Qt::Key_Return);   // Enter is the OK
         EXPECT_FALSE(Forms::isLoaded<FrmTYCP>());
     });

@@ -23,13 +23,6 @@ struct DishRow {
     QVariant ratio;                         // cp_glbl
 };
 
-// Types text into a field key by key, as a user would (any characters).
-inline void typeText(QWidget* w, const QString& text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 // The next widget that Tab reaches from w (disabled ones included: the tab
 // order is the design's, whatever is enabled now).
 inline QWidget* nextTabStop(QWidget* w)

@@ -24,7 +24,7 @@ protected:
     static void typeName(FrmXZCP& d, const QString& name)
     {
         d.Text2->setFocus();
-        typeText(d.Text2, name);
+        typeKeys(d.Text2, name);
         d.Text6->setFocus();
     }
     void writeCounter(const QString& fileName, const QByteArray& content)
@@ -112,7 +112,7 @@ TEST_F(NewDishTest, DialogOpensWithItsControlsLimitsAndKeys)
         };
         for (const auto& k : keys) {
             k.box->clear();
-            typeText(k.box, QString::fromUtf8(k.typed));
+            typeKeys(k.box, QString::fromUtf8(k.typed));
             EXPECT_EQ(k.box->text(), QString::fromUtf8(k.kept)) << k.typed;
         }
         // The base price and the code are selected whole when the box is entered.
@@ -177,7 +177,7 @@ TEST_F(NewDishTest, CounterFileProposesTheNextCode)
     // Choosing a category proposes afresh, over a typed code.
     newDish([&](FrmXZCP& d) {
         d.Text1->clear();
-        typeText(d.Text1, QStringLiteral("77"));
+        typeKeys(d.Text1, QStringLiteral("77"));
         d.Combo1->setCurrentIndex(2);
         emit d.Combo1->activated(2);
         EXPECT_EQ(d.Text1->text(), QString());   // the counter still holds 999999
@@ -195,7 +195,7 @@ TEST_F(NewDishTest, SavedWithATypedCodeTheDishAndTheCounterAreWritten)
     writeCounter(QStringLiteral("Autocode.text"), "105\r\n");
     newDish([&](FrmXZCP& d) {
         d.Text1->clear();
-        typeText(d.Text1, QStringLiteral("300"));
+        typeKeys(d.Text1, QStringLiteral("300"));
         // The quick code follows the name each time the box is left.
         typeName(d, QStringLiteral("宫保"));
         EXPECT_EQ(d.Text7->text(), QStringLiteral("GB"));
@@ -203,12 +203,12 @@ TEST_F(NewDishTest, SavedWithATypedCodeTheDishAndTheCounterAreWritten)
         EXPECT_EQ(d.Text7->text(), QStringLiteral("GBJD"));
         d.Combo2->setCurrentIndex(2);
         d.Text9->clear();
-        typeText(d.Text9, QStringLiteral("12.5"));
+        typeKeys(d.Text9, QStringLiteral("12.5"));
         d.Text10->clear();
-        typeText(d.Text10, QStringLiteral("80"));
+        typeKeys(d.Text10, QStringLiteral("80"));
         EXPECT_EQ(d.Text3->text(), QStringLiteral("10.00"));
         d.Combo3->setCurrentIndex(1);
-        typeText(d.Text6, QStringLiteral("O'Brien 推荐"));
+        typeKeys(d.Text6, QStringLiteral("O'Brien 推荐"));
         // Enter saves only in the department list; Esc closes nothing.
         QTest::keyClick(d.Text2, Qt::Key_Return);
         QTest::keyClick(&d, Qt::Key_Escape);
@@ -246,18 +246,18 @@ TEST_F(NewDishTest, SalePriceFollowsBasePriceAndRate)
 
     newDish([&](FrmXZCP& d) {
         d.Text9->clear();
-        typeText(d.Text9, QStringLiteral("1280"));
+        typeKeys(d.Text9, QStringLiteral("1280"));
         EXPECT_EQ(d.Text3->text(), QStringLiteral("1280.00"));
         d.Text10->clear();
         EXPECT_EQ(d.Text3->text(), QStringLiteral("0.00"));
-        typeText(d.Text10, QStringLiteral("150"));
+        typeKeys(d.Text10, QStringLiteral("150"));
         typeName(d, QStringLiteral("龙虾"));
         d.Command1->click();
         EXPECT_EQ(messages(), QStringList{QStringLiteral("打折率不可大于100!")});
         EXPECT_EQ(lastMessage().icon, int(Msg::NoIcon));
         EXPECT_TRUE(lastMessage().title.isEmpty());
         d.Text10->clear();
-        typeText(d.Text10, QStringLiteral("100"));
+        typeKeys(d.Text10, QStringLiteral("100"));
         d.Text9->clear();   // an empty base price is 0
         d.Command1->click();
     });
@@ -301,9 +301,9 @@ TEST_F(NewDishTest, SaveRefusalsInOrderLeaveEveryTableUnchanged)
         d.Command1->click();                                   // both links, even with no goods code
         d.Check3->click();
         d.Text8[1]->clear();
-        typeText(d.Text8[0], QStringLiteral("1001"));
+        typeKeys(d.Text8[0], QStringLiteral("1001"));
         d.Command1->click();                                   // manual link without ratio
-        typeText(d.Text8[1], QStringLiteral("1..2"));
+        typeKeys(d.Text8[1], QStringLiteral("1..2"));
         d.Command1->click();                                   // rate
         d.Text10->setText(QStringLiteral("90"));
         d.Text9->setText(QStringLiteral("1.2.3"));
@@ -476,7 +476,7 @@ TEST_F(NewDishTest, PickerShowsEveryClassWithItsGoods)
         EXPECT_EQ(d.Text8[1]->selectedText(), QStringLiteral("1"));
         EXPECT_EQ(d.focusWidget(), d.Text8[1]);
         // Esc hides it and returns to the goods code box.
-        typeText(d.Text8[0], QStringLiteral("x"));
+        typeKeys(d.Text8[0], QStringLiteral("x"));
         ASSERT_TRUE(t->isVisible());
         QTest::keyClick(t, Qt::Key_Escape);
         EXPECT_FALSE(t->isVisible());

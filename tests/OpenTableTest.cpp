@@ -62,6 +62,15 @@ TEST_F(OpenTable, TheDialogProposesTheSeatingOfTheMomentItAppears)
         EXPECT_EQ(d.labelOf(d.CmbDCY), QStringLiteral("点 菜 员"));
         EXPECT_EQ(d.labelOf(d.TxtBZ), QStringLiteral("备　　注"));
         EXPECT_EQ(d.Command1->text() + d.Command2->text(), QStringLiteral("开台(&S)取消(&C)"));
+        // It opens in the shift, the first field of the Tab order; the boxes
+        // that only show the seating are not in it.
+        processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), d.CmbBC);
+        QWidget* const tabOrder[] = {d.CmbBC, d.CmbFWY, d.TxtJCRS, d.CmbDCY, d.TxtBZ, d.Command1, d.Command2, d.CmbBC};
+        for (size_t i = 0; i + 1 < std::size(tabOrder); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), tabOrder[i + 1]) << i;
+        }
         screenshot(&d, QStringLiteral("open-table"));
         d.Command2->click();
         EXPECT_FALSE(Forms::isLoaded<FrmKTXX>());
