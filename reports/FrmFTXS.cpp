@@ -1,5 +1,6 @@
 #include "reports/FrmFTXS.h"
 
+#include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QStandardItem>
@@ -12,7 +13,6 @@
 #include "platform/Printer.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
-#include "print/CodePage936.h"
 #include "print/TextWidth.h"
 #include "reports/ReportQueries.h"
 #include "reports/TableSalesLines.h"
