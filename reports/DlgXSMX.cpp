@@ -2,9 +2,7 @@
 
 #include <QSet>
 #include <QStyle>
-#include "db/Database.h"
 #include "db/Recordset.h"
-#include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "reports/FrmXSMX.h"
 #include "reports/ReportQueries.h"

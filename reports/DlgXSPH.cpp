@@ -1,9 +1,7 @@
 #include "reports/DlgXSPH.h"
 
 #include <QStyle>
-#include "db/Database.h"
 #include "db/Recordset.h"
-#include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "reports/FrmXSPH.h"
 #include "reports/ReportQueries.h"

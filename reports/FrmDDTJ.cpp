@@ -1,5 +1,6 @@
 #include "reports/FrmDDTJ.h"
 
+#include <QLabel>
 #include <QStyle>
 #include "db/Database.h"
 #include "db/DateTimeText.h"

@@ -4,7 +4,6 @@
 // whole menu, a category or one dish chosen in a tree, with a total row.
 #include <QComboBox>
 #include <QDateTimeEdit>
-#include <QLabel>
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Pictures.h"

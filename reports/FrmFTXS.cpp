@@ -1,5 +1,6 @@
 #include "reports/FrmFTXS.h"
 
+#include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QStandardItem>
@@ -12,7 +13,6 @@
 #include "platform/Printer.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
-#include "print/CodePage936.h"
 #include "print/TextWidth.h"
 #include "reports/ReportQueries.h"
 #include "reports/TableSalesLines.h"
@@ -269,9 +269,7 @@ void FrmFTXS::Toolbar1_ButtonClick(int index)
         ShowTableSalesDetail();
         break;
     case BtnSummary:
-        m_lines->clear();
-        showReportLines();
-        ShowTableSalesSummary();
+        ShowTableSalesSummary();   // empties the text itself
         break;
     case BtnPrint: {
         if (PrinterMissingCheck())
@@ -399,7 +397,7 @@ void FrmFTXS::ShowTableSalesSummary()
         // The name stands right-aligned in a field of 700 twips, measured in
         // the text's own font.
         const int nameTwips = TextMeasurer::widthTwips(name, Text1->font());
-        const int blanks = nameTwips > 700 ? -1 : TextWidthPadding(name, 700, Text1->font());
+        const int blanks = nameTwips > 700 ? -1 : paddingForWidth(nameTwips, 700);
         text.addLine(QStringLiteral("│") + padding(blanks) + name + QStringLiteral("  │") + Tab + boxAmount(amount)
                      + QStringLiteral("元│"));
         text.addLine(divider);

@@ -3,7 +3,6 @@
 // period with its order lines, bill amount and received amount, as text;
 // the received amount per table name as a box with a total; and the print
 // of that text on the printer object.
-#include <QFont>
 #include <QLabel>
 #include <QPushButton>
 #include <memory>

@@ -18,6 +18,9 @@ using Module1::SharedRecordset2;
 namespace {
 
 const QString TotalCaption = QStringLiteral("合    计");
+// The by-table headers: the window opens under them, and a by-table result shows under them.
+const QStringList ByTableHeaders{QStringLiteral("房台号"), QStringLiteral("房台名称"), QStringLiteral("就餐人数"),
+                                 QStringLiteral("应收金额"), QStringLiteral("实收金额"), QStringLiteral("免收金额")};
 constexpr int ColumnTwips = 1500;
 // The spooler layout sets the amount at this column.
 constexpr int SpoolerAmountColumn = 28;
@@ -118,9 +121,7 @@ void FrmXSHZ::Form_Load()
 {
     setDayRange(DTPFrom, DTPicker2[0], DTPTo, DTPicker2[1]);
     ListView1->clear();
-    setHeaders({QStringLiteral("房台号"), QStringLiteral("房台名称"), QStringLiteral("就餐人数"),
-                QStringLiteral("应收金额"), QStringLiteral("实收金额"), QStringLiteral("免收金额")},
-               false);
+    setHeaders(ByTableHeaders, false);
     Combo1->setCurrentIndex(0);
 }
 
@@ -174,9 +175,7 @@ void FrmXSHZ::showResult(const QString& mode)
     Recordset& rs = SharedRecordset2;
     ListView1->clear();
     if (mode == ByTable) {
-        setHeaders({QStringLiteral("房台号"), QStringLiteral("房台名称"), QStringLiteral("就餐人数"),
-                    QStringLiteral("应收金额"), QStringLiteral("实收金额"), QStringLiteral("免收金额")},
-                   true);
+        setHeaders(ByTableHeaders, true);
         qint64 diners = 0;
         Money fee, received, waived;
         for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {

@@ -31,7 +31,6 @@ public:
 
     // Writes the period line and keeps the period for the totals.
     void showPeriod(const ReportPeriod& period);
-    const ReportPeriod& period() const { return m_period; }
 
 private:
     PeriodLine m_periodLine;
