@@ -9,6 +9,7 @@
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "stockin/FrmSPDA.h"
+#include "stockin/StockCommon.h"
 
 TABULOR_REGISTER_FORM(FrmSPCX);
 
@@ -62,12 +63,7 @@ void FrmSPCX::Form_Load()
 void FrmSPCX::ComboInit()
 {
     Combo1->addItem(AllClasses);
-    RunDbAction([&] {
-        Recordset classes;
-        classes.open(QStringLiteral("select content from BrandClass where class = 'SPZL' order by rowid"));
-        for (classes.MoveFirst(); !classes.isEOF(); classes.MoveNext())
-            Combo1->addItem(classes.field(0).toString());
-    });
+    RunDbAction([&] { Combo1->addItems(GoodsClassNames()); });
     // The class selected in the goods window's tree; none when it is not listed.
     const FrmSPDA* owner = goodsWindow();
     Combo1->setCurrentIndex(owner ? Combo1->findText(owner->TreeView1->selectedText()) : 0);
