@@ -1,6 +1,5 @@
 #include "stockin/FrmSPCX.h"
 
-#include <QLabel>
 #include "db/Database.h"
 #include "db/LikePattern.h"
 #include "db/Recordset.h"
@@ -28,10 +27,7 @@ FrmSPCX::FrmSPCX()
     setClientSizeTwips(4200, 2460);
 
     auto field = [this](const char* label, QWidget* box, int top) {
-        auto* l = new QLabel(QString::fromUtf8(label), this);
-        Twips::place(l, 240, top + 45, 960, 270);
-        box->setParent(this);
-        Twips::place(box, 1260, top, 2700, 330);
+        StockUi::field(this, QString::fromUtf8(label), box, 240, top, 1020, 2700);
     };
     Text1 = new QLineEdit;
     MaxLengthFilter(Text1, 8);
