@@ -53,8 +53,6 @@ public:
 
     bool inAddMode() const;
     bool inEditMode() const;
-    // The code of the employee whose row the fields show; empty before any.
-    QString shownCode() const { return m_shownCode; }
     // A date picker that shows no date (its stored date was empty).
     static bool showsNoDate(const QDateTimeEdit* picker);
 
@@ -70,7 +68,7 @@ private:
     std::vector<QDateTimeEdit*> m_dates;   // DTPicker1..DTPicker6: columns 15..20
     std::vector<QComboBox*> m_combos;      // Combo1..Combo10: columns 21..30
     std::vector<QWidget*> m_fields;        // all thirty, in tab order
-    QString m_shownCode;
+    QString m_shownCode;   // of the employee whose row the fields show; empty before any
     // The shown row's stored values by column. A list or date field that shows
     // no choice (its stored value is not in the list, or no date) writes
     // them back unchanged.

@@ -1,11 +1,9 @@
 #include "stockin/FrmRKGL.h"
 
-#include <QStyle>
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "db/StockPosting.h"
 #include "platform/Pictures.h"
-#include "platform/Printer.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "print/RecordBlocks.h"

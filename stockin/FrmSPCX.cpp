@@ -1,6 +1,5 @@
 #include "stockin/FrmSPCX.h"
 
-#include <QLabel>
 #include "db/Database.h"
 #include "db/LikePattern.h"
 #include "db/Recordset.h"
@@ -9,6 +8,7 @@
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "stockin/FrmSPDA.h"
+#include "stockin/StockCommon.h"
 
 TABULOR_REGISTER_FORM(FrmSPCX);
 
@@ -27,10 +27,7 @@ FrmSPCX::FrmSPCX()
     setClientSizeTwips(4200, 2460);
 
     auto field = [this](const char* label, QWidget* box, int top) {
-        auto* l = new QLabel(QString::fromUtf8(label), this);
-        Twips::place(l, 240, top + 45, 960, 270);
-        box->setParent(this);
-        Twips::place(box, 1260, top, 2700, 330);
+        StockUi::field(this, QString::fromUtf8(label), box, 240, top, 1020, 2700);
     };
     Text1 = new QLineEdit;
     MaxLengthFilter(Text1, 8);
@@ -62,12 +59,7 @@ void FrmSPCX::Form_Load()
 void FrmSPCX::ComboInit()
 {
     Combo1->addItem(AllClasses);
-    RunDbAction([&] {
-        Recordset classes;
-        classes.open(QStringLiteral("select content from BrandClass where class = 'SPZL' order by rowid"));
-        for (classes.MoveFirst(); !classes.isEOF(); classes.MoveNext())
-            Combo1->addItem(classes.field(0).toString());
-    });
+    RunDbAction([&] { Combo1->addItems(GoodsClassNames()); });
     // The class selected in the goods window's tree; none when it is not listed.
     const FrmSPDA* owner = goodsWindow();
     Combo1->setCurrentIndex(owner ? Combo1->findText(owner->TreeView1->selectedText()) : 0);

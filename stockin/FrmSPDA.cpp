@@ -1,12 +1,12 @@
 #include "stockin/FrmSPDA.h"
 
-#include <QApplication>
 #include <QStyle>
 #include <QTreeWidgetItemIterator>
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
+#include "stockin/StockCommon.h"
 
 TABULOR_REGISTER_FORM(FrmSPDA);
 
@@ -20,8 +20,6 @@ const QString AllClasses = QStringLiteral("所有种类");
 // Class nodes carry this prefix and the class name as their key.
 const QChar ClassKeyPrefix = u'C';
 
-QIcon face(QStyle::StandardPixmap pixmap) { return QApplication::style()->standardIcon(pixmap); }
-
 // The refusal for deleting goods that stock-in lines or dishes still use;
 // empty when nothing uses them.
 QString goodsInUse(const QString& code)
@@ -33,9 +31,6 @@ QString goodsInUse(const QString& code)
     return {};
 }
 
-// A stored value as the list shows it: as stored, a Null as empty text.
-QString shown(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
-
 } // namespace
 
 FrmSPDA::FrmSPDA()
@@ -46,13 +41,13 @@ FrmSPDA::FrmSPDA()
     Toolbar1 = new Toolbar(this);
     Twips::place(Toolbar1, 0, 0, 10200, 900);
     Toolbar1->setIconSize(QSize(24, 24));
-    Toolbar1->addButton(QStringLiteral("查询"), {}, face(QStyle::SP_FileDialogContentsView));
-    Toolbar1->addButton(QStringLiteral("增加"), {}, face(QStyle::SP_FileDialogNewFolder));
-    Toolbar1->addButton(QStringLiteral("修改"), {}, face(QStyle::SP_FileDialogDetailedView));
-    Toolbar1->addButton(QStringLiteral("删除"), {}, face(QStyle::SP_TrashIcon));
-    Toolbar1->addButton(QStringLiteral("打印"), {}, face(QStyle::SP_DriveFDIcon));
-    Toolbar1->addButton(QStringLiteral("帮助"), {}, face(QStyle::SP_DialogHelpButton));
-    Toolbar1->addButton(QStringLiteral("退出"), {}, face(QStyle::SP_DialogCloseButton));
+    Toolbar1->addButton(QStringLiteral("查询"), {}, StockUi::face(QStyle::SP_FileDialogContentsView));
+    Toolbar1->addButton(QStringLiteral("增加"), {}, StockUi::face(QStyle::SP_FileDialogNewFolder));
+    Toolbar1->addButton(QStringLiteral("修改"), {}, StockUi::face(QStyle::SP_FileDialogDetailedView));
+    Toolbar1->addButton(QStringLiteral("删除"), {}, StockUi::face(QStyle::SP_TrashIcon));
+    Toolbar1->addButton(QStringLiteral("打印"), {}, StockUi::face(QStyle::SP_DriveFDIcon));
+    Toolbar1->addButton(QStringLiteral("帮助"), {}, StockUi::face(QStyle::SP_DialogHelpButton));
+    Toolbar1->addButton(QStringLiteral("退出"), {}, StockUi::face(QStyle::SP_DialogCloseButton));
     Toolbar1->setButtonVisible(BtnPrint, false);
     Toolbar1->setButtonVisible(BtnHelp, false);
 
@@ -82,12 +77,8 @@ void FrmSPDA::TreeViewInit()
     TreeView1->clearNodes();
     QTreeWidgetItem* root = TreeView1->addNode({}, RootKey, AllClasses);
     RunDbAction([&] {
-        Recordset classes;
-        classes.open(QStringLiteral("select content from BrandClass where class = 'SPZL' order by rowid"));
-        for (classes.MoveFirst(); !classes.isEOF(); classes.MoveNext()) {
-            const QString name = shown(classes.field(0));
+        for (const QString& name : GoodsClassNames())
             TreeView1->addNode(RootKey, ClassKeyPrefix + name, name);
-        }
     });
     root->setExpanded(true);
     TreeView1->setCurrentItem(root);
@@ -128,11 +119,11 @@ void FrmSPDA::listGoods(Recordset& rows)
 {
     ListView1->clear();
     for (rows.MoveFirst(); !rows.isEOF(); rows.MoveNext()) {
-        const QString code = shown(rows.field(QStringLiteral("code")));
+        const QString code = StockText::shown(rows.field(QStringLiteral("code")));
         const int row = ListView1->add(code, code);
         const char* cells[] = {"bran_name", "unit", "in_price", "type", "zl", "bz"};
         for (int c = 0; c < 6; ++c)
-            ListView1->setSubItem(row, c + 1, shown(rows.field(QString::fromLatin1(cells[c]))));
+            ListView1->setSubItem(row, c + 1, StockText::shown(rows.field(QString::fromLatin1(cells[c]))));
     }
     ListView1->select(ListView1->count() > 0 ? 0 : -1);
     const bool any = ListView1->count() > 0;

@@ -1,12 +1,12 @@
 #include "stockin/GoodsDialog.h"
 
-#include <QLabel>
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "platform/KeyFilters.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "stockin/FrmSPDA.h"
+#include "stockin/StockCommon.h"
 
 GoodsDialog::GoodsDialog(const QString& caption, bool entry)
 {
@@ -17,12 +17,7 @@ GoodsDialog::GoodsDialog(const QString& caption, bool entry)
     Frame1 = new QGroupBox(QStringLiteral("商品基本信息"), this);
     Twips::place(Frame1, 120, 60, 4560, 3480);
     auto field = [](QWidget* parent, const QString& label, QWidget* box, int top, int left = 180, int labelWidth = 1140,
-                     int width = 3000) {
-        auto* l = new QLabel(label, parent);
-        Twips::place(l, left, top + 45, labelWidth, 270);
-        box->setParent(parent);
-        Twips::place(box, left + labelWidth, top, width, 330);
-    };
+                     int width = 3000) { StockUi::field(parent, label, box, left, top, labelWidth, width); };
     Text1 = new QLineEdit;
     Text2 = new QLineEdit;
     Combo1 = new QComboBox;

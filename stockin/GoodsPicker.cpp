@@ -52,10 +52,8 @@ void GoodsPicker::TreeViewInit()
     TreeView1->clearNodes();
     QTreeWidgetItem* root = TreeView1->addNode(QString(), RootKey, AllClasses);
     RunDbAction([&] {
-        Recordset classes;
-        classes.open(QStringLiteral("select content from BrandClass where class = 'SPZL' order by rowid"));
-        for (classes.MoveFirst(); !classes.isEOF(); classes.MoveNext())
-            TreeView1->addChildNode(root, QString(), StockText::shown(classes.field(0)));
+        for (const QString& name : GoodsClassNames())
+            TreeView1->addChildNode(root, QString(), name);
     });
     root->setExpanded(true);
     TreeView1->setCurrentItem(root);

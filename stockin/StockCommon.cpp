@@ -99,6 +99,16 @@ int findName(const QComboBox* list, const QString& name, bool last)
 
 } // namespace CodeNameList
 
+QStringList GoodsClassNames()
+{
+    Recordset classes;
+    classes.open(QStringLiteral("select content from BrandClass where class = 'SPZL' order by rowid"));
+    QStringList names;
+    for (classes.MoveFirst(); !classes.isEOF(); classes.MoveNext())
+        names << StockText::shown(classes.field(0));
+    return names;
+}
+
 QTreeWidgetItem* AddClassTree(TreeView* tree, QTreeWidgetItem* root, const QString& goodsOfClass,
                               const QString& classKeyPrefix)
 {

@@ -51,6 +51,9 @@ int findName(const QComboBox* list, const QString& name, bool last = false);
 
 } // namespace CodeNameList
 
+// The names of the goods classes, in the order stored. Throws DbError.
+QStringList GoodsClassNames();
+
 class TreeView;
 class QTreeWidgetItem;
 // Adds the goods classes under root, in the order stored, each keyed by the

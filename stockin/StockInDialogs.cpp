@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include "db/Database.h"
-#include "db/DateTimeText.h"
 #include "db/Recordset.h"
 #include "platform/KeyFilters.h"
 #include "platform/Seams.h"

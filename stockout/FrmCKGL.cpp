@@ -4,7 +4,6 @@
 #include "db/Recordset.h"
 #include "db/StockPosting.h"
 #include "platform/Pictures.h"
-#include "platform/Printer.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "print/RecordBlocks.h"

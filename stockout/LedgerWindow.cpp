@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QStyle>
 #include "db/Database.h"
-#include "db/Recordset.h"
 #include "platform/KeyFilters.h"
 #include "platform/Printer.h"
 #include "platform/Seams.h"

@@ -1,11 +1,9 @@
 #include "stockout/StockOutDialogs.h"
 
 #include "db/Database.h"
-#include "db/DateTimeText.h"
 #include "db/Recordset.h"
 #include "platform/KeyFilters.h"
 #include "platform/Seams.h"
-#include "platform/Twips.h"
 #include "stockin/StockCommon.h"
 #include "stockout/FrmCKGL.h"
 

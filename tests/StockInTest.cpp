@@ -626,3 +626,30 @@ TEST_F(StockInTest, ABillListThatCannotBeReadWholeListsNothing)
     EXPECT_EQ(column(w.ListView2, 0), (QStringList{"B1", "B2", "B3"}));
     EXPECT_EQ(column(w.ListView1, 0), QStringList{QStringLiteral("1001")});
 }
+
+TEST_F(StockInTest, ScreenshotsOfTheDialogs)
+{
+    FrmRKGL& w = stockIn();
+    onDialog<FrmRKDADD>([&](FrmRKDADD& d) {
+        screenshot(&d, QStringLiteral("stock-in-bill-add"));
+        d.Save->click();
+    });
+    w.Toolbar1->click(FrmRKGL::BtnNew);
+    onDialog<FrmRKDEDIT>([&](FrmRKDEDIT& d) { screenshot(&d, QStringLiteral("stock-in-bill-edit")); });
+    w.Toolbar1->click(FrmRKGL::BtnEdit);
+    onDialog<FrmRKDQUERY>([&](FrmRKDQUERY& d) { screenshot(&d, QStringLiteral("stock-in-bill-query")); });
+    w.Toolbar1->click(FrmRKGL::BtnQuery);
+    onDialog<FrmRKMXADD>([&](FrmRKMXADD& d) {
+        onDialog<FrmSPDASELECT>([&](FrmSPDASELECT& p) {
+            screenshot(&p, QStringLiteral("stock-in-goods-picker"));
+            p.Command1->click();
+        });
+        d.Command1->click();
+        screenshot(&d, QStringLiteral("stock-in-line-add"));
+        d.Save->click();
+    });
+    w.Command1->click();
+    onDialog<FrmRKMXEDIT>([&](FrmRKMXEDIT& d) { screenshot(&d, QStringLiteral("stock-in-line-edit")); });
+    w.Command2->click();
+    EXPECT_EQ(w.ListView1->count(), 1);
+}

@@ -150,3 +150,10 @@ TEST_F(StockOnHandTest, PrintingTheList)
     w.ShowHelp();
     EXPECT_EQ(messages(), QStringList{QStringLiteral("help")});
 }
+
+TEST_F(StockOnHandTest, ScreenshotOfTheConditions)
+{
+    FrmKCCX& w = window<FrmKCCX>();
+    onDialog<FrmKCQUERY>([&](FrmKCQUERY& d) { screenshot(&d, QStringLiteral("stock-on-hand-conditions")); });
+    w.Toolbar1->click(FrmKCCX::BtnQuery);
+}

@@ -460,3 +460,31 @@ TEST_F(StockOutTest, RandomStockMovesKeepTheCountersEqualToTheLines)
         EXPECT_GE(c->onHand(), Money{}) << qPrintable(code);
     }
 }
+
+TEST_F(StockOutTest, ScreenshotsOfTheDialogs)
+{
+    setCounter(QStringLiteral("1001"), 12, 2);
+    FrmCKGL& w = stockOut();
+    onDialog<FrmCKDADD>([&](FrmCKDADD& d) {
+        screenshot(&d, QStringLiteral("stock-out-bill-add"));
+        d.Save->click();
+    });
+    w.Toolbar1->click(FrmCKGL::BtnNew);
+    onDialog<FrmCKDEDIT>([&](FrmCKDEDIT& d) { screenshot(&d, QStringLiteral("stock-out-bill-edit")); });
+    w.Toolbar1->click(FrmCKGL::BtnEdit);
+    onDialog<FrmCKDQUERY>([&](FrmCKDQUERY& d) { screenshot(&d, QStringLiteral("stock-out-bill-query")); });
+    w.Toolbar1->click(FrmCKGL::BtnQuery);
+    onDialog<FrmCKMXADD>([&](FrmCKMXADD& d) {
+        onDialog<FrmCKMXSELECT>([&](FrmCKMXSELECT& p) {
+            screenshot(&p, QStringLiteral("stock-out-goods-picker"));
+            p.Command1->click();
+        });
+        d.Command1->click();
+        screenshot(&d, QStringLiteral("stock-out-line-add"));
+        d.Save->click();
+    });
+    w.Command1->click();
+    onDialog<FrmCKMXEDIT>([&](FrmCKMXEDIT& d) { screenshot(&d, QStringLiteral("stock-out-line-edit")); });
+    w.Command2->click();
+    EXPECT_EQ(w.ListView1->count(), 1);
+}
