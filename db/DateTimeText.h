@@ -39,6 +39,8 @@ inline QString format(const QDateTime& t)
     return QString(reinterpret_cast<const QChar*>(b), 19);
 }
 inline QString formatDate(const QDate& d) { return d.isValid() ? d.toString(DateFormat) : QString(); }
+// A day as the day-only columns store it: its midnight.
+inline QString formatDay(const QDate& d) { return d.isValid() ? formatDate(d) + QStringLiteral(" 00:00:00") : QString(); }
 
 // Accepts the stored form, the date alone (midnight), and "yyyy-MM-dd HH:mm".
 inline QDateTime parse(const QString& text)

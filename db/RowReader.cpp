@@ -129,15 +129,4 @@ QByteArrayView RowReader::utf8(int column) const
     return data ? QByteArrayView(data, sqlite3_column_bytes(m_stmt, column)) : QByteArrayView();
 }
 
-const QString& RowReader::repeated(int column, Repeated& last) const
-{
-    const QByteArrayView now = utf8(column);
-    if (!last.seen || last.stored != now) {
-        last.stored = now.toByteArray();
-        last.text = QString::fromUtf8(now);
-        last.seen = true;
-    }
-    return last.text;
-}
-
 } // namespace Db

@@ -38,14 +38,6 @@ public:
     // The value's text as stored (UTF-8), valid until the next step.
     QByteArrayView utf8(int column) const;
 
-    // A value that repeats from row to row (a warehouse, a day): its text is
-    // made only when it differs from the last one, and then held once.
-    struct Repeated {
-        QByteArray stored;
-        QString text;
-        bool seen = false;
-    };
-    const QString& repeated(int column, Repeated& last) const;
 
 private:
     QString m_sql;

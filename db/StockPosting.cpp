@@ -68,7 +68,7 @@ bool billExists(BillTable table, const QString& number)
         .isValid();
 }
 
-QString storedDay(const QDate& day) { return DateTimeText::formatDate(day) + QStringLiteral(" 00:00:00"); }
+QString storedDay(const QDate& day) { return DateTimeText::formatDay(day); }
 
 void insertInBill(const InBill& b)
 {

@@ -26,10 +26,7 @@ QString categoryCodeOfKey(const QString& key)
     return {};
 }
 
-QString codeNameEntry(const QString& code, const QString& name)
-{
-    return u'[' + code + u']' + name;
-}
+QString codeNameEntry(const QString& code, const QString& name) { return CodeNameEntry(code, name); }
 
 int fillCategoryTree(TreeView* tree, bool codeInText)
 {
@@ -193,7 +190,7 @@ QString SalePriceRule(const QString& basePrice, const QString& rate)
 
 QString todayStamp()
 {
-    return DateTimeText::formatDate(Clock::today()) + QStringLiteral(" 00:00:00");
+    return DateTimeText::formatDay(Clock::today());
 }
 
 } // namespace Menu

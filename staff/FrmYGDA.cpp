@@ -1,6 +1,5 @@
 #include "staff/FrmYGDA.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QStyle>
 #include "db/Database.h"
@@ -41,7 +40,6 @@ const int TextLimits[TextCount] = {6, 5, 10, 20, 20, 20, 20, 7, 12, 12, 6, 8, 20
 // The code list of each list combo (Combo7 has fixed items).
 const char* const ComboClasses[ComboCount] = {"mzl", "xbl", "whcd", "hyzkl", "zyl", "zjl", nullptr, "zwl", "zcl", "bml"};
 
-QIcon face(QStyle::StandardPixmap pixmap) { return QApplication::style()->standardIcon(pixmap); }
 
 QString columnName(int i) { return QString::fromLatin1(Columns[i]); }
 
@@ -65,12 +63,12 @@ FrmYGDA::FrmYGDA()
     Toolbar1 = new Toolbar(this);
     Twips::place(Toolbar1, 0, 0, 11520, 900);
     Toolbar1->setIconSize(QSize(24, 24));
-    Toolbar1->addButton(QStringLiteral("查询"), {}, face(QStyle::SP_FileDialogContentsView));
-    Toolbar1->addButton(QStringLiteral("新增"), {}, face(QStyle::SP_FileDialogNewFolder));
-    Toolbar1->addButton(QStringLiteral("修改"), {}, face(QStyle::SP_FileDialogDetailedView));
-    Toolbar1->addButton(QStringLiteral("删除"), {}, face(QStyle::SP_TrashIcon));
-    Toolbar1->addButton(QStringLiteral("保存"), {}, face(QStyle::SP_DialogSaveButton));
-    Toolbar1->addButton(QStringLiteral("退出"), {}, face(QStyle::SP_DialogCloseButton));
+    Toolbar1->addButton(QStringLiteral("查询"), {}, Pictures::standardFace(QStyle::SP_FileDialogContentsView));
+    Toolbar1->addButton(QStringLiteral("新增"), {}, Pictures::standardFace(QStyle::SP_FileDialogNewFolder));
+    Toolbar1->addButton(QStringLiteral("修改"), {}, Pictures::standardFace(QStyle::SP_FileDialogDetailedView));
+    Toolbar1->addButton(QStringLiteral("删除"), {}, Pictures::standardFace(QStyle::SP_TrashIcon));
+    Toolbar1->addButton(QStringLiteral("保存"), {}, Pictures::standardFace(QStyle::SP_DialogSaveButton));
+    Toolbar1->addButton(QStringLiteral("退出"), {}, Pictures::standardFace(QStyle::SP_DialogCloseButton));
 
     TreeView1 = new TreeView(this);
     Twips::place(TreeView1, 120, 1020, 2640, 5940);
@@ -183,7 +181,7 @@ void FrmYGDA::EmployeeTreeFill(Recordset& rows)
     for (rows.MoveFirst(); !rows.isEOF(); rows.MoveNext()) {
         const QString code = rows.field(QStringLiteral("code")).toString();
         TreeView1->addNode(RootKey, QStringLiteral("F") + code,
-                           u'[' + code + u']' + rows.field(QStringLiteral("name")).toString());
+                           CodeNameEntry(code, rows.field(QStringLiteral("name")).toString()));
     }
     TreeView1->expandAll();
     TreeView1->setCurrentItem(root->childCount() > 0 ? root->child(0) : root);
@@ -311,8 +309,8 @@ void FrmYGDA::setBrowseButtons()
 {
     for (int b = BtnQuery; b <= BtnExit; ++b)
         Toolbar1->setButtonEnabled(b, b != BtnSave);
-    Toolbar1->setButtonFace(BtnAdd, QStringLiteral("新增"), face(QStyle::SP_FileDialogNewFolder));
-    Toolbar1->setButtonFace(BtnEdit, QStringLiteral("修改"), face(QStyle::SP_FileDialogDetailedView));
+    Toolbar1->setButtonFace(BtnAdd, QStringLiteral("新增"), Pictures::standardFace(QStyle::SP_FileDialogNewFolder));
+    Toolbar1->setButtonFace(BtnEdit, QStringLiteral("修改"), Pictures::standardFace(QStyle::SP_FileDialogDetailedView));
 }
 
 void FrmYGDA::Toolbar1_ButtonClick(int index)
@@ -331,7 +329,7 @@ void FrmYGDA::Toolbar1_ButtonClick(int index)
             ClearForNew();
             for (int b = BtnQuery; b <= BtnExit; ++b)
                 Toolbar1->setButtonEnabled(b, b == BtnAdd || b == BtnSave);
-            Toolbar1->setButtonFace(BtnAdd, Cancel, face(QStyle::SP_DialogCancelButton));
+            Toolbar1->setButtonFace(BtnAdd, Cancel, Pictures::standardFace(QStyle::SP_DialogCancelButton));
             SelectFirstItems();
             Text1->setFocus();
         }
@@ -345,7 +343,7 @@ void FrmYGDA::Toolbar1_ButtonClick(int index)
             EnableForEdit();
             for (int b = BtnQuery; b <= BtnExit; ++b)
                 Toolbar1->setButtonEnabled(b, b == BtnEdit || b == BtnSave);
-            Toolbar1->setButtonFace(BtnEdit, Cancel, face(QStyle::SP_DialogCancelButton));
+            Toolbar1->setButtonFace(BtnEdit, Cancel, Pictures::standardFace(QStyle::SP_DialogCancelButton));
         }
         break;
     case BtnDelete:

@@ -34,10 +34,10 @@ FrmKCCX::FrmKCCX()
     Toolbar1 = new Toolbar(this);
     Twips::place(Toolbar1, 0, 0, 10170, 840);
     Toolbar1->setIconSize(QSize(24, 24));
-    Toolbar1->addButton(QStringLiteral("查询"), {}, StockUi::face(QStyle::SP_FileDialogContentsView));
-    Toolbar1->addButton(QStringLiteral("打印"), {}, StockUi::face(QStyle::SP_DriveFDIcon));
-    Toolbar1->addButton(QStringLiteral("帮助"), {}, StockUi::face(QStyle::SP_DialogHelpButton));
-    Toolbar1->addButton(QStringLiteral("退出"), {}, StockUi::face(QStyle::SP_DialogCloseButton));
+    Toolbar1->addButton(QStringLiteral("查询"), {}, Pictures::standardFace(QStyle::SP_FileDialogContentsView));
+    Toolbar1->addButton(QStringLiteral("打印"), {}, Pictures::standardFace(QStyle::SP_DriveFDIcon));
+    Toolbar1->addButton(QStringLiteral("帮助"), {}, Pictures::standardFace(QStyle::SP_DialogHelpButton));
+    Toolbar1->addButton(QStringLiteral("退出"), {}, Pictures::standardFace(QStyle::SP_DialogCloseButton));
     Toolbar1->setButtonVisible(BtnHelp, false);
 
     Image1 = new QLabel(this);

@@ -1,3 +1,4 @@
+#include "platform/Pictures.h"
 #include "stockin/StockBillWindow.h"
 
 #include <QStyle>
@@ -21,12 +22,12 @@ StockBillWindow::StockBillWindow(const Design& design)
     Toolbar1 = new Toolbar(this);
     Twips::place(Toolbar1, 0, 0, 10410, 840);
     Toolbar1->setIconSize(QSize(24, 24));
-    Toolbar1->addButton(QStringLiteral("新增"), QStringLiteral("新增"), StockUi::face(QStyle::SP_FileDialogNewFolder));
-    Toolbar1->addButton(QStringLiteral("修改"), QStringLiteral("修改"), StockUi::face(QStyle::SP_FileDialogDetailedView));
-    Toolbar1->addButton(QStringLiteral("删除"), {}, StockUi::face(QStyle::SP_TrashIcon));
-    Toolbar1->addButton(QStringLiteral("查询"), {}, StockUi::face(QStyle::SP_FileDialogContentsView));
-    Toolbar1->addButton(QStringLiteral("打印"), {}, StockUi::face(QStyle::SP_DriveFDIcon));
-    Toolbar1->addButton(QStringLiteral("退出"), {}, StockUi::face(QStyle::SP_DialogCloseButton));
+    Toolbar1->addButton(QStringLiteral("新增"), QStringLiteral("新增"), Pictures::standardFace(QStyle::SP_FileDialogNewFolder));
+    Toolbar1->addButton(QStringLiteral("修改"), QStringLiteral("修改"), Pictures::standardFace(QStyle::SP_FileDialogDetailedView));
+    Toolbar1->addButton(QStringLiteral("删除"), {}, Pictures::standardFace(QStyle::SP_TrashIcon));
+    Toolbar1->addButton(QStringLiteral("查询"), {}, Pictures::standardFace(QStyle::SP_FileDialogContentsView));
+    Toolbar1->addButton(QStringLiteral("打印"), {}, Pictures::standardFace(QStyle::SP_DriveFDIcon));
+    Toolbar1->addButton(QStringLiteral("退出"), {}, Pictures::standardFace(QStyle::SP_DialogCloseButton));
     Toolbar1->setButtonVisible(BtnDelete, false);
 
     Frame1 = new QGroupBox(design.billFrame, this);

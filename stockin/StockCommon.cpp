@@ -1,6 +1,5 @@
 #include "stockin/StockCommon.h"
 
-#include <QApplication>
 #include <QDateEdit>
 #include <QLabel>
 #include <QPalette>
@@ -63,7 +62,7 @@ void fill(QComboBox* list, const QString& sql)
         const QVariant c = rows.field(0), n = rows.field(1);
         const QString code = c.isNull() ? QString() : c.toString();
         const QString name = n.isNull() ? QString() : n.toString();
-        list->addItem(u'[' + code + u']' + name);
+        list->addItem(CodeNameEntry(code, name));
         list->setItemData(list->count() - 1, code, CodeRole);
         list->setItemData(list->count() - 1, name, NameRole);
     }
@@ -255,9 +254,5 @@ QDateEdit* datePicker(QWidget* parent, int left, int top, int width)
     return d;
 }
 
-QIcon face(int standardPixmap)
-{
-    return QApplication::style()->standardIcon(QStyle::StandardPixmap(standardPixmap));
-}
 
 } // namespace StockUi

@@ -118,6 +118,4 @@ template <class Box> Box* field(QWidget* parent, const QString& caption, Box* bo
     Twips::place(box, left + labelWidth, top, boxWidth, 330);
     return box;
 }
-// A toolbar face drawn from the desktop style's standard pictures.
-QIcon face(int standardPixmap);
 } // namespace StockUi

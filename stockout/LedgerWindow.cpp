@@ -1,3 +1,4 @@
+#include "platform/Pictures.h"
 #include "stockout/LedgerWindow.h"
 
 #include <QComboBox>
@@ -84,11 +85,11 @@ LedgerWindow::LedgerWindow(const Design& design) : m_design(design)
     Toolbar1 = new Toolbar(this);
     Twips::place(Toolbar1, 0, 0, WindowWidth, 840);
     Toolbar1->setIconSize(QSize(24, 24));
-    Toolbar1->addButton(QStringLiteral("查询"), {}, StockUi::face(QStyle::SP_FileDialogContentsView));
-    Toolbar1->addButton(QStringLiteral("统计"), {}, StockUi::face(QStyle::SP_FileDialogInfoView));
-    Toolbar1->addButton(QStringLiteral("打印"), {}, StockUi::face(QStyle::SP_DriveFDIcon));
-    Toolbar1->addButton(QStringLiteral("帮助"), {}, StockUi::face(QStyle::SP_DialogHelpButton));
-    Toolbar1->addButton(QStringLiteral("退出"), {}, StockUi::face(QStyle::SP_DialogCloseButton));
+    Toolbar1->addButton(QStringLiteral("查询"), {}, Pictures::standardFace(QStyle::SP_FileDialogContentsView));
+    Toolbar1->addButton(QStringLiteral("统计"), {}, Pictures::standardFace(QStyle::SP_FileDialogInfoView));
+    Toolbar1->addButton(QStringLiteral("打印"), {}, Pictures::standardFace(QStyle::SP_DriveFDIcon));
+    Toolbar1->addButton(QStringLiteral("帮助"), {}, Pictures::standardFace(QStyle::SP_DialogHelpButton));
+    Toolbar1->addButton(QStringLiteral("退出"), {}, Pictures::standardFace(QStyle::SP_DialogCloseButton));
     Toolbar1->setButtonVisible(BtnHelp, false);
 
     StockUi::label(this, QStringLiteral("时间"), 120, 1005, 480);
