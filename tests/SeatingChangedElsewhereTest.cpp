@@ -20,8 +20,6 @@ public:
         storedLine(inUse, 0, QStringLiteral("8"), QStringLiteral("可乐"), 6, 2);
         storedLine(settled, 0, QStringLiteral("8"), QStringLiteral("可乐"), 6, 2, QStringLiteral("0"), 0,
                    QStringLiteral(""), QStringLiteral("1"));
-        storedLine(continued, 0, QStringLiteral("8"), QStringLiteral("可乐"), 6, 2, QStringLiteral("0"), 0,
-                   QStringLiteral(""), QStringLiteral("1"));
     }
 
     // Another till's checkout of a seating on its table.
