@@ -132,7 +132,8 @@ void DlgTD::OKButton_Click()
     ListView* lines = owner->ListView1;
     const QString reason = Combo1->currentText();
     Ordering::StoredLine line;
-    line.seatingId = owner->TxtXTBH->text();
+    const Ordering::SeatingSeen seen = owner->m_SeatingSeen;
+    line.seatingId = seen.seatingId;
     line.dishCode = Text1[0]->text();
     line.dishName = Text1[1]->text();
     line.unit = lines->subItem(m_row, FrmDCKT::ColUnit);
@@ -142,13 +143,12 @@ void DlgTD::OKButton_Click()
     line.kind = Ordering::KindReturned;
     line.state = 0;
     line.memo = reason;
-    QString refusal;
+    QString refusal, changed;
     const bool stored = RunDbAction([&] {
         Transaction tx;
-        if (!Ordering::seatingOpen(line.seatingId)) {
-            refusal = QStringLiteral("本台的开台记录已不在（可能已被清台或并台），没有退单。");
+        changed = Ordering::seatingChange(seen);
+        if (!changed.isEmpty())
             return;
-        }
         // Decided again on what is stored now: another till may have returned some.
         if (stillOrdered(line.seatingId, line.dishCode) < quantity) {
             refusal = Wrong;
@@ -163,6 +163,10 @@ void DlgTD::OKButton_Click()
                                      {Module1::OperatorId, Module1::OperatorCode});
         tx.commit();
     });
+    if (!changed.isEmpty()) {
+        MsgBox(changed, Msg::Exclamation, QStringLiteral("提示"));
+        return;
+    }
     if (!refusal.isEmpty()) {
         MsgBox(refusal, Msg::Exclamation);
         return;

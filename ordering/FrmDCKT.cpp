@@ -44,6 +44,18 @@ QLabel* heading(QWidget* parent, const QString& text, int left, int top, int wid
 
 FrmSYGL& board() { return Forms::get<FrmSYGL>(); }
 
+// The othersts of a seated table's board word; empty for any other word.
+QString stateOfWord(const QString& word)
+{
+    if (word == TableWord::InUse)
+        return QStringLiteral("A");
+    if (word == TableWord::Continued)
+        return QStringLiteral("E");
+    if (word == TableWord::Settled)
+        return QStringLiteral("D");
+    return {};
+}
+
 // The board's row of a table, -1 when the board does not show it: a board
 // reload does not keep the selected row, so commands find their table's row.
 int boardRowOf(const QString& tableId)
@@ -193,6 +205,7 @@ FrmDCKT::FrmDCKT()
 void FrmDCKT::Form_Load()
 {
     m_AutoOpenPending = true;
+    m_SeatingSeen = {};
     RunDbAction([&] {
         // Letter case counts here, though the column compares without it.
         Recordset rs;
@@ -269,6 +282,12 @@ void FrmDCKT::normalLoad(const QString& word)
         TxtXTBH->setText(seating.text(QStringLiteral("use_table_id")));
         TxtFWY->setText(seating.text(QStringLiteral("serv_name")));
         TxtDCY->setText(seating.text(QStringLiteral("cust_name")));
+        m_SeatingSeen = Ordering::seeSeating(TxtXTBH->text());
+        // The window acts on the word the board showed: a table stored in
+        // another state by now has been changed since.
+        const QString shown = stateOfWord(word.trimmed());
+        if (!shown.isEmpty())
+            m_SeatingSeen.tableState = shown;
         found = true;
     });
     if (!found) {
@@ -302,6 +321,7 @@ void FrmDCKT::transferLoad()
     const QString target = Module1::TargetTableId;
     QString refusal, failure;
     QString seatingId, waiter, taker, targetName, targetType;
+    Ordering::SeatingSeen seen;
     try {
         Transaction tx;
         const Recordset seating = boardRowSeating(source, openTime, true);
@@ -321,6 +341,7 @@ void FrmDCKT::transferLoad()
             Db::exec(QStringLiteral("update use_table_200505 set house_table_id = ?, house_class = ? where use_table_id = ?"),
                      {target, targetType, seating.field(QStringLiteral("use_table_id"))});
             Db::exec(QStringLiteral("update house_table set othersts = 'C' where table_id = ?"), {source});
+            seen = Ordering::seeSeating(seatingId);
             tx.commit();
         }
     } catch (const DbError& e) {
@@ -338,6 +359,7 @@ void FrmDCKT::transferLoad()
         return;
     }
     m_tableId = target;
+    m_SeatingSeen = seen;
     TxtFTMC->setText(targetName);
     TxtSSBM->setText(targetType);
     TxtXTBH->setText(seatingId);
@@ -704,15 +726,14 @@ bool FrmDCKT::storeLines(const std::vector<int>& rows, const QString& kind, cons
 {
     if (rows.empty())
         return true;
-    const QString seatingId = TxtXTBH->text();
-    bool gone = false;
+    const QString seatingId = m_SeatingSeen.seatingId;
+    QString refusal;
     std::vector<int> numbers;
     const bool stored = RunDbAction([&] {
         Transaction tx;
-        if (!Ordering::seatingOpen(seatingId)) {
-            gone = true;
+        refusal = Ordering::seatingChange(m_SeatingSeen);
+        if (!refusal.isEmpty())
             return;
-        }
         // Numbered on from the seating's stored lines, whatever the list shows.
         int next = Ordering::nextLineNumber(seatingId);
         for (int r : rows) {
@@ -740,8 +761,8 @@ bool FrmDCKT::storeLines(const std::vector<int>& rows, const QString& kind, cons
         }
         tx.commit();
     });
-    if (gone) {
-        MsgBox(SeatingGone, Msg::Exclamation, Prompt);
+    if (!refusal.isEmpty()) {
+        MsgBox(refusal, Msg::Exclamation, Prompt);
         return false;
     }
     if (!stored)
@@ -965,6 +986,7 @@ void FrmDCKT::checkoutCommand()
 void FrmDCKT::continueCommand()
 {
     bool gone = false;
+    Ordering::SeatingSeen seen;
     const bool saved = RunDbAction([&] {
         Transaction tx;
         // The seating's own table, whichever board row is selected.
@@ -974,6 +996,7 @@ void FrmDCKT::continueCommand()
             return;
         }
         Db::exec(QStringLiteral("update house_table set othersts = 'E' where table_id = ?"), {table});
+        seen = Ordering::seeSeating(TxtXTBH->text());
         tx.commit();
     });
     if (gone) {
@@ -982,6 +1005,7 @@ void FrmDCKT::continueCommand()
     }
     if (!saved)
         return;
+    m_SeatingSeen = seen;
     MsgBox(QStringLiteral("续单成功!"), Msg::Information, Prompt);
     Toolbar1->setButtonEnabled(BtnPlace, true);
     Toolbar1->setButtonEnabled(BtnReturnFree, true);

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include "db/Money.h"
+#include "ordering/OrderingData.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Pictures.h"
@@ -65,6 +66,10 @@ public:
     bool m_OrderPlaced = false;
     QString m_DishCode, m_DishName, m_DishUnit, m_DishDept;
     Money m_DishPrice;
+    // The seating as this window last saw it: at load, or after its own
+    // opening, continued bill or transfer. Placing, free dishes and returns
+    // write only while it is still so.
+    Ordering::SeatingSeen m_SeatingSeen;
 
     void Form_Load() override;
     void Form_Shown() override;

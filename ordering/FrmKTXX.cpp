@@ -79,6 +79,7 @@ void FrmKTXX::Command1_Click()
     const QString taker = CmbDCY->currentText();
     QString refusal;
     QString seatingId;
+    Ordering::SeatingSeen seen;
     const bool written = RunDbAction([&] {
         Transaction tx;
         // Decided again under the write lock: another till may have opened
@@ -101,6 +102,7 @@ void FrmKTXX::Command1_Click()
                  {id.left(8), Ordering::employeeCode(taker), taker, Ordering::storedText(TxtSSBM->text()), m_tableId,
                   Ordering::storedText(TxtBZ->text()), Ordering::employeeCode(waiter), waiter,
                   DateTimeText::format(at), Ordering::storedText(CmbBC->currentText()), diners(), id});
+        seen = Ordering::seeSeating(id);
         tx.commit();
         seatingId = id;
     });
@@ -120,6 +122,7 @@ void FrmKTXX::Command1_Click()
         w->TxtFWY->setText(waiter);
         w->TxtDCY->setText(taker);
         w->KTXQ->setEnabled(true);
+        w->m_SeatingSeen = seen;
     }
     Unload();
     MsgBox(QStringLiteral("开台完成!"), Msg::Information);

@@ -103,10 +103,45 @@ Money lineAmount(Money price, Money quantity)
     return Money::fromUnits(cents * cent);
 }
 
-bool seatingOpen(const QString& seatingId)
+SeatingSeen seeSeating(const QString& seatingId)
 {
-    return Db::scalar(QStringLiteral("select 1 from use_table_200505 where use_table_id = ? and sts <> 'P'"), {seatingId})
-        .isValid();
+    Recordset seating;
+    seating.open(QStringLiteral("select s.house_table_id, s.sts, s.end_date, t.othersts, t.house_name "
+                                "from use_table_200505 s left join house_table t on t.table_id = s.house_table_id "
+                                "where s.use_table_id = ? order by s.rowid, t.rowid limit 1"),
+                 {seatingId});
+    SeatingSeen seen;
+    seen.seatingId = seatingId;
+    if (seating.empty())
+        return seen;
+    seen.tableId = seating.text(QStringLiteral("house_table_id"));
+    seen.tableName = seating.text(QStringLiteral("house_name"));
+    seen.sts = seating.text(QStringLiteral("sts")).toUpper();
+    seen.tableState = seating.text(QStringLiteral("othersts")).toUpper();
+    seen.endDate = seating.field(QStringLiteral("end_date"));
+    return seen;
+}
+
+QString seatingChange(const SeatingSeen& seen)
+{
+    const SeatingSeen now = seeSeating(seen.seatingId);
+    const auto refusal = [&](const char* what) {
+        return QStringLiteral("房台%1的这次消费已经在别处%2，请重新打开。").arg(seen.tableName, QString::fromUtf8(what));
+    };
+    if (seen.seatingId.isEmpty() || now.tableId.isEmpty() || now.sts == u"P")
+        return refusal("清台或并台");
+    if (now.tableId != seen.tableId)
+        return refusal("转到其他房台");
+    const bool sameEnd = now.endDate.isNull() == seen.endDate.isNull() && now.endDate.toString() == seen.endDate.toString();
+    const bool seatingSame = now.sts == seen.sts && sameEnd;
+    const bool tableSame = now.tableState == seen.tableState;
+    if (seatingSame && tableSame)
+        return {};
+    if ((!seatingSame && now.sts == u"D") || (!tableSame && now.tableState == u"D"))
+        return refusal("结帐");
+    if (!tableSame && now.tableState == u"E")
+        return refusal("续单");
+    return refusal("改变");
 }
 
 int nextLineNumber(const QString& seatingId)

@@ -51,8 +51,21 @@ inline QString storedText(const QString& s) { return s.isNull() ? QStringLiteral
 // halves to even.
 Money lineAmount(Money price, Money quantity);
 
-// A seating still takes lines: its row is there and its table not cleared.
-bool seatingOpen(const QString& seatingId);
+// What an ordering window last saw of its seating: the seating, its table
+// (id and name), the seating's sts and end_date and the table's othersts.
+// The states are kept trimmed and in capitals, end_date as stored.
+struct SeatingSeen {
+    QString seatingId, tableId, tableName;
+    QString sts, tableState;
+    QVariant endDate;
+};
+// The seating as stored now; an empty tableId when there is no such seating.
+SeatingSeen seeSeating(const QString& seatingId);
+// Read inside the write transaction of a placing, a free dish or a return:
+// why the seating is no longer the one the window last saw (another till
+// settled, cleared, continued or moved it), naming the table; an empty text
+// while it still is its table's current seating, unchanged.
+QString seatingChange(const SeatingSeen& seen);
 // The fsxh of the seating's next stored line: one past the highest stored,
 // 0 for the first. Read inside the write transaction that stores the line.
 int nextLineNumber(const QString& seatingId);

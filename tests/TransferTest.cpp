@@ -1,6 +1,7 @@
 // Moving a seating to another table, end to end from the board's transfer
 // button through the table picker to the ordering window that moves it.
 #include "frontdesk/FrmFTXZ.h"
+#include "ordering/DlgTD.h"
 #include "tests/OrderingFixture.h"
 
 namespace {
@@ -91,6 +92,35 @@ TEST_F(Transfer, AContinuedBillOccupiesItsNewTable)
     EXPECT_EQ(value(QStringLiteral("SELECT house_table_id || sts FROM use_table_200505 WHERE use_table_id = ?"),
                     {continued}).toString(),
               QStringLiteral("101D"));
+}
+
+TEST_F(Transfer, AMovedContinuedBillStillTakesOrdersFreeDishesAndReturns)
+{
+    storedLine(continued, 0, QStringLiteral("1"), QStringLiteral("宫保鸡丁"), 38, 2, QStringLiteral("0"), 0,
+               QStringLiteral(""), QStringLiteral("1"));
+    param(QStringLiteral("AllowRefundment"), 1);
+    Forms::onModal(QStringLiteral("DlgTD"), [](Form& f) {
+        auto& d = static_cast<DlgTD&>(f);
+        d.Text1[3]->setText(QStringLiteral("1"));
+        d.OKButton->click();
+    });
+    transfer(QStringLiteral("104"), QStringLiteral("101"), [&](FrmDCKT& w) {
+        order(w, QStringLiteral("5"), 1);
+        place(w);
+        order(w, QStringLiteral("2"), 1);
+        w.ListView1->select(2);
+        w.Toolbar1->clickMenu(FrmDCKT::BtnReturnFree, 2);
+        w.ListView1->select(0);
+        w.Toolbar1->click(FrmDCKT::BtnReturnFree);   // the confirmation answers Yes
+        EXPECT_EQ(w.ListView1->count(), 4);
+    });
+    EXPECT_EQ(messages(), (QStringList{"转台成功!", "确定要落单吗?", "落单完成!", "确认是否所有菜品都已落单？"}));
+    EXPECT_EQ(storedLines(continued), (QStringList{
+                                          "0|1|宫保鸡丁|份|2|38|热菜间|0|0|1||id",
+                                          "1|5|拍黄瓜|份|1|12.5|热菜间|0|0|0||id",
+                                          "2|2|水煮牛肉|份|1|48|热菜间|0|2|0||id",
+                                          "3|1|宫保鸡丁|份|-1|38|热菜间|0|1|0||id",
+                                      }));
 }
 
 TEST_F(Transfer, ATargetThatStillHoldsASeatingIsRefused)
