@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, makes the demo database beside the program
-# when it is missing, and starts Tabulor on it.
+# when it is missing (tabulor-mkdb writes the dish-code counter file
+# AutoCode.text beside it), and starts Tabulor on it.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh

@@ -31,6 +31,7 @@
 #include "bench/BenchOperations.h"
 #include "db/Database.h"
 #include "platform/Form.h"
+#include "platform/Locale.h"
 #include "platform/Printer.h"
 #include "platform/Seams.h"
 #include "print/RawPrintJob.h"
@@ -74,6 +75,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    useProgramLocale();
     QApplication::setQuitOnLastWindowClosed(false);
     int runs = 5;
     QString only, path;

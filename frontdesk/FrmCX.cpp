@@ -7,6 +7,7 @@
 #include "db/Recordset.h"
 #include "frontdesk/FrmYDGL.h"
 #include "platform/KeyFilters.h"
+#include "platform/Pickers.h"
 #include "platform/PositionBesideMain.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
@@ -26,7 +27,7 @@ QLabel* label(QWidget* parent, const QString& text, int left, int top, int width
 
 QDateEdit* datePicker(QWidget* parent)
 {
-    auto* d = new QDateEdit(parent);
+    auto* d = new DatePicker(parent);
     d->setDisplayFormat(DateTimeText::DateFormat);
     d->setCalendarPopup(true);
     return d;

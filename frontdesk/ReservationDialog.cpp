@@ -2,6 +2,7 @@
 
 #include "db/DateTimeText.h"
 #include "platform/KeyFilters.h"
+#include "platform/Pickers.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 
@@ -38,12 +39,12 @@ ReservationDialog::ReservationDialog(const QString& saveCaption)
     Twips::place(Combo1, f2, 720, w, h);
 
     label(QStringLiteral("用餐日期"), l1, 1260);
-    DTPicker1 = new QDateEdit(this);
+    DTPicker1 = new DatePicker(this);
     DTPicker1->setDisplayFormat(DateTimeText::DateFormat);
     DTPicker1->setCalendarPopup(true);
     Twips::place(DTPicker1, f1, 1200, w, h);
     label(QStringLiteral("用餐时间"), l2, 1260);
-    DTPicker2 = new QTimeEdit(this);
+    DTPicker2 = new TimePicker(this);
     DTPicker2->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     Twips::place(DTPicker2, f2, 1200, w, h);
 

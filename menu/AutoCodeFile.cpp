@@ -7,9 +7,11 @@
 
 namespace AutoCodeFile {
 
-QString path()
+QString path() { return pathIn(ProgramFolder::path()); }
+
+QString pathIn(const QString& folderPath)
 {
-    const QDir folder(ProgramFolder::path());
+    const QDir folder(folderPath);
     if (folder.exists(FileName))
         return folder.filePath(FileName);
     for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden))
@@ -61,9 +63,11 @@ QString proposal()
     return nextCode(QString::fromLocal8Bit(f.readAll()));
 }
 
-bool write(const QString& code)
+bool write(const QString& code) { return writeFile(path(), code); }
+
+bool writeFile(const QString& file, const QString& code)
 {
-    QSaveFile f(path());
+    QSaveFile f(file);
     if (!f.open(QIODevice::WriteOnly))
         return false;
     f.write((code.trimmed() + QStringLiteral("\r\n")).toLocal8Bit());

@@ -5,6 +5,7 @@
 #include "db/Database.h"
 #include "db/DateTimeText.h"
 #include "db/Recordset.h"
+#include "platform/Pickers.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "reports/ReportQueries.h"
@@ -29,7 +30,7 @@ QLabel* caption(QWidget* parent, const QString& text, int left, int top, int wid
 
 QDateTimeEdit* dateTimePicker(QWidget* parent)
 {
-    auto* p = new QDateTimeEdit(parent);
+    auto* p = new DateTimePicker(parent);
     p->setDisplayFormat(DateTimeText::Format);
     p->setCalendarPopup(true);
     return p;

@@ -5,6 +5,7 @@
 #include "db/Recordset.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "platform/Pickers.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "shell/Module1.h"
@@ -31,7 +32,7 @@ ReportPeriod periodOfDays(const QDate& fromDate, const QTime& fromTime, const QD
 
 QDateEdit* reportDatePicker(QWidget* parent)
 {
-    auto* d = new QDateEdit(parent);
+    auto* d = new DatePicker(parent);
     d->setDisplayFormat(DateTimeText::DateFormat);
     d->setCalendarPopup(true);
     return d;
@@ -39,7 +40,7 @@ QDateEdit* reportDatePicker(QWidget* parent)
 
 QTimeEdit* reportTimePicker(QWidget* parent)
 {
-    auto* t = new QTimeEdit(parent);
+    auto* t = new TimePicker(parent);
     t->setDisplayFormat(TimeFormat);
     return t;
 }

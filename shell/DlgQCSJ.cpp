@@ -3,6 +3,7 @@
 #include <QStyle>
 #include "db/Database.h"
 #include "db/DateTimeText.h"
+#include "platform/Pickers.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 
@@ -56,10 +57,10 @@ DlgQCSJ::DlgQCSJ()
     Twips::place(Option1, 240, 360, 1200, 330);
     Option2 = new QRadioButton(QStringLiteral("按时间范围"), FrameMode);
     Twips::place(Option2, 240, 840, 1500, 330);
-    DateStart = new QDateTimeEdit(FrameMode);
+    DateStart = new DateTimePicker(FrameMode);
     DateStart->setDisplayFormat(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
     Twips::place(DateStart, 1920, 300, 3360, 375);
-    DateEnd = new QDateTimeEdit(FrameMode);
+    DateEnd = new DateTimePicker(FrameMode);
     DateEnd->setDisplayFormat(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
     Twips::place(DateEnd, 1920, 780, 3360, 375);
 

@@ -7,6 +7,7 @@
 #include "db/LikePattern.h"
 #include "db/Recordset.h"
 #include "platform/KeyFilters.h"
+#include "platform/Pickers.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "staff/FrmYGDA.h"
@@ -39,10 +40,10 @@ FrmYGCX::FrmYGCX()
     Twips::place(Text2, 3480, 660, 1560, 330);
 
     label("入职时间", 240, 1140, 960);
-    DTPicker1 = new QDateEdit(this);
+    DTPicker1 = new DatePicker(this);
     Twips::place(DTPicker1, 1200, 1140, 1680, 330);
     label("至", 3000, 1140, 300);
-    DTPicker2 = new QDateEdit(this);
+    DTPicker2 = new DatePicker(this);
     Twips::place(DTPicker2, 3360, 1140, 1680, 330);
     for (QDateEdit* d : {DTPicker1, DTPicker2}) {
         d->setDisplayFormat(DateTimeText::DateFormat);

@@ -6,6 +6,7 @@
 #include "db/DateTimeText.h"
 #include "db/Recordset.h"
 #include "platform/KeyFilters.h"
+#include "platform/Pickers.h"
 #include "platform/Pictures.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
@@ -77,7 +78,7 @@ FrmYGDA::FrmYGDA()
     for (int i = 0; i < TextCount; ++i)
         m_texts.push_back(new QLineEdit(this));
     for (int i = 0; i < DateCount; ++i) {
-        auto* d = new QDateTimeEdit(this);
+        auto* d = new DateTimePicker(this);
         d->setDisplayFormat(DateTimeText::DateFormat);
         d->setCalendarPopup(true);
         d->setMinimumDateTime(NoDate);

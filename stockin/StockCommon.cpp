@@ -8,6 +8,7 @@
 #include "db/Recordset.h"
 #include "db/RowReader.h"
 #include "platform/Controls.h"
+#include "platform/Pickers.h"
 
 namespace StockText {
 
@@ -247,7 +248,7 @@ QLabel* label(QWidget* parent, const QString& text, int left, int top, int width
 
 QDateEdit* datePicker(QWidget* parent, int left, int top, int width)
 {
-    auto* d = new QDateEdit(parent);
+    auto* d = new DatePicker(parent);
     d->setDisplayFormat(DateTimeText::DateFormat);
     d->setCalendarPopup(true);
     Twips::place(d, left, top, width, 330);

@@ -4,14 +4,12 @@
 // under the same name, for a look (iconv -f GBK for code page 936 text).
 #include <QByteArray>
 #include <QFile>
-#include <QFileInfo>
 #include <QString>
 #include <gtest/gtest.h>
 
-inline QString checkedFilePath(const QString& name)
-{
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/data/") + name;
-}
+// The folder comes from the build: __FILE__ may be a path relative to the
+// build folder (ccache's base folder), which the tests do not run in.
+inline QString checkedFilePath(const QString& name) { return QStringLiteral(TABULOR_TEST_DATA_DIR "/") + name; }
 
 inline QByteArray readCheckedFile(const QString& name)
 {

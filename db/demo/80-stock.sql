@@ -1,11 +1,17 @@
 -- Demo stock bills, their lines and the stock counters. The bills fall on
 -- the days before the demo database is made and on that day itself, so the
 -- stock windows, the ledgers and the running account show figures for the
--- days around it. Every counter equals the sums of its goods' lines.
+-- days around it. Every counter equals the sums of its goods' lines. The
+-- opening bill of the drinks comes before the first demo sale: tabulor-mkdb
+-- books the demo's sales of the linked drinks out of that stock afterwards,
+-- as placing the orders would have.
 
 -- ===== stock-in =====
 INSERT INTO stock_in_bill (stock_bill_id, bill_num, stock_in_date, in_man, in_man_name, pay_style, buy_man,
                            buy_man_name, demo, ckh, fs, repr_name) VALUES
+ (strftime('%Y%m%d', 'now', 'localtime', '-22 days') || '090000', 1,
+  strftime('%Y-%m-%d 00:00:00', 'now', 'localtime', '-22 days'), '001', '张丽', '转帐', '002', '王强', '月初备货',
+  '酒水库', '手工入库', '燕京啤酒经销部'),
  (strftime('%Y%m%d', 'now', 'localtime', '-6 days') || '090000', 1,
   strftime('%Y-%m-%d 00:00:00', 'now', 'localtime', '-6 days'), '001', '张丽', '现金', '002', '王强', '饮料补货',
   '酒水库', '手工入库', '燕京啤酒经销部'),
@@ -17,6 +23,10 @@ INSERT INTO stock_in_bill (stock_bill_id, bill_num, stock_in_date, in_man, in_ma
   '冻库', '手工入库', '鑫源肉类批发');
 
 INSERT INTO rkgl2004 (stock_bill_id, id, code, name, type, pch, jzsl, gqsj, scs, unit, num, price, je) VALUES
+ (strftime('%Y%m%d', 'now', 'localtime', '-22 days') || '090000', 1, '1001', '可乐', '330ml', 'KL0501', '24',
+  '2027-05-31', '可口可乐', '听', 240, 2.5, 600),
+ (strftime('%Y%m%d', 'now', 'localtime', '-22 days') || '090000', 1, '1002', '青岛啤酒', '600ml', 'QD0502', '12',
+  '2027-02-28', '青岛啤酒', '瓶', 360, 4, 1440),
  (strftime('%Y%m%d', 'now', 'localtime', '-6 days') || '090000', 1, '1001', '可乐', '330ml', 'KL0601', '24', '2027-06-30',
   '可口可乐', '听', 48, 2.5, 120),
  (strftime('%Y%m%d', 'now', 'localtime', '-6 days') || '090000', 1, '1002', '青岛啤酒', '600ml', 'QD0602', '12',
@@ -50,7 +60,14 @@ INSERT INTO ckgl2004 (stock_bill_id, id, code, num, price, zhks) VALUES
 -- of its last stock-in, and the last issue's amount is added to the
 -- received amount as the stock-out lines do.
 INSERT INTO store (code, ckh, rks, cks, zje, ckje, yearmonth)
-SELECT l.code, b.ckh, l.num, coalesce(o.num, 0), l.je, CASE WHEN o.num IS NULL THEN NULL ELSE l.je + o.num * o.price END,
-       strftime('%Y%m%d', b.stock_in_date)
-  FROM rkgl2004 l JOIN stock_in_bill b ON b.stock_bill_id = l.stock_bill_id
-  LEFT JOIN ckgl2004 o ON o.code = l.code;
+SELECT i.code, last_in.ckh, i.num, coalesce(o.num, 0), i.je,
+       CASE WHEN o.num IS NULL THEN NULL
+            ELSE i.je + (SELECT l.num * l.price FROM ckgl2004 l JOIN stock_out_bill b ON b.stock_bill_id = l.stock_bill_id
+                          WHERE l.code = i.code ORDER BY b.stock_out_date DESC, b.stock_bill_id DESC LIMIT 1) END,
+       strftime('%Y%m%d', last_in.stock_in_date)
+  FROM (SELECT code, sum(num) AS num, sum(je) AS je FROM rkgl2004 GROUP BY code) i
+  JOIN stock_in_bill last_in ON last_in.stock_bill_id =
+       (SELECT b.stock_bill_id FROM rkgl2004 l JOIN stock_in_bill b ON b.stock_bill_id = l.stock_bill_id
+         WHERE l.code = i.code ORDER BY b.stock_in_date DESC, b.stock_bill_id DESC LIMIT 1)
+  LEFT JOIN (SELECT code, sum(num) AS num FROM ckgl2004 GROUP BY code) o ON o.code = i.code
+ ORDER BY i.code;

@@ -1,0 +1,5 @@
+#include "platform/Locale.h"
+
+#include <QLocale>
+
+void useProgramLocale() { QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); }
