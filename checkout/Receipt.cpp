@@ -1,6 +1,7 @@
 #include "checkout/Receipt.h"
 
 #include <algorithm>
+#include "platform/Blanks.h"
 #include "platform/Printer.h"
 #include "print/CodePage936.h"
 #include "print/TextWidth.h"
@@ -23,15 +24,15 @@ QString hoursAndMinutes(const QString& openTime)
     return t.isValid() ? t.toString(QStringLiteral("HH:mm")) : openTime.trimmed().right(5);
 }
 
-// The free lines of the receipt, their quantities summed per name, price and
-// category, by category.
+// The free lines of the receipt, their quantities summed per name as printed,
+// price and category, by category.
 std::vector<ReceiptLine> freeDishes(const Receipt& receipt)
 {
     std::vector<ReceiptLine> dishes;
     for (const ReceiptLine& line : receipt.lines) {
         if (!line.free)
             continue;
-        const QString name = line.name.trimmed();
+        const QString name = TrimBlanks(line.name);
         auto same = std::find_if(dishes.begin(), dishes.end(), [&](const ReceiptLine& d) {
             return d.name == name && d.price == line.price && d.category == line.category;
         });
@@ -109,7 +110,7 @@ QStringList receiptTextLines(const Receipt& r)
         if (line.quantity == Money{})
             continue;   // a line of nothing is neither printed nor counted
         const Money price = line.free ? Money{} : line.price;
-        out << setToColumn(line.name.trimmed(), 18) + setToColumn(price.plain(), 10)
+        out << setToColumn(TrimBlanks(line.name), 18) + setToColumn(price.plain(), 10)
                    + setToColumn(line.quantity.plain(), 8) + price.times(line.quantity).plain();
     }
     for (const ReceiptLine& dish : freeDishes(r))
@@ -150,7 +151,7 @@ void printReceipt(PrinterObject& p, const Receipt& r, const QFont& font)
     for (const ReceiptLine& line : r.lines) {
         if (line.quantity == Money{})
             continue;
-        const QString name = line.name.trimmed();
+        const QString name = TrimBlanks(line.name);
         const QString tabs = TextMeasurer::widthTwips(name, font) >= 720 ? QStringLiteral("\t") : QStringLiteral("\t\t");
         const QString amount = lineCharge(line).format(2);
         print(9, name + tabs + line.quantity.plain().rightJustified(4) + blanks(9 - AnsiTextWidth(amount)) + amount);

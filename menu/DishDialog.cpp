@@ -11,7 +11,6 @@
 #include "platform/KeyFilters.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
-#include "print/CodePage936.h"
 
 namespace {
 
@@ -117,7 +116,7 @@ DishDialog::DishDialog(const QString& caption, const QString& codeLabel)
     DigitKeyFilter(Text10);
     DecimalKeyFilter(Text9);
     DecimalKeyFilter(Text8[1]);
-    for (QObject* o : std::initializer_list<QObject*>{Text1, Text9, Text2, Text8[0], TreeView1})
+    for (QObject* o : std::initializer_list<QObject*>{Text1, Text9, Text8[0], TreeView1})
         o->installEventFilter(this);
 
     connect(Text9, &QLineEdit::textChanged, this, &DishDialog::Text9_Change);
@@ -139,8 +138,6 @@ bool DishDialog::eventFilter(QObject* watched, QEvent* event)
         // The text without its surrounding blanks is selected, from the start.
         auto* box = static_cast<QLineEdit*>(watched);
         QTimer::singleShot(0, box, [box] { box->setSelection(0, int(box->text().trimmed().size())); });
-    } else if (watched == Text2 && type == QEvent::FocusOut) {
-        Text7->setText(PinyinInitials(Text2->text()));
     } else if (watched == Text8[0] && type == QEvent::KeyPress) {
         // A character key, Backspace, or Enter where no button takes it, shows
         // the picker; the keys that move on or close (Tab, Esc) do not.

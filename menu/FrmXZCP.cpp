@@ -1,5 +1,6 @@
 #include "menu/FrmXZCP.h"
 
+#include <QEvent>
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "menu/AutoCodeFile.h"
@@ -8,6 +9,7 @@
 #include "platform/KeyFilters.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
+#include "print/CodePage936.h"
 
 TABULOR_REGISTER_FORM(FrmXZCP);
 
@@ -61,9 +63,17 @@ FrmXZCP::FrmXZCP() : DishDialog(QStringLiteral("新增菜品"), QStringLiteral("
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
+    Text2->installEventFilter(this);
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
     connect(Check3, &QCheckBox::clicked, this, &FrmXZCP::Check3_Click);
     connect(Command1, &QPushButton::clicked, this, &FrmXZCP::Command1_Click);
+}
+
+bool FrmXZCP::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Text2 && event->type() == QEvent::FocusOut)
+        Text7->setText(PinyinInitials(Text2->text()));
+    return DishDialog::eventFilter(watched, event);
 }
 
 void FrmXZCP::Form_Load()

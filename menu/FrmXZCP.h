@@ -20,4 +20,8 @@ public:
     void Combo1_Click();
     void Check3_Click();
     void Command1_Click();
+
+protected:
+    // Leaving the name box proposes the quick code from the name.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

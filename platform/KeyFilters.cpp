@@ -1,17 +1,94 @@
 #include "platform/KeyFilters.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 
-KeyFilter::KeyFilter(QLineEdit* edit, Allow allow)
-    : QObject(edit), m_edit(edit), m_allow(std::move(allow))
+KeyFilter::KeyFilter(QLineEdit* edit, Allow allow, Paste paste)
+    : QObject(edit), m_edit(edit), m_allow(std::move(allow)), m_paste(paste)
 {
     edit->installEventFilter(this);
     // Paste, drop and input methods arrive as edits, not key presses.
     connect(edit, &QLineEdit::textEdited, this, &KeyFilter::cleanUp);
 }
 
+bool KeyFilter::takesWhole(const QString& inserted, bool replacesSelection) const
+{
+    for (QChar c : inserted)
+        if (!m_allow(c))
+            return false;
+    int kept = CharacterCount(m_edit->text());
+    if (replacesSelection && m_edit->hasSelectedText())
+        kept -= CharacterCount(m_edit->selectedText());
+    const int limit = MaxLengthOf(m_edit) > 0 ? MaxLengthOf(m_edit) : m_edit->maxLength();
+    return kept + CharacterCount(inserted) <= limit;
+}
+
+bool KeyFilter::refuses(const QString& inserted, bool replacesSelection) const
+{
+    if (takesWhole(inserted, replacesSelection))
+        return false;
+    QApplication::beep();
+    return true;
+}
+
+// The ways text arrives other than typed: the paste keys, the middle button
+// (the selection clipboard), a drop and the context menu's paste.
+bool KeyFilter::guardPaste(QEvent* event)
+{
+    if (m_edit->isReadOnly())
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
+            return refuses(QApplication::clipboard()->text(), true);
+        return false;
+    case QEvent::MouseButtonRelease:
+        // The line edit drops the selection and inserts at the cursor.
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton
+            && QApplication::clipboard()->supportsSelection())
+            return refuses(QApplication::clipboard()->text(QClipboard::Selection), false);
+        return false;
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (drop->source() == m_edit && drop->dropAction() == Qt::MoveAction)
+            return false;   // text moved within the field: nothing is added
+        // A drop places the cursor at the drop point, leaving no selection.
+        if (!refuses(drop->mimeData()->text(), false))
+            return false;
+        drop->ignore();
+        return true;
+    }
+    case QEvent::ContextMenu: {
+        QMenu* menu = m_edit->createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        for (QAction* action : menu->actions()) {
+            // The menu's paste, known by its text (the same translation the line edit uses).
+            if (!action->text().startsWith(QLineEdit::tr("&Paste")))
+                continue;
+            QObject::disconnect(action, &QAction::triggered, m_edit, nullptr);
+            connect(action, &QAction::triggered, m_edit, [this] {
+                if (!refuses(QApplication::clipboard()->text(), true))
+                    m_edit->paste();
+            });
+        }
+        menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 bool KeyFilter::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_edit && m_paste == Paste::WholeOrNothing && guardPaste(event))
+        return true;
     if (watched == m_edit && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
@@ -49,12 +126,13 @@ void KeyFilter::cleanUp(const QString& text)
 
 void DigitKeyFilter(QLineEdit* edit)
 {
-    new KeyFilter(edit, [](QChar c) { return c >= u'0' && c <= u'9'; });
+    new KeyFilter(edit, [](QChar c) { return c >= u'0' && c <= u'9'; }, KeyFilter::Paste::WholeOrNothing);
 }
 
 void DecimalKeyFilter(QLineEdit* edit)
 {
-    new KeyFilter(edit, [](QChar c) { return (c >= u'0' && c <= u'9') || c == u'.'; });
+    new KeyFilter(edit, [](QChar c) { return (c >= u'0' && c <= u'9') || c == u'.'; },
+                  KeyFilter::Paste::WholeOrNothing);
 }
 
 void PhoneKeyFilter(QLineEdit* edit)

@@ -1,6 +1,9 @@
 #pragma once
 // Key filters of entry fields. Each keeps the typed characters it allows and
-// drops the rest; pasted or dropped text is filtered the same way.
+// drops the rest. The number filters take a pasted or dropped text whole when
+// every character of it would be accepted typed and the result fits the
+// field, else leave the field as it was: a paste is never turned into another
+// number. The others drop the characters of a paste they would not take typed.
 // Control keys (Backspace, Delete, arrows, Enter) always pass.
 #include <QLineEdit>
 #include <QObject>
@@ -10,13 +13,21 @@ class KeyFilter : public QObject {
     Q_OBJECT
 public:
     using Allow = std::function<bool(QChar)>;
-    KeyFilter(QLineEdit* edit, Allow allow);
+    enum class Paste { DropRefusedCharacters, WholeOrNothing };
+    KeyFilter(QLineEdit* edit, Allow allow, Paste paste = Paste::DropRefusedCharacters);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void cleanUp(const QString& text);
+    // Whether inserting the text, in place of the selection or not, keeps
+    // every character allowed and the field within its limit.
+    bool takesWhole(const QString& inserted, bool replacesSelection) const;
+    // Lets a paste or drop through when it is taken whole, else beeps.
+    bool refuses(const QString& inserted, bool replacesSelection) const;
+    bool guardPaste(QEvent* event);
     QLineEdit* m_edit;
     Allow m_allow;
+    Paste m_paste;
     bool m_cleaning = false;
 };
 

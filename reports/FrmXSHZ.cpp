@@ -2,6 +2,7 @@
 
 #include <QStyle>
 #include "db/Database.h"
+#include "platform/Blanks.h"
 #include "platform/Printer.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
@@ -277,7 +278,7 @@ QStringList FrmXSHZ::spoolerLines() const
     Money total;
     for (const PrintRow& r : printRows()) {
         // The blanks are counted from the name as stored, its own blanks included.
-        lines << r.name.trimmed() + padding(SpoolerAmountColumn - AnsiTextWidth(r.name)) + r.amount.plain();
+        lines << TrimBlanks(r.name) + padding(SpoolerAmountColumn - AnsiTextWidth(r.name)) + r.amount.plain();
         total += r.amount;
     }
     lines << QString() << QStringLiteral("合计") + padding(SpoolerAmountColumn - 4) + total.plain() << heavy
@@ -299,7 +300,7 @@ QStringList FrmXSHZ::printerObjectLines() const
           << rule << titles.name + tabsAfter(titles.name) + QStringLiteral("金额") << heavy;
     Money total;
     for (const PrintRow& r : printRows()) {
-        const QString name = r.name.trimmed();
+        const QString name = TrimBlanks(r.name);
         lines << name + tabsAfter(name) + amountText(r.amount);
         total += r.amount;
     }

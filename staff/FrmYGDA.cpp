@@ -395,6 +395,23 @@ QVariantList FrmYGDA::fieldValues(bool withCode) const
     return values;
 }
 
+namespace {
+
+// Whether an employee has the code in any letter case: the upper-cased codes
+// are compared here, as SQLite's NOCASE and upper() fold only A to Z.
+bool codeTaken(const QString& code)
+{
+    const QString wanted = code.toUpper();
+    Recordset rs;
+    rs.open(QStringLiteral("select code from cust"));
+    for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
+        if (rs.field(QStringLiteral("code")).toString().toUpper() == wanted)
+            return true;
+    return false;
+}
+
+} // namespace
+
 void FrmYGDA::SaveEmployee()
 {
     const bool adding = inAddMode();
@@ -414,10 +431,9 @@ void FrmYGDA::SaveEmployee()
         // so another till cannot take the code or remove the row in between.
         RunDbAction([&] {
             Transaction t;
-            const bool exists = Db::scalar(QStringLiteral("select count(*) from cust where code = ?"), {code}).toInt() > 0;
-            if (adding && exists)
+            if (adding && codeTaken(code))
                 refuse("重复的编码!", Text1);
-            else if (!adding && !exists)
+            else if (!adding && Db::scalar(QStringLiteral("select count(*) from cust where code = ?"), {code}).toInt() == 0)
                 refuse("未知错误!", nullptr);
             else if (Text2->text().trimmed().isEmpty())
                 refuse("姓名不可为空!", Text2);

@@ -1,5 +1,7 @@
 // Dish entry in the ordering window: quick search, the quantity box, the
 // tree, accumulation, removal and the stock check.
+#include <QApplication>
+#include <QClipboard>
 #include "ordering/OrderingData.h"
 #include "tests/OrderingFixture.h"
 
@@ -78,6 +80,31 @@ TEST_F(DishEntry, QuickSearchByCodeOrQuickCode)
         EXPECT_EQ(w.ListView1->count(), 0);   // nothing is added yet
         processEvents();
         EXPECT_EQ(QApplication::focusWidget(), w.TxtSL);
+    });
+}
+
+// A pasted quantity is taken whole or not at all: never another number.
+TEST_F(DishEntry, APastedQuantityIsTakenWholeOrRefused)
+{
+    openOrdering(QStringLiteral("103"), [&](FrmDCKT& w) {
+        w.show();
+        w.activateWindow();
+        QTest::keyClicks(w.Text1, QStringLiteral("gb"));
+        QTest::keyClick(w.Text1, Qt::Key_Return);
+        processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), w.TxtSL);
+        for (const char* refused : {"1.5", "-5", "1e9", "1234"}) {
+            w.TxtSL->selectAll();
+            QApplication::clipboard()->setText(QString::fromLatin1(refused));
+            QTest::keyClick(w.TxtSL, Qt::Key_V, Qt::ControlModifier);
+            EXPECT_EQ(w.TxtSL->text(), QStringLiteral("1")) << refused;
+        }
+        w.TxtSL->selectAll();
+        QApplication::clipboard()->setText(QStringLiteral("12"));
+        QTest::keyClick(w.TxtSL, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(w.TxtSL->text(), QStringLiteral("12"));
+        QTest::keyClick(w.TxtSL, Qt::Key_Return);
+        EXPECT_EQ(linesOf(w), QStringList{"1|宫保虾球|份|12|58|696|热菜间|未传|点单|点单|"});
     });
 }
 

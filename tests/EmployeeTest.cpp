@@ -366,6 +366,41 @@ TEST_F(EmployeeTest, DeleteChecksComeInOrderAndRunAgainUnderTheWriteLock)
     EXPECT_EQ(count(QStringLiteral("cust"), QStringLiteral("WHERE code = 'D04'")), 1);
 }
 
+// Codes that differ only in letter case are one code, in every script, not
+// only A to Z.
+TEST_F(EmployeeTest, ACodeDifferingOnlyInLetterCaseIsRefusedInAnyScript)
+{
+    addEmployee(QStringLiteral("ä01"), QStringLiteral("张三"));
+    addEmployee(QStringLiteral("ω1"), QStringLiteral("李四"));
+    addEmployee(QStringLiteral("Abc"), QStringLiteral("王五"));
+    FrmYGDA& w = window();
+    const struct { const char* code; bool refused; } cases[] = {
+        {"Ä01", true}, {"ä01", true}, {"Ω1", true}, {"ABC", true}, {"abc", true},
+        {"a01", false}, {"Ö01", false}, {"ω2", false},
+    };
+    for (const auto& c : cases) {
+        const QString code = QString::fromUtf8(c.code);
+        SCOPED_TRACE(c.code);
+        MessageSeam::clear();
+        const int before = count(QStringLiteral("cust"));
+        w.Toolbar1->click(FrmYGDA::BtnAdd);
+        typeKeys(w.Text1, code);
+        ASSERT_EQ(w.Text1->text(), code);
+        typeKeys(w.Text2, QStringLiteral("赵六"));
+        typeKeys(w.Text5, QStringLiteral("110"));
+        w.Toolbar1->click(FrmYGDA::BtnSave);
+        if (c.refused) {
+            EXPECT_EQ(messages(), QStringList{QStringLiteral("重复的编码!")});
+            EXPECT_EQ(count(QStringLiteral("cust")), before);
+            ASSERT_TRUE(w.inAddMode());
+            w.Toolbar1->click(FrmYGDA::BtnAdd);   // cancel
+        } else {
+            EXPECT_TRUE(messages().isEmpty()) << qPrintable(messages().join(u'|'));
+            EXPECT_EQ(count(QStringLiteral("cust"), QStringLiteral("WHERE code = '%1'").arg(code)), 1);
+        }
+    }
+}
+
 TEST_F(EmployeeTest, AddingWhileAnotherTillTakesTheCodeIsRefused)
 {
     FrmYGDA& w = window();

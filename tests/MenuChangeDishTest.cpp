@@ -226,3 +226,41 @@ TEST_F(ChangeDishTest, ADishDeletedMeanwhileIsSaidAndTheListReloaded)
     EXPECT_EQ(column(manager().ListView1, 0), QStringList{"1"});
     EXPECT_EQ(count(QStringLiteral("cpdetail")), 1);
 }
+
+// The quick code is carried as stored: leaving the name box, after a rename or
+// on the way to another box, never recomputes it.
+TEST_F(ChangeDishTest, TheStoredQuickCodeIsKeptWhateverTheNameBoxDoes)
+{
+    struct Case {
+        const char* what;
+        QString name;   // empty: the name is left as it is
+        bool leaveWithTab;
+    };
+    const Case cases[] = {
+        {"price only, passing through the name box", {}, true},
+        {"renamed, left with Tab", QStringLiteral("炸排骨"), true},
+        {"renamed, saved with a click", QStringLiteral("炸排骨"), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        sql(QStringLiteral("UPDATE cpdetail SET spellcode = 'GB' WHERE code = '1'"));
+        changeDish(QStringLiteral("1"), [&](FrmXGCP& d) {
+            ASSERT_EQ(d.focusWidget(), d.Text2);
+            if (!c.name.isEmpty()) {
+                d.Text2->clear();
+                typeKeys(d.Text2, c.name);
+            }
+            if (c.leaveWithTab) {
+                QTest::keyClick(d.Text2, Qt::Key_Tab);
+                d.Text9->setFocus(Qt::TabFocusReason);
+                d.Text9->clear();
+                typeKeys(d.Text9, QStringLiteral("40"));
+                EXPECT_EQ(d.Text7->text(), QStringLiteral("GB"));
+            }
+            QTest::mouseClick(d.Command1, Qt::LeftButton);
+            EXPECT_FALSE(Forms::isLoaded<FrmXGCP>());
+        });
+        EXPECT_TRUE(messages().isEmpty()) << qPrintable(messages().join(u'|'));
+        EXPECT_EQ(dishField(QStringLiteral("1"), QStringLiteral("spellcode")), QStringLiteral("GB"));
+    }
+}

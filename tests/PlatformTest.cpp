@@ -1,6 +1,11 @@
 // The platform layer: window registry, modal seam, key filters, controls.
 #include <QApplication>
+#include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include "platform/Controls.h"
@@ -65,13 +70,15 @@ TEST_F(TabulorTest, ModalSeamRunsScriptAndClosesWindowAfterwards)
 
 TEST_F(TabulorTest, KeyFiltersDropDisallowedKeysAndPastedCharacters)
 {
-    struct Case { void (*install)(QLineEdit*); const char* typed; const char* kept; };
+    // The number filters refuse such a paste whole (below); the others drop
+    // the characters they would not take typed.
+    struct Case { void (*install)(QLineEdit*); const char* typed; const char* kept; const char* pasted; };
     const Case cases[] = {
-        {DigitKeyFilter, "a1.2-3", "123"},
-        {DecimalKeyFilter, "a1.2-3", "1.23"},
-        {PhoneKeyFilter, "0571-8:8/9a", "05718:8/9"},
-        {QuoteKeyFilter, "O'Brien", "OBrien"},
-        {ReadOnlyKeyFilter, "abc", ""},
+        {DigitKeyFilter, "a1.2-3", "123", ""},
+        {DecimalKeyFilter, "a1.2-3", "1.23", ""},
+        {PhoneKeyFilter, "0571-8:8/9a", "05718:8/9", "05718:8/9"},
+        {QuoteKeyFilter, "O'Brien", "OBrien", "OBrien"},
+        {ReadOnlyKeyFilter, "abc", "", ""},
     };
     for (const Case& c : cases) {
         QLineEdit typed, pasted;
@@ -82,13 +89,105 @@ TEST_F(TabulorTest, KeyFiltersDropDisallowedKeysAndPastedCharacters)
 
         QApplication::clipboard()->setText(QString::fromLatin1(c.typed));
         QTest::keyClick(&pasted, Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(pasted.text(), QString::fromLatin1(c.kept)) << "pasted " << c.typed;
+        EXPECT_EQ(pasted.text(), QString::fromLatin1(c.pasted)) << "pasted " << c.typed;
     }
     QLineEdit digits;
     DigitKeyFilter(&digits);
     QTest::keyClicks(&digits, QStringLiteral("12"));
     QTest::keyClick(&digits, Qt::Key_Backspace);
     EXPECT_EQ(digits.text(), QStringLiteral("1"));
+}
+
+namespace {
+
+// Drops text on a field from outside it, as a drag from another program does.
+void dropText(QLineEdit* edit, const QString& text)
+{
+    QMimeData data;
+    data.setText(text);
+    const QPoint at(edit->width() - 2, edit->height() / 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit, &move);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit, &drop);
+}
+
+} // namespace
+
+TEST_F(TabulorTest, NumberFiltersTakeAPasteWholeOrLeaveTheFieldAsItWas)
+{
+    struct Case { void (*install)(QLineEdit*); int limit; const char* start; const char* inserted; const char* result; };
+    const Case cases[] = {
+        // A quantity box: digits, at most 3.
+        {DigitKeyFilter, 3, "", "12", "12"},
+        {DigitKeyFilter, 3, "", "1.5", ""},
+        {DigitKeyFilter, 3, "", "-5", ""},
+        {DigitKeyFilter, 3, "", "1e9", ""},
+        {DigitKeyFilter, 3, "", "1234", ""},
+        {DigitKeyFilter, 3, "7", "12", "712"},
+        {DigitKeyFilter, 3, "78", "12", "78"},
+        // A price box: digits and points, at most 8; a second point is what typing gives too.
+        {DecimalKeyFilter, 8, "", "12.50", "12.50"},
+        {DecimalKeyFilter, 8, "", "1.2.3", "1.2.3"},
+        {DecimalKeyFilter, 8, "", "-20", ""},
+        {DecimalKeyFilter, 8, "", "abc", ""},
+        {DecimalKeyFilter, 8, "", " 12", ""},
+        {DecimalKeyFilter, 8, "", "123456789", ""},
+    };
+    for (const Case& c : cases) {
+        const QString start = QString::fromLatin1(c.start), inserted = QString::fromLatin1(c.inserted),
+                      result = QString::fromLatin1(c.result);
+        SCOPED_TRACE(std::string(c.start) + " + " + c.inserted);
+        QLineEdit typed, pasted, dropped;
+        for (QLineEdit* e : {&typed, &pasted, &dropped}) {
+            MaxLengthFilter(e, c.limit);
+            c.install(e);
+            e->setText(start);
+            e->end(false);
+        }
+        QApplication::clipboard()->setText(inserted);
+        QTest::keyClick(&pasted, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(pasted.text(), result);
+        dropText(&dropped, inserted);
+        EXPECT_EQ(dropped.text(), result);
+        // What every character typed would give, the paste gives when it is taken.
+        QTest::keyClicks(&typed, inserted);
+        if (result != start)
+            EXPECT_EQ(typed.text(), result);
+    }
+
+    QLineEdit quantity;
+    MaxLengthFilter(&quantity, 3);
+    DigitKeyFilter(&quantity);
+    // A paste replaces the selection; the result must fit without it.
+    quantity.setText(QStringLiteral("1"));
+    quantity.selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("123"));
+    QTest::keyClick(&quantity, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(quantity.text(), QStringLiteral("123"));
+    // The context menu's paste is guarded the same way.
+    quantity.setText(QStringLiteral("4"));
+    QApplication::clipboard()->setText(QStringLiteral("-5"));
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2), quantity.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&quantity, &menuEvent);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QAction* paste = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->text().startsWith(QLineEdit::tr("&Paste")))
+            paste = a;
+    ASSERT_NE(paste, nullptr);
+    paste->trigger();
+    EXPECT_EQ(quantity.text(), QStringLiteral("4"));
+    QApplication::clipboard()->setText(QStringLiteral("56"));
+    paste->trigger();
+    EXPECT_EQ(quantity.text(), QStringLiteral("456"));
+    menu->close();
+    // Text set by the program keeps its cut to the limit.
+    quantity.setText(QStringLiteral("1234"));
+    EXPECT_EQ(quantity.text(), QStringLiteral("123"));
 }
 
 TEST_F(TabulorTest, MaxLengthCountsCharactersAndNeverSplitsOne)

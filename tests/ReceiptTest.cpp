@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <unistd.h>
 #include "checkout/Receipt.h"
+#include "print/CodePage936.h"
+#include "print/TextWidth.h"
 #include "tests/CheckedFiles.h"
 #include "tests/CheckoutFixture.h"
 #include "tests/PrivateCups.h"
@@ -143,6 +145,51 @@ TEST_F(ReceiptTest, PrinterObjectReceiptLineByLine)
     EXPECT_EQ(printer->starts, 1);
     EXPECT_TRUE(printer->current.empty());   // the document was ended
     EXPECT_TRUE(spooler->jobs.empty());
+}
+
+// Only ASCII blanks are trimmed from a dish name: full-width blanks print,
+// the columns after the name follow its printed width, and the free dishes
+// are summed by the name as printed.
+TEST_F(ReceiptTest, FullWidthBlanksAroundADishNamePrint)
+{
+    const QString tofu = QStringLiteral("　豆腐　");   // ideographic spaces, 8 columns
+    auto seating = [&](const QString& tableId, const QString& printerType, const QString& start) {
+        sql(QStringLiteral("DELETE FROM PRINTSET"));
+        sql(QStringLiteral("DELETE FROM SYSXTCS WHERE XTCS_NAME = 'Orders'"));
+        printSettings(printerType);
+        const QString s = tableInUse(tableId, tableId, start);
+        orderLine(s, 4, QStringLiteral("30"), tofu, 10, 1);
+        orderLine(s, 5, QStringLiteral("30"), tofu, 10, 1, QStringLiteral("2"));
+        orderLine(s, 6, QStringLiteral("30"), QStringLiteral("豆腐"), 10, 1, QStringLiteral("2"));
+        orderLine(s, 7, QStringLiteral("30"), QStringLiteral(" 豆腐 "), 10, 1, QStringLiteral("2"));
+        checkout(tableId, [&](FrmJZGL& w) { pay(w, QStringLiteral("0"), QStringLiteral("38")); });
+    };
+    dish(QStringLiteral("30"), QStringLiteral("豆腐"), QStringLiteral("101"), 10);
+
+    seating(QStringLiteral("101"), QStringLiteral("1"), QStringLiteral("2026-05-01 11:30:05"));
+    ASSERT_EQ(spooler->jobs.size(), 1u);
+    const QByteArray bytes = spooler->jobs[0].bytes();
+    const QString b10(10, u' '), b14(14, u' '), b8(8, u' '), b7(7, u' ');
+    const QStringList printed = {
+        tofu + b10 + "10" + b8 + "1" + b7 + "10",            // the ordered line
+        tofu + b10 + "0" + "         " + "1" + b7 + "0",     // its free line
+        "豆腐" + b14 + "0" + "         " + "1" + b7 + "0",   // " 豆腐 " prints as 豆腐
+        tofu + b10 + "10" + b8 + "1" + b7 + "0.00",          // free dishes: two entries
+        "豆腐" + b14 + "10" + b8 + "2" + b7 + "0.00",
+    };
+    for (const QString& line : printed)
+        EXPECT_TRUE(bytes.contains("\r\n" + Cp936::encode(line) + "\r\n")) << qPrintable(line);
+    EXPECT_FALSE(bytes.contains(Cp936::encode("豆腐" + b14 + "10" + b8 + "3"))) << "summed across names";
+
+    TextMeasurer::script([&](const QString& s) { return s == tofu ? 720 : 360; });
+    seating(QStringLiteral("102"), QStringLiteral("0"), QStringLiteral("2026-05-01 11:40:05"));
+    ASSERT_EQ(printer->documents.size(), 1u);
+    QStringList seen;
+    for (const PrintedLine& l : printer->documents[0])
+        if (l.text.contains(QStringLiteral("豆腐")))
+            seen << l.text;
+    EXPECT_EQ(seen, (QStringList{tofu + "\t   1    10.00", tofu + "\t   1     0.00", "豆腐\t\t   1     0.00",
+                                 "豆腐\t\t   1     0.00"}));
 }
 
 TEST_F(ReceiptTest, TheProgramsPrinterObjectDrawsTheReceiptIntoAPdf)

@@ -1,5 +1,6 @@
 // Sales summary: the three modes over one day of sales, the period rule, the
 // messages, and the two print layouts.
+#include "print/CodePage936.h"
 #include "print/RawPrintJob.h"
 #include "db/Recordset.h"
 #include "reports/FrmXSHZ.h"
@@ -403,6 +404,26 @@ TEST_F(SalesSummarySpoolerTest, NamesAreSetToColumn28)
     window().cmdPrint->click();
     ASSERT_EQ(spooler->jobs.size(), 1u);
     expectCheckedFile(spooler->jobs.front().bytes(), QStringLiteral("summary-widths.gbk"));
+}
+
+// Only ASCII blanks are trimmed from a name: its full-width blanks print, and
+// the spooler row still counts its blanks from the name as stored.
+TEST_F(SalesSummarySpoolerTest, FullWidthBlanksAroundANamePrint)
+{
+    floorAndMenu();
+    const QString hall = QStringLiteral("　大厅　");   // ideographic spaces, 8 columns
+    table(QStringLiteral("908"), hall, QStringLiteral("01"), QStringLiteral("四人台"));
+    const QString id = seating(QStringLiteral("908"), QStringLiteral("2026-03-10 12:00:00"),
+                               QStringLiteral("2026-03-10 14:00:00"), 2, QStringLiteral("王强"));
+    bill(id, QStringLiteral("2026-03-10 14:00:00"), 12, 12, 0, QStringLiteral("0"));
+    query(QStringLiteral("按房台"));
+    window().cmdPrint->click();
+    ASSERT_EQ(spooler->jobs.size(), 1u);
+    EXPECT_TRUE(spooler->jobs.front().bytes().contains(Cp936::encode(hall + QString(20, u' ') + QStringLiteral("12\r\n"))));
+
+    sql(QStringLiteral("UPDATE PRINTSET SET PRINTER = '0'"));   // the printer object
+    window().cmdPrint->click();
+    EXPECT_TRUE(printedLines().contains(hall + QStringLiteral("\t\t12.00"))) << qPrintable(printedLines().join(u'|'));
 }
 
 TEST_F(SalesSummarySpoolerTest, AnUnknownPrinterOrNoPrinterPrintsNothing)
