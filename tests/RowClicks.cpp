@@ -1,6 +1,7 @@
 #include "tests/RowClicks.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QTest>
 #include <stdexcept>
 #include "platform/Controls.h"
@@ -12,6 +13,12 @@ namespace {
 // shown cell of the row that lies in the viewport.
 QPoint pointOnRow(QAbstractItemView* view, const QModelIndex& index)
 {
+    // The user clicks a window on screen: a window the test has not shown
+    // yet is shown first, so its views have their sizes.
+    if (!view->window()->isVisible()) {
+        view->window()->show();
+        QCoreApplication::processEvents();
+    }
     view->scrollTo(index);
     const QRect visible = view->viewport()->rect();
     const QAbstractItemModel* model = view->model();
