@@ -19,6 +19,7 @@
 #include "platform/Printer.h"
 #include "platform/Seams.h"
 #include "shell/Module1.h"
+#include "tests/RowClicks.h"
 
 namespace Bench {
 
@@ -54,7 +55,7 @@ void openOrdering(Context& ctx, const std::function<void(FrmDCKT&)>& fn)
 {
     FrmSYGL& b = board(ctx);
     onWindow<FrmDCKT>(fn);
-    b.ListView1->doubleClickRow(boardRow(b, ctx.tableId));
+    doubleClickRow(b.ListView1, boardRow(b, ctx.tableId));
 }
 
 // Dishes the benchmark orders: three plain and two linked to goods.
@@ -116,7 +117,7 @@ void placeOrder(Context& ctx, const QStringList& codes)
 void checkout(Context& ctx, const std::function<void(FrmJZGL&)>& commit)
 {
     FrmSYGL& b = board(ctx);
-    b.ListView1->clickRow(boardRow(b, ctx.tableId));
+    clickRow(b.ListView1, boardRow(b, ctx.tableId));
     onWindow<FrmJZGL>([&](FrmJZGL& w) {
         w.TxtKRFKJE->setText(w.LblYSJE->text());
         commit(w);
@@ -127,7 +128,7 @@ void checkout(Context& ctx, const std::function<void(FrmJZGL&)>& commit)
 void clearTable(Context& ctx)
 {
     FrmSYGL& b = board(ctx);
-    b.ListView1->clickRow(boardRow(b, ctx.tableId));
+    clickRow(b.ListView1, boardRow(b, ctx.tableId));
     b.Toolbar1->click(8);
 }
 
@@ -320,7 +321,7 @@ std::vector<Operation> dailyWork()
                            lines = w.ListView1->count();
                        });
                        ctx.start();
-                       b.ListView1->doubleClickRow(row);
+                       doubleClickRow(b.ListView1, row);
                        check(lines > 0, QStringLiteral("the ordering window showed no line"));
                        return lines;
                    },

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
+#include <memory>
 #include "platform/Pictures.h"
 #include "platform/Twips.h"
 
@@ -54,8 +55,30 @@ ListView::ListView(QWidget* parent) : QStackedWidget(parent)
         connect(v, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) { emit itemClick(i.row()); });
         connect(v, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) { emit itemDoubleClick(i.row()); });
     }
-    connect(m_selection, &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& now, const QModelIndex&) { emit selectionChanged(now.isValid() ? now.row() : -1); });
+    followSelectedRow(m_selection, this, [this] { return selectedRow(); }, [this](int row) { emit selectionChanged(row); });
+}
+
+void followSelectedRow(QItemSelectionModel* selection, QObject* context, std::function<int()> selectedRow,
+                       std::function<void(int)> report)
+{
+    // Set while the current row waits for the selection to follow it.
+    auto waiting = std::make_shared<bool>(false);
+    QObject::connect(selection, &QItemSelectionModel::currentRowChanged, context,
+                     [selection, waiting, report](const QModelIndex& now, const QModelIndex&) {
+                         *waiting = false;
+                         if (!now.isValid())
+                             report(-1);
+                         else if (selection->isRowSelected(now.row(), now.parent()))
+                             report(now.row());
+                         else
+                             *waiting = true;   // a mouse press: the selection comes next
+                     });
+    QObject::connect(selection, &QItemSelectionModel::selectionChanged, context, [waiting, selectedRow, report] {
+        if (!*waiting)
+            return;
+        *waiting = false;
+        report(selectedRow());
+    });
 }
 
 void ListView::setView(View view)
@@ -265,20 +288,6 @@ void ListView::select(int row)
     m_selection->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-void ListView::clickRow(int row)
-{
-    select(row);
-    if (row >= 0 && row < count())
-        emit itemClick(row);
-}
-
-void ListView::doubleClickRow(int row)
-{
-    clickRow(row);
-    if (row >= 0 && row < count())
-        emit itemDoubleClick(row);
-}
-
 // ---- ListView pictures ---------------------------------------------------------
 
 namespace {
@@ -426,18 +435,6 @@ bool TreeView::selectKey(const QString& key)
     const QSignalBlocker block(this);
     setCurrentItem(item);
     return true;
-}
-
-void TreeView::clickNode(const QString& key)
-{
-    QTreeWidgetItem* item = node(key);
-    if (!item)
-        return;
-    if (currentItem() == item) {
-        emit nodeClick(item);   // clicking the selected node runs its logic again
-        return;
-    }
-    setCurrentItem(item);
 }
 
 int TreeView::nodeCount() const

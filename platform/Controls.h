@@ -21,6 +21,13 @@ class ImageList;
 // for the eye only and is never read back into a code.
 inline QString CodeNameEntry(const QString& code, const QString& name) { return u'[' + code + u']' + name; }
 
+// Calls report with the selected row (-1: none) each time the selected row
+// changes, once the selection holds the row. A key or select() selects the
+// row before it becomes current; a mouse press makes it current first and
+// selects it afterwards, so the row is reported with the selection.
+void followSelectedRow(QItemSelectionModel* selection, QObject* context, std::function<int()> selectedRow,
+                       std::function<void(int)> report);
+
 class ListView : public QStackedWidget {
     Q_OBJECT
 public:
@@ -61,9 +68,6 @@ public:
 
     int selectedRow() const;   // -1 when nothing is selected
     void select(int row);      // selects without a click event
-    // As a user: select the row and raise the click (and double-click).
-    void clickRow(int row);
-    void doubleClickRow(int row);
 
     void setIconSizePixels(int size);
     QStandardItemModel* model() const { return m_model; }
@@ -86,6 +90,8 @@ public:
 signals:
     void itemClick(int row);
     void itemDoubleClick(int row);
+    // The selected row changed (by mouse, keyboard or select()); the row is
+    // selected when this is raised.
     void selectionChanged(int row);
 
 private:
@@ -123,7 +129,6 @@ public:
     QString selectedKey() const;
     QString selectedText() const;
     bool selectKey(const QString& key);         // selects without a click event
-    void clickNode(const QString& key);         // as a user: select and raise nodeClick
     int nodeCount() const;
 
     void setCheckboxes(bool on);

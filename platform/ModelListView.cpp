@@ -118,8 +118,8 @@ ModelListView::ModelListView(QWidget* parent) : QTableView(parent)
 
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) { emit itemClick(i.row()); });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) { emit itemDoubleClick(i.row()); });
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& now, const QModelIndex&) { emit selectionChanged(now.isValid() ? now.row() : -1); });
+    followSelectedRow(selectionModel(), this, [this] { return selectedRow(); },
+                      [this](int row) { emit selectionChanged(row); });
 }
 
 ModelListView::~ModelListView() = default;
@@ -207,20 +207,6 @@ void ModelListView::select(int row)
     }
     selectionModel()->setCurrentIndex(m_model->index(row, 0),
                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-}
-
-void ModelListView::clickRow(int row)
-{
-    select(row);
-    if (row >= 0 && row < count())
-        emit itemClick(row);
-}
-
-void ModelListView::doubleClickRow(int row)
-{
-    clickRow(row);
-    if (row >= 0 && row < count())
-        emit itemDoubleClick(row);
 }
 
 int ListViewRows::rowCount() const { return m_list.count(); }

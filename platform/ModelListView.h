@@ -45,13 +45,12 @@ public:
 
     int selectedRow() const;   // -1 when nothing is selected
     void select(int row);      // selects without a click event
-    // As a user: select the row and raise the click (and double-click).
-    void clickRow(int row);
-    void doubleClickRow(int row);
 
 signals:
     void itemClick(int row);
     void itemDoubleClick(int row);
+    // The selected row changed (by mouse, keyboard or select()); the row is
+    // selected when this is raised.
     void selectionChanged(int row);
 
 private:

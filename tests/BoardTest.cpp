@@ -151,11 +151,11 @@ TEST_F(BoardRows, DoubleClickAndCheckoutOpenTheirWindowsForTheCurrentTable)
     Module1::SelectTableMode = true;
     Module1::TransferTableMode = true;
     Module1::MergeTableMode = true;
-    w.ListView1->doubleClickRow(rowOf(QStringLiteral("13")));   // free
-    w.ListView1->doubleClickRow(rowOf(QStringLiteral("102")));  // settled
-    w.ListView1->clickRow(rowOf(QStringLiteral("21")));
+    doubleClickRow(w.ListView1, rowOf(QStringLiteral("13")));   // free
+    doubleClickRow(w.ListView1, rowOf(QStringLiteral("102")));  // settled
+    clickRow(w.ListView1, rowOf(QStringLiteral("21")));
     w.Toolbar1->click(7);                                       // checkout of a continued table
-    w.ListView1->clickRow(rowOf(QStringLiteral("11")));
+    clickRow(w.ListView1, rowOf(QStringLiteral("11")));
     w.Toolbar1->click(7);
     // A free table's ordering window opens the open-table dialog by itself.
     ASSERT_EQ(Forms::modalShows(), (std::vector<QString>{"FrmDCKT", "FrmKTXX", "FrmDCKT", "FrmJZGL", "FrmJZGL"}));
@@ -173,7 +173,7 @@ TEST_F(BoardRows, DoubleClickAndCheckoutOpenTheirWindowsForTheCurrentTable)
     // A double-click below the last row acts on the selected row.
     w.show();
     processEvents();
-    w.ListView1->clickRow(rowOf(QStringLiteral("12")));
+    clickRow(w.ListView1, rowOf(QStringLiteral("12")));
     QWidget* blank = w.ListView1->reportView()->viewport();
     const QPoint below(blank->width() / 2, blank->height() - 5);
     ASSERT_FALSE(w.ListView1->reportView()->indexAt(below).isValid());
@@ -191,7 +191,7 @@ TEST_F(BoardRows, DoubleClickAndCheckoutOpenTheirWindowsForTheCurrentTable)
 TEST_F(BoardRows, RefusalsLeaveTheModeFlagsFalse)
 {
     FrmSYGL& w = board();
-    w.ListView1->doubleClickRow(rowOf(QStringLiteral("22")));
+    doubleClickRow(w.ListView1, rowOf(QStringLiteral("22")));
     ASSERT_EQ(messages(), QStringList{QStringLiteral("本台处于禁用状态!")});
     EXPECT_EQ(lastMessage().icon, int(Msg::Exclamation));
     EXPECT_EQ(lastMessage().title, QStringLiteral("提示"));
@@ -205,7 +205,7 @@ TEST_F(BoardRows, RefusalsLeaveTheModeFlagsFalse)
         for (const auto& r : refusals) {
             MessageSeam::clear();
             Module1::SelectTableMode = Module1::TransferTableMode = Module1::MergeTableMode = true;
-            w.ListView1->clickRow(rowOf(table));
+            clickRow(w.ListView1, rowOf(table));
             w.Toolbar1->click(r.button);
             EXPECT_EQ(messages(), QStringList{r.text}) << qPrintable(table);
             EXPECT_EQ(lastMessage().icon, int(Msg::Exclamation));
@@ -257,11 +257,11 @@ TEST_F(BoardFixture, DetailPanelAmountLeavesOutFreeLinesAndSubtractsReturns)
     EXPECT_EQ(column(w.ListView2, 0),
               (QStringList{"编    号：101", "房    台：大厅", "类    别：四人台", "状    态：在用", "就餐人数：4",
                            "开台时间：2026-05-01 12:00:00", "服 务 员：王强", "点 菜 员：李娜", "金    额：125.5元"}));
-    w.ListView1->clickRow(1);
+    clickRow(w.ListView1, 1);
     EXPECT_EQ(column(w.ListView2, 0),
               (QStringList{"编    号：102", "房    台：大厅", "类    别：四人台", "状    态：空闲", "就餐人数：0",
                            "开台时间：", "服 务 员：", "点 菜 员：", "金    额：0元"}));
-    w.ListView1->clickRow(2);
+    clickRow(w.ListView1, 2);
     EXPECT_EQ(w.ListView2->text(8), QStringLiteral("金    额：0元"));
 
     // A reload leaves the panel as it was.
@@ -271,7 +271,7 @@ TEST_F(BoardFixture, DetailPanelAmountLeavesOutFreeLinesAndSubtractsReturns)
     EXPECT_EQ(w.ListView4->text(7), QStringLiteral("客 人  总 数：  18"));
 
     // A reservation for the very second another table was opened is no seating.
-    w.ListView1->clickRow(3);
+    clickRow(w.ListView1, 3);
     EXPECT_EQ(w.ListView2->text(5), QStringLiteral("开台时间：2026-05-01 12:00:00"));
     EXPECT_EQ(w.ListView2->text(8), QStringLiteral("金    额：0元"));
 }
@@ -309,10 +309,10 @@ TEST_F(BoardRows, AReadErrorLeavesTheBoardAsItWasAndSaysSo)
     line(QStringLiteral("20260501113005"), 0, 20, 1);
     line(QStringLiteral("20260501113005"), 1, 30, 1);
     ASSERT_EQ(w.ListView1->subItem(0, 3), QStringLiteral("11"));   // in use since 11:30:05
-    w.ListView1->clickRow(0);
+    clickRow(w.ListView1, 0);
     EXPECT_EQ(w.ListView2->text(8), QStringLiteral("金    额：50元"));
     Db::injectReadFault(2, QStringLiteral("strink_mess_200505"));
-    w.ListView1->clickRow(0);
+    clickRow(w.ListView1, 0);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_EQ(w.ListView2->text(8), QStringLiteral("金    额："));
 }
@@ -408,7 +408,7 @@ TEST_F(ClearTableCases, ClearsOnlyWhatMayBeCleared)
         MessageSeam::clear();
         const QString before = dump();
         const QStringList otherSeatings = seatingStates(QStringLiteral("11"));
-        w.ListView1->clickRow(rowOf(id));
+        clickRow(w.ListView1, rowOf(id));
         w.Toolbar1->click(8);
         const QString message = QString::fromUtf8(c.message);
         if (message.isEmpty()) {
@@ -432,7 +432,7 @@ TEST_F(ClearTableCases, AFailedWriteLeavesTableAndSeatingAsTheyWere)
     FrmSYGL& w = board();
     sql(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON use_table_200505 BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
     const QString before = dump();
-    w.ListView1->clickRow(rowOf(QStringLiteral("1")));
+    clickRow(w.ListView1, rowOf(QStringLiteral("1")));
     w.ClearTable();
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages().first().contains(QStringLiteral("disk full")));
@@ -457,7 +457,7 @@ TEST_F(TabulorTest, DemoDatabaseShowsALivelyBoard)
     for (int r = 0; r < w.ListView1->count(); ++r) {
         if (w.ListView1->subItem(r, FrmSYGL::ColState) != u"在用")
             continue;
-        w.ListView1->clickRow(r);
+        clickRow(w.ListView1, r);
         EXPECT_NE(w.ListView1->subItem(r, FrmSYGL::ColOpenTime), QString());
         EXPECT_NE(w.ListView2->text(8), QStringLiteral("金    额：0元"));
     }
@@ -493,7 +493,7 @@ TEST_F(ClearTableCases, AClearAfterAnotherTillActedOnTheTableIsRefused)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.table);
         const QString id = QString::fromLatin1(c.table);
-        w.ListView1->clickRow(rowOf(id));
+        clickRow(w.ListView1, rowOf(id));
         {
             OtherTill other(dbPath());
             for (const char* statement : c.otherTill)

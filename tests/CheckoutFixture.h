@@ -78,7 +78,7 @@ protected:
     {
         FrmSYGL& b = board();
         b.ListView1Detail();   // the board as it stands now
-        b.ListView1->clickRow(rowOf(tableId));
+        clickRow(b.ListView1, rowOf(tableId));
         Forms::onModal(QStringLiteral("FrmJZGL"), [&](Form& f) {
             processEvents();
             steps(static_cast<FrmJZGL&>(f));

@@ -356,7 +356,7 @@ TEST_F(CheckoutTest, EveryCheckoutOfAContinuedBillWritesItsOwnRows)
     board().ListView1Detail();
     Clock::fix(QDateTime(QDate(2026, 5, 1), QTime(13, 40, 0)));
     FrmSYGL& b = board();
-    b.ListView1->clickRow(rowOf(QStringLiteral("101")));
+    clickRow(b.ListView1, rowOf(QStringLiteral("101")));
     ASSERT_EQ(b.current(FrmSYGL::ColState), QStringLiteral("结帐"));
     Forms::onModal(QStringLiteral("FrmJZGL"), [&](Form& f) {
         processEvents();
@@ -538,7 +538,7 @@ TEST_F(CheckoutTest, FromTheOrderingWindowItsButtonsTurnToAContinuedBill)
     });
     FrmSYGL& b = board();
     b.ListView1Detail();
-    b.ListView1->doubleClickRow(rowOf(QStringLiteral("101")));
+    doubleClickRow(b.ListView1, rowOf(QStringLiteral("101")));
     ASSERT_TRUE(ran);
     EXPECT_TRUE(before);
     EXPECT_FALSE(checkoutAfter);

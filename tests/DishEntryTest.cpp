@@ -62,7 +62,7 @@ TEST_F(DishEntry, QuickSearchByCodeOrQuickCode)
 
         // Enter takes the first hit, even after another was clicked.
         w.Text1->setText(QStringLiteral("gb"));
-        w.ListView2->clickRow(2);
+        clickRow(w.ListView2, 2);
         EXPECT_EQ(w.TxtMC->text(), QStringLiteral("干煸豆角"));
         w.Text1->setText(QStringLiteral("gb"));
         w.ListView2->select(1);
@@ -163,20 +163,20 @@ TEST_F(DishEntry, UnplacedLinesCanBeRemovedPlacedOnesNot)
         order(w, QStringLiteral("10"), 1);
         MessageSeam::clear();
 
-        w.ListView1->doubleClickRow(0);
+        doubleClickRow(w.ListView1, 0);
         EXPECT_EQ(messages(), QStringList{QStringLiteral("此菜已落单，不能删除！")});
         EXPECT_EQ(lastMessage().icon, int(Msg::Exclamation));
 
         MessageSeam::clear();
         MessageSeam::answer(Msg::Cancel);
-        w.ListView1->doubleClickRow(2);
+        doubleClickRow(w.ListView1, 2);
         EXPECT_EQ(messages(), QStringList{QStringLiteral("是否确认移除此项")});
         EXPECT_EQ(lastMessage().buttons, int(Msg::OKCancel));
         EXPECT_EQ(lastMessage().title, QStringLiteral("提示"));
         EXPECT_EQ(w.ListView1->count(), 4);
 
         w.m_AlreadyPlaced = true;
-        w.ListView1->doubleClickRow(2);   // OK
+        doubleClickRow(w.ListView1, 2);   // OK
         EXPECT_EQ(linesOf(w), (QStringList{"1|水煮牛肉|份|1|48|48|热菜间|未传|点单|点单|",
                                            "2|宫保鸡丁|份|1|38|38|热菜间|未传|点单|点单|",
                                            "3|宫保虾球|份|1|58|58|热菜间|未传|点单|点单|"}));
@@ -190,17 +190,17 @@ TEST_F(DishEntry, TheTreeAddsOnePortionOfTheClickedDish)
 {
     category(QStringLiteral("202"), QStringLiteral("卤味"), QStringLiteral("2"));
     openOrdering(QStringLiteral("103"), [&](FrmDCKT& w) {
-        w.TreeView1->clickNode(QStringLiteral("T5"));
-        w.TreeView1->clickNode(QStringLiteral("T5"));   // the selected node clicked again
+        clickNode(w.TreeView1, QStringLiteral("T5"));
+        clickNode(w.TreeView1, QStringLiteral("T5"));   // the selected node clicked again
         EXPECT_EQ(linesOf(w), QStringList{"1|拍黄瓜|份|2|12.5|25|热菜间|未传|点单|点单|"});
-        w.TreeView1->clickNode(QStringLiteral("S202"));
+        clickNode(w.TreeView1, QStringLiteral("S202"));
         EXPECT_EQ(messages(), QStringList{QStringLiteral("没有该类菜品信息！")});
         EXPECT_EQ(lastMessage().title, QString());
-        w.TreeView1->clickNode(QStringLiteral("F1"));   // a node with children does nothing
+        clickNode(w.TreeView1, QStringLiteral("F1"));   // a node with children does nothing
         EXPECT_EQ(messages().size(), 1);
         // A dish disabled after the tree was built is no longer found.
         sql(QStringLiteral("DELETE FROM cpdetail WHERE code = '2'"));
-        w.TreeView1->clickNode(QStringLiteral("T2"));
+        clickNode(w.TreeView1, QStringLiteral("T2"));
         EXPECT_EQ(messages().size(), 2);
         EXPECT_EQ(w.ListView1->count(), 1);
     });
@@ -209,7 +209,7 @@ TEST_F(DishEntry, TheTreeAddsOnePortionOfTheClickedDish)
 TEST_F(DishEntry, NothingIsOrderedWithoutASeating)
 {
     openOrdering(QStringLiteral("101"), [&](FrmDCKT& w) {
-        w.TreeView1->clickNode(QStringLiteral("T1"));
+        clickNode(w.TreeView1, QStringLiteral("T1"));
         EXPECT_EQ(messages(), QStringList{QStringLiteral("只有开台状态下才能点菜")});
         EXPECT_EQ(lastMessage().title, QStringLiteral("提示"));
         MessageSeam::clear();
@@ -233,7 +233,7 @@ TEST_F(DishEntry, TheStockCheckRefusesOnlyWhenSalesAreLinkedExactly)
         w.TxtSL->setText(QStringLiteral("3"));
         QTest::keyClick(w.TxtSL, Qt::Key_Return);
         EXPECT_EQ(linesOf(w), QStringList{"1|可乐|听|3|6|18|吧台|未传|点单|点单|"});
-        w.ListView1->doubleClickRow(0);
+        doubleClickRow(w.ListView1, 0);
 
         MessageSeam::clear();
         order(w, QStringLiteral("8"), 2);

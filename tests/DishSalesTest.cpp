@@ -65,7 +65,7 @@ protected:
         w.ComboQueryType->setCurrentText(type);
         w.ComboQueryType_Click();
         w.ComboValue->setCurrentText(value);
-        w.TreeView1->clickNode(node);
+        clickNode(w.TreeView1, node);
         w.Toolbar1->click(FrmDDTJ::BtnQuery);
         return rows(w.ListView1);
     }
@@ -189,7 +189,7 @@ TEST_F(DishSalesTest, ChoosingDoesNotQueryAndAnEmptyValueListFindsNothing)
     FrmDDTJ& w = window();
     w.Toolbar1->click(FrmDDTJ::BtnQuery);
     EXPECT_EQ(w.ListView1->count(), 6);
-    w.TreeView1->clickNode(QStringLiteral("S1001"));
+    clickNode(w.TreeView1, QStringLiteral("S1001"));
     w.ComboQueryType->setCurrentText(QStringLiteral("房台规格"));
     w.ComboQueryType_Click();
     EXPECT_EQ(w.ListView1->count(), 6);

@@ -116,7 +116,7 @@ TEST_F(EmployeeTest, OpensFromTheMainWindowShowingTheFirstEmployee)
         EXPECT_EQ(w.Combo7->count(), 2);
         EXPECT_EQ(w.Combo7->itemText(1), QStringLiteral("解聘"));
 
-        w.TreeView1->clickNode(QStringLiteral("FA01"));
+        clickNode(w.TreeView1, QStringLiteral("FA01"));
         EXPECT_EQ(w.Text1->text(), QStringLiteral("A01"));
         EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("回族"));
         EXPECT_EQ(w.Combo10->currentText(), QStringLiteral("厨房部"));
@@ -233,8 +233,8 @@ TEST_F(EmployeeTest, EditingKeepsStoredValuesTheListsAndPickersCannotShow)
                  {"eng_name", "Christopher Long"}, {"base_money", "007"}, {"conn_phone", "13800000000"},
                  {"id", "201901010000000"}});
     FrmYGDA& w = window();
-    w.TreeView1->clickNode(QStringLiteral("FA01"));
-    w.TreeView1->clickNode(QStringLiteral("FB02"));
+    clickNode(w.TreeView1, QStringLiteral("FA01"));
+    clickNode(w.TreeView1, QStringLiteral("FB02"));
     // Nothing is taken over from the employee shown before.
     EXPECT_EQ(w.Combo1->currentIndex(), -1);
     EXPECT_EQ(w.Combo2->currentIndex(), -1);
@@ -272,14 +272,14 @@ TEST_F(EmployeeTest, EditingKeepsStoredValuesTheListsAndPickersCannotShow)
     EXPECT_EQ(w.Text1->text(), QStringLiteral("SYSTEM"));
 
     // A new employee's fields have their own limits again.
-    w.TreeView1->clickNode(QStringLiteral("FB02"));
+    clickNode(w.TreeView1, QStringLiteral("FB02"));
     w.Toolbar1->click(FrmYGDA::BtnAdd);
     typeKeys(w.Text3, QStringLiteral("Christopher Long"));
     EXPECT_EQ(w.Text3->text(), QStringLiteral("Christophe"));
     w.Toolbar1->click(FrmYGDA::BtnAdd);
 
     // Cancelling an edit drops the changes.
-    w.TreeView1->clickNode(QStringLiteral("FA01"));
+    clickNode(w.TreeView1, QStringLiteral("FA01"));
     w.Toolbar1->click(FrmYGDA::BtnEdit);
     retypeKeys(w.Text2, QStringLiteral("改名"));
     w.Toolbar1->click(FrmYGDA::BtnEdit);
@@ -292,7 +292,7 @@ TEST_F(EmployeeTest, DismissedEmployeeStaysStoredButLeavesTreeAndQuery)
     addEmployee(QStringLiteral("A01"), QStringLiteral("张三"));
     addEmployee(QStringLiteral("A02"), QStringLiteral("李四"));
     FrmYGDA& w = window();
-    w.TreeView1->clickNode(QStringLiteral("FA02"));
+    clickNode(w.TreeView1, QStringLiteral("FA02"));
     w.Toolbar1->click(FrmYGDA::BtnEdit);
     w.Combo7->setCurrentIndex(w.Combo7->findText(QStringLiteral("解聘")));
     w.Toolbar1->click(FrmYGDA::BtnSave);
@@ -321,7 +321,7 @@ TEST_F(EmployeeTest, DeleteChecksComeInOrderAndRunAgainUnderTheWriteLock)
     };
     for (const auto& c : cases) {
         MessageSeam::clear();
-        w.TreeView1->clickNode(QString::fromLatin1(c.node));
+        clickNode(w.TreeView1, QString::fromLatin1(c.node));
         const QString code = QString::fromLatin1(c.node).mid(1);
         MessageSeam::answer(c.answer);
         w.Toolbar1->click(FrmYGDA::BtnDelete);
@@ -338,14 +338,14 @@ TEST_F(EmployeeTest, DeleteChecksComeInOrderAndRunAgainUnderTheWriteLock)
 
     // With the root selected the shown employee is tested for seatings first.
     MessageSeam::clear();
-    w.TreeView1->clickNode(QStringLiteral("FA01"));
-    w.TreeView1->clickNode(QStringLiteral("Grandfather"));
+    clickNode(w.TreeView1, QStringLiteral("FA01"));
+    clickNode(w.TreeView1, QStringLiteral("Grandfather"));
     EXPECT_EQ(w.Text1->text(), QStringLiteral("A01"));
     w.Toolbar1->click(FrmYGDA::BtnDelete);
     EXPECT_EQ(messages(), QStringList{taken});
     MessageSeam::clear();
-    w.TreeView1->clickNode(QStringLiteral("FD04"));
-    w.TreeView1->clickNode(QStringLiteral("Grandfather"));
+    clickNode(w.TreeView1, QStringLiteral("FD04"));
+    clickNode(w.TreeView1, QStringLiteral("Grandfather"));
     w.Toolbar1->click(FrmYGDA::BtnDelete);
     EXPECT_EQ(messages(), QStringList{QStringLiteral("请选择具体的用户再进行删除操作!")});
     EXPECT_EQ(lastMessage().icon, int(Msg::Exclamation));
@@ -354,7 +354,7 @@ TEST_F(EmployeeTest, DeleteChecksComeInOrderAndRunAgainUnderTheWriteLock)
     // Another till opens a seating with D04 as order taker while the
     // question is open: the delete is refused.
     MessageSeam::clear();
-    w.TreeView1->clickNode(QStringLiteral("FD04"));
+    clickNode(w.TreeView1, QStringLiteral("FD04"));
     MessageSeam::answerWith([&] {
         OtherTill other(dbPath());
         other.exec(QStringLiteral("INSERT INTO use_table_200505 (use_table_id, house_table_id, cust_code, serv_code, sts)"
@@ -420,7 +420,7 @@ TEST_F(EmployeeTest, AddingWhileAnotherTillTakesTheCodeIsRefused)
     w.Toolbar1->click(FrmYGDA::BtnAdd);   // cancel
     Forms::unload<FrmYGDA>();
     FrmYGDA& again = window();
-    again.TreeView1->clickNode(QStringLiteral("Fa01"));
+    clickNode(again.TreeView1, QStringLiteral("Fa01"));
     again.Toolbar1->click(FrmYGDA::BtnEdit);
     OtherTill(dbPath()).exec(QStringLiteral("DELETE FROM cust WHERE code = 'a01'"));
     again.Toolbar1->click(FrmYGDA::BtnSave);
@@ -436,7 +436,7 @@ TEST_F(EmployeeTest, CodesWithBracketsOrApostrophesAreKeptWhole)
     addEmployee(QStringLiteral("B'2"), QStringLiteral("丙"), {{"conn_phone", "333"}});
     FrmYGDA& w = window();
     EXPECT_EQ(treeTexts(w), (QStringList{"员工档案", "[SYSTEM]系统管理员", "[A]乙", "[A]1]甲", "[B'2]丙"}));
-    w.TreeView1->clickNode(QStringLiteral("FA]1"));
+    clickNode(w.TreeView1, QStringLiteral("FA]1"));
     EXPECT_EQ(w.Text1->text(), QStringLiteral("A]1"));
     EXPECT_EQ(w.Text2->text(), QStringLiteral("甲"));
     w.Toolbar1->click(FrmYGDA::BtnEdit);
@@ -445,11 +445,11 @@ TEST_F(EmployeeTest, CodesWithBracketsOrApostrophesAreKeptWhole)
     EXPECT_EQ(column(QStringLiteral("A]1"), QStringLiteral("conn_phone")).toString(), QStringLiteral("999"));
     EXPECT_EQ(column(QStringLiteral("A"), QStringLiteral("conn_phone")).toString(), QStringLiteral("111"));
 
-    w.TreeView1->clickNode(QStringLiteral("FB'2"));
+    clickNode(w.TreeView1, QStringLiteral("FB'2"));
     EXPECT_EQ(w.Text2->text(), QStringLiteral("丙"));
     w.Toolbar1->click(FrmYGDA::BtnDelete);
     EXPECT_EQ(messages(), QStringList{QStringLiteral("确定要删除[B'2]丙吗?")});
-    w.TreeView1->clickNode(QStringLiteral("FA]1"));
+    clickNode(w.TreeView1, QStringLiteral("FA]1"));
     w.Toolbar1->click(FrmYGDA::BtnDelete);
     EXPECT_EQ(count(QStringLiteral("cust")), 2);
     EXPECT_EQ(count(QStringLiteral("cust"), QStringLiteral("WHERE code = 'A'")), 1);
@@ -475,7 +475,7 @@ TEST_F(EmployeeTest, ADatabaseErrorRollsBackAndLeavesTheWindowUsable)
 
     MessageSeam::clear();
     w.Toolbar1->click(FrmYGDA::BtnAdd);   // cancel
-    w.TreeView1->clickNode(QStringLiteral("FA01"));
+    clickNode(w.TreeView1, QStringLiteral("FA01"));
     w.Toolbar1->click(FrmYGDA::BtnDelete);
     ASSERT_EQ(messages().size(), 2);
     EXPECT_TRUE(messages().last().contains(QStringLiteral("file is locked")));
@@ -588,7 +588,7 @@ TEST_F(EmployeeTest, ScreenshotsOfTheWindowAndTheQuery)
 {
     ASSERT_NO_THROW(Db::runScript(Db::shared(), Db::demoScript()));
     FrmYGDA& w = window();
-    w.TreeView1->clickNode(QStringLiteral("F001"));
+    clickNode(w.TreeView1, QStringLiteral("F001"));
     screenshot(&w, QStringLiteral("employee-records"));
     w.Toolbar1->click(FrmYGDA::BtnAdd);
     screenshot(&w, QStringLiteral("employee-records-add"));

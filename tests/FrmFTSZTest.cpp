@@ -43,10 +43,14 @@ protected:
         const QVariant v = value(QStringLiteral("SELECT %1 FROM house_table WHERE table_id = ?").arg(column), {id});
         return v.isNull() ? QStringLiteral("<null>") : v.toString();
     }
+    // The window on screen, where the mouse can reach its lists.
     FrmFTSZ& window()
     {
         openDb();
-        return Forms::get<FrmFTSZ>();
+        FrmFTSZ& w = Forms::get<FrmFTSZ>();
+        w.show();
+        processEvents();
+        return w;
     }
     // Runs fn on the dialog D when it is shown modally.
     template <class D> void onDialog(std::function<void(D&)> fn)
@@ -260,7 +264,7 @@ TEST_F(TableSetupTest, TypesAndSpecificationsCases)
         EXPECT_EQ(count(table), 5);
 
         // Edit: the code shows in a disabled box; only the name changes.
-        list->clickRow(1);   // "10"
+        clickRow(list, 1);   // "10"
         auto edit = [&](CodeNameDialog& d) {
             EXPECT_EQ(d.windowTitle(), QString::fromUtf8(c.editCaption));
             EXPECT_EQ(d.Text1->text(), QStringLiteral("10"));
@@ -283,7 +287,7 @@ TEST_F(TableSetupTest, TypesAndSpecificationsCases)
 
         // In use by a table: refused, nothing deleted.
         addTable(QStringLiteral("777"), QStringLiteral("10"), QStringLiteral("P"), {}, QStringLiteral("新名"));
-        list->clickRow(1);
+        clickRow(list, 1);
         MessageSeam::clear();
         w.Toolbar1->click(3);
         EXPECT_EQ(messages(), QStringList{QString::fromUtf8(c.inUse)});
@@ -293,7 +297,7 @@ TEST_F(TableSetupTest, TypesAndSpecificationsCases)
         sql(QStringLiteral("DELETE FROM house_table"));
 
         // Cancel at the question deletes nothing; OK deletes the selected entry.
-        list->clickRow(2);   // "2" 雅座
+        clickRow(list, 2);   // "2" 雅座
         MessageSeam::clear();
         MessageSeam::answer(Msg::Cancel);
         w.Toolbar1->click(3);
@@ -302,7 +306,7 @@ TEST_F(TableSetupTest, TypesAndSpecificationsCases)
         EXPECT_EQ(lastMessage().icon, int(Msg::Exclamation));
         EXPECT_EQ(lastMessage().title, QStringLiteral("提示"));
         EXPECT_EQ(count(table), 5);
-        list->clickRow(2);
+        clickRow(list, 2);
         MessageSeam::answer(Msg::OK);
         w.Toolbar1->click(3);
         EXPECT_EQ(count(table, QStringLiteral("WHERE fcode = '2'")), 0);
@@ -374,7 +378,7 @@ TEST_F(TableSetupTest, AddingATable)
     addTable(QStringLiteral("101"), QStringLiteral("01"));
     FrmFTSZ& w = window();
     w.SSTab1->setTab(2);
-    w.TreeView1->clickNode(QStringLiteral("key02"));
+    clickNode(w.TreeView1, QStringLiteral("key02"));
     EXPECT_EQ(w.ListView3->count(), 0);
 
     struct Fields { const char *code, *name, *capacity, *spec, *remark; };
@@ -504,7 +508,7 @@ TEST_F(TableSetupTest, TwoTypesOfOneNameKeepTheirOwnTables)
     FrmFTSZ& w = window();
     w.SSTab1->setTab(2);
     EXPECT_EQ(column(w.ListView3, 1), QStringList{"101"});
-    w.TreeView1->clickNode(QStringLiteral("key02"));
+    clickNode(w.TreeView1, QStringLiteral("key02"));
     EXPECT_EQ(column(w.ListView3, 1), QStringList{"201"});
     onDialog<FrmFTADD>([](FrmFTADD& d) {
         d.Text1->setText(QStringLiteral("202"));
@@ -516,7 +520,7 @@ TEST_F(TableSetupTest, TwoTypesOfOneNameKeepTheirOwnTables)
     w.Toolbar1->click(1);
     EXPECT_EQ(tableField(QStringLiteral("202"), QStringLiteral("house_bmid")), QStringLiteral("02"));
     EXPECT_EQ(column(w.ListView3, 1), (QStringList{"201", "202"}));
-    w.TreeView1->clickNode(QStringLiteral("key01"));
+    clickNode(w.TreeView1, QStringLiteral("key01"));
     EXPECT_EQ(column(w.ListView3, 1), QStringList{"101"});
 }
 
@@ -535,7 +539,7 @@ TEST_F(TableSetupTest, EditingATableKeepsItsTypeAndABusyState)
                  c.mark ? QVariant(QString::fromLatin1(c.mark)) : QVariant());
         FrmFTSZ& w = window();
         w.SSTab1->setTab(2);
-        w.TreeView1->clickNode(QStringLiteral("key02"));
+        clickNode(w.TreeView1, QStringLiteral("key02"));
         ASSERT_EQ(w.ListView3->count(), 1);
         // A type added meanwhile rebuilds the tree onto its first node.
         w.SSTab1->setTab(0);
@@ -579,14 +583,14 @@ TEST_F(TableSetupTest, DeletingATable)
     sql(QStringLiteral("INSERT INTO use_table_200505 (use_table_id, house_table_id, sts) VALUES ('20240101120000', '101', 'P')"));
     FrmFTSZ& w = window();
     w.SSTab1->setTab(2);
-    w.ListView3->clickRow(0);
+    clickRow(w.ListView3, 0);
     w.Toolbar1->click(3);
     EXPECT_EQ(messages(), QStringList{QStringLiteral("此房台已有消售记录,不可删除!")});
     EXPECT_EQ(lastMessage().icon, int(Msg::Information));
     EXPECT_EQ(lastMessage().title, QStringLiteral("信息提示"));
     EXPECT_EQ(count(QStringLiteral("house_table")), 2);
 
-    w.ListView3->clickRow(1);
+    clickRow(w.ListView3, 1);
     MessageSeam::clear();
     MessageSeam::answer(Msg::Cancel);
     w.Toolbar1->click(3);
@@ -634,7 +638,7 @@ TEST_F(TableSetupTest, StateButtonsFollowTheRowAndWriteTheState)
     FrmFTSZ& w = window();
     w.SSTab1->setTab(2);
     EXPECT_FALSE(w.Command1->isEnabled());
-    w.ListView3->clickRow(1);
+    clickRow(w.ListView3, 1);
     EXPECT_TRUE(w.Command1->isEnabled());
     EXPECT_FALSE(w.Command2->isEnabled());
     w.Command1->click();
@@ -655,6 +659,32 @@ TEST_F(TableSetupTest, StateButtonsFollowTheRowAndWriteTheState)
     EXPECT_TRUE(messages().isEmpty());
 }
 
+TEST_F(TableSetupTest, MouseClicksOnTablesSetTheStateButtonsOfTheClickedTable)
+{
+    addType(QStringLiteral("01"), QStringLiteral("大厅"));
+    addTable(QStringLiteral("101"), QStringLiteral("01"), QStringLiteral("A"));
+    addTable(QStringLiteral("102"), QStringLiteral("01"), QStringLiteral("C"));
+    addTable(QStringLiteral("103"), QStringLiteral("01"), QStringLiteral("P"));
+    FrmFTSZ& w = window();
+    w.SSTab1->setTab(2);
+    // Row, its word, 停用 and 取消 as the row allows them.
+    const struct { int row; const char* word; bool disable, enable; } clicks[] = {
+        {1, "空闲", true, false}, {2, "禁用", false, true}, {0, "在用", false, false},
+        {2, "禁用", false, true}, {1, "空闲", true, false},
+    };
+    for (const auto& c : clicks) {
+        SCOPED_TRACE(c.row);
+        clickRow(w.ListView3, c.row);
+        ASSERT_EQ(w.ListView3->text(c.row), QString::fromUtf8(c.word));
+        EXPECT_EQ(w.Command1->isEnabled(), c.disable);
+        EXPECT_EQ(w.Command2->isEnabled(), c.enable);
+    }
+    // 停用 acts on the table clicked last.
+    w.Command1->click();
+    EXPECT_EQ(tableField(QStringLiteral("102"), QStringLiteral("othersts")), QStringLiteral("P"));
+    EXPECT_EQ(tableField(QStringLiteral("101"), QStringLiteral("othersts")), QStringLiteral("A"));
+}
+
 TEST_F(TableSetupTest, ToolbarActsOnTheTabInFrontOnly)
 {
     addType(QStringLiteral("01"), QStringLiteral("大厅"));
@@ -662,7 +692,7 @@ TEST_F(TableSetupTest, ToolbarActsOnTheTabInFrontOnly)
     addTable(QStringLiteral("101"), QStringLiteral("01"));
     FrmFTSZ& w = window();
     w.SSTab1->setTab(2);
-    w.ListView3->clickRow(0);
+    clickRow(w.ListView3, 0);
     w.SSTab1->setTab(1);
     MessageSeam::answer(Msg::OK);
     w.Toolbar1->click(3);
@@ -747,7 +777,7 @@ TEST_F(TableSetupTest, ClickOnTheSelectedTypeListsItsTables)
     w.show();
     w.SSTab1->setTab(2);
     processEvents();
-    w.TreeView1->clickNode(QStringLiteral("key02"));
+    clickNode(w.TreeView1, QStringLiteral("key02"));
     EXPECT_EQ(column(w.ListView3, 1), QStringList{"201"});
     w.SSTab1->setTab(0);
     onDialog<Frmbmadd>([&](Frmbmadd& d) {
@@ -786,7 +816,7 @@ TEST_F(TableSetupTest, AStateChangeOfATableChangedOnAnotherTillIsRefused)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        w.ListView3->clickRow(c.row);
+        clickRow(w.ListView3, c.row);
         ASSERT_TRUE((w.*c.button)->isEnabled());
         {
             OtherTill other(dbPath());

@@ -294,7 +294,7 @@ TEST_F(GoodsTest, ModifyKeepsCodeAndFiguresAndRewritesTheRest)
     EXPECT_EQ(column(w.ListView1, 1), (QStringList{"大米", "大米"}));
 
     // Esc closes without writing; a row without flags gets 000 when saved.
-    w.ListView1->clickRow(1);
+    clickRow(w.ListView1, 1);
     onDialog<FrmSPXG>([&](FrmSPXG& d) {
         retypeKeys(d.Text2, QStringLiteral("香米"));
         QTest::keyClick(d.Text2, Qt::Key_Escape);
@@ -363,7 +363,7 @@ TEST_F(GoodsTest, DeleteIsRefusedWhileStockInLinesOrDishesUseTheGoods)
     for (const auto& c : cases) {
         MessageSeam::clear();
         const QString code = w.ListView1->text(c.row);
-        w.ListView1->clickRow(c.row);
+        clickRow(w.ListView1, c.row);
         MessageSeam::answer(c.answer);
         w.Toolbar1->click(FrmSPDA::BtnDelete);
         EXPECT_EQ(messages(), c.messages) << qPrintable(code);
@@ -377,7 +377,7 @@ TEST_F(GoodsTest, DeleteIsRefusedWhileStockInLinesOrDishesUseTheGoods)
 
     // A stock-in line booked by another till while the question is open.
     MessageSeam::clear();
-    w.ListView1->clickRow(2);
+    clickRow(w.ListView1, 2);
     MessageSeam::answerWith([&] {
         OtherTill other(dbPath());
         other.exec(QStringLiteral("INSERT INTO rkgl2004 (stock_bill_id, id, code, num) VALUES ('20260310000000', 1, '4', 1)"));

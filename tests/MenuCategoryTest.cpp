@@ -36,7 +36,7 @@ protected:
     }
     bool renameThroughDialog(const QString& key, const QString& name)
     {
-        window().TreeView1->clickNode(key);
+        clickNode(window().TreeView1, key);
         bool closed = false;
         onDialog<FrmCDLBEDIT>([&](FrmCDLBEDIT& d) {
             d.Text1->clear();
@@ -164,11 +164,11 @@ TEST_F(CategoryTest, SubCategoryCodesCountOnFromTheHighest)
     addDish({QStringLiteral("2"), QStringLiteral("百号菜"), QStringLiteral("1100")});
     FrmCPGL& m = manager();
     m.TreeViewInit();
-    m.TreeView1->clickNode(QStringLiteral("C110"));
+    clickNode(m.TreeView1, QStringLiteral("C110"));
     EXPECT_EQ(column(m.ListView1, 1), QStringList{"十号菜"});
-    m.TreeView1->clickNode(QStringLiteral("C1100"));
+    clickNode(m.TreeView1, QStringLiteral("C1100"));
     EXPECT_EQ(column(m.ListView1, 1), QStringList{"百号菜"});
-    m.TreeView1->clickNode(QStringLiteral("F1"));
+    clickNode(m.TreeView1, QStringLiteral("F1"));
     EXPECT_EQ(column(m.ListView1, 1), (QStringList{"十号菜", "百号菜"}));
 }
 
@@ -186,7 +186,7 @@ TEST_F(CategoryTest, ParentIsTheChosenEntrysCodeNotItsPosition)
     ASSERT_TRUE(addThroughDialog(QStringLiteral("[2]凉菜"), QStringLiteral("凉拌")));
     ASSERT_TRUE(addThroughDialog(QStringLiteral("[3]主食"), QStringLiteral("面食")));
     // The root entry makes a top category whatever node is selected.
-    window().TreeView1->clickNode(QStringLiteral("C201"));
+    clickNode(window().TreeView1, QStringLiteral("C201"));
     ASSERT_TRUE(addThroughDialog({}, QStringLiteral("热菜")));
     EXPECT_EQ(categories(), (QStringList{"1/热菜/0", "2/凉菜/0", "201/凉拌/2", "3/主食/0", "301/面食/3"}));
 }
@@ -202,7 +202,7 @@ TEST_F(CategoryTest, CodesNeverRepeatAfterADeletionAndATenthTopIsRefused)
     FrmLBSZ& w = window();
     // A middle sub-category and a middle top category go.
     for (const QString key : {QStringLiteral("C102"), QStringLiteral("F2")}) {
-        w.TreeView1->clickNode(key);
+        clickNode(w.TreeView1, key);
         MessageSeam::answer(Msg::Yes);
         w.Toolbar1->click(FrmLBSZ::BtnDelete);
     }
@@ -210,7 +210,7 @@ TEST_F(CategoryTest, CodesNeverRepeatAfterADeletionAndATenthTopIsRefused)
     ASSERT_TRUE(addThroughDialog({}, QStringLiteral("饮品")));
     EXPECT_EQ(categories(), (QStringList{"1/热菜/0", "101/川菜/1", "103/湘菜/1", "104/鲁菜/1", "2/饮品/0", "3/主食/0"}));
     // The newest sub-category of a parent deleted and added again: its code again.
-    w.TreeView1->clickNode(QStringLiteral("C104"));
+    clickNode(w.TreeView1, QStringLiteral("C104"));
     MessageSeam::answer(Msg::Yes);
     w.Toolbar1->click(FrmLBSZ::BtnDelete);
     ASSERT_TRUE(addThroughDialog(QStringLiteral("[1]热菜"), QStringLiteral("徽菜")));
@@ -270,14 +270,14 @@ TEST_F(CategoryTest, RenameChangesOnlyTheNameAndShowsAtOnceInTheDishManager)
     addDish({QStringLiteral("1"), QStringLiteral("宫保鸡丁"), QStringLiteral("101")});
     FrmLBSZ& w = window();
     // The root cannot be renamed.
-    w.TreeView1->clickNode(QStringLiteral("G"));
+    clickNode(w.TreeView1, QStringLiteral("G"));
     w.Toolbar1->click(FrmLBSZ::BtnEdit);
     EXPECT_EQ(messages(), QStringList{QStringLiteral("菜品总类不可以修改!")});
     EXPECT_EQ(lastMessage().icon, int(Msg::Information));
     EXPECT_EQ(lastMessage().title, QStringLiteral("提示"));
     EXPECT_TRUE(Forms::modalShows().empty());
 
-    w.TreeView1->clickNode(QStringLiteral("C101"));
+    clickNode(w.TreeView1, QStringLiteral("C101"));
     onDialog<FrmCDLBEDIT>([&](FrmCDLBEDIT& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("菜单类别修改"));
         EXPECT_EQ(d.Text1->text(), QStringLiteral("川菜"));
@@ -298,7 +298,7 @@ TEST_F(CategoryTest, RenameChangesOnlyTheNameAndShowsAtOnceInTheDishManager)
     EXPECT_EQ(m.ListView1->subItem(0, FrmCPGL::ColCategory), QStringLiteral("四川菜"));
 
     // A top category's dialog shows the root entry.
-    w.TreeView1->clickNode(QStringLiteral("F2"));
+    clickNode(w.TreeView1, QStringLiteral("F2"));
     onDialog<FrmCDLBEDIT>([&](FrmCDLBEDIT& d) {
         EXPECT_EQ(d.Text1->text(), QStringLiteral("酒水"));
         EXPECT_EQ(d.Combo1->currentIndex(), 0);
@@ -320,7 +320,7 @@ TEST_F(CategoryTest, DeleteRefusalsInOrderThenYesDeletesAndSelectsTheRoot)
     };
     for (const auto& c : cases) {
         MessageSeam::clear();
-        w.TreeView1->clickNode(QString::fromUtf8(c.key));
+        clickNode(w.TreeView1, QString::fromUtf8(c.key));
         w.Toolbar1->click(FrmLBSZ::BtnDelete);
         ASSERT_EQ(messages(), QStringList{QString::fromUtf8(c.text)}) << c.key;
         EXPECT_EQ(lastMessage().icon, c.icon);
@@ -328,7 +328,7 @@ TEST_F(CategoryTest, DeleteRefusalsInOrderThenYesDeletesAndSelectsTheRoot)
     }
     // No keeps it.
     MessageSeam::clear();
-    w.TreeView1->clickNode(QStringLiteral("C102"));
+    clickNode(w.TreeView1, QStringLiteral("C102"));
     MessageSeam::answer(Msg::No);
     w.Toolbar1->click(FrmLBSZ::BtnDelete);
     ASSERT_EQ(messages(), QStringList{QStringLiteral("确定要删除此类别吗?")});
@@ -353,14 +353,14 @@ TEST_F(CategoryTest, DeleteChecksTheStoredRowsAndAFailureDeletesNothing)
     // Another till adds a dish and a sub-category after the tree was built.
     addDish({QStringLiteral("9"), QStringLiteral("可乐"), QStringLiteral("201")});
     addCategory(QStringLiteral("202"), QStringLiteral("果汁"), QStringLiteral("2"));
-    w.TreeView1->clickNode(QStringLiteral("C201"));
+    clickNode(w.TreeView1, QStringLiteral("C201"));
     w.Toolbar1->click(FrmLBSZ::BtnDelete);
     EXPECT_EQ(messages(), QStringList{QStringLiteral("请先删除此类别下的所有菜品，再删除此类别!")});
     // Its one shown sub-category goes meanwhile: the tree shows "[2]酒水"
     // without children, and the stored "202" refuses all the same.
     sql(QStringLiteral("DELETE FROM cpdetail"));
     sql(QStringLiteral("DELETE FROM cpclass WHERE code = '201'"));
-    w.TreeView1->clickNode(QStringLiteral("F2"));
+    clickNode(w.TreeView1, QStringLiteral("F2"));
     QTreeWidgetItem* drink = w.TreeView1->node(QStringLiteral("F2"));
     delete drink->takeChild(0);
     MessageSeam::clear();
@@ -369,7 +369,7 @@ TEST_F(CategoryTest, DeleteChecksTheStoredRowsAndAFailureDeletesNothing)
 
     // A failing delete shows the error, deletes nothing and keeps the tree.
     sql(QStringLiteral("CREATE TRIGGER keep_classes BEFORE DELETE ON cpclass BEGIN SELECT RAISE(ABORT, 'classes locked'); END"));
-    w.TreeView1->clickNode(QStringLiteral("C102"));
+    clickNode(w.TreeView1, QStringLiteral("C102"));
     MessageSeam::clear();
     MessageSeam::answer(Msg::Yes);
     w.Toolbar1->click(FrmLBSZ::BtnDelete);

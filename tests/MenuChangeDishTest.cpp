@@ -30,7 +30,7 @@ protected:
     // Opens the change dialog on the dish of code from the dish manager.
     void changeDish(const QString& code, const std::function<void(FrmXGCP&)>& fn)
     {
-        manager().ListView1->clickRow(manager().ListView1->findKey(code));
+        clickRow(manager().ListView1, manager().ListView1->findKey(code));
         fromManager<FrmXGCP>(FrmCPGL::BtnEdit, fn);
     }
     QStringList listRow(const QString& code)

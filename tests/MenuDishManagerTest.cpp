@@ -150,15 +150,15 @@ TEST_F(DishManagerTest, TreeNodesListTheirDishes)
         {"G", {"1", "10", "2", "3", "5"}},
     };
     for (const auto& c : cases) {
-        m.TreeView1->clickNode(QString::fromUtf8(c.key));
+        clickNode(m.TreeView1, QString::fromUtf8(c.key));
         EXPECT_EQ(column(m.ListView1, 0), c.codes) << c.key;
     }
     // Nodes are found by their codes, not their names: two categories of one name.
     sql(QStringLiteral("UPDATE cpclass SET cname = '川菜' WHERE code = '201'"));
     m.TreeViewInit();
-    m.TreeView1->clickNode(QStringLiteral("C201"));
+    clickNode(m.TreeView1, QStringLiteral("C201"));
     EXPECT_EQ(column(m.ListView1, 0), QStringList{"10"});
-    m.TreeView1->clickNode(QStringLiteral("C101"));
+    clickNode(m.TreeView1, QStringLiteral("C101"));
     EXPECT_EQ(column(m.ListView1, 0), QStringList{"1"});
 }
 
@@ -189,9 +189,9 @@ TEST_F(DishManagerTest, ButtonsFiveAndSixFollowTheRow)
     addListFixture();
     FrmCPGL& m = manager();
     expectButtons(true, false);          // the first row is active
-    m.ListView1->clickRow(rowOf(QStringLiteral("2")));
+    clickRow(m.ListView1, rowOf(QStringLiteral("2")));
     expectButtons(false, true);
-    m.ListView1->clickRow(rowOf(QStringLiteral("10")));
+    clickRow(m.ListView1, rowOf(QStringLiteral("10")));
     expectButtons(true, false);
     // A row selected without a click changes nothing until a dialog closes.
     m.ListView1->select(rowOf(QStringLiteral("3")));
@@ -207,7 +207,7 @@ TEST_F(DishManagerTest, DisableWritesStatusDayAndTheReasonAsTyped)
 {
     addListFixture();
     FrmCPGL& m = manager();
-    m.ListView1->clickRow(rowOf(QStringLiteral("10")));
+    clickRow(m.ListView1, rowOf(QStringLiteral("10")));
     // Cancel changes nothing.
     onDialog<FrmTYCP>([&](FrmTYCP& d) {
         typeKeys(d.Text1, QStringLiteral("x"));
@@ -239,7 +239,7 @@ TEST_F(DishManagerTest, DisableWritesStatusDayAndTheReasonAsTyped)
     EXPECT_EQ(m.ListView1->subItem(row, FrmCPGL::ColReason), QStringLiteral("缺货"));
     EXPECT_EQ(m.ListView1->selectedRow(), 0);
     // An empty reason is written empty.
-    m.ListView1->clickRow(0);
+    clickRow(m.ListView1, 0);
     onDialog<FrmTYCP>([&](FrmTYCP& d) { d.Command1->click(); });
     m.Toolbar1->click(FrmCPGL::BtnDisable);
     EXPECT_EQ(dishField(QStringLiteral("1"), QStringLiteral("ty_reason")), QString());
@@ -251,7 +251,7 @@ TEST_F(DishManagerTest, EnableWritesTheColumnsAndLeavesButtonSixOff)
     addListFixture();
     sql(QStringLiteral("UPDATE cpdetail SET cp_status = '1' WHERE code = '1'"));   // the first row disabled too
     FrmCPGL& m = manager();
-    m.ListView1->clickRow(rowOf(QStringLiteral("3")));
+    clickRow(m.ListView1, rowOf(QStringLiteral("3")));
     expectButtons(false, true);
     m.Toolbar1->click(FrmCPGL::BtnEnable);
     EXPECT_EQ(dishField(QStringLiteral("3"), QStringLiteral("cp_status")), QStringLiteral("0"));
@@ -269,7 +269,7 @@ TEST_F(DishManagerTest, DeleteRefusesOrderedDishesAndAsksFirst)
     addListFixture();
     addOrderLine(QStringLiteral("2"), QStringLiteral("1"));   // only a return line
     FrmCPGL& m = manager();
-    m.ListView1->clickRow(rowOf(QStringLiteral("2")));
+    clickRow(m.ListView1, rowOf(QStringLiteral("2")));
     m.Toolbar1->click(FrmCPGL::BtnDelete);
     ASSERT_EQ(messages(), QStringList{QStringLiteral("此菜品已有销售记录,不可删除!")});
     expectMessage(QStringLiteral("此菜品已有销售记录,不可删除!"), Msg::Information, QStringLiteral("信息提示"));
@@ -277,7 +277,7 @@ TEST_F(DishManagerTest, DeleteRefusesOrderedDishesAndAsksFirst)
 
     // Cancel deletes nothing and still reloads the list.
     MessageSeam::clear();
-    m.ListView1->clickRow(rowOf(QStringLiteral("10")));
+    clickRow(m.ListView1, rowOf(QStringLiteral("10")));
     addDish({QStringLiteral("7"), QStringLiteral("新菜"), QStringLiteral("201")});
     MessageSeam::answer(Msg::Cancel);
     m.Toolbar1->click(FrmCPGL::BtnDelete);
@@ -289,7 +289,7 @@ TEST_F(DishManagerTest, DeleteRefusesOrderedDishesAndAsksFirst)
     EXPECT_EQ(column(m.ListView1, 0), (QStringList{"1", "10", "2", "3", "7"}));
 
     // OK deletes.
-    m.ListView1->clickRow(rowOf(QStringLiteral("10")));
+    clickRow(m.ListView1, rowOf(QStringLiteral("10")));
     m.Toolbar1->click(FrmCPGL::BtnDelete);
     EXPECT_EQ(count(QStringLiteral("cpdetail"), QStringLiteral("WHERE code = '10'")), 0);
     EXPECT_EQ(column(m.ListView1, 0), (QStringList{"1", "2", "3", "7"}));

@@ -241,7 +241,7 @@ TEST_F(OpenTable, WithoutAnOpenOrderingWindowNothingIsWrittenIntoIt)
 {
     // The dialog opened on its own over the board: the table is opened, and
     // no ordering window is loaded to take the header.
-    board().ListView1->clickRow(rowOf(QStringLiteral("101")));
+    clickRow(board().ListView1, rowOf(QStringLiteral("101")));
     Forms::onModal(QStringLiteral("FrmKTXX"), [](Form& f) { static_cast<FrmKTXX&>(f).Command1->click(); });
     Forms::showModalByName(QStringLiteral("FrmKTXX"));
     EXPECT_EQ(messages(), QStringList{QStringLiteral("开台完成!")});

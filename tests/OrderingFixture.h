@@ -119,7 +119,7 @@ protected:
         const int row = rowOf(tableId);
         ASSERT_GE(row, 0) << qPrintable(tableId);
         onWindow<FrmDCKT>(fn);
-        b.ListView1->doubleClickRow(row);
+        doubleClickRow(b.ListView1, row);
     }
     // Opens the ordering window for a table, brings up one of its dialogs
     // with open (nothing: the dialog that comes by itself), runs fn in the

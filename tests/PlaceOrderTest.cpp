@@ -155,7 +155,7 @@ TEST_F(PlaceOrder, AFreeLineIsStoredAtOnceAndNeverTwice)
 
         // Removing the unplaced line before it renumbers the screen only.
         MessageSeam::clear();
-        w.ListView1->doubleClickRow(2);
+        doubleClickRow(w.ListView1, 2);
         EXPECT_EQ(w.ListView1->text(2), QStringLiteral("3"));
         EXPECT_EQ(w.lineFsxh(2), 2);
         w.m_AlreadyPlaced = false;

@@ -272,7 +272,7 @@ TEST_F(TabulorTest, ListViewKeepsColumnsKeysAndHiddenData)
     EXPECT_EQ(lv.selectedRow(), -1);
     int clicked = -1;
     QObject::connect(&lv, &ListView::itemClick, [&](int row) { clicked = row; });
-    lv.clickRow(r);
+    clickRow(&lv, r);
     EXPECT_EQ(clicked, r);
     EXPECT_EQ(lv.selectedRow(), r);
     lv.setView(ListView::Icon);
@@ -314,11 +314,11 @@ TEST_F(TabulorTest, TreeAndToolbarReachNodesByKeyAndButtonsByNumber)
     tv.addNode(QStringLiteral("root"), QStringLiteral("F01"), QStringLiteral("大厅"));
     QString clicked;
     QObject::connect(&tv, &TreeView::nodeClick, [&](QTreeWidgetItem* i) { clicked = TreeView::keyOf(i); });
-    tv.clickNode(QStringLiteral("F01"));
+    clickNode(&tv, QStringLiteral("F01"));
     EXPECT_EQ(clicked, QStringLiteral("F01"));
     EXPECT_EQ(tv.selectedText(), QStringLiteral("大厅"));
     clicked.clear();
-    tv.clickNode(QStringLiteral("F01"));   // clicking the selected node again
+    clickNode(&tv, QStringLiteral("F01"));   // clicking the selected node again
     EXPECT_EQ(clicked, QStringLiteral("F01"));
 
     // With the mouse: one node click per click, on a new node or the selected one.

@@ -69,7 +69,7 @@ TEST_F(ReportWindowsTest, Screenshots)
 
     FrmDDTJ& dishes = Forms::get<FrmDDTJ>();
     dishes.TreeView1->expandAll();
-    dishes.TreeView1->clickNode(QStringLiteral("F1"));
+    clickNode(dishes.TreeView1, QStringLiteral("F1"));
     dishes.Toolbar1->click(FrmDDTJ::BtnQuery);
     screenshot(&dishes, QStringLiteral("reports-dish-sales"));
 }

@@ -152,15 +152,15 @@ TEST_F(ReservationTest, LoadListsCurrentReservationsAndClearsStaleMarks)
 
     // The first type: its reservations in entry order.
     EXPECT_EQ(bookers(), (QStringList{QStringLiteral("甲"), QStringLiteral("乙")}));
-    m.TreeView1->clickNode(QStringLiteral("S102"));
+    clickNode(m.TreeView1, QStringLiteral("S102"));
     EXPECT_EQ(bookers(), (QStringList{QStringLiteral("乙"), QStringLiteral("甲")}));
-    m.TreeView1->clickNode(QStringLiteral("S101"));
+    clickNode(m.TreeView1, QStringLiteral("S101"));
     EXPECT_TRUE(bookers().isEmpty());
-    m.TreeView1->clickNode(QStringLiteral("F02"));
+    clickNode(m.TreeView1, QStringLiteral("F02"));
     EXPECT_EQ(bookers(), QStringList{QStringLiteral("丙")});
 
     // Every cell of a row, the hidden entry time included.
-    m.TreeView1->clickNode(QStringLiteral("S102"));
+    clickNode(m.TreeView1, QStringLiteral("S102"));
     const QStringList cells{"乙", "2026-03-01 10:00:00", "2026-03-10 12:00:00", "晚班", "4", "13800000000",
                             "100", "", "大厅2", "1", "靠窗"};
     for (int c = 1; c < 11; ++c)
@@ -192,7 +192,7 @@ TEST_F(ReservationTest, NewReservationChecksFieldsAndMarksTheTable)
 {
     addFloor();
     FrmYDGL& m = manager();
-    m.TreeView1->clickNode(QStringLiteral("S102"));
+    clickNode(m.TreeView1, QStringLiteral("S102"));
     bool shown = false;
     Forms::onModal(QStringLiteral("FrmYD"), [&](Form& f) {
         shown = true;
@@ -275,7 +275,7 @@ TEST_F(ReservationTest, NewReservationRefusals)
     // A table with two current reservations: the question lists both.
     reserve({QStringLiteral("甲"), QStringLiteral("101"), QStringLiteral("2026-03-11 18:00:00")});
     reserve({QStringLiteral("乙"), QStringLiteral("101"), QStringLiteral("2026-03-12 12:00:00")});
-    m.TreeView1->clickNode(QStringLiteral("S101"));
+    clickNode(m.TreeView1, QStringLiteral("S101"));
     MessageSeam::clear();
     MessageSeam::answer(Msg::No);
     m.Toolbar1->click(1);
@@ -295,7 +295,7 @@ TEST_F(ReservationTest, PastDateIsRefusedOnLeavingAndOnSaving)
 {
     addFloor();
     FrmYDGL& m = manager();
-    m.TreeView1->clickNode(QStringLiteral("S101"));
+    clickNode(m.TreeView1, QStringLiteral("S101"));
     Forms::onModal(QStringLiteral("FrmYD"), [&](Form& f) {
         auto& d = static_cast<FrmYD&>(f);
         d.TxtYDR->setText(QStringLiteral("张三"));
@@ -339,7 +339,7 @@ TEST_F(ReservationTest, GuestsAndDepositMustBeNonNegativeNumbers)
     addFloor();
     const qint64 id = reserve({QStringLiteral("甲"), QStringLiteral("101"), QStringLiteral("2026-03-11 18:00:00")});
     FrmYDGL& m = manager();
-    m.TreeView1->clickNode(QStringLiteral("S101"));
+    clickNode(m.TreeView1, QStringLiteral("S101"));
     const QString guestsMsg = QStringLiteral("订餐人数必须是不小于0的整数");
     const QString depositMsg = QStringLiteral("押金必须是不小于0的数字");
     const struct { bool edit; const char* guests; const char* deposit; QString message; } cases[] = {
@@ -382,8 +382,8 @@ TEST_F(ReservationTest, CancelTakesExactlyTheSelectedReservation)
     const qint64 first = reserve({QStringLiteral("甲"), QStringLiteral("101"), QStringLiteral("2026-03-11 18:00:00")});
     const qint64 second = reserve({QStringLiteral("乙"), QStringLiteral("101"), QStringLiteral("2026-03-12 18:00:00")});
     FrmYDGL& m = manager();
-    m.TreeView1->clickNode(QStringLiteral("S101"));
-    m.ListView1->clickRow(rowOf(QStringLiteral("乙")));
+    clickNode(m.TreeView1, QStringLiteral("S101"));
+    clickRow(m.ListView1, rowOf(QStringLiteral("乙")));
 
     MessageSeam::answer(Msg::No);
     m.Toolbar1->click(3);
@@ -428,7 +428,7 @@ TEST_F(ReservationTest, CancellingAPastReservationKeepsTheMarkOfACurrentOne)
     });
     m.Toolbar1->click(4);
     ASSERT_EQ(m.ListView1->count(), 2);
-    m.ListView1->clickRow(m.ListView1->subItem(0, 2).startsWith(QStringLiteral("2026-03-01")) ? 0 : 1);
+    clickRow(m.ListView1, m.ListView1->subItem(0, 2).startsWith(QStringLiteral("2026-03-01")) ? 0 : 1);
     m.Toolbar1->click(3);
     EXPECT_EQ(count(QStringLiteral("pre_strink"), QStringLiteral("WHERE endtime < '2026-03-10'")), 0);
     EXPECT_EQ(count(QStringLiteral("pre_strink")), 1);
@@ -444,8 +444,8 @@ TEST_F(ReservationTest, EditLoadsTheRowAndSavesToTheSameReservation)
     const qint64 id = reserve({QStringLiteral("乙"), QStringLiteral("101"), QStringLiteral("2026-03-12 00:00:00"),
                                QStringLiteral("2026-03-01 10:00:00"), QStringLiteral("中班")});
     FrmYDGL& m = manager();
-    m.TreeView1->clickNode(QStringLiteral("S101"));
-    m.ListView1->clickRow(rowOf(QStringLiteral("乙")));
+    clickNode(m.TreeView1, QStringLiteral("S101"));
+    clickRow(m.ListView1, rowOf(QStringLiteral("乙")));
 
     Forms::onModal(QStringLiteral("FrmYDEDIT"), [&](Form& f) {
         auto& d = static_cast<FrmYDEDIT&>(f);
@@ -631,7 +631,7 @@ TEST_F(ReservationTest, TablePopupListsEveryTableOfThatName)
     addTable(QStringLiteral("103"), QStringLiteral("大厅1"), QStringLiteral("02"));
     reserve({QStringLiteral("甲"), QStringLiteral("101"), QStringLiteral("2026-03-11 18:00:00")});
     FrmYDGL& m = manager();
-    m.TreeView1->clickNode(QStringLiteral("S101"));
+    clickNode(m.TreeView1, QStringLiteral("S101"));
     bool shown = false;
     Forms::onModal(QStringLiteral("FrmFT"), [&](Form& f) {
         shown = true;
@@ -656,7 +656,7 @@ TEST_F(ReservationTest, AFailedWriteLeavesReservationAndMarkAsTheyWere)
     sql(QStringLiteral("UPDATE house_table SET sts = 'B' WHERE table_id = '101'"));
     const qint64 id = reserve({QStringLiteral("甲"), QStringLiteral("101"), QStringLiteral("2026-03-11 18:00:00")});
     FrmYDGL& m = manager();
-    m.TreeView1->clickNode(QStringLiteral("S102"));
+    clickNode(m.TreeView1, QStringLiteral("S102"));
     sql(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON house_table BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
 
     // A new reservation whose table cannot be marked is not stored either.
@@ -675,7 +675,7 @@ TEST_F(ReservationTest, AFailedWriteLeavesReservationAndMarkAsTheyWere)
     EXPECT_EQ(sts(QStringLiteral("102")), QStringLiteral("C"));
 
     // A cancel whose mark cannot be cleared keeps the reservation.
-    m.TreeView1->clickNode(QStringLiteral("S101"));
+    clickNode(m.TreeView1, QStringLiteral("S101"));
     MessageSeam::clear();
     m.Toolbar1->click(3);   // Yes
     EXPECT_EQ(lastMessage().title, QStringLiteral("信息提示"));
@@ -694,7 +694,7 @@ TEST_F(ReservationTest, MealTimeInAnHourSkippedByTheClockIsStoredAsChosen)
     addFloor();
     Clock::fix(QDateTime(QDate(2027, 3, 10), QTime(19, 0, 0)));
     FrmYDGL& m = manager();
-    m.TreeView1->clickNode(QStringLiteral("S101"));
+    clickNode(m.TreeView1, QStringLiteral("S101"));
     Forms::onModal(QStringLiteral("FrmYD"), [&](Form& f) {
         auto& d = static_cast<FrmYD&>(f);
         d.TxtYDR->setText(QStringLiteral("乙"));
@@ -724,7 +724,7 @@ TEST_F(ReservationTest, QueryAndTablePopupOpenBesideTheMainWindow)
     const QPoint beside(300 + Twips::toPixels(1650), 120 + Twips::toPixels(350));
     EXPECT_EQ(Forms::get<FrmCX>().pos(), beside);
     FrmYDGL& m = manager();
-    m.TreeView1->clickNode(QStringLiteral("S101"));
+    clickNode(m.TreeView1, QStringLiteral("S101"));
     QPoint popupAt;
     Forms::onModal(QStringLiteral("FrmFT"), [&](Form& f) { popupAt = f.pos(); });
     m.Toolbar1->click(5);
@@ -738,7 +738,7 @@ TEST_F(ReservationTest, Screenshots)
     screenshot(&manager(), QStringLiteral("reservation-manager"));
     screenshot(&Forms::get<FrmYD>(), QStringLiteral("reservation-new"));
     screenshot(&Forms::get<FrmCX>(), QStringLiteral("reservation-query"));
-    manager().TreeView1->clickNode(QStringLiteral("S101"));
+    clickNode(manager().TreeView1, QStringLiteral("S101"));
     screenshot(&Forms::get<FrmYDEDIT>(), QStringLiteral("reservation-edit"));
     Forms::onModal(QStringLiteral("FrmFT"), [&](Form& f) { screenshot(&f, QStringLiteral("reservation-table")); });
     manager().Toolbar1->click(5);

@@ -177,6 +177,34 @@ protected:
         w.Command2->click();
     }
 
+    // Bills clicked with the mouse in turn, each with one line: each click
+    // shows the clicked bill's own line, and 修改明细 on that line opens it.
+    struct BillLine {
+        QString bill;
+        QString code;
+        QString quantity;
+    };
+    template <class EditDialog, class W> void clickBillsInTurn(W& w, const std::vector<BillLine>& turns)
+    {
+        for (const BillLine& t : turns) {
+            SCOPED_TRACE(t.bill.toStdString());
+            const int r = rowOf(w.ListView2, t.bill);
+            ASSERT_GE(r, 0);
+            clickRow(w.ListView2, r);
+            EXPECT_EQ(w.ListView2->selectedRow(), r);
+            ASSERT_EQ(column(w.ListView1, 0), QStringList{t.code});
+            clickRow(w.ListView1, 0);
+            QString code, quantity;
+            onDialog<EditDialog>([&](EditDialog& d) {
+                code = d.TxtSPBM->text();
+                quantity = d.TxtSL->text();
+            });
+            w.Command2->click();
+            EXPECT_EQ(code, t.code);
+            EXPECT_EQ(quantity, t.quantity);
+        }
+    }
+
     // The texts of one column of a list, first row to last.
     template <class L> static QStringList column(const L* list, int col)
     {

@@ -43,7 +43,7 @@ protected:
     {
         editLineThrough<FrmRKMXEDIT>(w, code, change);
     }
-    void selectBill(FrmRKGL& w, const QString& number) { w.ListView2->clickRow(rowOf(w.ListView2, number)); }
+    void selectBill(FrmRKGL& w, const QString& number) { clickRow(w.ListView2, rowOf(w.ListView2, number)); }
 
     // Per goods code, the counter against the sums of the stored lines.
     void expectCountersAddUp(const QStringList& codes)
@@ -199,6 +199,22 @@ TEST_F(StockInTest, ANewBillAndItsFirstLineThroughTheWindows)
     main.CmdKFGL->click();
     main.CmdRKGL->click();
     EXPECT_TRUE(seen);
+}
+
+TEST_F(StockInTest, MouseClicksOnBillsShowTheClickedBillsLines)
+{
+    addInBill(QStringLiteral("B1"), QDate(2026, 12, 9));
+    addInBill(QStringLiteral("B2"), QDate(2026, 12, 9));
+    addInLine(QStringLiteral("B1"), QStringLiteral("1001"), 5, 2.5);
+    addInLine(QStringLiteral("B2"), QStringLiteral("1002"), 2, 4);
+    FrmRKGL& w = stockIn();
+    newBill(w);
+    const QString added = QStringLiteral("20261210093000");
+    clickRow(w.ListView2, rowOf(w.ListView2, added));
+    addLine(w, QStringLiteral("2001"), QStringLiteral("3"), QStringLiteral("65"));
+    clickBillsInTurn<FrmRKMXEDIT>(w, {{QStringLiteral("B2"), QStringLiteral("1002"), QStringLiteral("2")},
+                                      {added, QStringLiteral("2001"), QStringLiteral("3")},
+                                      {QStringLiteral("B1"), QStringLiteral("1001"), QStringLiteral("5")}});
 }
 
 TEST_F(StockInTest, AnEditPostsTheChangeFromTheLineAsStored)
@@ -458,7 +474,7 @@ TEST_F(StockInTest, EditingABillOfADishReturnKeepsWhatTheUserLeft)
     }
 
     // A bill of listed values: the buyer changed, the rest as stored.
-    w.ListView2->clickRow(rowOf(w.ListView2, QStringLiteral("B2")));
+    clickRow(w.ListView2, rowOf(w.ListView2, QStringLiteral("B2")));
     MessageSeam::clear();
     onDialog<FrmRKDEDIT>([&](FrmRKDEDIT& d) {
         EXPECT_EQ(d.CmbCGY->currentText(), QStringLiteral("[E1]张三"));
@@ -480,7 +496,7 @@ TEST_F(StockInTest, EditingABillOfADishReturnKeepsWhatTheUserLeft)
 
     // Changed by another till while the dialog was open: refused, nothing
     // written, the dialog stays.
-    w.ListView2->clickRow(rowOf(w.ListView2, QStringLiteral("B2")));
+    clickRow(w.ListView2, rowOf(w.ListView2, QStringLiteral("B2")));
     MessageSeam::clear();
     bool open = false;
     onDialog<FrmRKDEDIT>([&](FrmRKDEDIT& d) {
@@ -533,7 +549,7 @@ TEST_F(StockInTest, ThePickerOffersEveryGoodsItemWithItsStock)
                 if ((*it)->text(0) == QStringLiteral("Jack's 杂货"))
                     p.TreeView1->setCurrentItem(*it);
             ASSERT_EQ(column(p.ListView1, 0), QStringList{QStringLiteral("3001")});
-            p.ListView1->doubleClickRow(0);
+            doubleClickRow(p.ListView1, 0);
             EXPECT_FALSE(Forms::isLoaded<FrmSPDASELECT>());
         });
         d.Command1->click();

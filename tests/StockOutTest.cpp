@@ -40,7 +40,7 @@ protected:
     {
         editLineThrough<FrmCKMXEDIT>(w, code, change);
     }
-    void selectBill(FrmCKGL& w, const QString& number) { w.ListView2->clickRow(rowOf(w.ListView2, number)); }
+    void selectBill(FrmCKGL& w, const QString& number) { clickRow(w.ListView2, rowOf(w.ListView2, number)); }
     int linesOf(const QString& bill) { return count(QStringLiteral("ckgl2004"), QStringLiteral("WHERE stock_bill_id = ?"), {bill}); }
 };
 
@@ -100,6 +100,24 @@ TEST_F(StockOutTest, LineDialogChecksWithFiveOnHand)
     }
 }
 
+TEST_F(StockOutTest, MouseClicksOnBillsShowTheClickedBillsLines)
+{
+    addOutBill(QStringLiteral("C1"), QDate(2026, 12, 9));
+    addOutBill(QStringLiteral("C2"), QDate(2026, 12, 9));
+    addOutLine(QStringLiteral("C1"), QStringLiteral("1001"), 5, 2.5);
+    addOutLine(QStringLiteral("C2"), QStringLiteral("1002"), 2, 4);
+    setCounter(QStringLiteral("2001"), 10, 0, 650);
+    FrmCKGL& w = stockOut();
+    onDialog<FrmCKDADD>([](FrmCKDADD& d) { d.Save->click(); });
+    w.Toolbar1->click(FrmCKGL::BtnNew);
+    const QString added = QStringLiteral("20261210093000");
+    clickRow(w.ListView2, rowOf(w.ListView2, added));
+    addLine(w, QStringLiteral("2001"), QStringLiteral("3"));
+    clickBillsInTurn<FrmCKMXEDIT>(w, {{QStringLiteral("C2"), QStringLiteral("1002"), QStringLiteral("2")},
+                                      {added, QStringLiteral("2001"), QStringLiteral("3")},
+                                      {QStringLiteral("C1"), QStringLiteral("1001"), QStringLiteral("5")}});
+}
+
 TEST_F(StockOutTest, PostingAndEditingLines)
 {
     addOutBill(QStringLiteral("C1"), QDate(2026, 12, 10), QStringLiteral("厨房部"), QStringLiteral("冻库"));
@@ -119,7 +137,7 @@ TEST_F(StockOutTest, PostingAndEditingLines)
             // Only goods with a counter row, also with nothing on hand.
             EXPECT_EQ(column(p.ListView1, 0), QStringList{QStringLiteral("1001")});
             EXPECT_EQ(p.ListView1->subItem(0, 6), QStringLiteral("10"));
-            p.ListView1->doubleClickRow(0);
+            doubleClickRow(p.ListView1, 0);
         });
         retypeKeys(d.TxtSL, QStringLiteral("2"));
         d.Command1->click();
@@ -408,7 +426,7 @@ TEST_F(StockOutTest, RandomStockMovesKeepTheCountersEqualToTheLines)
         const QString price = QString::number(random() % 500 / 100.0);
         switch (random() % 6) {
         case 0: {   // a stock-in line added or edited
-            in.ListView2->clickRow(rowOf(in.ListView2, any(inBills)));
+            clickRow(in.ListView2, rowOf(in.ListView2, any(inBills)));
             if (rowOf(in.ListView1, code) < 0)
                 addLineThrough<FrmSPDASELECT, FrmRKMXADD>(in, code, QString::number(5 + random() % 20), price);
             else

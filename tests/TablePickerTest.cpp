@@ -46,7 +46,7 @@ protected:
     void pick(int button, const QString& selectedTable, const std::function<void(FrmFTXZ&)>& fn)
     {
         FrmSYGL& w = board();
-        w.ListView1->clickRow(rowOf(selectedTable));
+        clickRow(w.ListView1, rowOf(selectedTable));
         Forms::onModal(QStringLiteral("FrmFTXZ"), [fn](Form& f) { fn(static_cast<FrmFTXZ&>(f)); });
         w.Toolbar1_ButtonClick(button);   // button 4 is hidden: its handler still runs
     }

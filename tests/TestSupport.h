@@ -13,6 +13,7 @@
 #include "platform/Form.h"
 #include "platform/Printer.h"
 #include "platform/Seams.h"
+#include "tests/RowClicks.h"
 
 class TabulorTest : public ::testing::Test {
 protected:

@@ -22,7 +22,7 @@ protected:
     void transfer(const QString& from, const QString& to, const std::function<void(FrmDCKT&)>& fn = {})
     {
         FrmSYGL& b = board();
-        b.ListView1->clickRow(rowOf(from));
+        clickRow(b.ListView1, rowOf(from));
         Forms::onModal(QStringLiteral("FrmDCKT"), [fn](Form& f) {
             if (fn)
                 fn(static_cast<FrmDCKT&>(f));

@@ -114,7 +114,7 @@ TEST_F(UserTest, SaveNumbersRowsFromRoleMaxIdByTreePosition)
     for (const char* key : {"F101", "F103", "F301"})
         w.TreeView2->setChecked(w.TreeView2->node(QString::fromLatin1(key)), true);
     // Clicking the selected user stores the ticks shown.
-    w.TreeView1->clickNode(QStringLiteral("[ann]ann"));
+    clickNode(w.TreeView1, QStringLiteral("[ann]ann"));
 
     Recordset rs;
     rs.open(QStringLiteral("SELECT menu_code, parent_code, id FROM level_info WHERE usercode = 'ann' ORDER BY id"));
@@ -163,7 +163,7 @@ TEST_F(UserTest, SwitchingUsersShowsExactlyTheirRowsByMouseAndKeyboard)
 
     tick(w, QStringLiteral("F102"), true);
     EXPECT_EQ(storedCodes(QStringLiteral("ann")), (QStringList{QStringLiteral("101"), QStringLiteral("102")}));
-    w.TreeView1->clickNode(QStringLiteral("[bob]bob"));
+    clickNode(w.TreeView1, QStringLiteral("[bob]bob"));
     EXPECT_EQ(w.m_CurrentUser, QStringLiteral("[bob]bob"));
     EXPECT_EQ(tickedCodes(w), QStringList{QStringLiteral("301")});
     EXPECT_EQ(storedCodes(QStringLiteral("ann")), (QStringList{QStringLiteral("101"), QStringLiteral("102")}));
@@ -211,7 +211,7 @@ TEST_F(UserTest, SystemEntriesAndTheRootLockThePermissionTree)
     const Case cases[] = {{"[plain]plain", true}, {"[sysTem]sysTem", false}, {"[u2]MySystem", false}, {"员工列表", false}};
     for (const Case& c : cases) {
         const QString entry = QString::fromUtf8(c.entry);
-        w.TreeView1->clickNode(entry == FrmQXSZ::RootText ? FrmQXSZ::RootKey : entry);
+        clickNode(w.TreeView1, entry == FrmQXSZ::RootText ? FrmQXSZ::RootKey : entry);
         EXPECT_EQ(w.TreeView2->isEnabled(), c.enabled) << c.entry;
     }
     // With the root selected a tick belongs to nobody: nothing is written.
@@ -239,7 +239,7 @@ TEST_F(UserTest, DeleteUserCases)
     FrmQXSZ& w = Forms::get<FrmQXSZ>();
 
     // Root selected.
-    w.TreeView1->clickNode(FrmQXSZ::RootKey);
+    clickNode(w.TreeView1, FrmQXSZ::RootKey);
     w.Toolbar1->click(3);
     ASSERT_EQ(messages(), QStringList{QStringLiteral("请选择具体的用户再进行删除操作!")});
     EXPECT_EQ(lastMessage().icon, int(Msg::Exclamation));
@@ -251,14 +251,14 @@ TEST_F(UserTest, DeleteUserCases)
             {QString::fromLatin1(code), QString::fromLatin1(code)});
         w.TreeView1Init();
         MessageSeam::clear();
-        w.TreeView1->clickNode(u'[' + QString::fromLatin1(code) + u']' + QString::fromLatin1(code));
+        clickNode(w.TreeView1, u'[' + QString::fromLatin1(code) + u']' + QString::fromLatin1(code));
         w.Toolbar1->click(3);
         EXPECT_EQ(messages(), QStringList{QStringLiteral("此用户为系统管理员,不可以删除!")}) << code;
         EXPECT_EQ(count(QStringLiteral("level_user")), 3);
     }
 
     // Cancel keeps ann; OK deletes ann and her permission rows only.
-    w.TreeView1->clickNode(QStringLiteral("[ann]ann"));
+    clickNode(w.TreeView1, QStringLiteral("[ann]ann"));
     MessageSeam::clear();
     MessageSeam::answer(Msg::Cancel);
     w.Toolbar1->click(3);
@@ -373,13 +373,13 @@ TEST_F(UserTest, ChangedPasswordWorksAndTheOldOneNoLonger)
     FrmQXSZ& w = Forms::get<FrmQXSZ>();
 
     // The root selected: nothing to change.
-    w.TreeView1->clickNode(FrmQXSZ::RootKey);
+    clickNode(w.TreeView1, FrmQXSZ::RootKey);
     w.Toolbar1->click(2);
     EXPECT_EQ(messages(), QStringList{QStringLiteral("请选择具体的员工,再进行修改操作!")});
     EXPECT_EQ(lastMessage().icon, int(Msg::Information));
     EXPECT_TRUE(Forms::modalShows().empty());
 
-    w.TreeView1->clickNode(QStringLiteral("[ann]ann"));
+    clickNode(w.TreeView1, QStringLiteral("[ann]ann"));
     MessageSeam::clear();
     Forms::onModal(QStringLiteral("FrmXGYH"), [](Form& f) {
         auto& edit = static_cast<FrmXGYH&>(f);
@@ -457,14 +457,14 @@ TEST_F(UserTest, AUserWhoseCodeHoldsABracketIsActedOnByItsOwnCode)
 
     // The entry shows as it always did; its ticks and saves are A]1's own.
     // (Leaving a user stores that user's ticks again: A keeps 101.)
-    w.TreeView1->clickNode(QStringLiteral("[A]1]beta"));
+    clickNode(w.TreeView1, QStringLiteral("[A]1]beta"));
     EXPECT_EQ(w.TreeView1->selectedText(), QStringLiteral("[A]1]beta"));
     EXPECT_EQ(tickedCodes(w), QStringList{QStringLiteral("301")});
     tick(w, QStringLiteral("F102"), true);
     EXPECT_EQ(storedCodes(QStringLiteral("A]1")), (QStringList{QStringLiteral("102"), QStringLiteral("301")}));
-    w.TreeView1->clickNode(QStringLiteral("[A]alpha"));
+    clickNode(w.TreeView1, QStringLiteral("[A]alpha"));
     EXPECT_EQ(tickedCodes(w), QStringList{QStringLiteral("101")});
-    w.TreeView1->clickNode(QStringLiteral("[A]1]beta"));
+    clickNode(w.TreeView1, QStringLiteral("[A]1]beta"));
     EXPECT_EQ(tickedCodes(w), (QStringList{QStringLiteral("102"), QStringLiteral("301")}));
 
     // The password dialog shows and rewrites A]1.
@@ -481,7 +481,7 @@ TEST_F(UserTest, AUserWhoseCodeHoldsABracketIsActedOnByItsOwnCode)
     EXPECT_EQ(value(QStringLiteral("SELECT username FROM level_user WHERE usercode = 'A]1'")).toString(), QStringLiteral("beta"));
 
     // Deleting A]1, confirmed with its entry, leaves A and A's rows.
-    w.TreeView1->clickNode(QStringLiteral("[A]1]beta"));
+    clickNode(w.TreeView1, QStringLiteral("[A]1]beta"));
     MessageSeam::clear();
     w.Toolbar1->click(3);
     EXPECT_EQ(messages(), QStringList{QStringLiteral("是否确认删除[A]1]beta用户")});
@@ -551,7 +551,7 @@ TEST_F(UserTest, AReAddedUserHasNoPermissionsUntilTheyAreGiven)
     w.Toolbar1->click(1);
     ASSERT_EQ(count(QStringLiteral("level_user"), QStringLiteral("WHERE usercode = '007'")), 1);
     EXPECT_EQ(count(QStringLiteral("level_info"), QStringLiteral("WHERE usercode = '007'")), 0);
-    w.TreeView1->clickNode(QStringLiteral("[007]邦德"));
+    clickNode(w.TreeView1, QStringLiteral("[007]邦德"));
     EXPECT_TRUE(tickedCodes(w).isEmpty());
 
     // Logged in, the user may use nothing.
@@ -582,7 +582,7 @@ TEST_F(UserTest, APermissionSaveForAUserDeletedOnAnotherTillIsRefused)
     EXPECT_EQ(count(QStringLiteral("level_info"), QStringLiteral("WHERE usercode = 'ann'")), 0);
     EXPECT_EQ(roleMaxId(), counter);
     // Clicking away does not store them either; bob keeps his own.
-    w.TreeView1->clickNode(QStringLiteral("[bob]bob"));
+    clickNode(w.TreeView1, QStringLiteral("[bob]bob"));
     EXPECT_EQ(count(QStringLiteral("level_info"), QStringLiteral("WHERE usercode = 'ann'")), 0);
     EXPECT_EQ(storedCodes(QStringLiteral("bob")), QStringList{QStringLiteral("301")});
 }
@@ -606,7 +606,7 @@ TEST_F(UserTest, PermissionsThatCouldNotBeReadWholeAreNeverSaved)
     EXPECT_TRUE(tickedCodes(w).isEmpty());
     EXPECT_FALSE(w.TreeView2->isEnabled());
     // Clicking another user would have stored SYSTEM's ticks shown: none are.
-    w.TreeView1->clickNode(QStringLiteral("[ann]ann"));
+    clickNode(w.TreeView1, QStringLiteral("[ann]ann"));
     EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(tickedCodes(w), QStringList{QStringLiteral("101")});
     EXPECT_TRUE(w.TreeView2->isEnabled());
@@ -621,7 +621,7 @@ TEST_F(UserTest, PermissionsThatCouldNotBeReadWholeAreNeverSaved)
     ASSERT_EQ(messages().size(), 1);
     EXPECT_EQ(again.TreeView2->nodeCount(), 0);
     EXPECT_FALSE(again.TreeView2->isEnabled());
-    again.TreeView1->clickNode(QStringLiteral("[ann]ann"));
-    again.TreeView1->clickNode(QStringLiteral("[SYSTEM]系统管理员"));
+    clickNode(again.TreeView1, QStringLiteral("[ann]ann"));
+    clickNode(again.TreeView1, QStringLiteral("[SYSTEM]系统管理员"));
     EXPECT_EQ(snapshot(), before);
 }

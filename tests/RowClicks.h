@@ -1,0 +1,19 @@
+#pragma once
+// Clicks on list and tree rows as a user makes them: a mouse press and a
+// release on the row's rectangle in the view, the row scrolled into view
+// first. The view raises its signals in the order the mouse makes them (the
+// current row moves on the press, before the selection does), which a
+// helper that selects and then raises the click would hide.
+#include <QString>
+
+class ListView;
+class ModelListView;
+class TreeView;
+
+void clickRow(ListView* list, int row);
+void clickRow(ModelListView* list, int row);
+// A click, then the second press of a double-click on the same row.
+void doubleClickRow(ListView* list, int row);
+void doubleClickRow(ModelListView* list, int row);
+// The node with the key, its parents opened first as a user would.
+void clickNode(TreeView* tree, const QString& key);
