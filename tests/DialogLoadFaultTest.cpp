@@ -136,66 +136,44 @@ protected:
 public:
     // ---- the user's path to each dialog, and its try to save --------------
 
-    void stockInBillAdd()
+    // The stock-in and stock-out windows: a new bill saved as it opens, the
+    // bill's note typed to, a line's quantity retyped.
+    template <class W, class D> void billAdd()
     {
-        FrmRKGL& w = window<FrmRKGL>();
+        W& w = window<W>();
         armFault();
-        onDialog<FrmRKDADD>([](FrmRKDADD& d) { d.Save->click(); });
-        w.Toolbar1->click(FrmRKGL::BtnNew);
+        onDialog<D>([](D& d) { d.Save->click(); });
+        w.Toolbar1->click(W::BtnNew);
     }
-    void stockInBillEdit()
+    template <class W, class D> void billEdit(const QString& bill)
     {
-        FrmRKGL& w = window<FrmRKGL>();
-        w.ListView2->clickRow(rowOf(w.ListView2, QStringLiteral("RK1")));
+        W& w = window<W>();
+        w.ListView2->clickRow(rowOf(w.ListView2, bill));
         armFault();
-        onDialog<FrmRKDEDIT>([](FrmRKDEDIT& d) {
+        onDialog<D>([](D& d) {
             typeKeys(d.TxtBZ, QStringLiteral("补"));
             d.Save->click();
         });
-        w.Toolbar1->click(FrmRKGL::BtnEdit);
+        w.Toolbar1->click(W::BtnEdit);
     }
-    void stockInLineEdit()
+    template <class W, class D> void lineEdit(const QString& bill, const QString& quantity)
     {
-        FrmRKGL& w = window<FrmRKGL>();
-        w.ListView2->clickRow(rowOf(w.ListView2, QStringLiteral("RK1")));
+        W& w = window<W>();
+        w.ListView2->clickRow(rowOf(w.ListView2, bill));
         w.ListView1->clickRow(rowOf(w.ListView1, QStringLiteral("1001")));
         armFault();
-        onDialog<FrmRKMXEDIT>([](FrmRKMXEDIT& d) {
-            retypeKeys(d.TxtSL, QStringLiteral("50"));
+        onDialog<D>([quantity](D& d) {
+            retypeKeys(d.TxtSL, quantity);
             d.Save->click();
         });
         w.Command2->click();
     }
-    void stockOutBillAdd()
-    {
-        FrmCKGL& w = window<FrmCKGL>();
-        armFault();
-        onDialog<FrmCKDADD>([](FrmCKDADD& d) { d.Save->click(); });
-        w.Toolbar1->click(FrmCKGL::BtnNew);
-    }
-    void stockOutBillEdit()
-    {
-        FrmCKGL& w = window<FrmCKGL>();
-        w.ListView2->clickRow(rowOf(w.ListView2, QStringLiteral("CK1")));
-        armFault();
-        onDialog<FrmCKDEDIT>([](FrmCKDEDIT& d) {
-            typeKeys(d.TxtBZ, QStringLiteral("补"));
-            d.Save->click();
-        });
-        w.Toolbar1->click(FrmCKGL::BtnEdit);
-    }
-    void stockOutLineEdit()
-    {
-        FrmCKGL& w = window<FrmCKGL>();
-        w.ListView2->clickRow(rowOf(w.ListView2, QStringLiteral("CK1")));
-        w.ListView1->clickRow(rowOf(w.ListView1, QStringLiteral("1001")));
-        armFault();
-        onDialog<FrmCKMXEDIT>([](FrmCKMXEDIT& d) {
-            retypeKeys(d.TxtSL, QStringLiteral("5"));
-            d.Save->click();
-        });
-        w.Command2->click();
-    }
+    void stockInBillAdd() { billAdd<FrmRKGL, FrmRKDADD>(); }
+    void stockInBillEdit() { billEdit<FrmRKGL, FrmRKDEDIT>(QStringLiteral("RK1")); }
+    void stockInLineEdit() { lineEdit<FrmRKGL, FrmRKMXEDIT>(QStringLiteral("RK1"), QStringLiteral("50")); }
+    void stockOutBillAdd() { billAdd<FrmCKGL, FrmCKDADD>(); }
+    void stockOutBillEdit() { billEdit<FrmCKGL, FrmCKDEDIT>(QStringLiteral("CK1")); }
+    void stockOutLineEdit() { lineEdit<FrmCKGL, FrmCKMXEDIT>(QStringLiteral("CK1"), QStringLiteral("5")); }
     void goodsAdd()
     {
         FrmSPDA& w = window<FrmSPDA>();
