@@ -2,6 +2,8 @@
 // for each one a read of its load fails, the user then types and presses
 // save as usual, and the stored rows stay exactly as they were.
 #include "db/StockPosting.h"
+#include "frontdesk/FrmFTSZ.h"
+#include "frontdesk/TableMasterDialogs.h"
 #include "menu/CategoryDialogs.h"
 #include "menu/FrmCPGL.h"
 #include "menu/FrmLBSZ.h"
@@ -77,6 +79,8 @@ protected:
                            "'听', 48, 2.5, 120)"));
         sql(QStringLiteral("INSERT INTO ckgl2004 (stock_bill_id, id, code, num, price, zhks) VALUES ('CK1', 1, '1001', 6, 2.5, 0)"));
         sql(QStringLiteral("INSERT INTO store (code, ckh, rks, cks, zje) VALUES ('1001', '综合库', 48, 6, 120)"));
+        // Table specifications.
+        sql(QStringLiteral("INSERT INTO house_kinds (fcode, fname) VALUES ('1', '四人台'), ('2', '十人台')"));
         // Print settings: the shop's head lines and the foot lines.
         sql(QStringLiteral("INSERT INTO PRINTSET (STATE, HEAD, RESTNAME, PRINTER) VALUES (1, 1, '老店|地址|电话', '0')"));
         sql(QStringLiteral("INSERT INTO PRINTSET (STATE, HEAD, RESTNAME, PRINTER) VALUES (1, 0, '谢谢|再见|欢迎', '0')"));
@@ -285,6 +289,19 @@ public:
         armFault();
         openOrdering(QStringLiteral("101"), [](FrmDCKT&) {});
     }
+    void tableEdit()
+    {
+        // The table setup reads the specifications for the dialog it opens.
+        FrmFTSZ& w = window<FrmFTSZ>();
+        w.SSTab1->setTab(2);
+        w.ListView3->clickRow(0);
+        armFault();
+        onDialog<FrmFTEDIT>([](FrmFTEDIT& d) {
+            retypeKeys(d.Text2, QStringLiteral("改名"));
+            d.Command1->click();
+        });
+        w.Toolbar1->click(2);
+    }
     void printSettings()
     {
         armFault();
@@ -348,6 +365,7 @@ const LoadFaultCase Cases[] = {
     {"SeatingDetails", "from use_table_200505 where use_table_id = ?", 1, {"use_table_200505"},
      &DialogLoadFault::seatingDetails},
     {"OpenTable", "select name from cust", 2, {"use_table_200505", "house_table"}, &DialogLoadFault::openTable},
+    {"TableEdit", "house_kinds", 1, {"house_table"}, &DialogLoadFault::tableEdit},
     {"PrintSettings", "FROM PRINTSET", 1, {"PRINTSET", "SYSXTCS"}, &DialogLoadFault::printSettings},
 };
 
