@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 #include <QUrl>
 #include <QUuid>
+#include "platform/Form.h"
 #include "platform/Seams.h"
 
 namespace {
@@ -521,6 +522,14 @@ void Transaction::commit()
         Db::exec(QStringLiteral("RELEASE sp%1").arg(m_level));
     m_done = true;
     --g_txLevel;
+}
+
+bool RunLoadRead(Form& form, const std::function<void()>& read)
+{
+    if (RunDbAction(read))
+        return true;
+    form.markLoadFailed();
+    return false;
 }
 
 bool RunDbAction(const std::function<void()>& action)

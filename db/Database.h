@@ -18,6 +18,8 @@
 #include <functional>
 #include <stdexcept>
 
+class Form;
+
 class DbError : public std::runtime_error {
 public:
     enum Kind {
@@ -139,3 +141,8 @@ private:
 // action had begun (its Transaction objects unwind) and shows the error with
 // the title "信息提示". Returns false when the action failed.
 bool RunDbAction(const std::function<void()>& action);
+
+// Runs one read of a window's load as RunDbAction does; when it fails the
+// window's load is marked failed, so the window closes instead of showing
+// and nothing it could not read is ever saved. Returns whether it read.
+bool RunLoadRead(Form& form, const std::function<void()>& read);

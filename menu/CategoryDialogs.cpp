@@ -63,7 +63,7 @@ void CategoryDialog::Form_Load()
     Text1->clear();
     Combo1->clear();
     Combo1->addItem(Menu::RootText, QStringLiteral("0"));
-    RunDbAction([&] {
+    RunLoadRead(*this, [&] {
         Recordset rs;
         rs.open(QStringLiteral("select code, cname from cpclass where trim(parentcode) = '0' order by code, rowid"));
         for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {

@@ -222,7 +222,7 @@ void DishDialog::TreeView1Init()
 {
     const QSignalBlocker block(TreeView1);
     TreeView1->clearNodes();
-    RunDbAction([&] {
+    RunLoadRead(*this, [&] {
         struct GoodsClass {
             QString key, code, name;
         };
@@ -262,7 +262,7 @@ void DishDialog::TreeView1Init()
 void DishDialog::fillCodeList(QComboBox* combo, const QString& codeClass)
 {
     combo->clear();
-    RunDbAction([&] {
+    RunLoadRead(*this, [&] {
         Recordset rs;
         rs.open(QStringLiteral("select content from sysmcwh where class = ? order by rowid"), {codeClass});
         for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())

@@ -58,8 +58,9 @@ protected:
     DishDialog(const QString& caption, const QString& codeLabel);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    // Fills a list with the contents of a code list of sysmcwh, in stored order.
-    static void fillCodeList(QComboBox* combo, const QString& codeClass);
+    // Fills a list with the contents of a code list of sysmcwh, in stored order;
+    // a list that cannot be read marks the load failed.
+    void fillCodeList(QComboBox* combo, const QString& codeClass);
     // Refuses a base price or a ratio that is not a number; says so.
     bool numbersAreValid(bool withRatio);
     // The values a save binds: numbers only.

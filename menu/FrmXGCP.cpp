@@ -86,7 +86,7 @@ void FrmXGCP::Form_Load()
 
     // The row's key is the code as stored; the code box shows it trimmed.
     m_code = row < 0 ? QString() : m->ListView1->key(row);
-    RunDbAction([&] {
+    RunLoadRead(*this, [&] {
         Recordset rs;
         rs.open(QStringLiteral("select spellcode, cp_spgl, cp_glbl, cp_part, cp_memo from cpdetail where code = ?"),
                 {m_code});

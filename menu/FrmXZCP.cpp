@@ -94,7 +94,7 @@ void FrmXZCP::Form_Load()
 void FrmXZCP::ComboInit()
 {
     Combo1->clear();
-    RunDbAction([&] {
+    RunLoadRead(*this, [&] {
         Recordset rs;
         rs.open(QStringLiteral("select code, cname from cpclass where coalesce(trim(parentcode), '') <> '0' "
                                "order by code, rowid"));

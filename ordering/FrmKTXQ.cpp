@@ -33,7 +33,7 @@ void FrmKTXQ::Form_Load()
     if (!owner)
         return;
     const QString id = owner->TxtXTBH->text();
-    RunDbAction([&] {
+    RunLoadRead(*this, [&] {
         fillEmployees();
         Recordset seating;
         seating.open(QStringLiteral("select * from use_table_200505 where use_table_id = ? order by rowid limit 1"), {id});

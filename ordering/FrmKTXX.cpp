@@ -46,7 +46,7 @@ void FrmKTXX::Form_Load()
     TxtKTSJ->setText(DateTimeText::format(m_shownAt));
     CmbBC->setCurrentIndex(0);
     TxtJCRS->setText(QStringLiteral("1"));
-    RunDbAction([&] {
+    RunLoadRead(*this, [&] {
         if (const auto table = Ordering::tableRow(m_tableId)) {
             TxtFTMC->setText(table->name);
             TxtSSBM->setText(table->typeName);

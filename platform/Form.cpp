@@ -178,8 +178,19 @@ void Forms::quitWhenNoneLoaded(bool on)
     registry().quitWhenNoneLoaded = on;
 }
 
+bool Forms::closeWhenLoadFailed(Form& form)
+{
+    if (form.m_loadFailed && !form.m_unloading) {
+        form.m_closingFromCode = true;   // closed, not asked: nothing to keep
+        form.close();
+    }
+    return form.m_unloading;
+}
+
 void Forms::showModal(Form& form)
 {
+    if (closeWhenLoadFailed(form))
+        return;
     auto& r = registry();
     if (!r.scripting) {
         form.m_modal = true;
@@ -220,7 +231,7 @@ void Forms::showModal(Form& form)
 bool Forms::showModalByName(const QString& name)
 {
     Form* f = getByName(name);
-    if (!f || find(name) != f)
+    if (!f || find(name) != f || closeWhenLoadFailed(*f))
         return false;
     showModal(*f);
     return true;

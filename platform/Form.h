@@ -45,6 +45,12 @@ public:
     // Shown modally right now (program or test seam).
     bool isShownModally() const { return m_modal; }
 
+    // A read of the load failed (its message was shown): the window could not
+    // read what it shows, so it never saves. A modal show closes it at once,
+    // before the user can type or press save.
+    void markLoadFailed() { m_loadFailed = true; }
+    bool loadFailed() const { return m_loadFailed; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;   // Esc: press the cancel button, or nothing
@@ -62,6 +68,7 @@ private:
     bool m_everShown = false;
     bool m_unloading = false;
     bool m_closingFromCode = false;
+    bool m_loadFailed = false;
 };
 
 class Forms {
@@ -95,11 +102,12 @@ public:
     static bool isRegistered(const QString& name);
     static void registerFactory(const QString& name, Factory factory);
 
-    // Shows a window modally and returns when it is closed or hidden.
+    // Shows a window modally and returns when it is closed or hidden. A window
+    // whose load failed is closed instead of shown.
     static void showModal(Form& form);
     // Opens a registered window modally by name; does nothing when no window of
-    // that name is built yet, or when the window unloaded itself while it
-    // loaded. Returns whether a window was shown.
+    // that name is built yet, or when the window unloaded itself or failed a
+    // read while it loaded. Returns whether a window was shown.
     static bool showModalByName(const QString& name);
     // Shows a window without waiting.
     static void show(Form& form);
@@ -126,6 +134,8 @@ public:
 
 private:
     static void adopt(const QString& name, Form* f);
+    // Closes a window whose load failed; true when it is not open any more.
+    static bool closeWhenLoadFailed(Form& form);
     static void forget(Form* f);
     friend class Form;
 };

@@ -78,7 +78,7 @@ DlgDYSZ::DlgDYSZ()
 
 void DlgDYSZ::Form_Load()
 {
-    RunDbAction([&] {
+    RunLoadRead(*this, [&] {
         const PrintSetLines lines = ReadPrintSet();
         if (lines.anyRow) {
             Text1->setText(lines.head[0]);

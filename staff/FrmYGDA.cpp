@@ -141,10 +141,12 @@ FrmYGDA::FrmYGDA()
 
 void FrmYGDA::Form_Load()
 {
-    EmployeeTreeInit();
-    ComboInit();
-    // The first activation shows the first employee.
-    ShowEmployee();
+    // The first activation shows the first employee. A window that could not
+    // read its tree, its lists or that employee closes after the message.
+    if (!EmployeeTreeInit() || !ComboInit() || !ShowEmployee()) {
+        markLoadFailed();
+        return;
+    }
     DisableFields();
     setBrowseButtons();
 }
@@ -166,12 +168,13 @@ bool FrmYGDA::showsNoDate(const QDateTimeEdit* picker) { return picker->dateTime
 
 // ---- tree and lists -----------------------------------------------------------
 
-void FrmYGDA::EmployeeTreeInit()
+bool FrmYGDA::EmployeeTreeInit()
 {
     Recordset rows;
     if (!RunDbAction([&] { rows.open(QStringLiteral("select code, name from cust where use_type = '1' order by rowid")); }))
-        return;
+        return false;
     EmployeeTreeFill(rows);
+    return true;
 }
 
 void FrmYGDA::EmployeeTreeFill(Recordset& rows)
@@ -188,7 +191,7 @@ void FrmYGDA::EmployeeTreeFill(Recordset& rows)
     TreeView1->setCurrentItem(root->childCount() > 0 ? root->child(0) : root);
 }
 
-void FrmYGDA::ComboInit()
+bool FrmYGDA::ComboInit()
 {
     QVariantList classes;
     for (const char* c : ComboClasses)
@@ -200,7 +203,7 @@ void FrmYGDA::ComboInit()
                                      " order by rowid"),
                       classes);
         }))
-        return;
+        return false;
     for (int i = 0; i < ComboCount; ++i)
         if (i != UseTypeCombo)
             m_combos[i]->clear();
@@ -210,6 +213,7 @@ void FrmYGDA::ComboInit()
             if (ComboClasses[i] && cls.compare(QLatin1String(ComboClasses[i]), Qt::CaseInsensitive) == 0)
                 m_combos[i]->addItem(rows.field(1).toString());
     }
+    return true;
 }
 
 void FrmYGDA::TreeView1_Click()
@@ -219,7 +223,7 @@ void FrmYGDA::TreeView1_Click()
 
 // ---- showing ------------------------------------------------------------------
 
-void FrmYGDA::ShowEmployee()
+bool FrmYGDA::ShowEmployee()
 {
     QTreeWidgetItem* node = TreeView1->currentItem();
     if (node && TreeView::keyOf(node) == RootKey && node->childCount() == 0) {
@@ -232,16 +236,16 @@ void FrmYGDA::ShowEmployee()
             d->setDateTime(NoDate);
         for (QComboBox* c : m_combos)
             c->setCurrentIndex(-1);
-        return;
+        return true;
     }
     if (!node || node->childCount() > 0 || TreeView::keyOf(node) == RootKey)
-        return;
+        return true;
     const QString code = TreeView::keyOf(node).mid(1);
     Recordset rs;
     if (!RunDbAction([&] { rs.open(QStringLiteral("select * from cust where code = ? order by rowid"), {code}); }))
-        return;
+        return false;
     if (rs.isEOF())
-        return;   // deleted meanwhile: the fields keep what they showed
+        return true;   // deleted meanwhile: the fields keep what they showed
     m_shownCode = rs.field(QStringLiteral("code")).toString();
     m_stored.clear();
     for (int i = 0; i < rs.fieldCount(); ++i)
@@ -260,12 +264,15 @@ void FrmYGDA::ShowEmployee()
         else
             m_combos[i]->setCurrentIndex(m_combos[i]->findText(stored));   // -1: no choice
     }
+    return true;
 }
 
 // ---- modes --------------------------------------------------------------------
 
-void FrmYGDA::ClearForNew()
+bool FrmYGDA::ClearForNew()
 {
+    if (!ComboInit())
+        return false;
     for (int i = 0; i < TextCount; ++i) {
         SetStoredText(m_texts[i], QString(), TextLimits[i]);   // the designed limit again
         m_texts[i]->setEnabled(true);
@@ -275,9 +282,9 @@ void FrmYGDA::ClearForNew()
         c->setEnabled(true);
     for (QDateTimeEdit* d : m_dates)
         d->setEnabled(true);
-    ComboInit();
     DatesToToday();
     m_stored.clear();
+    return true;
 }
 
 void FrmYGDA::DatesToToday()
@@ -327,7 +334,9 @@ void FrmYGDA::Toolbar1_ButtonClick(int index)
             ShowEmployee();
             DisableFields();
         } else {
-            ClearForNew();
+            // A new employee is made only with lists read whole.
+            if (!ClearForNew())
+                break;
             for (int b = BtnQuery; b <= BtnExit; ++b)
                 Toolbar1->setButtonEnabled(b, b == BtnAdd || b == BtnSave);
             Toolbar1->setButtonFace(BtnAdd, Cancel, Pictures::standardFace(QStyle::SP_DialogCancelButton));

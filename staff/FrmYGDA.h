@@ -35,13 +35,16 @@ public:
     void TreeView1_Click();
 
     // Rebuilds the tree from every employed employee; the first is selected.
-    void EmployeeTreeInit();
+    // The reads here return false when they failed (the user was told).
+    bool EmployeeTreeInit();
     // Rebuilds the tree from rows holding code and name (the employee query
     // fills it this way too) and selects the first employee.
     void EmployeeTreeFill(Recordset& rows);
-    void ComboInit();
-    void ShowEmployee();
-    void ClearForNew();
+    bool ComboInit();
+    bool ShowEmployee();
+    // Empty fields for a new employee, with the lists read afresh; false,
+    // with nothing changed, when the lists could not be read.
+    bool ClearForNew();
     void DatesToToday();
     void EnableForEdit();
     void DisableFields();

@@ -51,7 +51,7 @@ void FrmSPXG::LoadSelectedGoods()
     Text12->setText(list->subItem(row, 6));
 
     Recordset goods;
-    if (!RunDbAction([&] { goods.open(QStringLiteral("select zl, zl_code, unit, proper from brand where code = ?"), {m_code}); })
+    if (!RunLoadRead(*this, [&] { goods.open(QStringLiteral("select zl, zl_code, unit, proper from brand where code = ?"), {m_code}); })
         || goods.isEOF())
         return;
     m_storedClass = goods.field(QStringLiteral("zl"));

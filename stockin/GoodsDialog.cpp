@@ -79,7 +79,7 @@ GoodsDialog::GoodsDialog(const QString& caption, bool entry)
 
 void GoodsDialog::ComboInit(bool selectFirst)
 {
-    RunDbAction([&] {
+    RunLoadRead(*this, [&] {
         Recordset classes;
         classes.open(QStringLiteral("select content, code from BrandClass where class = 'SPZL' order by rowid"));
         Recordset units;

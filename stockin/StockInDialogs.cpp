@@ -50,7 +50,7 @@ StockInBillDialog::StockInBillDialog(const QString& caption) : StockBillDialog(c
 
 void StockInBillDialog::fillLists()
 {
-    RunDbAction([this] {
+    RunLoadRead(*this, [this] {
         Recordset suppliers;
         suppliers.open(QStringLiteral("select name from gysda order by rowid"));
         for (suppliers.MoveFirst(); !suppliers.isEOF(); suppliers.MoveNext())
@@ -102,7 +102,7 @@ void FrmRKDEDIT::Form_Load()
 {
     const FrmRKGL* w = owner();
     const QString number = w ? w->currentBill() : QString();
-    RunDbAction([&] { m_stored = StockPosting::storedInBill(number); });
+    RunLoadRead(*this, [&] { m_stored = StockPosting::storedInBill(number); });
     fillLists();
     TxtRKDH->setText(number);
     if (!m_stored)
@@ -284,7 +284,7 @@ void FrmRKMXEDIT::Form_Load()
     // Quantity and price as stored: the list shows nothing of a line whose
     // goods record is gone. Name, specification and unit as the goods record
     // has them now, else as the line keeps them.
-    RunDbAction([&] {
+    RunLoadRead(*this, [&] {
         const auto line = StockPosting::storedInLine(bill, code);
         if (!line)
             return;

@@ -42,7 +42,7 @@ StockOutBillDialog::StockOutBillDialog(const QString& caption) : StockBillDialog
 
 void StockOutBillDialog::fillLists()
 {
-    RunDbAction([this] {
+    RunLoadRead(*this, [this] {
         CodeNameList::fill(CmbCFCK, QStringLiteral("select code, content from sysmcwh where class = 'KFH' order by rowid"));
         CodeNameList::fill(CmbTQBM, QStringLiteral("select code, content from sysmcwh where class = 'BML' order by rowid"));
         CodeNameList::fillStaff(CmbTHR);
@@ -90,7 +90,7 @@ void FrmCKDEDIT::Form_Load()
     const FrmCKGL* w = owner();
     const QString number = w ? w->currentBill() : QString();
     fillLists();
-    RunDbAction([&] { m_stored = StockPosting::storedOutBill(number); });
+    RunLoadRead(*this, [&] { m_stored = StockPosting::storedOutBill(number); });
     TxtCKDH->setText(number);
     if (!m_stored)
         return;
@@ -222,7 +222,7 @@ void FrmCKMXEDIT::Form_Load()
     // Quantity and price as stored; the stock the line may take counts its
     // own quantity as available again. Name, specification and unit as the
     // goods record has them.
-    RunDbAction([&] {
+    RunLoadRead(*this, [&] {
         const auto line = StockPosting::storedOutLine(bill, code);
         if (!line)
             return;
