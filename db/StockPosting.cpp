@@ -4,6 +4,9 @@
 #include "db/DateTimeText.h"
 #include "db/Recordset.h"
 #include "platform/Seams.h"
+#include <QStringList>
+#include <initializer_list>
+#include <utility>
 
 namespace StockPosting {
 
@@ -20,11 +23,19 @@ QVariant nullable(const QString& text) { return text.isNull() ? QVariant() : QVa
 // A text the sales and returns store: an empty text rather than Null.
 QString filled(const QString& text) { return text.isNull() ? QStringLiteral("") : text; }
 
-void writeCounter(const Counter& c)
+// Writes the named columns of a counter row and no other: each counter rule
+// changes only its own columns, the rest keep what is stored (an empty
+// column stays empty).
+void writeCounterColumns(const QString& goodsCode, std::initializer_list<std::pair<const char*, QVariant>> columns)
 {
-    Db::exec(QStringLiteral("UPDATE store SET ckh = ?, rks = ?, cks = ?, zje = ?, ckje = ?, yearmonth = ? WHERE code = ?"),
-             {nullable(c.ckh), c.rks.toVariant(), c.cks.toVariant(), c.zje.toVariant(), c.ckje.toVariant(),
-              nullable(c.yearmonth), c.code});
+    QStringList sets;
+    QVariantList values;
+    for (const auto& [name, value] : columns) {
+        sets << QStringLiteral("%1 = ?").arg(QLatin1String(name));
+        values << value;
+    }
+    values << goodsCode;
+    Db::exec(QStringLiteral("UPDATE store SET %1 WHERE code = ?").arg(sets.join(QStringLiteral(", "))), values);
 }
 
 // A counter row made from the stored lines of a goods code.
@@ -124,10 +135,9 @@ bool postSale(const QString& goodsCode, Money quantity, Money unitPrice)
     auto c = counter(goodsCode);
     if (!c)
         return false;
-    c->ckh = GeneralStore;
-    c->cks += quantity;
-    c->ckje = c->zje + unitPrice;
-    writeCounter(*c);
+    writeCounterColumns(goodsCode, {{"ckh", GeneralStore},
+                                    {"cks", (c->cks + quantity).toVariant()},
+                                    {"ckje", (c->zje + unitPrice).toVariant()}});
     return true;
 }
 
@@ -135,11 +145,10 @@ void postReturn(const QString& goodsCode, Money quantity, Money unitPrice)
 {
     const Money amount = unitPrice.times(quantity);
     if (auto c = counter(goodsCode)) {
-        c->ckh = GeneralStore;
-        c->rks += quantity;
-        c->zje += amount;
-        c->yearmonth = today("yyyyMM");
-        writeCounter(*c);
+        writeCounterColumns(goodsCode, {{"ckh", GeneralStore},
+                                        {"rks", (c->rks + quantity).toVariant()},
+                                        {"zje", (c->zje + amount).toVariant()},
+                                        {"yearmonth", today("yyyyMM")}});
         return;
     }
     Counter c;
@@ -212,11 +221,10 @@ QString bookReturn(const QString& goodsLink, Money quantity, Money unitPrice, co
 void postStockIn(const QString& goodsCode, const QString& warehouse, Money quantity, Money amount)
 {
     if (auto c = counter(goodsCode)) {
-        c->ckh = warehouse;
-        c->rks += quantity;
-        c->zje += amount;
-        c->yearmonth = today("yyyyMMdd");
-        writeCounter(*c);
+        writeCounterColumns(goodsCode, {{"ckh", nullable(warehouse)},
+                                        {"rks", (c->rks + quantity).toVariant()},
+                                        {"zje", (c->zje + amount).toVariant()},
+                                        {"yearmonth", today("yyyyMMdd")}});
         return;
     }
     Counter c;
@@ -231,10 +239,9 @@ void postStockIn(const QString& goodsCode, const QString& warehouse, Money quant
 void postStockInEdit(const QString& goodsCode, Money quantityDelta, Money amountDelta)
 {
     if (auto c = counter(goodsCode)) {
-        c->rks += quantityDelta;
-        c->zje += amountDelta;
-        c->yearmonth = today("yyyyMMdd");
-        writeCounter(*c);
+        writeCounterColumns(goodsCode, {{"rks", (c->rks + quantityDelta).toVariant()},
+                                        {"zje", (c->zje + amountDelta).toVariant()},
+                                        {"yearmonth", today("yyyyMMdd")}});
         return;
     }
     Counter c = counterFromLines(goodsCode);
@@ -247,19 +254,17 @@ bool postStockOut(const QString& goodsCode, const QString& warehouse, Money quan
     auto c = counter(goodsCode);
     if (!c)
         return false;
-    c->ckh = warehouse;
-    c->cks += quantity;
-    c->ckje = c->zje + amount;
-    writeCounter(*c);
+    writeCounterColumns(goodsCode, {{"ckh", nullable(warehouse)},
+                                    {"cks", (c->cks + quantity).toVariant()},
+                                    {"ckje", (c->zje + amount).toVariant()}});
     return true;
 }
 
 void postStockOutEdit(const QString& goodsCode, Money quantityDelta, Money amountDelta)
 {
     if (auto c = counter(goodsCode)) {
-        c->cks += quantityDelta;
-        c->ckje = c->zje + amountDelta;
-        writeCounter(*c);
+        writeCounterColumns(goodsCode, {{"cks", (c->cks + quantityDelta).toVariant()},
+                                        {"ckje", (c->zje + amountDelta).toVariant()}});
         return;
     }
     Counter c = counterFromLines(goodsCode);
