@@ -38,15 +38,26 @@ void writeCounterColumns(const QString& goodsCode, std::initializer_list<std::pa
     Db::exec(QStringLiteral("UPDATE store SET %1 WHERE code = ?").arg(sets.join(QStringLiteral(", "))), values);
 }
 
-// A counter row made from the stored lines of a goods code.
+// A counter row made from the stored lines of a goods code, summed exactly
+// in one read of its lines.
 Counter counterFromLines(const QString& goodsCode)
 {
     Counter c;
     c.code = goodsCode;
     c.ckh = QString();
-    c.rks = Money::fromVariant(Db::scalar(QStringLiteral("SELECT total(num) FROM rkgl2004 WHERE code = ?"), {goodsCode}));
-    c.zje = Money::fromVariant(Db::scalar(QStringLiteral("SELECT total(je) FROM rkgl2004 WHERE code = ?"), {goodsCode}));
-    c.cks = Money::fromVariant(Db::scalar(QStringLiteral("SELECT total(num) FROM ckgl2004 WHERE code = ?"), {goodsCode}));
+    Recordset lines;
+    lines.open(QStringLiteral("SELECT 1 AS incoming, num, je FROM rkgl2004 WHERE code = ?"
+                              " UNION ALL SELECT 0, num, NULL FROM ckgl2004 WHERE code = ?"),
+               {goodsCode, goodsCode});
+    for (lines.MoveFirst(); !lines.isEOF(); lines.MoveNext()) {
+        const Decimal num = Decimal::fromVariant(lines.field(QStringLiteral("num")));
+        if (lines.field(QStringLiteral("incoming")).toInt() == 1) {
+            c.rks += num;
+            c.zje += Decimal::fromVariant(lines.field(QStringLiteral("je")));
+        } else {
+            c.cks += num;
+        }
+    }
     return c;
 }
 
@@ -122,15 +133,15 @@ std::optional<Counter> counter(const QString& goodsCode)
     Counter c;
     c.code = rs.field(QStringLiteral("code")).toString();
     c.ckh = rs.field(QStringLiteral("ckh")).toString();
-    c.rks = Money::fromVariant(rs.field(QStringLiteral("rks")));
-    c.cks = Money::fromVariant(rs.field(QStringLiteral("cks")));
-    c.zje = Money::fromVariant(rs.field(QStringLiteral("zje")));
-    c.ckje = Money::fromVariant(rs.field(QStringLiteral("ckje")));
+    c.rks = Decimal::fromVariant(rs.field(QStringLiteral("rks")));
+    c.cks = Decimal::fromVariant(rs.field(QStringLiteral("cks")));
+    c.zje = Decimal::fromVariant(rs.field(QStringLiteral("zje")));
+    c.ckje = Decimal::fromVariant(rs.field(QStringLiteral("ckje")));
     c.yearmonth = rs.field(QStringLiteral("yearmonth")).toString();
     return c;
 }
 
-bool postSale(const QString& goodsCode, Money quantity, Money unitPrice)
+bool postSale(const QString& goodsCode, Decimal quantity, Decimal unitPrice)
 {
     auto c = counter(goodsCode);
     if (!c)
@@ -141,9 +152,9 @@ bool postSale(const QString& goodsCode, Money quantity, Money unitPrice)
     return true;
 }
 
-void postReturn(const QString& goodsCode, Money quantity, Money unitPrice)
+void postReturn(const QString& goodsCode, Decimal quantity, Decimal unitPrice)
 {
-    const Money amount = unitPrice.times(quantity);
+    const Decimal amount = unitPrice.times(quantity);
     if (auto c = counter(goodsCode)) {
         writeCounterColumns(goodsCode, {{"ckh", GeneralStore},
                                         {"rks", (c->rks + quantity).toVariant()},
@@ -160,7 +171,7 @@ void postReturn(const QString& goodsCode, Money quantity, Money unitPrice)
     insertCounter(c);
 }
 
-QString bookSale(const QString& goodsCode, Money quantity, Money unitPrice, const QString& note, const Booker& by)
+QString bookSale(const QString& goodsCode, Decimal quantity, Decimal unitPrice, const QString& note, const Booker& by)
 {
     if (!counter(goodsCode))
         return {};
@@ -187,7 +198,7 @@ QString bookSale(const QString& goodsCode, Money quantity, Money unitPrice, cons
     return number;
 }
 
-QString bookReturn(const QString& goodsLink, Money quantity, Money unitPrice, const QString& reason, const Booker& by)
+QString bookReturn(const QString& goodsLink, Decimal quantity, Decimal unitPrice, const QString& reason, const Booker& by)
 {
     if (!counter(goodsLink))
         return {};
@@ -218,7 +229,7 @@ QString bookReturn(const QString& goodsLink, Money quantity, Money unitPrice, co
     return number;
 }
 
-void postStockIn(const QString& goodsCode, const QString& warehouse, Money quantity, Money amount)
+void postStockIn(const QString& goodsCode, const QString& warehouse, Decimal quantity, Decimal amount)
 {
     if (auto c = counter(goodsCode)) {
         writeCounterColumns(goodsCode, {{"ckh", nullable(warehouse)},
@@ -236,7 +247,7 @@ void postStockIn(const QString& goodsCode, const QString& warehouse, Money quant
     insertCounter(c);
 }
 
-void postStockInEdit(const QString& goodsCode, Money quantityDelta, Money amountDelta)
+void postStockInEdit(const QString& goodsCode, Decimal quantityDelta, Decimal amountDelta)
 {
     if (auto c = counter(goodsCode)) {
         writeCounterColumns(goodsCode, {{"rks", (c->rks + quantityDelta).toVariant()},
@@ -249,7 +260,7 @@ void postStockInEdit(const QString& goodsCode, Money quantityDelta, Money amount
     insertCounter(c);
 }
 
-bool postStockOut(const QString& goodsCode, const QString& warehouse, Money quantity, Money amount)
+bool postStockOut(const QString& goodsCode, const QString& warehouse, Decimal quantity, Decimal amount)
 {
     auto c = counter(goodsCode);
     if (!c)
@@ -260,7 +271,7 @@ bool postStockOut(const QString& goodsCode, const QString& warehouse, Money quan
     return true;
 }
 
-void postStockOutEdit(const QString& goodsCode, Money quantityDelta, Money amountDelta)
+void postStockOutEdit(const QString& goodsCode, Decimal quantityDelta, Decimal amountDelta)
 {
     if (auto c = counter(goodsCode)) {
         writeCounterColumns(goodsCode, {{"cks", (c->cks + quantityDelta).toVariant()},
@@ -327,9 +338,9 @@ std::optional<StoredIn> findInLine(const QString& billNumber, const QString& goo
     l.gqsj = stored(rs, "gqsj");
     l.scs = stored(rs, "scs");
     l.unit = stored(rs, "unit");
-    l.num = Money::fromVariant(stored(rs, "num"));
-    l.price = Money::fromVariant(stored(rs, "price"));
-    l.je = Money::fromVariant(stored(rs, "je"));
+    l.num = Decimal::fromVariant(stored(rs, "num"));
+    l.price = Decimal::fromVariant(stored(rs, "price"));
+    l.je = Decimal::fromVariant(stored(rs, "je"));
     return s;
 }
 
@@ -347,14 +358,14 @@ std::optional<StoredOut> findOutLine(const QString& billNumber, const QString& g
     l.stock_bill_id = stored(rs, "stock_bill_id").toString();
     l.id = stored(rs, "id").toInt();
     l.code = stored(rs, "code").toString();
-    l.num = Money::fromVariant(stored(rs, "num"));
-    l.price = Money::fromVariant(stored(rs, "price"));
-    l.zhks = Money::fromVariant(stored(rs, "zhks"));
+    l.num = Decimal::fromVariant(stored(rs, "num"));
+    l.price = Decimal::fromVariant(stored(rs, "price"));
+    l.zhks = Decimal::fromVariant(stored(rs, "zhks"));
     return s;
 }
 
 // On hand of a code: by its counter row, or, without one, by its lines.
-Money onHandOrFromLines(const QString& goodsCode)
+Decimal onHandOrFromLines(const QString& goodsCode)
 {
     if (auto c = counter(goodsCode))
         return c->onHand();
@@ -481,10 +492,10 @@ LineSave editStockInLine(const InLine& line)
     return LineSave::Saved;
 }
 
-Money stockForEditedLine(const QString& billNumber, const QString& goodsCode)
+Decimal stockForEditedLine(const QString& billNumber, const QString& goodsCode)
 {
     const auto line = findOutLine(billNumber, goodsCode);
-    return onHandOrFromLines(goodsCode.trimmed()) + (line ? line->line.num : Money{});
+    return onHandOrFromLines(goodsCode.trimmed()) + (line ? line->line.num : Decimal{});
 }
 
 LineSave addStockOutLine(const OutLine& line)
@@ -509,7 +520,7 @@ LineSave editStockOutLine(const OutLine& line)
         return LineSave::ShortOfStock;
     Db::exec(QStringLiteral("UPDATE ckgl2004 SET num = ?, price = ? WHERE rowid = ?"),
              {line.num.toVariant(), line.price.toVariant(), old->rowid});
-    const Money oldAmount = old->line.price.times(old->line.num);
+    const Decimal oldAmount = old->line.price.times(old->line.num);
     postStockOutEdit(line.code, line.num - old->line.num, line.price.times(line.num) - oldAmount);
     return LineSave::Saved;
 }
