@@ -61,11 +61,14 @@ Counter counterFromLines(const QString& goodsCode)
     return c;
 }
 
-void insertCounter(const Counter& c)
+// A new counter row. A dish return's row writes nothing issued (`cks`
+// stays empty); the other writers start it at what they count.
+enum class Issued { Written, Empty };
+void insertCounter(const Counter& c, Issued issued = Issued::Written)
 {
     Db::exec(QStringLiteral("INSERT INTO store (code, ckh, rks, cks, zje, ckje, yearmonth) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-             {c.code, nullable(c.ckh), c.rks.toVariant(), c.cks.toVariant(), c.zje.toVariant(),
-              c.ckje.units() == 0 ? QVariant() : c.ckje.toVariant(), nullable(c.yearmonth)});
+             {c.code, nullable(c.ckh), c.rks.toVariant(), issued == Issued::Written ? c.cks.toVariant() : QVariant(),
+              c.zje.toVariant(), c.ckje.units() == 0 ? QVariant() : c.ckje.toVariant(), nullable(c.yearmonth)});
 }
 
 QString today(const char* format) { return Clock::today().toString(QString::fromLatin1(format)); }
@@ -168,7 +171,7 @@ void postReturn(const QString& goodsCode, Decimal quantity, Decimal unitPrice)
     c.rks = quantity;
     c.zje = amount;
     c.yearmonth = today("yyyyMM");
-    insertCounter(c);
+    insertCounter(c, Issued::Empty);
 }
 
 QString bookSale(const QString& goodsCode, Decimal quantity, Decimal unitPrice, const QString& note, const Booker& by)

@@ -146,3 +146,18 @@ TEST_F(StockPostingTest, EachCounterWriterWritesOnlyItsOwnColumns)
         EXPECT_EQ(value(row).toString(), c.after) << c.writer;
     }
 }
+
+// A return of goods without a counter row makes one with the return's
+// columns only: nothing issued is written; a new stock-in row starts its
+// issued total at 0.
+TEST_F(StockPostingTest, ANewCounterRowHoldsOnlyTheColumnsOfItsWriter)
+{
+    openDb();
+    Clock::fix(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+    postReturn(QStringLiteral("g1"), m("2"), m("12.5"));
+    postStockIn(QStringLiteral("g2"), QStringLiteral("冷库"), m("5"), m("12.5"));
+    const QString row = QStringLiteral("SELECT quote(ckh) || '|' || quote(rks) || '|' || quote(cks) || '|' || quote(zje) || '|' ||"
+                                       " quote(ckje) || '|' || quote(yearmonth) FROM store WHERE code = ?");
+    EXPECT_EQ(value(row, {QStringLiteral("g1")}).toString(), QStringLiteral("'综合库'|2.0|NULL|25.0|NULL|'202612'"));
+    EXPECT_EQ(value(row, {QStringLiteral("g2")}).toString(), QStringLiteral("'冷库'|5.0|0.0|12.5|NULL|'20261210'"));
+}
