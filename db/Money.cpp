@@ -56,7 +56,7 @@ Money Money::parse(const QString& text, bool* ok)
     return fromUnits(negative ? -units : units);
 }
 
-Money Money::leadingValue(const QString& text)
+QString leadingNumberText(const QString& text)
 {
     const QString t = text.trimmed();
     int end = 0;
@@ -68,8 +68,13 @@ Money Money::leadingValue(const QString& text)
         else if (!(c.isDigit() && c.unicode() < 128))
             break;
     }
+    return t.left(end);
+}
+
+Money Money::leadingValue(const QString& text)
+{
     bool ok = false;
-    const Money m = parse(t.left(end), &ok);
+    const Money m = parse(leadingNumberText(text), &ok);
     return ok ? m : Money{};
 }
 

@@ -5,6 +5,11 @@
 #include <QVariant>
 #include <cstdint>
 
+// The leading number of an entry field's text, without surrounding blanks:
+// digits with at most one decimal point, read from the left ("12.5.3" gives
+// "12.5", "7kg" gives "7").
+QString leadingNumberText(const QString& text);
+
 class Money {
 public:
     static constexpr int64_t Scale = 10000;

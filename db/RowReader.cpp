@@ -100,6 +100,20 @@ qint64 RowReader::integer(int column) const
     return sqlite3_column_int64(m_stmt, column);
 }
 
+Decimal RowReader::decimal(int column) const
+{
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER: return Decimal::whole(sqlite3_column_int64(m_stmt, column));
+    case SQLITE_FLOAT: return Decimal::fromDouble(sqlite3_column_double(m_stmt, column));
+    case SQLITE_NULL: return {};
+    default: {
+        bool ok = false;
+        const Decimal d = Decimal::parse(text(column), &ok);
+        return ok ? d : Decimal{};
+    }
+    }
+}
+
 Money RowReader::money(int column) const
 {
     switch (sqlite3_column_type(m_stmt, column)) {

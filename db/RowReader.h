@@ -12,6 +12,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QVariantList>
+#include "db/Decimal.h"
 #include "db/Money.h"
 
 struct sqlite3_stmt;
@@ -33,6 +34,9 @@ public:
     // A stored number (or numeric text) as Money, rounded as Money::fromVariant
     // rounds it; Null and non-numbers are 0.
     Money money(int column) const;
+    // A stored number (or numeric text) as the exact Decimal it was written
+    // from, as Decimal::fromVariant reads it; Null and non-numbers are 0.
+    Decimal decimal(int column) const;
     // The value as text; Null is an empty text.
     QString text(int column) const;
     // The value's text as stored (UTF-8), valid until the next step.

@@ -4,6 +4,9 @@
 #include "db/DateTimeText.h"
 #include "db/Recordset.h"
 #include "platform/Seams.h"
+#include <QStringList>
+#include <initializer_list>
+#include <utility>
 
 namespace StockPosting {
 
@@ -20,30 +23,52 @@ QVariant nullable(const QString& text) { return text.isNull() ? QVariant() : QVa
 // A text the sales and returns store: an empty text rather than Null.
 QString filled(const QString& text) { return text.isNull() ? QStringLiteral("") : text; }
 
-void writeCounter(const Counter& c)
+// Writes the named columns of a counter row and no other: each counter rule
+// changes only its own columns, the rest keep what is stored (an empty
+// column stays empty).
+void writeCounterColumns(const QString& goodsCode, std::initializer_list<std::pair<const char*, QVariant>> columns)
 {
-    Db::exec(QStringLiteral("UPDATE store SET ckh = ?, rks = ?, cks = ?, zje = ?, ckje = ?, yearmonth = ? WHERE code = ?"),
-             {nullable(c.ckh), c.rks.toVariant(), c.cks.toVariant(), c.zje.toVariant(), c.ckje.toVariant(),
-              nullable(c.yearmonth), c.code});
+    QStringList sets;
+    QVariantList values;
+    for (const auto& [name, value] : columns) {
+        sets << QStringLiteral("%1 = ?").arg(QLatin1String(name));
+        values << value;
+    }
+    values << goodsCode;
+    Db::exec(QStringLiteral("UPDATE store SET %1 WHERE code = ?").arg(sets.join(QStringLiteral(", "))), values);
 }
 
-// A counter row made from the stored lines of a goods code.
+// A counter row made from the stored lines of a goods code, summed exactly
+// in one read of its lines.
 Counter counterFromLines(const QString& goodsCode)
 {
     Counter c;
     c.code = goodsCode;
     c.ckh = QString();
-    c.rks = Money::fromVariant(Db::scalar(QStringLiteral("SELECT total(num) FROM rkgl2004 WHERE code = ?"), {goodsCode}));
-    c.zje = Money::fromVariant(Db::scalar(QStringLiteral("SELECT total(je) FROM rkgl2004 WHERE code = ?"), {goodsCode}));
-    c.cks = Money::fromVariant(Db::scalar(QStringLiteral("SELECT total(num) FROM ckgl2004 WHERE code = ?"), {goodsCode}));
+    Recordset lines;
+    lines.open(QStringLiteral("SELECT 1 AS incoming, num, je FROM rkgl2004 WHERE code = ?"
+                              " UNION ALL SELECT 0, num, NULL FROM ckgl2004 WHERE code = ?"),
+               {goodsCode, goodsCode});
+    for (lines.MoveFirst(); !lines.isEOF(); lines.MoveNext()) {
+        const Decimal num = Decimal::fromVariant(lines.field(QStringLiteral("num")));
+        if (lines.field(QStringLiteral("incoming")).toInt() == 1) {
+            c.rks += num;
+            c.zje += Decimal::fromVariant(lines.field(QStringLiteral("je")));
+        } else {
+            c.cks += num;
+        }
+    }
     return c;
 }
 
-void insertCounter(const Counter& c)
+// A new counter row. A dish return's row writes nothing issued (`cks`
+// stays empty); the other writers start it at what they count.
+enum class Issued { Written, Empty };
+void insertCounter(const Counter& c, Issued issued = Issued::Written)
 {
     Db::exec(QStringLiteral("INSERT INTO store (code, ckh, rks, cks, zje, ckje, yearmonth) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-             {c.code, nullable(c.ckh), c.rks.toVariant(), c.cks.toVariant(), c.zje.toVariant(),
-              c.ckje.units() == 0 ? QVariant() : c.ckje.toVariant(), nullable(c.yearmonth)});
+             {c.code, nullable(c.ckh), c.rks.toVariant(), issued == Issued::Written ? c.cks.toVariant() : QVariant(),
+              c.zje.toVariant(), c.ckje.units() == 0 ? QVariant() : c.ckje.toVariant(), nullable(c.yearmonth)});
 }
 
 QString today(const char* format) { return Clock::today().toString(QString::fromLatin1(format)); }
@@ -111,35 +136,33 @@ std::optional<Counter> counter(const QString& goodsCode)
     Counter c;
     c.code = rs.field(QStringLiteral("code")).toString();
     c.ckh = rs.field(QStringLiteral("ckh")).toString();
-    c.rks = Money::fromVariant(rs.field(QStringLiteral("rks")));
-    c.cks = Money::fromVariant(rs.field(QStringLiteral("cks")));
-    c.zje = Money::fromVariant(rs.field(QStringLiteral("zje")));
-    c.ckje = Money::fromVariant(rs.field(QStringLiteral("ckje")));
+    c.rks = Decimal::fromVariant(rs.field(QStringLiteral("rks")));
+    c.cks = Decimal::fromVariant(rs.field(QStringLiteral("cks")));
+    c.zje = Decimal::fromVariant(rs.field(QStringLiteral("zje")));
+    c.ckje = Decimal::fromVariant(rs.field(QStringLiteral("ckje")));
     c.yearmonth = rs.field(QStringLiteral("yearmonth")).toString();
     return c;
 }
 
-bool postSale(const QString& goodsCode, Money quantity, Money unitPrice)
+bool postSale(const QString& goodsCode, Decimal quantity, Decimal unitPrice)
 {
     auto c = counter(goodsCode);
     if (!c)
         return false;
-    c->ckh = GeneralStore;
-    c->cks += quantity;
-    c->ckje = c->zje + unitPrice;
-    writeCounter(*c);
+    writeCounterColumns(goodsCode, {{"ckh", GeneralStore},
+                                    {"cks", (c->cks + quantity).toVariant()},
+                                    {"ckje", (c->zje + unitPrice).toVariant()}});
     return true;
 }
 
-void postReturn(const QString& goodsCode, Money quantity, Money unitPrice)
+void postReturn(const QString& goodsCode, Decimal quantity, Decimal unitPrice)
 {
-    const Money amount = unitPrice.times(quantity);
+    const Decimal amount = unitPrice.times(quantity);
     if (auto c = counter(goodsCode)) {
-        c->ckh = GeneralStore;
-        c->rks += quantity;
-        c->zje += amount;
-        c->yearmonth = today("yyyyMM");
-        writeCounter(*c);
+        writeCounterColumns(goodsCode, {{"ckh", GeneralStore},
+                                        {"rks", (c->rks + quantity).toVariant()},
+                                        {"zje", (c->zje + amount).toVariant()},
+                                        {"yearmonth", today("yyyyMM")}});
         return;
     }
     Counter c;
@@ -148,10 +171,10 @@ void postReturn(const QString& goodsCode, Money quantity, Money unitPrice)
     c.rks = quantity;
     c.zje = amount;
     c.yearmonth = today("yyyyMM");
-    insertCounter(c);
+    insertCounter(c, Issued::Empty);
 }
 
-QString bookSale(const QString& goodsCode, Money quantity, Money unitPrice, const QString& note, const Booker& by)
+QString bookSale(const QString& goodsCode, Decimal quantity, Decimal unitPrice, const QString& note, const Booker& by)
 {
     if (!counter(goodsCode))
         return {};
@@ -178,7 +201,7 @@ QString bookSale(const QString& goodsCode, Money quantity, Money unitPrice, cons
     return number;
 }
 
-QString bookReturn(const QString& goodsLink, Money quantity, Money unitPrice, const QString& reason, const Booker& by)
+QString bookReturn(const QString& goodsLink, Decimal quantity, Decimal unitPrice, const QString& reason, const Booker& by)
 {
     if (!counter(goodsLink))
         return {};
@@ -209,14 +232,13 @@ QString bookReturn(const QString& goodsLink, Money quantity, Money unitPrice, co
     return number;
 }
 
-void postStockIn(const QString& goodsCode, const QString& warehouse, Money quantity, Money amount)
+void postStockIn(const QString& goodsCode, const QString& warehouse, Decimal quantity, Decimal amount)
 {
     if (auto c = counter(goodsCode)) {
-        c->ckh = warehouse;
-        c->rks += quantity;
-        c->zje += amount;
-        c->yearmonth = today("yyyyMMdd");
-        writeCounter(*c);
+        writeCounterColumns(goodsCode, {{"ckh", nullable(warehouse)},
+                                        {"rks", (c->rks + quantity).toVariant()},
+                                        {"zje", (c->zje + amount).toVariant()},
+                                        {"yearmonth", today("yyyyMMdd")}});
         return;
     }
     Counter c;
@@ -228,13 +250,12 @@ void postStockIn(const QString& goodsCode, const QString& warehouse, Money quant
     insertCounter(c);
 }
 
-void postStockInEdit(const QString& goodsCode, Money quantityDelta, Money amountDelta)
+void postStockInEdit(const QString& goodsCode, Decimal quantityDelta, Decimal amountDelta)
 {
     if (auto c = counter(goodsCode)) {
-        c->rks += quantityDelta;
-        c->zje += amountDelta;
-        c->yearmonth = today("yyyyMMdd");
-        writeCounter(*c);
+        writeCounterColumns(goodsCode, {{"rks", (c->rks + quantityDelta).toVariant()},
+                                        {"zje", (c->zje + amountDelta).toVariant()},
+                                        {"yearmonth", today("yyyyMMdd")}});
         return;
     }
     Counter c = counterFromLines(goodsCode);
@@ -242,24 +263,22 @@ void postStockInEdit(const QString& goodsCode, Money quantityDelta, Money amount
     insertCounter(c);
 }
 
-bool postStockOut(const QString& goodsCode, const QString& warehouse, Money quantity, Money amount)
+bool postStockOut(const QString& goodsCode, const QString& warehouse, Decimal quantity, Decimal amount)
 {
     auto c = counter(goodsCode);
     if (!c)
         return false;
-    c->ckh = warehouse;
-    c->cks += quantity;
-    c->ckje = c->zje + amount;
-    writeCounter(*c);
+    writeCounterColumns(goodsCode, {{"ckh", nullable(warehouse)},
+                                    {"cks", (c->cks + quantity).toVariant()},
+                                    {"ckje", (c->zje + amount).toVariant()}});
     return true;
 }
 
-void postStockOutEdit(const QString& goodsCode, Money quantityDelta, Money amountDelta)
+void postStockOutEdit(const QString& goodsCode, Decimal quantityDelta, Decimal amountDelta)
 {
     if (auto c = counter(goodsCode)) {
-        c->cks += quantityDelta;
-        c->ckje = c->zje + amountDelta;
-        writeCounter(*c);
+        writeCounterColumns(goodsCode, {{"cks", (c->cks + quantityDelta).toVariant()},
+                                        {"ckje", (c->zje + amountDelta).toVariant()}});
         return;
     }
     Counter c = counterFromLines(goodsCode);
@@ -322,9 +341,9 @@ std::optional<StoredIn> findInLine(const QString& billNumber, const QString& goo
     l.gqsj = stored(rs, "gqsj");
     l.scs = stored(rs, "scs");
     l.unit = stored(rs, "unit");
-    l.num = Money::fromVariant(stored(rs, "num"));
-    l.price = Money::fromVariant(stored(rs, "price"));
-    l.je = Money::fromVariant(stored(rs, "je"));
+    l.num = Decimal::fromVariant(stored(rs, "num"));
+    l.price = Decimal::fromVariant(stored(rs, "price"));
+    l.je = Decimal::fromVariant(stored(rs, "je"));
     return s;
 }
 
@@ -342,14 +361,14 @@ std::optional<StoredOut> findOutLine(const QString& billNumber, const QString& g
     l.stock_bill_id = stored(rs, "stock_bill_id").toString();
     l.id = stored(rs, "id").toInt();
     l.code = stored(rs, "code").toString();
-    l.num = Money::fromVariant(stored(rs, "num"));
-    l.price = Money::fromVariant(stored(rs, "price"));
-    l.zhks = Money::fromVariant(stored(rs, "zhks"));
+    l.num = Decimal::fromVariant(stored(rs, "num"));
+    l.price = Decimal::fromVariant(stored(rs, "price"));
+    l.zhks = Decimal::fromVariant(stored(rs, "zhks"));
     return s;
 }
 
 // On hand of a code: by its counter row, or, without one, by its lines.
-Money onHandOrFromLines(const QString& goodsCode)
+Decimal onHandOrFromLines(const QString& goodsCode)
 {
     if (auto c = counter(goodsCode))
         return c->onHand();
@@ -476,10 +495,10 @@ LineSave editStockInLine(const InLine& line)
     return LineSave::Saved;
 }
 
-Money stockForEditedLine(const QString& billNumber, const QString& goodsCode)
+Decimal stockForEditedLine(const QString& billNumber, const QString& goodsCode)
 {
     const auto line = findOutLine(billNumber, goodsCode);
-    return onHandOrFromLines(goodsCode.trimmed()) + (line ? line->line.num : Money{});
+    return onHandOrFromLines(goodsCode.trimmed()) + (line ? line->line.num : Decimal{});
 }
 
 LineSave addStockOutLine(const OutLine& line)
@@ -504,7 +523,7 @@ LineSave editStockOutLine(const OutLine& line)
         return LineSave::ShortOfStock;
     Db::exec(QStringLiteral("UPDATE ckgl2004 SET num = ?, price = ? WHERE rowid = ?"),
              {line.num.toVariant(), line.price.toVariant(), old->rowid});
-    const Money oldAmount = old->line.price.times(old->line.num);
+    const Decimal oldAmount = old->line.price.times(old->line.num);
     postStockOutEdit(line.code, line.num - old->line.num, line.price.times(line.num) - oldAmount);
     return LineSave::Saved;
 }

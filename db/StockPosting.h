@@ -4,12 +4,14 @@
 // window's sales, free dishes and returns, and the stock-in and stock-out
 // windows). Every function here runs inside the caller's write transaction
 // (a `Transaction` the caller holds), so a bill, its line and its counter
-// change are stored together or not at all.
+// change are stored together or not at all. Quantities, prices and amounts
+// are Decimal: kept as typed and summed exactly, in the lines and the
+// counters alike.
 #include <QDate>
 #include <QString>
 #include <QVariant>
 #include <optional>
-#include "db/Money.h"
+#include "db/Decimal.h"
 
 namespace StockPosting {
 
@@ -37,7 +39,7 @@ struct InLine {
     int id = 1;
     QString code;
     QVariant name, type, pch, jzsl, gqsj, scs, unit;
-    Money num, price, je;
+    Decimal num, price, je;
 };
 struct OutBill {
     QString stock_bill_id;
@@ -51,7 +53,7 @@ struct OutLine {
     QString stock_bill_id;
     int id = 1;
     QString code;
-    Money num, price, zhks;
+    Decimal num, price, zhks;
 };
 
 void insertInBill(const InBill& bill);
@@ -63,9 +65,9 @@ void insertOutLine(const OutLine& line);
 struct Counter {
     QString code;
     QString ckh;
-    Money rks, cks, zje, ckje;
+    Decimal rks, cks, zje, ckje;
     QString yearmonth;
-    Money onHand() const { return rks - cks; }
+    Decimal onHand() const { return rks - cks; }
 };
 std::optional<Counter> counter(const QString& goodsCode);
 
@@ -75,23 +77,23 @@ std::optional<Counter> counter(const QString& goodsCode);
 // Placed order and dish given free: only when the goods has a row.
 // ckh := "综合库", cks += quantity, ckje := zje + unit price.
 // Returns false (nothing written) when there is no row.
-bool postSale(const QString& goodsCode, Money quantity, Money unitPrice);
+bool postSale(const QString& goodsCode, Decimal quantity, Decimal unitPrice);
 // Dish return: ckh := "综合库", rks += quantity, zje += quantity × price,
 // yearmonth := "yyyyMM" of today; a new row when there is none.
-void postReturn(const QString& goodsCode, Money quantity, Money unitPrice);
+void postReturn(const QString& goodsCode, Decimal quantity, Decimal unitPrice);
 // New stock-in line: ckh := the bill's warehouse, rks += Q, zje += A,
 // yearmonth := "yyyyMMdd" of today; a new row (cks 0) when there is none.
-void postStockIn(const QString& goodsCode, const QString& warehouse, Money quantity, Money amount);
+void postStockIn(const QString& goodsCode, const QString& warehouse, Decimal quantity, Decimal amount);
 // Edited stock-in line: rks += dQ, zje += dA, yearmonth := "yyyyMMdd".
 // Without a row, the row is made from the code's stored stock-in and
 // stock-out lines, so it still adds up: write the edited line first.
-void postStockInEdit(const QString& goodsCode, Money quantityDelta, Money amountDelta);
+void postStockInEdit(const QString& goodsCode, Decimal quantityDelta, Decimal amountDelta);
 // New stock-out line: ckh := the bill's warehouse, cks += Q, ckje := zje + A.
 // Returns false (nothing written) when there is no row.
-bool postStockOut(const QString& goodsCode, const QString& warehouse, Money quantity, Money amount);
+bool postStockOut(const QString& goodsCode, const QString& warehouse, Decimal quantity, Decimal amount);
 // Edited stock-out line: cks += dQ, ckje := zje + dA. Without a row, the row
 // is made from the code's stored lines, as for a stock-in edit.
-void postStockOutEdit(const QString& goodsCode, Money quantityDelta, Money amountDelta);
+void postStockOutEdit(const QString& goodsCode, Decimal quantityDelta, Decimal amountDelta);
 
 // Who books a sale or a return: the operator's code and name as the bills
 // store them.
@@ -105,14 +107,14 @@ struct Booker {
 // repr_name "吧台", demo the note), then the sale's counter rule. The goods
 // code is used as stored. Nothing is written when the goods has no counter
 // row. Returns the bill number, or an empty text when nothing was booked.
-QString bookSale(const QString& goodsCode, Money quantity, Money unitPrice, const QString& note, const Booker& by);
+QString bookSale(const QString& goodsCode, Decimal quantity, Decimal unitPrice, const QString& note, const Booker& by);
 // A dish returned: its linked goods booked back in on a stock-in bill of its
 // own with one line (bill_num 2, pay_style "001", ckh "综合库", fs
 // "销售入库", repr_name "吧台", demo the reason, jzsl 1, je price × quantity),
 // then the return's counter rule. Booked only when the goods has a counter
 // row under the link as stored; the bill line and the counter take the code
 // without surrounding blanks. Returns the bill number, or an empty text.
-QString bookReturn(const QString& goodsLink, Money quantity, Money unitPrice, const QString& reason, const Booker& by);
+QString bookReturn(const QString& goodsLink, Decimal quantity, Decimal unitPrice, const QString& reason, const Booker& by);
 
 // The day as stored in the date columns of the stock bills.
 QString storedDay(const QDate& day);
@@ -153,7 +155,7 @@ LineSave editStockInLine(const InLine& line);
 // The stock an edited stock-out line may take: on hand plus the line's own
 // stored quantity. Without a counter row, on hand is worked out from the
 // code's stored lines, as the edit's posting then makes the row.
-Money stockForEditedLine(const QString& billNumber, const QString& goodsCode);
+Decimal stockForEditedLine(const QString& billNumber, const QString& goodsCode);
 // A new stock-out line: Duplicate when the bill holds the goods already,
 // ShortOfStock when the stock (checked now, inside the transaction) is less
 // than its quantity; otherwise the line and the new stock-out line's counter

@@ -20,7 +20,7 @@ const QString AllGoods = QStringLiteral("所有商品类别");
 
 // A quantity as the stock list shows it: a whole number, blanks in front up
 // to ten characters, so the figures line up in their centred columns.
-QString quantityText(Money value) { return StockText::padded(StockText::whole(value)); }
+QString quantityText(Decimal value) { return StockText::padded(StockText::whole(value)); }
 
 FrmKCQUERY* queryDialog() { return static_cast<FrmKCQUERY*>(Forms::find(QStringLiteral("FrmKCQUERY"))); }
 
@@ -89,7 +89,7 @@ void FrmKCCX::ListView1Query()
             const int row = ListView1->add(StockText::shown(goods.field(0)), StockText::shown(goods.field(0)));
             for (int c = 1; c <= 3; ++c)
                 ListView1->setSubItem(row, c, StockText::shown(goods.field(c)));
-            const Money in = Money::fromVariant(goods.field(4)), out = Money::fromVariant(goods.field(5));
+            const Decimal in = Decimal::fromVariant(goods.field(4)), out = Decimal::fromVariant(goods.field(5));
             ListView1->setSubItem(row, 4, quantityText(in));
             ListView1->setSubItem(row, 5, quantityText(out));
             ListView1->setSubItem(row, 6, quantityText(in - out));

@@ -6,7 +6,7 @@
 // code box that opens the goods picker.
 #include <QLineEdit>
 #include <QPushButton>
-#include "db/Money.h"
+#include "db/Decimal.h"
 #include "platform/Form.h"
 
 class GoodsLineDialog : public Form {
@@ -30,8 +30,8 @@ public:
     virtual void Save_Click() = 0;
 
     // Quantity and price by their numeric values.
-    Money quantity() const { return Money::leadingValue(TxtSL->text()); }
-    Money price() const { return Money::leadingValue(TxtDJ->text()); }
+    Decimal quantity() const { return Decimal::leadingValue(TxtSL->text()); }
+    Decimal price() const { return Decimal::leadingValue(TxtDJ->text()); }
 
 protected:
     // The code box stands at the top left, in the same place in every line
@@ -49,6 +49,6 @@ protected:
     static constexpr int LabelWidth = 960, BoxWidth = 2160, Left1 = 240, Left2 = 3840;
 
 private:
-    virtual QString amountText(Money amount) const = 0;
+    virtual QString amountText(Decimal amount) const = 0;
     QString m_picker;
 };

@@ -100,7 +100,7 @@ void GoodsPicker::ListViewDetail()
         ListView1->setSubItem(row, 4, StockText::shown(goods.field(4)));
         ListView1->setSubItem(row, 5, StockText::shown(goods.field(5)));
         // A goods item never received has no counter row: nothing on hand.
-        const Money onHand = Money::fromVariant(goods.field(6)) - Money::fromVariant(goods.field(7));
+        const Decimal onHand = Decimal::fromVariant(goods.field(6)) - Decimal::fromVariant(goods.field(7));
         ListView1->setSubItem(row, 6, StockText::plain(onHand));
     }
     ListView1->select(ListView1->count() > 0 ? 0 : -1);

@@ -14,11 +14,11 @@ namespace StockText {
 
 QString shown(const QVariant& stored) { return stored.isNull() ? QString() : stored.toString(); }
 
-QString shownNumber(const QVariant& stored) { return stored.isNull() ? QString() : Money::fromVariant(stored).plain(); }
+QString shownNumber(const QVariant& stored) { return stored.isNull() ? QString() : Decimal::fromVariant(stored).plain(); }
 
-QString plain(Money value) { return value.plain(); }
+QString plain(Decimal value) { return value.plain(); }
 
-QString plainNoLeadingZero(Money value)
+QString plainNoLeadingZero(Decimal value)
 {
     QString s = value.plain();
     if (s.startsWith(QLatin1String("0.")))
@@ -28,9 +28,9 @@ QString plainNoLeadingZero(Money value)
     return s;
 }
 
-QString whole(Money value) { return value.format(0); }
+QString whole(Decimal value) { return value.format(0); }
 
-QString twoDecimals(Money value) { return value.format(2); }
+QString twoDecimals(Decimal value) { return value.format(2); }
 
 QString padded(const QString& text, int width)
 {

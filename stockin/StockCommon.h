@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QStringList>
 #include <vector>
-#include "db/Money.h"
+#include "db/Decimal.h"
 #include "platform/ModelListView.h"
 #include "platform/Twips.h"
 
@@ -19,14 +19,15 @@ QString shown(const QVariant& stored);
 // A stored number shown without a format (below); Null as an empty text.
 QString shownNumber(const QVariant& stored);
 // A number shown without a format: no thousands separators, no fixed
-// decimals, no trailing zeros ("7", "3.75", "0.5", "-2").
-QString plain(Money value);
+// decimals, no trailing zeros, at most 15 significant digits ("7", "3.75",
+// "0.5", "-2").
+QString plain(Decimal value);
 // The same without the zero before the point of a value below 1 (".5").
-QString plainNoLeadingZero(Money value);
+QString plainNoLeadingZero(Decimal value);
 // "#######0": rounded to a whole number.
-QString whole(Money value);
+QString whole(Decimal value);
 // "#######0.00": two decimals.
-QString twoDecimals(Money value);
+QString twoDecimals(Decimal value);
 // Blanks in front up to width characters; a longer text is left as it is.
 QString padded(const QString& text, int width = 10);
 // A stored day ("yyyy-MM-dd 00:00:00") as the lists show it ("yyyy-MM-dd");

@@ -222,14 +222,14 @@ StockInLineDialog::StockInLineDialog(const QString& caption, bool adding)
     cancelButton = quit;
 }
 
-QString StockInLineDialog::amountText(Money amount) const
+QString StockInLineDialog::amountText(Decimal amount) const
 {
     return StockText::plainNoLeadingZero(amount);
 }
 
 bool StockInLineDialog::quantityGiven()
 {
-    if (TxtSL->text().trimmed().isEmpty() || quantity() < Money::fromUnits(Money::Scale)) {
+    if (TxtSL->text().trimmed().isEmpty() || quantity() < Decimal::whole(1)) {
         MsgBox(QStringLiteral("数量至少为1!"), Msg::Information, Hint);
         return false;
     }

@@ -94,7 +94,7 @@ protected:
     bool quantityGiven();
 
 private:
-    QString amountText(Money amount) const override;
+    QString amountText(Decimal amount) const override;
 };
 
 class FrmRKMXADD : public StockInLineDialog {

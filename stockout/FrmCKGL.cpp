@@ -153,7 +153,7 @@ void FrmCKGL::ListView1Detail()
                   ListView1->setSubItem(row, 4, StockText::shownNumber(num));
                   ListView1->setSubItem(row, 5, StockText::shownNumber(price));
                   // The line holds no amount: quantity × price.
-                  ListView1->setSubItem(row, 6, StockText::plain(Money::fromVariant(price).times(Money::fromVariant(num))));
+                  ListView1->setSubItem(row, 6, StockText::plain(Decimal::fromVariant(price).times(Decimal::fromVariant(num))));
               });
 }
 

@@ -129,8 +129,8 @@ void LedgerRows::read(Direction direction, const QDate& from, const QDate& to, c
             // goods code it found (in letter case).
             if (storedCodes[size_t(l.goods) - firstGoods] != code)
                 l.code = textPlace(QString::fromUtf8(code));
-            l.num = rows.money(8);
-            l.price = rows.money(9);
+            l.num = rows.decimal(8);
+            l.price = rows.decimal(9);
             l.out = !in;
             l.rowid = rows.integer(1);
             m_lines.push_back(l);

@@ -13,7 +13,7 @@
 #include <QVariantList>
 #include <deque>
 #include <vector>
-#include "db/Money.h"
+#include "db/Decimal.h"
 
 class LedgerRows {
 public:
@@ -47,8 +47,8 @@ public:
     const Goods& goods(int row) const { return m_goods[size_t(line(row).goods)]; }
     // The goods code as the line holds it.
     const QString& code(int row) const;
-    Money num(int row) const { return line(row).num; }
-    Money price(int row) const { return line(row).price; }
+    Decimal num(int row) const { return line(row).num; }
+    Decimal price(int row) const { return line(row).price; }
 
 private:
     struct Bill {
@@ -59,7 +59,7 @@ private:
     };
     struct Line {
         qint64 rowid = 0;
-        Money num, price;
+        Decimal num, price;
         int bill = 0;
         int goods = 0;
         int code = -1;   // -1: the goods code itself; else a place in m_texts

@@ -25,22 +25,22 @@ constexpr Qt::Alignment Left = Qt::AlignLeft, Right = Qt::AlignRight, Centre = Q
 
 // A price or an amount as the ledgers show it: two decimals, with blanks in
 // front up to ten characters where the window pads it.
-QString money(Money value, bool padded)
+QString money(Decimal value, bool padded)
 {
     const QString text = StockText::twoDecimals(value);
     return padded ? StockText::padded(text) : text;
 }
 
 // The amount of a row as listed: quantity × price to two decimals.
-Money listedAmount(const LedgerRows& rows, int row)
+Decimal listedAmount(const LedgerRows& rows, int row)
 {
-    return Money::parse(StockText::twoDecimals(rows.price(row).times(rows.num(row))));
+    return Decimal::parse(StockText::twoDecimals(rows.price(row).times(rows.num(row))));
 }
 
 // The quantity and amount totals of the stock-in and stock-out ledgers.
 QString quantityAndAmountTotals(const LedgerRows& rows)
 {
-    Money quantity, amount;
+    Decimal quantity, amount;
     for (int r = 0; r < rows.size(); ++r) {
         quantity += rows.num(r);
         amount += listedAmount(rows, r);
@@ -382,7 +382,7 @@ QString FrmSPLS::cell(int row, int column) const
 
 QString FrmSPLS::totalsText() const
 {
-    Money in, out;
+    Decimal in, out;
     for (int r = 0; r < m_rows.size(); ++r)
         (m_rows.direction(r) == LedgerRows::In ? in : out) += m_rows.num(r);
     return QStringLiteral("入库合计：      ") + in.plain() + QStringLiteral("\r\n") + QStringLiteral("出库合计：      ") +

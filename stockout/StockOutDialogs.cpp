@@ -164,18 +164,18 @@ StockOutLineDialog::StockOutLineDialog(const QString& caption, const QString& qu
     Quit = addButtons(1980);
 }
 
-QString StockOutLineDialog::amountText(Money amount) const
+QString StockOutLineDialog::amountText(Decimal amount) const
 {
     return StockText::plain(amount);
 }
 
 bool StockOutLineDialog::quantityFits()
 {
-    if (quantity() <= Money{}) {
+    if (quantity() <= Decimal{}) {
         MsgBox(QStringLiteral("出库数量必须大于0!"), Msg::Exclamation);
         return false;
     }
-    if (Money::leadingValue(TxtDQKC->text()) < quantity()) {
+    if (Decimal::leadingValue(TxtDQKC->text()) < quantity()) {
         MsgBox(StockShortMessage, Msg::Information, Hint);
         return false;
     }

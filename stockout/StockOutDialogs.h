@@ -78,7 +78,7 @@ protected:
     bool quantityFits();
 
 private:
-    QString amountText(Money amount) const override;
+    QString amountText(Decimal amount) const override;
 };
 
 class FrmCKMXADD : public StockOutLineDialog {

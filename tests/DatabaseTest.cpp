@@ -1,8 +1,10 @@
 // The database layer: opening, result sets, transactions, money and dates.
 #include <QFile>
 #include <QFileInfo>
+#include <limits>
 #include <QSqlQuery>
 #include "db/DateTimeText.h"
+#include "db/Decimal.h"
 #include "db/Money.h"
 #include "shell/PasswordHash.h"
 #include "tests/TestSupport.h"
@@ -184,6 +186,62 @@ TEST(Money, ParsesFormatsAndAddsExactly)
     EXPECT_EQ(Money::parse(QStringLiteral("12.5")).format(0), QStringLiteral("13"));
     EXPECT_EQ(Money::parse(QStringLiteral("-1234567890123.0405")).format(4), QStringLiteral("-1234567890123.0405"));
     EXPECT_EQ(Money::parse(QStringLiteral("100")).format(1), QStringLiteral("100.0"));
+}
+
+TEST(Decimal, KeepsTypedStockNumbersExactly)
+{
+    struct Case { const char* text; bool ok; const char* plain; const char* two; };
+    const Case cases[] = {
+        {"0.12345", true, "0.12345", "0.12"},
+        {".1234567", true, "0.1234567", "0.12"},
+        {"-3", true, "-3", "-3.00"},
+        {"0.000000000000005", true, "0.00000000000001", "0.00"},   // past the last place: rounded
+        {"99999999999999999999", true, "100000000000000000000", "99999999999999999999.00"},
+        {"123456789012345678901", false, "0", "0.00"},   // out of range
+        {"12.3.4", false, "0", "0.00"},
+        {"1e3", false, "0", "0.00"},
+        {"", false, "0", "0.00"},
+        {"-0.004", true, "-0.004", "0.00"},
+    };
+    for (const Case& c : cases) {
+        bool ok = false;
+        const Decimal d = Decimal::parse(QString::fromLatin1(c.text), &ok);
+        EXPECT_EQ(ok, c.ok) << c.text;
+        EXPECT_EQ(d.plain(), QString::fromLatin1(c.plain)) << c.text;
+        EXPECT_EQ(d.format(2), QString::fromLatin1(c.two)) << c.text;
+    }
+    const auto dec = [](const char* text) { return Decimal::parse(QString::fromLatin1(text)); };
+    EXPECT_EQ(Decimal::leadingValue(QStringLiteral("3kg")), dec("3"));
+    EXPECT_EQ(Decimal::leadingValue(QStringLiteral("12.5.3")), dec("12.5"));
+    EXPECT_EQ(Decimal::leadingValue(QStringLiteral(".")), Decimal{});
+
+    // Products of two typed values are exact; the display keeps 15
+    // significant digits.
+    EXPECT_EQ(dec("3").times(dec("0.12345")).plain(), QStringLiteral("0.37035"));
+    EXPECT_EQ(dec(".1234567").times(dec("99999999")).plain(), QStringLiteral("12345669.8765433"));
+    EXPECT_EQ(dec("99999999").times(dec("99999999")), dec("9999999800000001"));
+    EXPECT_EQ(dec("99999999").times(dec("99999999")).plain(), QStringLiteral("9999999800000000"));
+    EXPECT_EQ(dec("-0.5").times(dec("3")), dec("-1.5"));
+    EXPECT_GT(dec("99999999999999999999").times(dec("99999999999999999999")), dec("99999999999999999999"));
+    EXPECT_EQ(dec("0.49995").format(0), QStringLiteral("0"));
+    EXPECT_EQ(dec("2.5").format(0), QStringLiteral("3"));
+
+    // What a REAL column stores reads back as the same value, and sums of
+    // stored values are exact.
+    for (const char* text : {"0.37035", "10.2469", "1234567.1234567", "0.00001", "-7.25", "11.3579969"}) {
+        EXPECT_EQ(Decimal::fromDouble(dec(text).toDouble()), dec(text)) << text;
+        EXPECT_EQ(Decimal::fromVariant(dec(text).toVariant()), dec(text)) << text;
+    }
+    Decimal sum;
+    for (int i = 0; i < 10; ++i)
+        sum += Decimal::fromVariant(QVariant(0.1));
+    EXPECT_EQ(sum, dec("1"));
+    EXPECT_EQ(Decimal::fromVariant(QVariant(qlonglong(42))), dec("42"));
+    EXPECT_EQ(Decimal::fromVariant(QStringLiteral("abc")), Decimal{});
+    EXPECT_EQ(Decimal::fromDouble(std::numeric_limits<double>::infinity()), Decimal{});
+    EXPECT_EQ(Decimal::fromDouble(1e300), Decimal{});
+    // Money converts without loss.
+    EXPECT_EQ(Decimal(Money::parse(QStringLiteral("-12.3457"))), dec("-12.3457"));
 }
 
 TEST(DateTimeText, ShownTimeConvertsBackToStoredValueAndId)

@@ -305,3 +305,18 @@ TEST_F(LedgerTest, PrintingEachLedger)
         EXPECT_EQ(printer->starts, 0);
     }
 }
+
+// Quantities are listed and added up as stored, past the fourth decimal.
+TEST_F(LedgerTest, QuantitiesPastFourDecimalsAreListedAsStored)
+{
+    addInBill(QStringLiteral("R3"), D3);
+    addInLine(QStringLiteral("R3"), QStringLiteral("2001"), 0.12345, 2);
+    FrmRKTZ& in = ledger<FrmRKTZ>(D3, D3);
+    query(in);
+    ASSERT_EQ(column(in.ListView1, 0), (QStringList{"R2", "R3"}));
+    EXPECT_EQ(row(in.ListView1, 1).mid(8, 3), (QStringList{"0.12345", "2.00", "0.25"}));
+    EXPECT_EQ(totals(in), QStringLiteral("数量合计：      6.12345\r\n金额合计：      24.25"));
+    FrmSPLS& account = ledger<FrmSPLS>(D3, D3);
+    query(account);
+    EXPECT_EQ(totals(account), QStringLiteral("入库合计：      6.12345\r\n出库合计：      4"));
+}

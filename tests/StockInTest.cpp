@@ -669,3 +669,47 @@ TEST_F(StockInTest, ScreenshotsOfTheDialogs)
     w.Command2->click();
     EXPECT_EQ(w.ListView1->count(), 1);
 }
+
+// Quantities and prices are kept as typed, past the fourth decimal: in the
+// amount box, the stored line, the line list and the counter's sums.
+TEST_F(StockInTest, PricesPastFourDecimalsAreKeptAsTyped)
+{
+    addInBill(QStringLiteral("B1"), QDate(2026, 12, 9));
+    addInBill(QStringLiteral("B2"), QDate(2026, 12, 9));
+    setCounter(QStringLiteral("1001"), 5, 0, 10);
+    FrmRKGL& w = stockIn();
+    // A line typed into the new-line dialog of a bill, its amount as shown.
+    const auto addTyped = [&](const QString& bill, const QString& quantity, const QString& price, const QString& amount) {
+        selectBill(w, bill);
+        onDialog<FrmRKMXADD>([&](FrmRKMXADD& d) {
+            pick(d, QStringLiteral("1001"));
+            retypeKeys(d.TxtSL, quantity);
+            retypeKeys(d.TxtDJ, price);
+            EXPECT_EQ(d.TxtJE->text(), amount);
+            if (bill == QStringLiteral("B1"))
+                screenshot(&d, QStringLiteral("stock-in-line-five-decimals"));
+            d.Save->click();
+        });
+        w.Command1->click();
+    };
+    addTyped(QStringLiteral("B1"), QStringLiteral("3"), QStringLiteral("0.12345"), QStringLiteral(".37035"));
+    const QString storedLine = QStringLiteral("SELECT quote(num) || '|' || quote(price) || '|' || quote(je) FROM rkgl2004"
+                                              " WHERE stock_bill_id = ?");
+    const QString storedCounter = QStringLiteral("SELECT quote(rks) || '|' || quote(zje) FROM store WHERE code = '1001'");
+    EXPECT_EQ(value(storedLine, {QStringLiteral("B1")}).toString(), QStringLiteral("3.0|0.12345|0.37035"));
+    EXPECT_EQ(value(storedCounter).toString(), QStringLiteral("8.0|10.37035"));
+    EXPECT_EQ(row(w.ListView1, 0).mid(8), (QStringList{"3", "0.12345", "0.37035"}));
+    editLine(w, QStringLiteral("1001"), [](FrmRKMXEDIT& d) {
+        EXPECT_EQ(d.TxtDJ->text(), QStringLiteral("0.12345"));
+        EXPECT_EQ(d.TxtJE->text(), QStringLiteral(".37035"));
+        retypeKeys(d.TxtSL, QStringLiteral("4"));
+        EXPECT_EQ(d.TxtJE->text(), QStringLiteral(".4938"));
+    });
+    EXPECT_EQ(value(storedLine, {QStringLiteral("B1")}).toString(), QStringLiteral("4.0|0.12345|0.4938"));
+    EXPECT_EQ(value(storedCounter).toString(), QStringLiteral("9.0|10.4938"));
+
+    // Seven decimals, as many as the box takes: the amounts add up exactly.
+    addTyped(QStringLiteral("B2"), QStringLiteral("7"), QStringLiteral(".1234567"), QStringLiteral(".8641969"));
+    EXPECT_EQ(value(storedLine, {QStringLiteral("B2")}).toString(), QStringLiteral("7.0|0.1234567|0.8641969"));
+    EXPECT_EQ(value(storedCounter).toString(), QStringLiteral("16.0|11.3579969"));
+}

@@ -506,3 +506,44 @@ TEST_F(StockOutTest, ScreenshotsOfTheDialogs)
     w.Command2->click();
     EXPECT_EQ(w.ListView1->count(), 1);
 }
+
+// A quantity past the fourth decimal is stored and checked as typed: the
+// stock on hand of 0.12345 takes 0.12345 and refuses 0.123451.
+TEST_F(StockOutTest, QuantitiesPastFourDecimalsAreStoredAndCheckedAsTyped)
+{
+    addOutBill(QStringLiteral("C1"), QDate(2026, 12, 10), QStringLiteral("厨房部"), QStringLiteral("冻库"));
+    setCounter(QStringLiteral("1001"), 0.12345, 0, 10);
+    FrmCKGL& w = stockOut();
+    MessageSeam::clear();
+    onDialog<FrmCKMXADD>([&](FrmCKMXADD& d) {
+        pick(d, QStringLiteral("1001"));
+        EXPECT_EQ(d.TxtDQKC->text(), QStringLiteral("0.12345"));
+        retypeKeys(d.TxtDJ, QStringLiteral("2"));
+        retypeKeys(d.TxtSL, QStringLiteral("0.123451"));
+        d.Save->click();
+        EXPECT_EQ(messages(), QStringList{Short});
+        retypeKeys(d.TxtSL, QStringLiteral("0.12345"));
+        EXPECT_EQ(d.TxtJE->text(), QStringLiteral("0.2469"));
+        d.Save->click();
+    });
+    w.Command1->click();
+    EXPECT_EQ(messages(), (QStringList{Short, Saved}));
+    EXPECT_EQ(value(QStringLiteral("SELECT quote(num) || '|' || quote(price) FROM ckgl2004")).toString(),
+              QStringLiteral("0.12345|2.0"));
+    EXPECT_EQ(value(QStringLiteral("SELECT quote(rks) || '|' || quote(cks) || '|' || quote(ckje) FROM store")).toString(),
+              QStringLiteral("0.12345|0.12345|10.2469"));
+    EXPECT_EQ(row(w.ListView1, 0).mid(4), (QStringList{"0.12345", "2", "0.2469"}));
+
+    // The edit may take the line's own quantity again, and no more.
+    MessageSeam::clear();
+    editLine(w, QStringLiteral("1001"), [&](FrmCKMXEDIT& d) {
+        EXPECT_EQ(d.TxtDQKC->text(), QStringLiteral("0.12345"));
+        EXPECT_EQ(d.TxtSL->text(), QStringLiteral("0.12345"));
+        retypeKeys(d.TxtSL, QStringLiteral("0.123451"));
+        d.Save->click();
+        retypeKeys(d.TxtSL, QStringLiteral("0.12344"));
+    });
+    EXPECT_EQ(messages(), (QStringList{Short, Saved}));
+    EXPECT_EQ(value(QStringLiteral("SELECT quote(rks) || '|' || quote(cks) || '|' || quote(ckje) FROM store")).toString(),
+              QStringLiteral("0.12345|0.12344|9.99998"));
+}

@@ -1,5 +1,7 @@
 #include "tests/TestSupport.h"
 #include "db/StockPosting.h"
+#include <functional>
+#include <vector>
 
 using namespace StockPosting;
 
@@ -106,4 +108,56 @@ TEST_F(StockPostingTest, ASaleAndAReturnEachBookABillWithItsLineAndCounter)
                                    "FROM rkgl2004 WHERE stock_bill_id = ?"), {back}).toString(),
               QStringLiteral("1|g1|2.0|12.5|1|25.0"));
     EXPECT_EQ(counterText(QStringLiteral("g1")), QStringLiteral("综合库|12|5|125|108|202612"));
+}
+
+// Each counter writer changes only the columns of its rule: every other
+// column keeps its stored value, an empty one included.
+TEST_F(StockPostingTest, EachCounterWriterWritesOnlyItsOwnColumns)
+{
+    openDb();
+    Clock::fix(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+    const QString preset = QStringLiteral("'冷库'|10.123456|NULL|30.5|NULL|'202611'");
+    struct Case {
+        const char* writer;
+        std::function<void()> post;
+        QString after;
+    };
+    const QString g1 = QStringLiteral("g1");
+    const std::vector<Case> cases = {
+        {"sale", [&] { postSale(g1, m("3"), m("12.5")); }, QStringLiteral("'综合库'|10.123456|3.0|30.5|43.0|'202611'")},
+        {"return", [&] { postReturn(g1, m("2"), m("12.5")); }, QStringLiteral("'综合库'|12.123456|NULL|55.5|NULL|'202612'")},
+        {"stock-in line", [&] { postStockIn(g1, QStringLiteral("干货库"), m("5"), m("12.5")); },
+         QStringLiteral("'干货库'|15.123456|NULL|43.0|NULL|'20261210'")},
+        {"stock-in line edit", [&] { postStockInEdit(g1, m("-1"), m("-2.5")); },
+         QStringLiteral("'冷库'|9.123456|NULL|28.0|NULL|'20261210'")},
+        {"stock-out line", [&] { postStockOut(g1, QStringLiteral("干货库"), m("2"), m("5")); },
+         QStringLiteral("'干货库'|10.123456|2.0|30.5|35.5|'202611'")},
+        {"stock-out line edit", [&] { postStockOutEdit(g1, m("1"), m("2.5")); },
+         QStringLiteral("'冷库'|10.123456|1.0|30.5|33.0|'202611'")},
+    };
+    const QString row = QStringLiteral("SELECT quote(ckh) || '|' || quote(rks) || '|' || quote(cks) || '|' || quote(zje) || '|' ||"
+                                       " quote(ckje) || '|' || quote(yearmonth) FROM store WHERE code = 'g1'");
+    for (const Case& c : cases) {
+        sql(QStringLiteral("DELETE FROM store"));
+        sql(QStringLiteral("INSERT INTO store (code, ckh, rks, cks, zje, ckje, yearmonth)"
+                           " VALUES ('g1', '冷库', 10.123456, NULL, 30.5, NULL, '202611')"));
+        ASSERT_EQ(value(row).toString(), preset);
+        c.post();
+        EXPECT_EQ(value(row).toString(), c.after) << c.writer;
+    }
+}
+
+// A return of goods without a counter row makes one with the return's
+// columns only: nothing issued is written; a new stock-in row starts its
+// issued total at 0.
+TEST_F(StockPostingTest, ANewCounterRowHoldsOnlyTheColumnsOfItsWriter)
+{
+    openDb();
+    Clock::fix(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+    postReturn(QStringLiteral("g1"), m("2"), m("12.5"));
+    postStockIn(QStringLiteral("g2"), QStringLiteral("冷库"), m("5"), m("12.5"));
+    const QString row = QStringLiteral("SELECT quote(ckh) || '|' || quote(rks) || '|' || quote(cks) || '|' || quote(zje) || '|' ||"
+                                       " quote(ckje) || '|' || quote(yearmonth) FROM store WHERE code = ?");
+    EXPECT_EQ(value(row, {QStringLiteral("g1")}).toString(), QStringLiteral("'综合库'|2.0|NULL|25.0|NULL|'202612'"));
+    EXPECT_EQ(value(row, {QStringLiteral("g2")}).toString(), QStringLiteral("'冷库'|5.0|0.0|12.5|NULL|'20261210'"));
 }
