@@ -20,6 +20,7 @@
 #include "stockin/StockInDialogs.h"
 #include "stockout/FrmCKGL.h"
 #include "stockout/StockOutDialogs.h"
+#include "tests/RowClicks.h"
 #include "tests/OrderingFixture.h"
 
 namespace {
@@ -152,7 +153,7 @@ public:
     template <class W, class D> void billEdit(const QString& bill)
     {
         W& w = window<W>();
-        w.ListView2->clickRow(rowOf(w.ListView2, bill));
+        clickRow(w.ListView2, rowOf(w.ListView2, bill));
         armFault();
         onDialog<D>([](D& d) {
             typeKeys(d.TxtBZ, QStringLiteral("补"));
@@ -163,8 +164,8 @@ public:
     template <class W, class D> void lineEdit(const QString& bill, const QString& quantity)
     {
         W& w = window<W>();
-        w.ListView2->clickRow(rowOf(w.ListView2, bill));
-        w.ListView1->clickRow(rowOf(w.ListView1, QStringLiteral("1001")));
+        clickRow(w.ListView2, rowOf(w.ListView2, bill));
+        clickRow(w.ListView1, rowOf(w.ListView1, QStringLiteral("1001")));
         armFault();
         onDialog<D>([quantity](D& d) {
             retypeKeys(d.TxtSL, quantity);
@@ -193,7 +194,7 @@ public:
     void goodsModify()
     {
         FrmSPDA& w = window<FrmSPDA>();
-        w.ListView1->clickRow(w.ListView1->findKey(QStringLiteral("1001")));
+        clickRow(w.ListView1, w.ListView1->findKey(QStringLiteral("1001")));
         armFault();
         onDialog<FrmSPXG>([](FrmSPXG& d) {
             retypeKeys(d.Text2, QStringLiteral("可口可乐"));
@@ -228,8 +229,8 @@ public:
     void dishChange()
     {
         FrmCPGL& m = Forms::get<FrmCPGL>();
-        m.TreeView1->clickNode(QStringLiteral("C101"));
-        m.ListView1->clickRow(m.ListView1->findKey(QStringLiteral("1")));
+        clickNode(m.TreeView1, QStringLiteral("C101"));
+        clickRow(m.ListView1, m.ListView1->findKey(QStringLiteral("1")));
         armFault();
         onDialog<FrmXGCP>([](FrmXGCP& d) {
             retypeKeys(d.Text2, QStringLiteral("宫爆鸡丁"));
@@ -240,7 +241,7 @@ public:
     void dishNew()
     {
         FrmCPGL& m = Forms::get<FrmCPGL>();
-        m.TreeView1->clickNode(QStringLiteral("C101"));
+        clickNode(m.TreeView1, QStringLiteral("C101"));
         armFault();
         onDialog<FrmXZCP>([](FrmXZCP& d) {
             retypeKeys(d.Text1, QStringLiteral("77"));
@@ -262,7 +263,7 @@ public:
     void categoryEdit()
     {
         FrmLBSZ& w = window<FrmLBSZ>();
-        w.TreeView1->clickNode(QStringLiteral("C101"));
+        clickNode(w.TreeView1, QStringLiteral("C101"));
         armFault();
         onDialog<FrmCDLBEDIT>([](FrmCDLBEDIT& d) {
             retypeKeys(d.Text1, QStringLiteral("四川菜"));
@@ -294,7 +295,7 @@ public:
         // The table setup reads the specifications for the dialog it opens.
         FrmFTSZ& w = window<FrmFTSZ>();
         w.SSTab1->setTab(2);
-        w.ListView3->clickRow(0);
+        clickRow(w.ListView3, 0);
         armFault();
         onDialog<FrmFTEDIT>([](FrmFTEDIT& d) {
             retypeKeys(d.Text2, QStringLiteral("改名"));
