@@ -95,6 +95,16 @@ bool RowReader::isNull(int column) const
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
 }
 
+int RowReader::type(int column) const
+{
+    return sqlite3_column_type(m_stmt, column);
+}
+
+double RowReader::real(int column) const
+{
+    return sqlite3_column_double(m_stmt, column);
+}
+
 qint64 RowReader::integer(int column) const
 {
     return sqlite3_column_int64(m_stmt, column);
@@ -127,6 +137,20 @@ QByteArrayView RowReader::utf8(int column) const
 {
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
     return data ? QByteArrayView(data, sqlite3_column_bytes(m_stmt, column)) : QByteArrayView();
+}
+
+QVariant RowReader::variant(int column) const
+{
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(m_stmt, column)));
+    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(m_stmt, column));
+    case SQLITE_NULL: return QVariant(QMetaType::fromType<QString>());
+    case SQLITE_BLOB: {
+        const auto* data = static_cast<const char*>(sqlite3_column_blob(m_stmt, column));
+        return QVariant(QByteArray(data, sqlite3_column_bytes(m_stmt, column)));
+    }
+    default: return QVariant(text(column));
+    }
 }
 
 } // namespace Db

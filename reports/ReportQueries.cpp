@@ -87,6 +87,11 @@ QString salesByDish(const ReportPeriod& period)
              units(QStringLiteral("l.food_num")));
 }
 
+bool salesByDishReadsDishIndex(const ReportPeriod& period)
+{
+    return readsEveryLine(period, DishesReadEveryLineAfterDays);
+}
+
 QString salesDetail()
 {
     return QStringLiteral(

@@ -1,0 +1,329 @@
+#include "reports/SalesTotals.h"
+
+#include <sqlite3.h>
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+#include <vector>
+#include "db/RowReader.h"
+#include "reports/ReportQueries.h"
+
+namespace SalesTotals {
+
+namespace {
+
+// The settled lines of the period: its bills in the order of the date index,
+// each bill's lines from the bill index, which holds every column read here.
+const QString LinesOfPeriod = QStringLiteral(
+    "SELECT a.account_id, l.rowid, l.food_code, l.food_name, l.price, l.food_num, l.STS "
+    "FROM ACCOUNT_200606 a JOIN strink_mess_200505 l ON l.account_id = a.account_id "
+    "WHERE a.account_date >= ? AND a.account_date <= ? ORDER BY a.account_date, a.account_id");
+enum LineColumn { BillId, LineId, Code, Name, Price, Quantity, State };
+
+// ASCII letters to lower case, every other byte as it is: the NOCASE collation.
+inline unsigned char folded(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
+
+std::string foldedText(QByteArrayView v)
+{
+    std::string s(size_t(v.size()), '\0');
+    for (qsizetype i = 0; i < v.size(); ++i)
+        s[size_t(i)] = char(folded(uchar(v[i])));
+    return s;
+}
+
+// A stored value in the order SQLite sorts values: Null, numbers by value,
+// texts, blobs (by their bytes, texts case-folded under NOCASE).
+struct Value {
+    int rank = 0;   // 0 Null, 1 number, 2 text, 3 blob
+    double number = 0;
+    std::string bytes;
+
+    static Value of(const Db::RowReader& r, int column, bool noCase)
+    {
+        Value v;
+        switch (r.type(column)) {
+        case SQLITE_NULL: break;
+        case SQLITE_INTEGER:
+        case SQLITE_FLOAT:
+            v.rank = 1;
+            v.number = r.real(column);
+            break;
+        default:
+            v.rank = r.type(column) == SQLITE_TEXT ? 2 : 3;
+            v.bytes = noCase && v.rank == 2 ? foldedText(r.utf8(column))
+                                            : std::string(r.utf8(column).data(), size_t(r.utf8(column).size()));
+            break;
+        }
+        return v;
+    }
+    friend int compare(const Value& a, const Value& b)
+    {
+        if (a.rank != b.rank)
+            return a.rank < b.rank ? -1 : 1;
+        if (a.rank == 1)
+            return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
+        const int c = a.bytes.compare(b.bytes);
+        return c < 0 ? -1 : c > 0 ? 1 : 0;
+    }
+};
+
+// Appends a value to a grouping key, so that two values make one key exactly
+// when SQLite groups them together.
+void appendKey(std::string& key, const Db::RowReader& r, int column, bool noCase)
+{
+    const int type = r.type(column);
+    if (type == SQLITE_NULL) {
+        key.push_back('\0');
+        return;
+    }
+    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
+        double d = r.real(column);
+        if (d == 0)
+            d = 0;   // -0.0 and 0.0 are one value
+        key.push_back('\1');
+        key.append(reinterpret_cast<const char*>(&d), sizeof d);
+        return;
+    }
+    const QByteArrayView v = r.utf8(column);
+    const auto n = uint32_t(v.size());
+    key.push_back(type == SQLITE_TEXT ? '\2' : '\3');
+    key.append(reinterpret_cast<const char*>(&n), sizeof n);
+    if (!noCase || type != SQLITE_TEXT) {
+        key.append(v.data(), size_t(v.size()));
+        return;
+    }
+    for (const char c : v)
+        key.push_back(char(folded(uchar(c))));
+}
+
+// Whole ten-thousandths of a line's quantity and of its amount, as
+// ReportSql::units rounds them; Null stays Null. Lines whose quantity or
+// price is not a stored number are worked out by SQLite itself.
+struct LineUnits {
+    bool hasQuantity = false;
+    bool hasAmount = false;
+    qint64 quantity = 0;
+    qint64 amount = 0;
+};
+
+LineUnits lineUnits(const Db::RowReader& r)
+{
+    LineUnits u;
+    const int qt = r.type(Quantity);
+    const int pt = r.type(Price);
+    if (qt == SQLITE_FLOAT && pt == SQLITE_FLOAT) {
+        const double q = r.real(Quantity);
+        if (unitsOf(q, u.quantity) && unitsOf(q * r.real(Price), u.amount)) {
+            u.hasQuantity = u.hasAmount = true;
+            return u;
+        }
+    }
+    Db::RowReader sql(QStringLiteral("SELECT CAST(ROUND((?1) * 10000) AS INTEGER), "
+                                     "CAST(ROUND((?1 * ?2) * 10000) AS INTEGER)"),
+                      {r.variant(Quantity), r.variant(Price)});
+    if (sql.next()) {
+        u.hasQuantity = !sql.isNull(0);
+        u.quantity = sql.integer(0);
+        u.hasAmount = !sql.isNull(1);
+        u.amount = sql.integer(1);
+    }
+    return u;
+}
+
+// A free line (STS '2') counts its amount again as the free amount.
+bool isFree(const Db::RowReader& r)
+{
+    const QByteArrayView s = r.utf8(State);
+    return r.type(State) != SQLITE_NULL && s.size() == 1 && s[0] == '2';
+}
+
+// Reads the period's lines, calling add(reader) for each.
+template <typename Add>
+void readLines(const ReportPeriod& period, Add add)
+{
+    Db::RowReader r(LinesOfPeriod, period.bounds());
+    while (r.next())
+        add(r);
+}
+
+QVariant unitsValue(qint64 units) { return QVariant(double(units) / 10000.0); }
+
+} // namespace
+
+bool unitsOf(double x, qint64& units)
+{
+    const double r = x * 10000;
+    if (!(r >= -4503599627370496.0 && r <= 4503599627370496.0))
+        return false;
+    units = qint64(r + (r < 0 ? -0.5 : 0.5));
+    return true;
+}
+
+Recordset byCategory(const ReportPeriod& period)
+{
+    // The amounts per dish code, as the code's lines sum them.
+    struct Sums {
+        qint64 amount = 0;
+        qint64 free = 0;
+    };
+    std::unordered_map<std::string, Sums> byCode;
+    std::string key;
+    readLines(period, [&](const Db::RowReader& r) {
+        if (r.type(Code) == SQLITE_NULL)
+            return;   // matches no dish
+        key.clear();
+        appendKey(key, r, Code, true);
+        const LineUnits u = lineUnits(r);
+        Sums& s = byCode[key];
+        if (u.hasAmount) {
+            s.amount += u.amount;
+            if (isFree(r))
+                s.free += u.amount;
+        }
+    });
+
+    // Each dish adds its code's amounts to its sub-category.
+    std::unordered_map<std::string, Sums> byClass;
+    Db::RowReader dishes(QStringLiteral("SELECT code, cp_classid FROM cpdetail"));
+    while (dishes.next()) {
+        if (dishes.type(0) == SQLITE_NULL || dishes.type(1) == SQLITE_NULL)
+            continue;
+        key.clear();
+        appendKey(key, dishes, 0, true);
+        const auto found = byCode.find(key);
+        if (found == byCode.end())
+            continue;
+        key.clear();
+        appendKey(key, dishes, 1, true);
+        Sums& s = byClass[key];
+        s.amount += found->second.amount;
+        s.free += found->second.free;
+    }
+
+    std::vector<QVariantList> rows;
+    Db::RowReader classes(QStringLiteral("SELECT trim(c.cname), trim(c.code) FROM cpclass c "
+                                         "WHERE c.parentcode <> '0' ORDER BY c.rowid"));
+    while (classes.next()) {
+        Sums s;
+        if (classes.type(1) != SQLITE_NULL) {
+            key.clear();
+            appendKey(key, classes, 1, true);
+            if (const auto found = byClass.find(key); found != byClass.end())
+                s = found->second;
+        }
+        rows.push_back({classes.variant(0), unitsValue(s.amount), unitsValue(s.free)});
+    }
+    return Recordset::fromRows({QStringLiteral("分类名称"), QStringLiteral("金额"), QStringLiteral("赠单金额")},
+                               std::move(rows));
+}
+
+Recordset byDish(const ReportPeriod& period)
+{
+    // Of the lines of one group the statement shows the first it meets: over
+    // a short period the first in bill order (the period's bills by date,
+    // each bill's lines as stored), over a long one the first in the order of
+    // the dish index (bill, quantity, state, line).
+    const bool inDishIndexOrder = ReportQueries::salesByDishReadsDishIndex(period);
+    struct Group {
+        // Its place in the result.
+        Value code;
+        Value name;
+        Value price;
+        // The line it shows and that line's place among the lines read.
+        QVariant shownName;
+        QVariant shownPrice;
+        qint64 bill = 0;
+        qint64 line = 0;
+        Value quantity;
+        Value state;
+        // Its sums.
+        bool hasQuantity = false;
+        qint64 quantityUnits = 0;
+        qint64 amount = 0;
+        qint64 free = 0;
+    };
+    std::vector<Group> groups;
+    std::unordered_map<std::string, size_t> index;
+    std::string key;
+    qint64 billOrder = 0;
+    qint64 lastBill = 0;
+    auto show = [&](Group& g, const Db::RowReader& r, qint64 bill) {
+        g.shownName = r.variant(Name);
+        g.shownPrice = r.variant(Price);
+        g.bill = bill;
+        g.line = r.integer(LineId);
+        if (inDishIndexOrder) {
+            g.quantity = Value::of(r, Quantity, false);
+            g.state = Value::of(r, State, true);
+        }
+    };
+    // Whether the line comes before the one the group shows.
+    auto comesFirst = [&](const Group& g, const Db::RowReader& r, qint64 bill) {
+        if (bill != g.bill)
+            return bill < g.bill;
+        if (inDishIndexOrder) {
+            if (const int c = compare(Value::of(r, Quantity, false), g.quantity))
+                return c < 0;
+            if (const int c = compare(Value::of(r, State, true), g.state))
+                return c < 0;
+        }
+        return r.integer(LineId) < g.line;
+    };
+    readLines(period, [&](const Db::RowReader& r) {
+        const qint64 billId = r.integer(BillId);
+        if (billOrder == 0 || billId != lastBill) {
+            ++billOrder;
+            lastBill = billId;
+        }
+        const qint64 bill = inDishIndexOrder ? billId : billOrder;
+        key.clear();
+        appendKey(key, r, Code, true);
+        appendKey(key, r, Name, true);
+        appendKey(key, r, Price, false);
+        auto [at, added] = index.try_emplace(key, groups.size());
+        if (added) {
+            Group g;
+            g.code = Value::of(r, Code, true);
+            g.name = Value::of(r, Name, true);
+            g.price = Value::of(r, Price, false);
+            show(g, r, bill);
+            groups.push_back(std::move(g));
+        }
+        Group& g = groups[at->second];
+        if (!added && comesFirst(g, r, bill))
+            show(g, r, bill);
+        const LineUnits u = lineUnits(r);
+        if (u.hasQuantity) {
+            g.hasQuantity = true;
+            g.quantityUnits += u.quantity;
+        }
+        if (u.hasAmount) {
+            g.amount += u.amount;
+            if (isFree(r))
+                g.free += u.amount;
+        }
+    });
+
+    std::vector<const Group*> shown;
+    for (const Group& g : groups)
+        if (g.hasQuantity && g.quantityUnits > 0)
+            shown.push_back(&g);
+    std::sort(shown.begin(), shown.end(), [](const Group* a, const Group* b) {
+        if (const int c = compare(a->code, b->code))
+            return c < 0;
+        if (const int c = compare(a->name, b->name))
+            return c < 0;
+        return compare(a->price, b->price) < 0;
+    });
+    std::vector<QVariantList> rows;
+    rows.reserve(shown.size());
+    for (const Group* g : shown)
+        rows.push_back({g->shownName, unitsValue(g->quantityUnits), g->shownPrice, unitsValue(g->amount),
+                        unitsValue(g->free)});
+    return Recordset::fromRows({QStringLiteral("品名"), QStringLiteral("数量"), QStringLiteral("单价"),
+                                QStringLiteral("金额"), QStringLiteral("赠单金额")},
+                               std::move(rows));
+}
+
+} // namespace SalesTotals
