@@ -200,7 +200,10 @@ QString subCategoryDishes()
                           "ORDER BY d.rowid");
 }
 
-QString dishSales(DishLevel level, TableFilter filter)
+namespace {
+
+// The lines of the dish sales list, with their seating and dish.
+QString dishSalesLinesFrom(DishLevel level, TableFilter filter)
 {
     // The tables of the chosen type or specification, found once (the "+"
     // keeps the lines of the period, not every seating of those tables, in
@@ -229,15 +232,28 @@ QString dishSales(DishLevel level, TableFilter filter)
         levelCondition = QStringLiteral("AND l.food_code = ? ");
         break;
     }
-    return QStringLiteral("SELECT l.food_code, l.food_name, l.price, %1 AS quantity, %2 AS amount "
-                          "FROM strink_mess_200505 l "
+    return QStringLiteral("FROM strink_mess_200505 l "
                           "JOIN use_table_200505 s ON s.use_table_id = l.use_table_id "
                           "JOIN cpdetail d ON d.code = l.food_code "
-                          "WHERE l.bill_time >= ? AND l.bill_time <= ? AND l.STS IN ('0', '1') AND %3%4"
+                          "WHERE l.bill_time >= ? AND l.bill_time <= ? AND l.STS IN ('0', '1') AND %1%2")
+        .arg(tableCondition, levelCondition);
+}
+
+} // namespace
+
+QString dishSales(DishLevel level, TableFilter filter)
+{
+    return QStringLiteral("SELECT l.food_code, l.food_name, l.price, %1 AS quantity, %2 AS amount %3"
                           "GROUP BY l.food_code, l.food_name, l.price "
                           "HAVING SUM(CASE WHEN l.STS = '0' THEN 1 ELSE 0 END) > 0 "
                           "ORDER BY l.food_code, l.food_name, l.price")
-        .arg(exactSum(QStringLiteral("l.food_num")), exactSum(LineAmount), tableCondition, levelCondition);
+        .arg(exactSum(QStringLiteral("l.food_num")), exactSum(LineAmount), dishSalesLinesFrom(level, filter));
+}
+
+QString dishSalesLines(DishLevel level, TableFilter filter)
+{
+    return QStringLiteral("SELECT l.bill_time, l.rowid, l.food_code, l.food_name, l.price, l.food_num, l.STS ")
+        + dishSalesLinesFrom(level, filter);
 }
 
 } // namespace ReportQueries

@@ -63,5 +63,9 @@ QString subCategoryDishes();
 enum class DishLevel { All, TopCategory, SubCategory, Dish };
 enum class TableFilter { Type, Specification };
 QString dishSales(DishLevel level, TableFilter filter);
+// The lines that list sums, ungrouped (the window groups them in the
+// program, reports/SalesTotals.h): bill_time, rowid, food_code, food_name,
+// price, food_num, STS. The same parameters.
+QString dishSalesLines(DishLevel level, TableFilter filter);
 
 } // namespace ReportQueries

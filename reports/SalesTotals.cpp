@@ -149,6 +149,154 @@ void readLines(const ReportPeriod& period, Add add)
 
 QVariant unitsValue(qint64 units) { return QVariant(double(units) / 10000.0); }
 
+// Which line of a group a statement shows: the first it meets in its plan.
+enum class FirstLine {
+    InBillOrder,   // column 0 the bill: bills in the order read, each bill's lines as stored
+    InDishIndex,   // column 0 the bill: by bill, quantity, state, line
+    ByTime,        // column 0 the line's time: by time, line
+};
+
+// The lines of one dish code, name and price, as GROUP BY l.food_code,
+// l.food_name, l.price makes them.
+struct DishGroup {
+    // Its place in the result.
+    Value code;
+    Value name;
+    Value price;
+    // The line it shows and that line's place among the lines.
+    QVariant shownCode;
+    QVariant shownName;
+    QVariant shownPrice;
+    qint64 bill = 0;
+    Value time;
+    qint64 line = 0;
+    Value quantityValue;
+    Value state;
+    // Its sums.
+    bool hasQuantity = false;
+    qint64 quantity = 0;
+    qint64 amount = 0;
+    qint64 free = 0;
+    qint64 ordered = 0;   // lines of state '0'
+};
+
+// NOCASE order of a stored text (or Null) against a kept value.
+int compareNoCase(const Db::RowReader& r, int column, const Value& v)
+{
+    if (r.type(column) == SQLITE_NULL || v.rank != 2)
+        return compare(Value::of(r, column, true), v);
+    const QByteArrayView t = r.utf8(column);
+    const size_t n = std::min(size_t(t.size()), v.bytes.size());
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char a = folded(uchar(t[qsizetype(i)])), b = uchar(v.bytes[i]);
+        if (a != b)
+            return a < b ? -1 : 1;
+    }
+    return size_t(t.size()) < v.bytes.size() ? -1 : size_t(t.size()) > v.bytes.size() ? 1 : 0;
+}
+
+// Reads every line (columns: bill or time, line, code, name, price,
+// quantity, state) and sums them by dish code, name and price.
+std::vector<DishGroup> groupDishes(Db::RowReader& r, FirstLine rule)
+{
+    std::vector<DishGroup> groups;
+    std::unordered_map<std::string, size_t> index;
+    std::string key;
+    qint64 billOrder = 0;
+    qint64 lastBill = 0;
+    auto billOf = [&]() {
+        if (rule == FirstLine::ByTime)
+            return qint64(0);
+        const qint64 id = r.integer(BillId);
+        if (billOrder == 0 || id != lastBill) {
+            ++billOrder;
+            lastBill = id;
+        }
+        return rule == FirstLine::InDishIndex ? id : billOrder;
+    };
+    auto show = [&](DishGroup& g, qint64 bill) {
+        g.shownCode = r.variant(Code);
+        g.shownName = r.variant(Name);
+        g.shownPrice = r.variant(Price);
+        g.bill = bill;
+        g.line = r.integer(LineId);
+        if (rule == FirstLine::InDishIndex) {
+            g.quantityValue = Value::of(r, Quantity, false);
+            g.state = Value::of(r, State, true);
+        } else if (rule == FirstLine::ByTime) {
+            g.time = Value::of(r, BillId, true);
+        }
+    };
+    // Whether the line comes before the one the group shows.
+    auto comesFirst = [&](const DishGroup& g, qint64 bill) {
+        if (rule == FirstLine::ByTime) {
+            if (const int c = compareNoCase(r, BillId, g.time))
+                return c < 0;
+        } else if (bill != g.bill) {
+            return bill < g.bill;
+        }
+        if (rule == FirstLine::InDishIndex) {
+            if (const int c = compare(Value::of(r, Quantity, false), g.quantityValue))
+                return c < 0;
+            if (const int c = compare(Value::of(r, State, true), g.state))
+                return c < 0;
+        }
+        return r.integer(LineId) < g.line;
+    };
+    while (r.next()) {
+        const qint64 bill = billOf();
+        key.clear();
+        appendKey(key, r, Code, true);
+        appendKey(key, r, Name, true);
+        appendKey(key, r, Price, false);
+        auto [at, added] = index.try_emplace(key, groups.size());
+        if (added) {
+            DishGroup g;
+            g.code = Value::of(r, Code, true);
+            g.name = Value::of(r, Name, true);
+            g.price = Value::of(r, Price, false);
+            show(g, bill);
+            groups.push_back(std::move(g));
+        }
+        DishGroup& g = groups[at->second];
+        if (!added && comesFirst(g, bill))
+            show(g, bill);
+        const LineUnits u = lineUnits(r);
+        if (u.hasQuantity) {
+            g.hasQuantity = true;
+            g.quantity += u.quantity;
+        }
+        if (u.hasAmount) {
+            g.amount += u.amount;
+            if (isFree(r))
+                g.free += u.amount;
+        }
+        const QByteArrayView state = r.utf8(State);
+        if (r.type(State) != SQLITE_NULL && state.size() == 1 && state[0] == '0')
+            ++g.ordered;
+    }
+    return groups;
+}
+
+// The groups kept, in code, name and price order.
+template <typename Keep>
+std::vector<const DishGroup*> sortedGroups(const std::vector<DishGroup>& groups, Keep keep)
+{
+    std::vector<const DishGroup*> kept;
+    for (const DishGroup& g : groups)
+        if (keep(g))
+            kept.push_back(&g);
+    std::sort(kept.begin(), kept.end(), [](const DishGroup* a, const DishGroup* b) {
+        if (const int c = compare(a->code, b->code))
+            return c < 0;
+        if (const int c = compare(a->name, b->name))
+            return c < 0;
+        return compare(a->price, b->price) < 0;
+    });
+    return kept;
+}
+
+
 } // namespace
 
 bool unitsOf(double x, qint64& units)
@@ -224,105 +372,31 @@ Recordset byDish(const ReportPeriod& period)
     // a short period the first in bill order (the period's bills by date,
     // each bill's lines as stored), over a long one the first in the order of
     // the dish index (bill, quantity, state, line).
-    const bool inDishIndexOrder = ReportQueries::salesByDishReadsDishIndex(period);
-    struct Group {
-        // Its place in the result.
-        Value code;
-        Value name;
-        Value price;
-        // The line it shows and that line's place among the lines read.
-        QVariant shownName;
-        QVariant shownPrice;
-        qint64 bill = 0;
-        qint64 line = 0;
-        Value quantity;
-        Value state;
-        // Its sums.
-        bool hasQuantity = false;
-        qint64 quantityUnits = 0;
-        qint64 amount = 0;
-        qint64 free = 0;
-    };
-    std::vector<Group> groups;
-    std::unordered_map<std::string, size_t> index;
-    std::string key;
-    qint64 billOrder = 0;
-    qint64 lastBill = 0;
-    auto show = [&](Group& g, const Db::RowReader& r, qint64 bill) {
-        g.shownName = r.variant(Name);
-        g.shownPrice = r.variant(Price);
-        g.bill = bill;
-        g.line = r.integer(LineId);
-        if (inDishIndexOrder) {
-            g.quantity = Value::of(r, Quantity, false);
-            g.state = Value::of(r, State, true);
-        }
-    };
-    // Whether the line comes before the one the group shows.
-    auto comesFirst = [&](const Group& g, const Db::RowReader& r, qint64 bill) {
-        if (bill != g.bill)
-            return bill < g.bill;
-        if (inDishIndexOrder) {
-            if (const int c = compare(Value::of(r, Quantity, false), g.quantity))
-                return c < 0;
-            if (const int c = compare(Value::of(r, State, true), g.state))
-                return c < 0;
-        }
-        return r.integer(LineId) < g.line;
-    };
-    readLines(period, [&](const Db::RowReader& r) {
-        const qint64 billId = r.integer(BillId);
-        if (billOrder == 0 || billId != lastBill) {
-            ++billOrder;
-            lastBill = billId;
-        }
-        const qint64 bill = inDishIndexOrder ? billId : billOrder;
-        key.clear();
-        appendKey(key, r, Code, true);
-        appendKey(key, r, Name, true);
-        appendKey(key, r, Price, false);
-        auto [at, added] = index.try_emplace(key, groups.size());
-        if (added) {
-            Group g;
-            g.code = Value::of(r, Code, true);
-            g.name = Value::of(r, Name, true);
-            g.price = Value::of(r, Price, false);
-            show(g, r, bill);
-            groups.push_back(std::move(g));
-        }
-        Group& g = groups[at->second];
-        if (!added && comesFirst(g, r, bill))
-            show(g, r, bill);
-        const LineUnits u = lineUnits(r);
-        if (u.hasQuantity) {
-            g.hasQuantity = true;
-            g.quantityUnits += u.quantity;
-        }
-        if (u.hasAmount) {
-            g.amount += u.amount;
-            if (isFree(r))
-                g.free += u.amount;
-        }
-    });
-
-    std::vector<const Group*> shown;
-    for (const Group& g : groups)
-        if (g.hasQuantity && g.quantityUnits > 0)
-            shown.push_back(&g);
-    std::sort(shown.begin(), shown.end(), [](const Group* a, const Group* b) {
-        if (const int c = compare(a->code, b->code))
-            return c < 0;
-        if (const int c = compare(a->name, b->name))
-            return c < 0;
-        return compare(a->price, b->price) < 0;
-    });
+    const FirstLine rule = ReportQueries::salesByDishReadsDishIndex(period) ? FirstLine::InDishIndex
+                                                                            : FirstLine::InBillOrder;
+    Db::RowReader r(LinesOfPeriod, period.bounds());
+    const std::vector<DishGroup> groups = groupDishes(r, rule);
     std::vector<QVariantList> rows;
-    rows.reserve(shown.size());
-    for (const Group* g : shown)
-        rows.push_back({g->shownName, unitsValue(g->quantityUnits), g->shownPrice, unitsValue(g->amount),
+    for (const DishGroup* g : sortedGroups(groups, [](const DishGroup& g) { return g.hasQuantity && g.quantity > 0; }))
+        rows.push_back({g->shownName, unitsValue(g->quantity), g->shownPrice, unitsValue(g->amount),
                         unitsValue(g->free)});
     return Recordset::fromRows({QStringLiteral("品名"), QStringLiteral("数量"), QStringLiteral("单价"),
                                 QStringLiteral("金额"), QStringLiteral("赠单金额")},
+                               std::move(rows));
+}
+
+Recordset dishSales(ReportQueries::DishLevel level, ReportQueries::TableFilter filter, const QVariantList& params)
+{
+    // The statement reads the lines in the order of the bill time index (of
+    // the dish index, by code and time, when one dish is asked for): the
+    // first line of a group by time and then as stored.
+    Db::RowReader r(ReportQueries::dishSalesLines(level, filter), params);
+    const std::vector<DishGroup> groups = groupDishes(r, FirstLine::ByTime);
+    std::vector<QVariantList> rows;
+    for (const DishGroup* g : sortedGroups(groups, [](const DishGroup& g) { return g.ordered > 0; }))
+        rows.push_back({g->shownCode, g->shownName, g->shownPrice, unitsValue(g->quantity), unitsValue(g->amount)});
+    return Recordset::fromRows({QStringLiteral("food_code"), QStringLiteral("food_name"), QStringLiteral("price"),
+                                QStringLiteral("quantity"), QStringLiteral("amount")},
                                std::move(rows));
 }
 

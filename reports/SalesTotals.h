@@ -10,6 +10,7 @@
 // value, sums exact in ten-thousandths rounded line by line, and of the
 // spellings of one group the one the statement shows for that period length.
 #include "db/Recordset.h"
+#include "reports/ReportQueries.h"
 #include "reports/ReportSupport.h"
 
 namespace SalesTotals {
@@ -19,6 +20,9 @@ Recordset byCategory(const ReportPeriod& period);
 // 品名, 数量, 单价, 金额, 赠单金额 per dish code, name and price, the net
 // quantity above 0, in code, name and price order.
 Recordset byDish(const ReportPeriod& period);
+// The dish sales list: food_code, food_name, price, quantity, amount, as
+// ReportQueries::dishSales gives them, over its parameters.
+Recordset dishSales(ReportQueries::DishLevel level, ReportQueries::TableFilter filter, const QVariantList& params);
 
 // CAST(ROUND(x * 10000) AS INTEGER) as SQLite works it out for a double x.
 // False when x is out of the range worked out here (SQLite then rounds

@@ -30,6 +30,14 @@ protected:
         dish(QStringLiteral("d3"), QStringLiteral("鱼"), QStringLiteral("C3"), 30);
         dish(QStringLiteral("d5"), QStringLiteral("汤"), QStringLiteral("e5"), 30);
         dish(QStringLiteral("D6"), QStringLiteral("饭"), QString(), 2);
+        tableType(QStringLiteral("01"), QStringLiteral("大厅"));
+        tableType(QStringLiteral("02"), QStringLiteral("包间"));
+        tableKind(QStringLiteral("01"), QStringLiteral("四人台"));
+        tableKind(QStringLiteral("02"), QStringLiteral("十人台"));
+        table(QStringLiteral("101"), QStringLiteral("大厅1"), QStringLiteral("01"), QStringLiteral("四人台"));
+        table(QStringLiteral("102"), QStringLiteral("大厅2"), QStringLiteral("01"), QStringLiteral("十人台"));
+        table(QStringLiteral("201"), QStringLiteral("牡丹厅"), QStringLiteral("02"), QStringLiteral("十人台"));
+        const QVariantList tables{QStringLiteral("101"), QStringLiteral("102"), QStringLiteral("201")};
         const QVariantList codes{QStringLiteral("d1"), QStringLiteral("D1"), QStringLiteral("d2"), QStringLiteral("D2"),
                                  QStringLiteral("d3"), QStringLiteral("d5"), QStringLiteral("D5"), QStringLiteral("d6"),
                                  QStringLiteral("x9"), QVariant()};
@@ -40,8 +48,8 @@ protected:
         const QVariantList prices{12, 12.0, 12.5, QStringLiteral("12"), 0.0, -0.0, 7.333, QStringLiteral("abc"),
                                   QStringLiteral("ABC"), QVariant(), 3};
         const QVariantList quantities{1, 2, 0.5, -1, 1.33335, 0.00005, 3, QVariant(), QStringLiteral("2x")};
-        const QVariantList states{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
-                                  QStringLiteral("3"), QVariant()};
+        const QVariantList states{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
+                                  QStringLiteral("2"), QStringLiteral("3"), QVariant()};
         const QDateTime first(QDate(2025, 1, 15), QTime(0, 0, 0));
         struct Line {
             qint64 bill;
@@ -53,21 +61,28 @@ protected:
             const QDateTime at = first.addSecs(qint64(rnd.bounded(420 * 86400)));
             const QString date = DateTimeText::format(at);
             const qint64 id = 10000 - b * 7 + qint64(rnd.bounded(5));
+            const QString seatingId = QStringLiteral("s%1").arg(b);
             sql(QStringLiteral("INSERT INTO ACCOUNT_200606 (account_id, use_table_id, account_date, fee_price, "
                                "account_price, pay_sts) VALUES (?, ?, ?, 0, 0, '0')"),
-                {id, QStringLiteral("s%1").arg(b), date});
+                {id, seatingId, date});
+            sql(QStringLiteral("INSERT INTO use_table_200505 (use_table_id, house_table_id, sts) VALUES (?, ?, 'P')"),
+                {seatingId, pick(tables)});
             const int n = 1 + int(rnd.bounded(6));
-            for (int k = 0; k < n; ++k)
-                lines.push_back({id, {pick(codes), pick(names), pick(quantities), pick(prices), pick(states), date}});
+            for (int k = 0; k < n; ++k) {
+                // Ordered at the bill's time or some minutes before it.
+                const QString time = DateTimeText::format(at.addSecs(-60 * qint64(rnd.bounded(3))));
+                lines.push_back({id, {seatingId, pick(codes), pick(names), pick(quantities), pick(prices), pick(states), time}});
+            }
         }
         // Unsettled lines, and lines stored in no bill's order.
         for (int k = 0; k < 200; ++k)
-            lines.push_back({0, {pick(codes), pick(names), 1, 10, QStringLiteral("0"), QStringLiteral("2026-03-01 10:00:00")}});
+            lines.push_back({0, {QStringLiteral("s1"), pick(codes), pick(names), 1, 10, QStringLiteral("0"),
+                                 QStringLiteral("2026-03-01 10:00:00")}});
         for (size_t k = lines.size(); k > 1; --k)
             std::swap(lines[k - 1], lines[rnd.bounded(quint32(k))]);
         for (const Line& l : lines)
-            sql(QStringLiteral("INSERT INTO strink_mess_200505 (food_code, food_name, food_num, price, STS, bill_time, "
-                               "account_id) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+            sql(QStringLiteral("INSERT INTO strink_mess_200505 (use_table_id, food_code, food_name, food_num, price, STS, "
+                               "bill_time, account_id) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
                 l.values + QVariantList{l.bill ? QVariant(l.bill) : QVariant()});
     }
 
@@ -116,6 +131,8 @@ TEST_F(SalesTotalsTest, SameCellsAsTheStatementsForEveryPlan)
             sql(QStringLiteral("DELETE FROM ACCOUNT_200606"));
             sql(QStringLiteral("DELETE FROM cpdetail"));
             sql(QStringLiteral("DELETE FROM cpclass"));
+            for (const char* t : {"use_table_200505", "house_table", "house_bm", "house_kinds"})
+                sql(QStringLiteral("DELETE FROM ") + QLatin1String(t));
         }
         history(seed);
         // A day, a month, and the lengths on each side of the long plans.
@@ -142,6 +159,28 @@ TEST_F(SalesTotalsTest, SameCellsAsTheStatementsForEveryPlan)
         sql(QStringLiteral("DROP INDEX strink_mess_bill"));
         sql(QStringLiteral("CREATE INDEX strink_mess_bill ON strink_mess_200505(account_id, food_code, food_name, "
                            "price, food_num, STS)"));
+
+        // The dish sales list, each level and table condition.
+        using namespace ReportQueries;
+        const struct { DishLevel level; TableFilter filter; QVariantList more; } lists[] = {
+            {DishLevel::All, TableFilter::Type, {QStringLiteral("01")}},
+            {DishLevel::All, TableFilter::Specification, {QStringLiteral("02")}},
+            {DishLevel::TopCategory, TableFilter::Type, {QStringLiteral("01"), QStringLiteral("1"), QStringLiteral("1")}},
+            {DishLevel::SubCategory, TableFilter::Type, {QStringLiteral("02"), QStringLiteral("b2")}},
+            {DishLevel::Dish, TableFilter::Specification, {QStringLiteral("02"), QStringLiteral("D1")}},
+        };
+        for (const ReportPeriod& p : {lastDays(1), lastDays(31), lastDays(500)}) {
+            for (const auto& l : lists) {
+                const QVariantList params = p.bounds() + l.more;
+                const std::string what = "dish sales " + std::to_string(int(l.level)) + "/"
+                    + std::to_string(int(l.filter)) + ", " + std::to_string(p.days) + " days";
+                Recordset expected;
+                expected.open(dishSales(l.level, l.filter), params);
+                if (p.days > 1)
+                    EXPECT_GT(expected.RecordCount(), 1) << what;
+                expectSame(expected, SalesTotals::dishSales(l.level, l.filter, params), what);
+            }
+        }
     }
 }
 
