@@ -73,6 +73,15 @@ RowReader::RowReader(const QString& sql, const QVariantList& params) : m_sql(sql
     }
 }
 
+void RowReader::rerun(const QVariantList& params)
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    m_row = 0;
+    for (int i = 0; i < params.size(); ++i)
+        bind(sqlite3_db_handle(m_stmt), m_stmt, i + 1, params[i]);
+}
+
 RowReader::~RowReader()
 {
     sqlite3_finalize(m_stmt);

@@ -27,6 +27,8 @@ public:
 
     // Steps to the next row; false after the last one. Throws DbError.
     bool next();
+    // Runs the same statement again from its first row with other parameters.
+    void rerun(const QVariantList& params);
 
     bool isNull(int column) const;
     // The value's storage class: SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT,

@@ -63,9 +63,14 @@ QString subCategoryDishes();
 enum class DishLevel { All, TopCategory, SubCategory, Dish };
 enum class TableFilter { Type, Specification };
 QString dishSales(DishLevel level, TableFilter filter);
-// The lines that list sums, ungrouped (the window groups them in the
-// program, reports/SalesTotals.h): bill_time, rowid, food_code, food_name,
-// price, food_num, STS. The same parameters.
-QString dishSalesLines(DishLevel level, TableFilter filter);
+// The same list in two parts, grouped in the program (reports/SalesTotals.h).
+// The lines of the period and level, without regard to their table:
+// bill_time, rowid, food_code, food_name, price, food_num, STS, use_table_id;
+// the two period bounds, then the level's parameters.
+QString dishSalesLines(DishLevel level);
+// The tables (table_id) of the chosen type or specification; its parameter.
+QString dishSalesTables(TableFilter filter);
+// The table (house_table_id) of a seating; the seating's id.
+QString tableOfSeating();
 
 } // namespace ReportQueries

@@ -19,7 +19,7 @@ const QString LinesOfPeriod = QStringLiteral(
     "SELECT a.account_id, l.rowid, l.food_code, l.food_name, l.price, l.food_num, l.STS "
     "FROM ACCOUNT_200606 a JOIN strink_mess_200505 l ON l.account_id = a.account_id "
     "WHERE a.account_date >= ? AND a.account_date <= ? ORDER BY a.account_date, a.account_id");
-enum LineColumn { BillId, LineId, Code, Name, Price, Quantity, State };
+enum LineColumn { BillId, LineId, Code, Name, Price, Quantity, State, Seating };
 
 // ASCII letters to lower case, every other byte as it is: the NOCASE collation.
 inline unsigned char folded(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
@@ -197,7 +197,8 @@ int compareNoCase(const Db::RowReader& r, int column, const Value& v)
 
 // Reads every line (columns: bill or time, line, code, name, price,
 // quantity, state) and sums them by dish code, name and price.
-std::vector<DishGroup> groupDishes(Db::RowReader& r, FirstLine rule)
+template <typename Counts>
+std::vector<DishGroup> groupDishes(Db::RowReader& r, FirstLine rule, Counts counts)
 {
     std::vector<DishGroup> groups;
     std::unordered_map<std::string, size_t> index;
@@ -244,6 +245,8 @@ std::vector<DishGroup> groupDishes(Db::RowReader& r, FirstLine rule)
         return r.integer(LineId) < g.line;
     };
     while (r.next()) {
+        if (!counts(r))
+            continue;
         const qint64 bill = billOf();
         key.clear();
         appendKey(key, r, Code, true);
@@ -375,7 +378,7 @@ Recordset byDish(const ReportPeriod& period)
     const FirstLine rule = ReportQueries::salesByDishReadsDishIndex(period) ? FirstLine::InDishIndex
                                                                             : FirstLine::InBillOrder;
     Db::RowReader r(LinesOfPeriod, period.bounds());
-    const std::vector<DishGroup> groups = groupDishes(r, rule);
+    const std::vector<DishGroup> groups = groupDishes(r, rule, [](const Db::RowReader&) { return true; });
     std::vector<QVariantList> rows;
     for (const DishGroup* g : sortedGroups(groups, [](const DishGroup& g) { return g.hasQuantity && g.quantity > 0; }))
         rows.push_back({g->shownName, unitsValue(g->quantity), g->shownPrice, unitsValue(g->amount),
@@ -387,11 +390,42 @@ Recordset byDish(const ReportPeriod& period)
 
 Recordset dishSales(ReportQueries::DishLevel level, ReportQueries::TableFilter filter, const QVariantList& params)
 {
+    // The lines of the period and level; each seating's table is looked up
+    // once, not once per line, and matched to the chosen tables as the
+    // statement matches them (without regard to case).
+    std::unordered_map<std::string, bool> chosenTables;
+    std::string key;
+    Db::RowReader tables(ReportQueries::dishSalesTables(filter), {params.value(2)});
+    while (tables.next()) {
+        if (tables.type(0) == SQLITE_NULL)
+            continue;
+        key.clear();
+        appendKey(key, tables, 0, true);
+        chosenTables[key] = true;
+    }
+    Db::RowReader r(ReportQueries::dishSalesLines(level), params.mid(0, 2) + params.mid(3));
+    Db::RowReader tableOf(ReportQueries::tableOfSeating(), {QVariant()});
+    std::unordered_map<std::string, bool> seatingCounts;
+    auto counts = [&](const Db::RowReader& line) {
+        if (line.type(Seating) == SQLITE_NULL)
+            return false;
+        key.clear();
+        appendKey(key, line, Seating, true);
+        auto [at, added] = seatingCounts.try_emplace(key, false);
+        if (added) {
+            tableOf.rerun({line.variant(Seating)});
+            if (tableOf.next() && tableOf.type(0) != SQLITE_NULL) {
+                key.clear();
+                appendKey(key, tableOf, 0, true);
+                at->second = chosenTables.count(key) > 0;
+            }
+        }
+        return at->second;
+    };
     // The statement reads the lines in the order of the bill time index (of
     // the dish index, by code and time, when one dish is asked for): the
     // first line of a group by time and then as stored.
-    Db::RowReader r(ReportQueries::dishSalesLines(level, filter), params);
-    const std::vector<DishGroup> groups = groupDishes(r, FirstLine::ByTime);
+    const std::vector<DishGroup> groups = groupDishes(r, FirstLine::ByTime, counts);
     std::vector<QVariantList> rows;
     for (const DishGroup* g : sortedGroups(groups, [](const DishGroup& g) { return g.ordered > 0; }))
         rows.push_back({g->shownCode, g->shownName, g->shownPrice, unitsValue(g->quantity), unitsValue(g->amount)});
