@@ -24,14 +24,6 @@ enum LineColumn { BillId, LineId, Code, Name, Price, Quantity, State, Seating };
 // ASCII letters to lower case, every other byte as it is: the NOCASE collation.
 inline unsigned char folded(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
 
-std::string foldedText(QByteArrayView v)
-{
-    std::string s(size_t(v.size()), '\0');
-    for (qsizetype i = 0; i < v.size(); ++i)
-        s[size_t(i)] = char(folded(uchar(v[i])));
-    return s;
-}
-
 // A stored value in the order SQLite sorts values: Null, numbers by value,
 // texts, blobs (by their bytes, texts case-folded under NOCASE).
 struct Value {
@@ -42,20 +34,33 @@ struct Value {
     static Value of(const Db::RowReader& r, int column, bool noCase)
     {
         Value v;
+        v.assign(r, column, noCase);
+        return v;
+    }
+    // Takes the column's value, keeping the room already held.
+    void assign(const Db::RowReader& r, int column, bool noCase)
+    {
+        bytes.clear();
+        number = 0;
         switch (r.type(column)) {
-        case SQLITE_NULL: break;
+        case SQLITE_NULL:
+            rank = 0;
+            break;
         case SQLITE_INTEGER:
         case SQLITE_FLOAT:
-            v.rank = 1;
-            v.number = r.real(column);
+            rank = 1;
+            number = r.real(column);
             break;
-        default:
-            v.rank = r.type(column) == SQLITE_TEXT ? 2 : 3;
-            v.bytes = noCase && v.rank == 2 ? foldedText(r.utf8(column))
-                                            : std::string(r.utf8(column).data(), size_t(r.utf8(column).size()));
+        default: {
+            rank = r.type(column) == SQLITE_TEXT ? 2 : 3;
+            const QByteArrayView v = r.utf8(column);
+            bytes.assign(v.data(), size_t(v.size()));
+            if (noCase && rank == 2)
+                for (char& c : bytes)
+                    c = char(folded(uchar(c)));
             break;
         }
-        return v;
+        }
     }
     friend int compare(const Value& a, const Value& b)
     {
@@ -65,6 +70,38 @@ struct Value {
             return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
         const int c = a.bytes.compare(b.bytes);
         return c < 0 ? -1 : c > 0 ? 1 : 0;
+    }
+};
+
+// A stored value kept as it is, for showing it later as Qt SQL reads it.
+struct Stored {
+    int type = SQLITE_NULL;
+    qint64 integer = 0;
+    double real = 0;
+    std::string bytes;
+
+    void assign(const Db::RowReader& r, int column)
+    {
+        type = r.type(column);
+        bytes.clear();
+        if (type == SQLITE_INTEGER) {
+            integer = r.integer(column);
+        } else if (type == SQLITE_FLOAT) {
+            real = r.real(column);
+        } else if (type != SQLITE_NULL) {
+            const QByteArrayView v = r.utf8(column);
+            bytes.assign(v.data(), size_t(v.size()));
+        }
+    }
+    QVariant variant() const
+    {
+        switch (type) {
+        case SQLITE_INTEGER: return QVariant(qlonglong(integer));
+        case SQLITE_FLOAT: return QVariant(real);
+        case SQLITE_NULL: return QVariant(QMetaType::fromType<QString>());
+        case SQLITE_BLOB: return QVariant(QByteArray(bytes.data(), qsizetype(bytes.size())));
+        default: return QVariant(QString::fromUtf8(bytes.data(), qsizetype(bytes.size())));
+        }
     }
 };
 
@@ -164,9 +201,9 @@ struct DishGroup {
     Value name;
     Value price;
     // The line it shows and that line's place among the lines.
-    QVariant shownCode;
-    QVariant shownName;
-    QVariant shownPrice;
+    Stored shownCode;
+    Stored shownName;
+    Stored shownPrice;
     qint64 bill = 0;
     Value time;
     qint64 line = 0;
@@ -216,16 +253,16 @@ std::vector<DishGroup> groupDishes(Db::RowReader& r, FirstLine rule, Counts coun
         return rule == FirstLine::InDishIndex ? id : billOrder;
     };
     auto show = [&](DishGroup& g, qint64 bill) {
-        g.shownCode = r.variant(Code);
-        g.shownName = r.variant(Name);
-        g.shownPrice = r.variant(Price);
+        g.shownCode.assign(r, Code);
+        g.shownName.assign(r, Name);
+        g.shownPrice.assign(r, Price);
         g.bill = bill;
         g.line = r.integer(LineId);
         if (rule == FirstLine::InDishIndex) {
-            g.quantityValue = Value::of(r, Quantity, false);
-            g.state = Value::of(r, State, true);
+            g.quantityValue.assign(r, Quantity, false);
+            g.state.assign(r, State, true);
         } else if (rule == FirstLine::ByTime) {
-            g.time = Value::of(r, BillId, true);
+            g.time.assign(r, BillId, true);
         }
     };
     // Whether the line comes before the one the group shows.
@@ -381,7 +418,7 @@ Recordset byDish(const ReportPeriod& period)
     const std::vector<DishGroup> groups = groupDishes(r, rule, [](const Db::RowReader&) { return true; });
     std::vector<QVariantList> rows;
     for (const DishGroup* g : sortedGroups(groups, [](const DishGroup& g) { return g.hasQuantity && g.quantity > 0; }))
-        rows.push_back({g->shownName, unitsValue(g->quantity), g->shownPrice, unitsValue(g->amount),
+        rows.push_back({g->shownName.variant(), unitsValue(g->quantity), g->shownPrice.variant(), unitsValue(g->amount),
                         unitsValue(g->free)});
     return Recordset::fromRows({QStringLiteral("品名"), QStringLiteral("数量"), QStringLiteral("单价"),
                                 QStringLiteral("金额"), QStringLiteral("赠单金额")},
@@ -428,7 +465,8 @@ Recordset dishSales(ReportQueries::DishLevel level, ReportQueries::TableFilter f
     const std::vector<DishGroup> groups = groupDishes(r, FirstLine::ByTime, counts);
     std::vector<QVariantList> rows;
     for (const DishGroup* g : sortedGroups(groups, [](const DishGroup& g) { return g.ordered > 0; }))
-        rows.push_back({g->shownCode, g->shownName, g->shownPrice, unitsValue(g->quantity), unitsValue(g->amount)});
+        rows.push_back({g->shownCode.variant(), g->shownName.variant(), g->shownPrice.variant(), unitsValue(g->quantity),
+                        unitsValue(g->amount)});
     return Recordset::fromRows({QStringLiteral("food_code"), QStringLiteral("food_name"), QStringLiteral("price"),
                                 QStringLiteral("quantity"), QStringLiteral("amount")},
                                std::move(rows));
