@@ -108,6 +108,7 @@ void DlgXSMX::QuerySalesDetail()
     Money fee, discount, received;
     int marked[FrmXSMX::ColumnCount] = {};
     grid->setRows(grid->Rows() + int(rows.size()));
+    grid->beginBulkWrite();
     int row = grid->FixedRows();
     for (const Row& r : rows) {
         grid->setTextMatrix(row, FrmXSMX::ColTable, r.table);
@@ -132,6 +133,7 @@ void DlgXSMX::QuerySalesDetail()
         }
         ++row;
     }
+    grid->endBulkWrite();
     const int total = grid->Rows() - 1;
     grid->setTextMatrix(total, FrmXSMX::ColName, QStringLiteral("合  计:"));
     grid->setTextMatrix(total, FrmXSMX::ColDiners, QString::number(diners));
