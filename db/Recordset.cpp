@@ -28,6 +28,14 @@ void Recordset::open(const QString& sql, const QVariantList& params)
     m_rows = std::move(rows);
 }
 
+Recordset Recordset::fromRows(const QStringList& names, std::vector<QVariantList> rows)
+{
+    Recordset rs;
+    rs.m_names = names;
+    rs.m_rows = std::move(rows);
+    return rs;
+}
+
 void Recordset::openTable(const QString& table, const QString& where, const QVariantList& params)
 {
     QString sql = QStringLiteral("SELECT rowid AS \"__rowid\", * FROM ") + table;

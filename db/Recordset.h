@@ -19,6 +19,8 @@ public:
     // be changed through the result set. Rows come in insertion order unless
     // the condition orders them.
     void openTable(const QString& table, const QString& where = {}, const QVariantList& params = {});
+    // A result set of rows summed up in the program, under these column names.
+    static Recordset fromRows(const QStringList& names, std::vector<QVariantList> rows);
 
     int RecordCount() const { return int(m_rows.size()); }
     bool empty() const { return m_rows.empty(); }

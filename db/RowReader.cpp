@@ -73,6 +73,15 @@ RowReader::RowReader(const QString& sql, const QVariantList& params) : m_sql(sql
     }
 }
 
+void RowReader::rerun(const QVariantList& params)
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    m_row = 0;
+    for (int i = 0; i < params.size(); ++i)
+        bind(sqlite3_db_handle(m_stmt), m_stmt, i + 1, params[i]);
+}
+
 RowReader::~RowReader()
 {
     sqlite3_finalize(m_stmt);
@@ -93,6 +102,16 @@ bool RowReader::next()
 bool RowReader::isNull(int column) const
 {
     return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+int RowReader::type(int column) const
+{
+    return sqlite3_column_type(m_stmt, column);
+}
+
+double RowReader::real(int column) const
+{
+    return sqlite3_column_double(m_stmt, column);
 }
 
 qint64 RowReader::integer(int column) const
@@ -141,6 +160,20 @@ QByteArrayView RowReader::utf8(int column) const
 {
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
     return data ? QByteArrayView(data, sqlite3_column_bytes(m_stmt, column)) : QByteArrayView();
+}
+
+QVariant RowReader::variant(int column) const
+{
+    switch (sqlite3_column_type(m_stmt, column)) {
+    case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(m_stmt, column)));
+    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(m_stmt, column));
+    case SQLITE_NULL: return QVariant(QMetaType::fromType<QString>());
+    case SQLITE_BLOB: {
+        const auto* data = static_cast<const char*>(sqlite3_column_blob(m_stmt, column));
+        return QVariant(QByteArray(data, sqlite3_column_bytes(m_stmt, column)));
+    }
+    default: return QVariant(text(column));
+    }
 }
 
 } // namespace Db

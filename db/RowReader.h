@@ -28,9 +28,15 @@ public:
 
     // Steps to the next row; false after the last one. Throws DbError.
     bool next();
+    // Runs the same statement again from its first row with other parameters.
+    void rerun(const QVariantList& params);
 
     bool isNull(int column) const;
+    // The value's storage class: SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT,
+    // SQLITE_BLOB or SQLITE_NULL.
+    int type(int column) const;
     qint64 integer(int column) const;
+    double real(int column) const;
     // A stored number (or numeric text) as Money, rounded as Money::fromVariant
     // rounds it; Null and non-numbers are 0.
     Money money(int column) const;
@@ -41,6 +47,9 @@ public:
     QString text(int column) const;
     // The value's text as stored (UTF-8), valid until the next step.
     QByteArrayView utf8(int column) const;
+    // The value as Qt SQL reads it (a number, a text or Null): for the few
+    // values that are kept.
+    QVariant variant(int column) const;
 
 
 private:

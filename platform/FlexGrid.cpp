@@ -24,8 +24,19 @@ public:
         if (cell == text)
             return;
         cell = text;
+        if (m_quiet)
+            return;
         const QModelIndex i = index(row, col);
         emit dataChanged(i, i, {Qt::DisplayRole, Qt::TextAlignmentRole});
+    }
+
+    // While quiet, written cells are not announced one by one; the end of
+    // it announces every cell once.
+    void setQuiet(bool quiet)
+    {
+        m_quiet = quiet;
+        if (!quiet)
+            restyle();
     }
 
     void resize(int rows, int cols)
@@ -109,6 +120,7 @@ public:
 private:
     FlexGrid* m_grid;
     int m_rows = 0;
+    bool m_quiet = false;
     int m_cols = 0;
     std::vector<QString> m_cells;
 };
@@ -172,6 +184,10 @@ QString FlexGrid::TextMatrix(int row, int col) const
         return {};
     return m_model->text(row, col);
 }
+
+void FlexGrid::beginBulkWrite() { m_model->setQuiet(true); }
+
+void FlexGrid::endBulkWrite() { m_model->setQuiet(false); }
 
 void FlexGrid::setTextMatrix(int row, int col, const QString& text)
 {

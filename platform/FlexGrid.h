@@ -32,6 +32,10 @@ public:
 
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
+    // Cells written between these two are shown once, at the end, not cell
+    // by cell: for lists of many rows.
+    void beginBulkWrite();
+    void endBulkWrite();
 
     // Width in twips; a column never set keeps the default width.
     int ColWidth(int col) const;

@@ -2,7 +2,9 @@
 
 #include <QSet>
 #include <QStyle>
-#include "db/Recordset.h"
+#include "db/Database.h"
+#include "db/RowReader.h"
+#include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "reports/FrmXSMX.h"
 #include "reports/ReportQueries.h"
@@ -76,43 +78,62 @@ void DlgXSMX::QuerySalesDetail()
     window.showPeriod(period);
     FlexGrid* grid = window.MSHFlexGrid1;
     grid->clearToOneEmptyRow();
-    Recordset rs;
-    if (!runDialogQuery(*this, rs, ReportQueries::salesDetail(), period, QStringLiteral("没有该时间范围的记录!")))
+
+    // A year holds some hundred thousand rows: they are read straight from
+    // SQLite into plain values, and the grid grows once.
+    struct Row {
+        QString table, name, seating, pay;
+        QVariant diners;
+        Money fee, discount, received, waived;
+    };
+    std::vector<Row> rows;
+    const bool read = RunDbAction([&] {
+        Db::RowReader r(ReportQueries::salesDetail(), period.bounds());
+        while (r.next())
+            rows.push_back({r.text(0), r.text(1), r.text(3).trimmed(), r.text(4).trimmed(), r.variant(2), r.money(5),
+                            r.money(6), r.money(7), r.money(8)});
+    });
+    if (!read) {
+        Unload();
         return;
+    }
+    if (rows.empty()) {
+        Unload();
+        MsgBox(QStringLiteral("没有该时间范围的记录!"), Msg::Information);
+        return;
+    }
 
     QSet<QString> seatings;
     qint64 diners = 0;
     Money fee, discount, received;
     int marked[FrmXSMX::ColumnCount] = {};
-    for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {
-        grid->setRows(grid->Rows() + 1);
-        const int row = grid->Rows() - 2;
-        const Money rowFee = Money::fromVariant(rs.field(QStringLiteral("fee_price1")));
-        const Money rowDiscount = Money::fromVariant(rs.field(QStringLiteral("discount_price1")));
-        const Money rowReceived = Money::fromVariant(rs.field(QStringLiteral("account_price1")));
-        const qint64 rowDiners = rs.field(QStringLiteral("strink_num")).toLongLong();
-        grid->setTextMatrix(row, FrmXSMX::ColTable, rs.field(QStringLiteral("house_table_id")).toString());
-        grid->setTextMatrix(row, FrmXSMX::ColName, rs.field(QStringLiteral("house_name")).toString());
-        grid->setTextMatrix(row, FrmXSMX::ColDiners, rs.field(QStringLiteral("strink_num")).toString());
-        grid->setTextMatrix(row, FrmXSMX::ColFee, amountText(rowFee));
-        grid->setTextMatrix(row, FrmXSMX::ColDiscount, amountText(rowDiscount));
-        grid->setTextMatrix(row, FrmXSMX::ColReceived, amountText(rowReceived));
+    grid->setRows(grid->Rows() + int(rows.size()));
+    grid->beginBulkWrite();
+    int row = grid->FixedRows();
+    for (const Row& r : rows) {
+        grid->setTextMatrix(row, FrmXSMX::ColTable, r.table);
+        grid->setTextMatrix(row, FrmXSMX::ColName, r.name);
+        grid->setTextMatrix(row, FrmXSMX::ColDiners, r.diners.toString());
+        grid->setTextMatrix(row, FrmXSMX::ColFee, amountText(r.fee));
+        grid->setTextMatrix(row, FrmXSMX::ColDiscount, amountText(r.discount));
+        grid->setTextMatrix(row, FrmXSMX::ColReceived, amountText(r.received));
         // A seating paid by two methods has two rows; its diners count once.
-        if (!seatings.contains(rs.text(QStringLiteral("use_table_id")))) {
-            seatings.insert(rs.text(QStringLiteral("use_table_id")));
-            diners += rowDiners;
+        if (!seatings.contains(r.seating)) {
+            seatings.insert(r.seating);
+            diners += r.diners.toLongLong();
         }
-        fee += rowFee;
-        discount += rowDiscount;
-        received += rowReceived;
-        if (rowFee != rowReceived)
-            grid->setTextMatrix(row, FrmXSMX::ColWaived,
-                                amountText(Money::fromVariant(rs.field(QStringLiteral("NO_ACCOUNT_PRICE1")))));
-        if (const int column = markedColumn(rs.text(QStringLiteral("pay_sts")))) {
+        fee += r.fee;
+        discount += r.discount;
+        received += r.received;
+        if (r.fee != r.received)
+            grid->setTextMatrix(row, FrmXSMX::ColWaived, amountText(r.waived));
+        if (const int column = markedColumn(r.pay)) {
             grid->setTextMatrix(row, column, Mark);
             ++marked[column];
         }
+        ++row;
     }
+    grid->endBulkWrite();
     const int total = grid->Rows() - 1;
     grid->setTextMatrix(total, FrmXSMX::ColName, QStringLiteral("合  计:"));
     grid->setTextMatrix(total, FrmXSMX::ColDiners, QString::number(diners));

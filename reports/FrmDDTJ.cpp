@@ -9,6 +9,7 @@
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "reports/ReportQueries.h"
+#include "reports/SalesTotals.h"
 #include "reports/ReportSupport.h"
 #include "shell/Module1.h"
 
@@ -217,7 +218,7 @@ void FrmDDTJ::ListView1Query()
         ComboQueryType->currentText().trimmed() == ByType ? TableFilter::Type : TableFilter::Specification;
 
     Recordset rs;
-    if (!RunDbAction([&] { rs.open(ReportQueries::dishSales(level, filter), params); }) || rs.empty())
+    if (!RunDbAction([&] { rs = SalesTotals::dishSales(level, filter, params); }) || rs.empty())
         return;
     Money total;
     for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext()) {

@@ -9,6 +9,7 @@
 #include "print/CodePage936.h"
 #include "print/RawPrintJob.h"
 #include "reports/ReportQueries.h"
+#include "reports/SalesTotals.h"
 #include "shell/Module1.h"
 #include "shell/PrintSet.h"
 
@@ -146,19 +147,19 @@ void FrmXSHZ::cmdQuery_Click()
     const ReportPeriod period = periodFromPickers(DTPFrom, DTPicker2[0], DTPTo, DTPicker2[1]);
     setReportPeriod(period);
     const QString mode = Combo1->currentText();
-    QString statement;
-    if (mode == ByTable)
-        statement = ReportQueries::salesByTable();
-    else if (mode == ByCategory)
-        statement = ReportQueries::salesByCategory(period);
-    else if (mode == ByDish)
-        statement = ReportQueries::salesByDish(period);
-    else
+    if (mode != ByTable && mode != ByCategory && mode != ByDish)
         return;
 
     SharedRecordset2 = Recordset();
     m_resultPeriod = ReportPeriod();
-    if (!RunDbAction([&] { SharedRecordset2.open(statement, period.bounds()); })) {
+    if (!RunDbAction([&] {
+            if (mode == ByTable)
+                SharedRecordset2.open(ReportQueries::salesByTable(), period.bounds());
+            else if (mode == ByCategory)
+                SharedRecordset2 = SalesTotals::byCategory(period);
+            else
+                SharedRecordset2 = SalesTotals::byDish(period);
+        })) {
         SharedRecordset2 = Recordset();
         return;
     }

@@ -87,6 +87,11 @@ QString salesByDish(const ReportPeriod& period)
              units(QStringLiteral("l.food_num")));
 }
 
+bool salesByDishReadsDishIndex(const ReportPeriod& period)
+{
+    return readsEveryLine(period, DishesReadEveryLineAfterDays);
+}
+
 QString salesDetail()
 {
     return QStringLiteral(
@@ -195,35 +200,49 @@ QString subCategoryDishes()
                           "ORDER BY d.rowid");
 }
 
-QString dishSales(DishLevel level, TableFilter filter)
+namespace {
+
+// The tables of the chosen type or specification, found once (the "+"
+// keeps the lines of the period, not every seating of those tables, in the
+// lead): a table counts when its type and its specification exist, and the
+// chosen one is matched by its code, so two entries of one name never count
+// a line twice.
+QString tablesOf(TableFilter filter)
 {
-    // The tables of the chosen type or specification, found once (the "+"
-    // keeps the lines of the period, not every seating of those tables, in
-    // the lead): a table counts when its type and its specification exist,
-    // and the chosen one is matched by its code, so two entries of one name
-    // never count a line twice.
-    const QString tableCondition = filter == TableFilter::Type
-        ? QStringLiteral("+s.house_table_id IN (SELECT h.table_id FROM house_table h WHERE h.house_bmid = ? "
-                         "AND EXISTS (SELECT 1 FROM house_kinds k WHERE k.fname = h.class)) ")
-        : QStringLiteral("+s.house_table_id IN (SELECT h.table_id FROM house_table h "
+    return filter == TableFilter::Type
+        ? QStringLiteral("SELECT h.table_id FROM house_table h WHERE h.house_bmid = ? "
+                         "AND EXISTS (SELECT 1 FROM house_kinds k WHERE k.fname = h.class)")
+        : QStringLiteral("SELECT h.table_id FROM house_table h "
                          "WHERE EXISTS (SELECT 1 FROM house_kinds k WHERE k.fcode = ? AND k.fname = h.class) "
-                         "AND EXISTS (SELECT 1 FROM house_bm b WHERE b.fcode = h.house_bmid)) ");
-    QString levelCondition;
+                         "AND EXISTS (SELECT 1 FROM house_bm b WHERE b.fcode = h.house_bmid)");
+}
+
+QString atTables(TableFilter filter)
+{
+    return QStringLiteral("+s.house_table_id IN (%1) ").arg(tablesOf(filter));
+}
+
+QString ofLevel(DishLevel level)
+{
     switch (level) {
     case DishLevel::All:
         break;
     case DishLevel::TopCategory:
         // The top category's own dishes and those of its sub-categories.
-        levelCondition = QStringLiteral("AND (d.cp_classid = ? OR d.cp_classid IN "
-                                        "(SELECT c.code FROM cpclass c WHERE c.parentcode = ?)) ");
-        break;
+        return QStringLiteral("AND (d.cp_classid = ? OR d.cp_classid IN "
+                              "(SELECT c.code FROM cpclass c WHERE c.parentcode = ?)) ");
     case DishLevel::SubCategory:
-        levelCondition = QStringLiteral("AND d.cp_classid = ? ");
-        break;
+        return QStringLiteral("AND d.cp_classid = ? ");
     case DishLevel::Dish:
-        levelCondition = QStringLiteral("AND l.food_code = ? ");
-        break;
+        return QStringLiteral("AND l.food_code = ? ");
     }
+    return {};
+}
+
+} // namespace
+
+QString dishSales(DishLevel level, TableFilter filter)
+{
     return QStringLiteral("SELECT l.food_code, l.food_name, l.price, %1 AS quantity, %2 AS amount "
                           "FROM strink_mess_200505 l "
                           "JOIN use_table_200505 s ON s.use_table_id = l.use_table_id "
@@ -232,7 +251,25 @@ QString dishSales(DishLevel level, TableFilter filter)
                           "GROUP BY l.food_code, l.food_name, l.price "
                           "HAVING SUM(CASE WHEN l.STS = '0' THEN 1 ELSE 0 END) > 0 "
                           "ORDER BY l.food_code, l.food_name, l.price")
-        .arg(exactSum(QStringLiteral("l.food_num")), exactSum(LineAmount), tableCondition, levelCondition);
+        .arg(exactSum(QStringLiteral("l.food_num")), exactSum(LineAmount), atTables(filter), ofLevel(level));
+}
+
+QString dishSalesLines(DishLevel level)
+{
+    return QStringLiteral("SELECT l.bill_time, l.rowid, l.food_code, l.food_name, l.price, l.food_num, l.STS, "
+                          "l.use_table_id FROM strink_mess_200505 l JOIN cpdetail d ON d.code = l.food_code "
+                          "WHERE l.bill_time >= ? AND l.bill_time <= ? AND l.STS IN ('0', '1') ")
+        + ofLevel(level);
+}
+
+QString dishSalesTables(TableFilter filter)
+{
+    return tablesOf(filter);
+}
+
+QString tableOfSeating()
+{
+    return QStringLiteral("SELECT house_table_id FROM use_table_200505 WHERE use_table_id = ?");
 }
 
 } // namespace ReportQueries

@@ -11,6 +11,9 @@ namespace ReportQueries {
 // 免收金额 of the bills settled in the period, by table name. Each seating's
 // diners count once, however many bills it has.
 QString salesByTable();
+// The window sums the lines by category and by dish in the program
+// (reports/SalesTotals.h); the two statements below give the same figures.
+//
 // Sales summary by sub-category: 分类名称, 金额, 赠单金额, every sub-category
 // in the order of the category table. A line counts in the period of the
 // bill recorded on it (the checkout that settled it), matched to its
@@ -20,6 +23,9 @@ QString salesByCategory(const ReportPeriod& period);
 // and price of the lines settled by bills of the period, net quantity above 0.
 // The plan depends on the period's length.
 QString salesByDish(const ReportPeriod& period);
+// Whether salesByDish reads the lines in the order of the dish index for
+// this period (a long one) rather than bill by bill.
+bool salesByDishReadsDishIndex(const ReportPeriod& period);
 
 // Sales detail: one row per seating and payment method of the bills in the
 // period, in the order of their first bill.
@@ -57,5 +63,14 @@ QString subCategoryDishes();
 enum class DishLevel { All, TopCategory, SubCategory, Dish };
 enum class TableFilter { Type, Specification };
 QString dishSales(DishLevel level, TableFilter filter);
+// The same list in two parts, grouped in the program (reports/SalesTotals.h).
+// The lines of the period and level, without regard to their table:
+// bill_time, rowid, food_code, food_name, price, food_num, STS, use_table_id;
+// the two period bounds, then the level's parameters.
+QString dishSalesLines(DishLevel level);
+// The tables (table_id) of the chosen type or specification; its parameter.
+QString dishSalesTables(TableFilter filter);
+// The table (house_table_id) of a seating; the seating's id.
+QString tableOfSeating();
 
 } // namespace ReportQueries

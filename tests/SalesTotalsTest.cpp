@@ -1,0 +1,231 @@
+// The sales summary by category and by dish, summed in the program, gives
+// every cell of the statements it replaces, over periods of each plan: codes
+// and names in mixed ASCII case, prices stored as whole and as fractional
+// numbers, as text and as Null, free, returned and unsettled lines, bills
+// whose numbers run against their dates.
+#include <QRandomGenerator>
+#include "db/RowReader.h"
+#include "reports/ReportQueries.h"
+#include "reports/SalesTotals.h"
+#include "tests/ReportsFixture.h"
+
+namespace {
+
+class SalesTotalsTest : public ReportsFixture {
+protected:
+    // Some 420 days of bills up to 10 March 2026, their lines drawn at random.
+    void history(quint32 seed)
+    {
+        QRandomGenerator rnd(seed);
+        sql(QStringLiteral("PRAGMA synchronous=OFF"));   // thousands of rows, one commit each
+        auto pick = [&](const QVariantList& from) { return from[int(rnd.bounded(quint32(from.size())))]; };
+        category(QStringLiteral("1"), QStringLiteral("热菜"), QStringLiteral("0"));
+        category(QStringLiteral("A1"), QStringLiteral(" 川菜 "), QStringLiteral("1"));
+        category(QStringLiteral("b2"), QStringLiteral("粤菜"), QStringLiteral("1"));
+        category(QStringLiteral(" c3 "), QStringLiteral("凉菜"), QStringLiteral("1"));
+        category(QStringLiteral("d4"), QStringLiteral("无上级"), QString());
+        category(QStringLiteral("E5"), QString(), QStringLiteral("1"));
+        dish(QStringLiteral("d1"), QStringLiteral("Beef"), QStringLiteral("a1"), 12);
+        dish(QStringLiteral("D2"), QStringLiteral("Tea"), QStringLiteral("B2"), 5);
+        dish(QStringLiteral("d3"), QStringLiteral("鱼"), QStringLiteral("C3"), 30);
+        dish(QStringLiteral("d5"), QStringLiteral("汤"), QStringLiteral("e5"), 30);
+        dish(QStringLiteral("D6"), QStringLiteral("饭"), QString(), 2);
+        tableType(QStringLiteral("01"), QStringLiteral("大厅"));
+        tableType(QStringLiteral("02"), QStringLiteral("包间"));
+        tableKind(QStringLiteral("01"), QStringLiteral("四人台"));
+        tableKind(QStringLiteral("02"), QStringLiteral("十人台"));
+        table(QStringLiteral("101"), QStringLiteral("大厅1"), QStringLiteral("01"), QStringLiteral("四人台"));
+        table(QStringLiteral("102"), QStringLiteral("大厅2"), QStringLiteral("01"), QStringLiteral("十人台"));
+        table(QStringLiteral("201"), QStringLiteral("牡丹厅"), QStringLiteral("02"), QStringLiteral("十人台"));
+        const QVariantList tables{QStringLiteral("101"), QStringLiteral("102"), QStringLiteral("201")};
+        const QVariantList codes{QStringLiteral("d1"), QStringLiteral("D1"), QStringLiteral("d2"), QStringLiteral("D2"),
+                                 QStringLiteral("d3"), QStringLiteral("d5"), QStringLiteral("D5"), QStringLiteral("d6"),
+                                 QStringLiteral("x9"), QVariant()};
+        const QVariantList names{QStringLiteral("Beef"), QStringLiteral("BEEF"), QStringLiteral("beef"),
+                                 QStringLiteral("bEEf"), QStringLiteral("Tea"), QStringLiteral("TEA"),
+                                 QStringLiteral("鱼"), QStringLiteral("鱼a"), QStringLiteral("鱼A"), QString(),
+                                 QVariant()};
+        const QVariantList prices{12, 12.0, 12.5, QStringLiteral("12"), 0.0, -0.0, 7.333, QStringLiteral("abc"),
+                                  QStringLiteral("ABC"), QVariant(), 3};
+        const QVariantList quantities{1, 2, 0.5, -1, 1.33335, 0.00005, 3, QVariant(), QStringLiteral("2x")};
+        const QVariantList states{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
+                                  QStringLiteral("2"), QStringLiteral("3"), QVariant()};
+        const QDateTime first(QDate(2025, 1, 15), QTime(0, 0, 0));
+        struct Line {
+            qint64 bill;
+            QVariantList values;
+        };
+        std::vector<Line> lines;
+        for (int b = 0; b < 700; ++b) {
+            // Bill numbers do not follow the dates.
+            const QDateTime at = first.addSecs(qint64(rnd.bounded(420 * 86400)));
+            const QString date = DateTimeText::format(at);
+            const qint64 id = 10000 - b * 7 + qint64(rnd.bounded(5));
+            const QString seatingId = QStringLiteral("s%1").arg(b);
+            sql(QStringLiteral("INSERT INTO ACCOUNT_200606 (account_id, use_table_id, account_date, fee_price, "
+                               "account_price, pay_sts) VALUES (?, ?, ?, 0, 0, '0')"),
+                {id, seatingId, date});
+            sql(QStringLiteral("INSERT INTO use_table_200505 (use_table_id, house_table_id, sts) VALUES (?, ?, 'P')"),
+                {seatingId, pick(tables)});
+            const int n = 1 + int(rnd.bounded(6));
+            for (int k = 0; k < n; ++k) {
+                // Ordered at the bill's time or some minutes before it.
+                const QString time = DateTimeText::format(at.addSecs(-60 * qint64(rnd.bounded(3))));
+                lines.push_back({id, {seatingId, pick(codes), pick(names), pick(quantities), pick(prices), pick(states), time}});
+            }
+        }
+        // Unsettled lines, and lines stored in no bill's order.
+        for (int k = 0; k < 200; ++k)
+            lines.push_back({0, {QStringLiteral("s1"), pick(codes), pick(names), 1, 10, QStringLiteral("0"),
+                                 QStringLiteral("2026-03-01 10:00:00")}});
+        for (size_t k = lines.size(); k > 1; --k)
+            std::swap(lines[k - 1], lines[rnd.bounded(quint32(k))]);
+        for (const Line& l : lines)
+            sql(QStringLiteral("INSERT INTO strink_mess_200505 (use_table_id, food_code, food_name, food_num, price, STS, "
+                               "bill_time, account_id) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                l.values + QVariantList{l.bill ? QVariant(l.bill) : QVariant()});
+    }
+
+    void oldBillIndex()
+    {
+        sql(QStringLiteral("DROP INDEX strink_mess_bill"));
+        sql(QStringLiteral("CREATE INDEX strink_mess_bill ON strink_mess_200505(account_id)"));
+    }
+
+    static ReportPeriod lastDays(int days, QTime start = QTime(0, 0, 0), QTime end = QTime(23, 59, 59))
+    {
+        const QDate last(2026, 3, 10);
+        return periodOf(QDateTime(last.addDays(1 - days), start), QDateTime(last, end));
+    }
+
+    static void expectSame(const Recordset& expected, const Recordset& actual, const std::string& what)
+    {
+        ASSERT_EQ(expected.fieldCount(), actual.fieldCount()) << what;
+        for (int c = 0; c < expected.fieldCount(); ++c)
+            EXPECT_EQ(expected.fieldName(c), actual.fieldName(c)) << what;
+        ASSERT_EQ(expected.RecordCount(), actual.RecordCount()) << what;
+        Recordset e = expected, a = actual;
+        for (e.MoveFirst(), a.MoveFirst(); !e.isEOF(); e.MoveNext(), a.MoveNext()) {
+            for (int c = 0; c < e.fieldCount(); ++c) {
+                const QVariant x = e.field(c), y = a.field(c);
+                const std::string where = what + " row " + std::to_string(e.AbsolutePosition()) + " column "
+                    + e.fieldName(c).toStdString();
+                ASSERT_EQ(x.isNull(), y.isNull()) << where;
+                if (x.isNull())
+                    continue;
+                EXPECT_EQ(x.typeId(), y.typeId()) << where;
+                EXPECT_EQ(x.toString(), y.toString()) << where;
+            }
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(SalesTotalsTest, SameCellsAsTheStatementsForEveryPlan)
+{
+    for (quint32 seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE(seed);
+        if (seed > 1) {
+            sql(QStringLiteral("DELETE FROM strink_mess_200505"));
+            sql(QStringLiteral("DELETE FROM ACCOUNT_200606"));
+            sql(QStringLiteral("DELETE FROM cpdetail"));
+            sql(QStringLiteral("DELETE FROM cpclass"));
+            for (const char* t : {"use_table_200505", "house_table", "house_bm", "house_kinds"})
+                sql(QStringLiteral("DELETE FROM ") + QLatin1String(t));
+        }
+        history(seed);
+        // A day, a month, and the lengths on each side of the long plans.
+        const ReportPeriod periods[] = {lastDays(1), lastDays(31), lastDays(300), lastDays(301), lastDays(366),
+                                        lastDays(367), lastDays(500), lastDays(200, QTime(10, 30, 0), QTime(9, 0, 0))};
+        std::vector<Recordset> byCategory, byDish;
+        for (const ReportPeriod& p : periods) {
+            byCategory.push_back(SalesTotals::byCategory(p));
+            byDish.push_back(SalesTotals::byDish(p));
+        }
+        // The statements as they ran on the bill index of the bill alone,
+        // which gave a bill's lines in the order they were stored.
+        oldBillIndex();
+        for (size_t i = 0; i < std::size(periods); ++i) {
+            const ReportPeriod& p = periods[i];
+            const std::string what = std::to_string(p.days) + " days";
+            Recordset expectedByCategory, expectedByDish;
+            expectedByCategory.open(ReportQueries::salesByCategory(p), p.bounds());
+            expectedByDish.open(ReportQueries::salesByDish(p), p.bounds());
+            ASSERT_GT(expectedByDish.RecordCount(), p.days > 1 ? 5 : 0) << what;
+            expectSame(expectedByCategory, byCategory[i], "by category, " + what);
+            expectSame(expectedByDish, byDish[i], "by dish, " + what);
+        }
+        sql(QStringLiteral("DROP INDEX strink_mess_bill"));
+        sql(QStringLiteral("CREATE INDEX strink_mess_bill ON strink_mess_200505(account_id, food_code, food_name, "
+                           "price, food_num, STS)"));
+
+        // The dish sales list, each level and table condition.
+        using namespace ReportQueries;
+        const struct { DishLevel level; TableFilter filter; QVariantList more; } lists[] = {
+            {DishLevel::All, TableFilter::Type, {QStringLiteral("01")}},
+            {DishLevel::All, TableFilter::Specification, {QStringLiteral("02")}},
+            {DishLevel::TopCategory, TableFilter::Type, {QStringLiteral("01"), QStringLiteral("1"), QStringLiteral("1")}},
+            {DishLevel::SubCategory, TableFilter::Type, {QStringLiteral("02"), QStringLiteral("b2")}},
+            {DishLevel::Dish, TableFilter::Specification, {QStringLiteral("02"), QStringLiteral("D1")}},
+        };
+        for (const ReportPeriod& p : {lastDays(1), lastDays(31), lastDays(500)}) {
+            for (const auto& l : lists) {
+                const QVariantList params = p.bounds() + l.more;
+                const std::string what = "dish sales " + std::to_string(int(l.level)) + "/"
+                    + std::to_string(int(l.filter)) + ", " + std::to_string(p.days) + " days";
+                Recordset expected;
+                expected.open(dishSales(l.level, l.filter), params);
+                if (p.days > 1)
+                    EXPECT_GT(expected.RecordCount(), 1) << what;
+                expectSame(expected, SalesTotals::dishSales(l.level, l.filter, params), what);
+            }
+        }
+    }
+}
+
+// Spellings of one dish: the short plan shows the first line in bill order
+// (bills by date, a bill's lines as stored), the long plan the first in the
+// dish index (by bill number, then quantity), and the program follows each.
+TEST_F(SalesTotalsTest, SpellingOfAGroupFollowsThePlanOfThePeriod)
+{
+    sql(QStringLiteral("INSERT INTO ACCOUNT_200606 (account_id, account_date) VALUES (5, '2026-03-01 10:00:00'), "
+                       "(9, '2025-01-01 10:00:00')"));
+    sql(QStringLiteral("INSERT INTO strink_mess_200505 (food_code, food_name, food_num, price, STS, account_id) "
+                       "VALUES ('d1', 'beef', 2, 12, '0', 5), ('d1', 'BeEf', 1, 12, '0', 5), "
+                       "('D1', 'BEEF', 1, 12.0, '0', 9)"));
+    const struct { ReportPeriod period; const char* shown; } cases[] = {
+        {lastDays(366), "beef"}, {periodOf(QDateTime(QDate(2025, 1, 1), QTime(0, 0)), QDateTime(QDate(2025, 12, 31), QTime(23, 59, 59))), "BEEF"},
+        {lastDays(500), "BeEf"},
+    };
+    std::vector<Recordset> actuals;
+    for (const auto& c : cases)
+        actuals.push_back(SalesTotals::byDish(c.period));
+    oldBillIndex();
+    for (const auto& c : cases) {
+        Recordset expected;
+        expected.open(ReportQueries::salesByDish(c.period), c.period.bounds());
+        const Recordset& actual = actuals[size_t(&c - cases)];
+        ASSERT_EQ(actual.RecordCount(), 1) << c.period.days;
+        EXPECT_EQ(actual.field(0).toString(), QString::fromUtf8(c.shown)) << c.period.days;
+        expectSame(expected, actual, std::to_string(c.period.days) + " days");
+    }
+}
+
+// The line amounts round as SQLite's ROUND does, halves and all.
+TEST_F(SalesTotalsTest, UnitsRoundAsSqlite)
+{
+    openDb();
+    QRandomGenerator rnd(7);
+    std::vector<double> xs{0.00005, -0.00005, 0.000049999999, 1.00005, 2.5, -2.5, 1e-12, 0, -0.0, 123456.78905,
+                           7.333 * 3, 0.1 * 3, 1e11, -1e11};
+    for (int k = 0; k < 2000; ++k)
+        xs.push_back(double(qint64(rnd.bounded(2000000)) - 1000000) / (k % 2 ? 20000.0 : 3.0));
+    for (double x : xs) {
+        Db::RowReader r(QStringLiteral("SELECT CAST(ROUND((?) * 10000) AS INTEGER)"), {x});
+        ASSERT_TRUE(r.next());
+        qint64 units = 0;
+        ASSERT_TRUE(SalesTotals::unitsOf(x, units)) << x;
+        EXPECT_EQ(units, r.integer(0)) << x;
+    }
+}
