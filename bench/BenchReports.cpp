@@ -39,6 +39,45 @@ QString name(const QString& report, const Context& ctx, PeriodOf p)
     return report + QStringLiteral(", ") + (ctx.*p)().label;
 }
 
+// The source floors: the period's rows a report is made from, read once
+// through the best index there is and summed without grouping.
+// The bills dated in the period (the summary by table, the detail, the ranking).
+long periodBills(const Period& p)
+{
+    return sumRows(3, QStringLiteral("SELECT fee_price, discount_price, account_price FROM ACCOUNT_200606"
+                                     " WHERE account_date >= ? AND account_date <= ?"),
+                   p.bounds());
+}
+// The order lines settled by the bills of the period (the summaries by category and by dish).
+long periodSettledLines(const Period& p)
+{
+    return sumRows(2, QStringLiteral("SELECT l.food_num, l.price FROM ACCOUNT_200606 a"
+                                     " JOIN strink_mess_200505 l ON l.account_id = a.account_id"
+                                     " WHERE a.account_date >= ? AND a.account_date <= ?"),
+                   p.bounds());
+}
+// The order lines placed in the period (dish sales).
+long periodPlacedLines(const Period& p)
+{
+    return sumRows(2, QStringLiteral("SELECT food_num, price FROM strink_mess_200505 WHERE bill_time >= ? AND bill_time <= ?"),
+                   p.bounds());
+}
+// The seatings that ended in the period, with their lines or their bills (table sales).
+long periodSeatingLines(const Period& p)
+{
+    return sumRows(3, QStringLiteral("SELECT s.strink_num, l.food_num, l.price FROM use_table_200505 s"
+                                     " JOIN strink_mess_200505 l ON l.use_table_id = s.use_table_id"
+                                     " WHERE s.end_date >= ? AND s.end_date <= ?"),
+                   p.bounds());
+}
+long periodSeatingBills(const Period& p)
+{
+    return sumRows(2, QStringLiteral("SELECT s.strink_num, a.account_price FROM use_table_200505 s"
+                                     " JOIN ACCOUNT_200606 a ON a.use_table_id = s.use_table_id"
+                                     " WHERE s.end_date >= ? AND s.end_date <= ?"),
+                   p.bounds());
+}
+
 // A grid's rows of data: all rows but the heading and the totals row.
 long gridRows(const FlexGrid* g) { return std::max(0, g->Rows() - 2); }
 
@@ -54,9 +93,10 @@ std::vector<Operation> reportOperations()
     const struct {
         QString mode;
         QString (*statement)(const ReportPeriod&);
-    } modes[] = {{FrmXSHZ::ByTable, [](const ReportPeriod&) { return ReportQueries::salesByTable(); }},
-                 {FrmXSHZ::ByCategory, ReportQueries::salesByCategory},
-                 {FrmXSHZ::ByDish, ReportQueries::salesByDish}};
+        long (*source)(const Period&);
+    } modes[] = {{FrmXSHZ::ByTable, [](const ReportPeriod&) { return ReportQueries::salesByTable(); }, periodBills},
+                 {FrmXSHZ::ByCategory, ReportQueries::salesByCategory, periodSettledLines},
+                 {FrmXSHZ::ByDish, ReportQueries::salesByDish, periodSettledLines}};
     for (const auto& m : modes) {
         for (PeriodOf p : {&Context::day, &Context::month, &Context::year, &Context::allYears}) {
             const QString mode = m.mode;
@@ -82,6 +122,7 @@ std::vector<Operation> reportOperations()
                            }});
             ops.back().targetMs = (names.*p)().targetMs;
             ops.back().rowsMatchFloor = true;
+            ops.back().sourceFloor = [source = m.source, p](Context& ctx) { return source((ctx.*p)()); };
         }
     }
 
@@ -105,6 +146,7 @@ std::vector<Operation> reportOperations()
                        [p](Context& ctx) -> long { return floorRows(ReportQueries::salesDetail(), (ctx.*p)().bounds()); }});
         ops.back().targetMs = (names.*p)().targetMs;
         ops.back().rowsMatchFloor = true;
+        ops.back().sourceFloor = [p](Context& ctx) { return periodBills((ctx.*p)()); };
         ops.push_back({name(QStringLiteral("sales detail totals"), names, p),
                        [p](Context& ctx) {
                            FrmXSMX& w = shown<FrmXSMX>(ctx);
@@ -128,6 +170,7 @@ std::vector<Operation> reportOperations()
                                + floorRows(ReportQueries::periodAmounts(), (ctx.*p)().bounds());
                        }});
         ops.back().targetMs = (names.*p)().targetMs;
+        ops.back().sourceFloor = [p](Context& ctx) { return periodSeatingBills((ctx.*p)()); };
     }
 
     // Waiter ranking through its query dialog.
@@ -150,6 +193,7 @@ std::vector<Operation> reportOperations()
                        [p](Context& ctx) -> long { return floorRows(ReportQueries::waiterRanking(), (ctx.*p)().bounds()); }});
         ops.back().targetMs = (names.*p)().targetMs;
         ops.back().rowsMatchFloor = true;
+        ops.back().sourceFloor = [p](Context& ctx) { return periodBills((ctx.*p)()); };
     }
 
     // Table sales: the detail text of every ticked table, and the summary box.
@@ -157,16 +201,20 @@ std::vector<Operation> reportOperations()
         QString name;
         int button;
         QStringList (*statements)();
+        long (*source)(const Period&);
+        int readerColumns;   // the window reads its statements through Db::RowReader (0: through Qt SQL)
     } tableSales[] = {
         {QStringLiteral("table sales detail"), FrmFTXS::BtnDetail,
-         [] { return QStringList{ReportQueries::settledSeatings(), ReportQueries::settledSeatingLines()}; }},
+         [] { return QStringList{ReportQueries::settledSeatings(), ReportQueries::settledSeatingLines()}; },
+         periodSeatingLines, 7},
         {QStringLiteral("table sales summary"), FrmFTXS::BtnSummary,
-         [] { return QStringList{ReportQueries::receivedByTableName()}; }},
+         [] { return QStringList{ReportQueries::receivedByTableName()}; }, periodSeatingBills, 0},
     };
     for (PeriodOf p : DayMonthYear) {
         for (const auto& t : tableSales) {
             const int button = t.button;
             auto statements = t.statements;
+            const int readerColumns = t.readerColumns;
             ops.push_back({name(t.name, names, p),
                            [p](Context& ctx) {
                                FrmFTXS& w = shown<FrmFTXS>(ctx);
@@ -179,13 +227,15 @@ std::vector<Operation> reportOperations()
                                return w.Text1->blockCount();
                            },
                            [](Context&) { failOnDatabaseMessages(); },
-                           [p, statements](Context& ctx) -> long {
+                           [p, statements, readerColumns](Context& ctx) -> long {
                                long rows = 0;
                                for (const QString& statement : statements())
-                                   rows += floorRows(statement, (ctx.*p)().bounds());
+                                   rows += readerColumns > 0 ? readerRows(readerColumns, statement, (ctx.*p)().bounds())
+                                                             : floorRows(statement, (ctx.*p)().bounds());
                                return rows;
                            }});
             ops.back().targetMs = (names.*p)().targetMs;
+            ops.back().sourceFloor = [source = t.source, p](Context& ctx) { return source((ctx.*p)()); };
         }
     }
 
@@ -214,6 +264,7 @@ std::vector<Operation> reportOperations()
                        }});
         ops.back().targetMs = (names.*p)().targetMs;
         ops.back().rowsMatchFloor = true;
+        ops.back().sourceFloor = [p](Context& ctx) { return periodPlacedLines((ctx.*p)()); };
     }
     return ops;
 }

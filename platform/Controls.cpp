@@ -9,6 +9,27 @@
 
 // ---- ListView ----------------------------------------------------------------
 
+namespace {
+
+// The list's rows; a whole list of rows is put in as one reset of the views.
+class ListModel : public QStandardItemModel {
+public:
+    using QStandardItemModel::QStandardItemModel;
+    void appendAsReset(const std::vector<QList<QStandardItem*>>& rows)
+    {
+        beginResetModel();
+        {
+            // The views hear of the rows once, from the reset.
+            const QSignalBlocker quiet(this);
+            for (const QList<QStandardItem*>& cells : rows)
+                appendRow(cells);
+        }
+        endResetModel();
+    }
+};
+
+} // namespace
+
 ListView::ListView(QWidget* parent) : QStackedWidget(parent)
 {
     // Lists use the narrow CJK face at 9 points, so designed column widths
@@ -17,7 +38,7 @@ ListView::ListView(QWidget* parent) : QStackedWidget(parent)
     listFont.setPointSize(9);
     setFont(listFont);
 
-    m_model = new QStandardItemModel(this);
+    m_model = new ListModel(this);
     m_selection = new QItemSelectionModel(m_model, this);
 
     m_icons = new QListView(this);
@@ -150,10 +171,9 @@ int ListView::insert(int row, const QString& text, const QString& key, const QIc
     return insertRow(row, text, key, icon, subItems, nullptr);
 }
 
-int ListView::insertRow(int row, const QString& text, const QString& key, const QIcon& icon, const QStringList& subItems,
-                        const std::function<void(QStandardItem*)>& first)
+QList<QStandardItem*> ListView::makeRow(const QString& text, const QString& key, const QIcon& icon,
+                                        const QStringList& subItems, const std::function<void(QStandardItem*)>& first)
 {
-    row = qBound(0, row, m_model->rowCount());
     QList<QStandardItem*> cells;
     ensureColumn(int(subItems.size()));
     const int columns = qMax(1, m_model->columnCount());
@@ -169,7 +189,14 @@ int ListView::insertRow(int row, const QString& text, const QString& key, const 
         cells[0]->setIcon(icon);
     if (first)
         first(cells[0]);
-    m_model->insertRow(row, cells);
+    return cells;
+}
+
+int ListView::insertRow(int row, const QString& text, const QString& key, const QIcon& icon, const QStringList& subItems,
+                        const std::function<void(QStandardItem*)>& first)
+{
+    row = qBound(0, row, m_model->rowCount());
+    m_model->insertRow(row, makeRow(text, key, icon, subItems, first));
     return row;
 }
 
@@ -310,6 +337,20 @@ int ListView::addWithPictures(const QString& text, const QString& key, int iconI
         first->setData(smallIconIndex, SmallPictureRole);
         applyPicture(first);
     });
+}
+
+void ListView::setRowsWithPictures(const std::vector<PictureRow>& rows)
+{
+    clear();
+    std::vector<QList<QStandardItem*>> made;
+    made.reserve(rows.size());
+    for (const PictureRow& r : rows)
+        made.push_back(makeRow(r.text, r.key, {}, r.subItems, [&](QStandardItem* first) {
+            first->setData(r.iconIndex, LargePictureRole);
+            first->setData(r.smallIconIndex, SmallPictureRole);
+            applyPicture(first);
+        }));
+    static_cast<ListModel*>(m_model)->appendAsReset(made);
 }
 
 int ListView::iconIndex(int row) const
