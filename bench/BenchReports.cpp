@@ -41,41 +41,30 @@ QString name(const QString& report, const Context& ctx, PeriodOf p)
 
 // The source floors: the period's rows a report is made from, read once
 // through the best index there is and summed without grouping.
+struct Source {
+    int columns;
+    const char* sql;
+};
 // The bills dated in the period (the summary by table, the detail, the ranking).
-long periodBills(const Period& p)
-{
-    return sumRows(3, QStringLiteral("SELECT fee_price, discount_price, account_price FROM ACCOUNT_200606"
-                                     " WHERE account_date >= ? AND account_date <= ?"),
-                   p.bounds());
-}
+const Source PeriodBills{3, "SELECT fee_price, discount_price, account_price FROM ACCOUNT_200606"
+                            " WHERE account_date >= ? AND account_date <= ?"};
 // The order lines settled by the bills of the period (the summaries by category and by dish).
-long periodSettledLines(const Period& p)
-{
-    return sumRows(2, QStringLiteral("SELECT l.food_num, l.price FROM ACCOUNT_200606 a"
-                                     " JOIN strink_mess_200505 l ON l.account_id = a.account_id"
-                                     " WHERE a.account_date >= ? AND a.account_date <= ?"),
-                   p.bounds());
-}
+const Source PeriodSettledLines{2, "SELECT l.food_num, l.price FROM ACCOUNT_200606 a"
+                                   " JOIN strink_mess_200505 l ON l.account_id = a.account_id"
+                                   " WHERE a.account_date >= ? AND a.account_date <= ?"};
 // The order lines placed in the period (dish sales).
-long periodPlacedLines(const Period& p)
+const Source PeriodPlacedLines{2, "SELECT food_num, price FROM strink_mess_200505 WHERE bill_time >= ? AND bill_time <= ?"};
+// The seatings that ended in the period, with their lines or their bills (table sales, the detail's totals).
+const Source PeriodSeatingLines{3, "SELECT s.strink_num, l.food_num, l.price FROM use_table_200505 s"
+                                   " JOIN strink_mess_200505 l ON l.use_table_id = s.use_table_id"
+                                   " WHERE s.end_date >= ? AND s.end_date <= ?"};
+const Source PeriodSeatingBills{2, "SELECT s.strink_num, a.account_price FROM use_table_200505 s"
+                                   " JOIN ACCOUNT_200606 a ON a.use_table_id = s.use_table_id"
+                                   " WHERE s.end_date >= ? AND s.end_date <= ?"};
+
+std::function<long(Context&)> sourceFloor(const Source& source, PeriodOf p)
 {
-    return sumRows(2, QStringLiteral("SELECT food_num, price FROM strink_mess_200505 WHERE bill_time >= ? AND bill_time <= ?"),
-                   p.bounds());
-}
-// The seatings that ended in the period, with their lines or their bills (table sales).
-long periodSeatingLines(const Period& p)
-{
-    return sumRows(3, QStringLiteral("SELECT s.strink_num, l.food_num, l.price FROM use_table_200505 s"
-                                     " JOIN strink_mess_200505 l ON l.use_table_id = s.use_table_id"
-                                     " WHERE s.end_date >= ? AND s.end_date <= ?"),
-                   p.bounds());
-}
-long periodSeatingBills(const Period& p)
-{
-    return sumRows(2, QStringLiteral("SELECT s.strink_num, a.account_price FROM use_table_200505 s"
-                                     " JOIN ACCOUNT_200606 a ON a.use_table_id = s.use_table_id"
-                                     " WHERE s.end_date >= ? AND s.end_date <= ?"),
-                   p.bounds());
+    return [source, p](Context& ctx) { return sumRows(source.columns, QString::fromUtf8(source.sql), (ctx.*p)().bounds()); };
 }
 
 // A grid's rows of data: all rows but the heading and the totals row.
@@ -93,10 +82,10 @@ std::vector<Operation> reportOperations()
     const struct {
         QString mode;
         QString (*statement)(const ReportPeriod&);
-        long (*source)(const Period&);
-    } modes[] = {{FrmXSHZ::ByTable, [](const ReportPeriod&) { return ReportQueries::salesByTable(); }, periodBills},
-                 {FrmXSHZ::ByCategory, ReportQueries::salesByCategory, periodSettledLines},
-                 {FrmXSHZ::ByDish, ReportQueries::salesByDish, periodSettledLines}};
+        Source source;
+    } modes[] = {{FrmXSHZ::ByTable, [](const ReportPeriod&) { return ReportQueries::salesByTable(); }, PeriodBills},
+                 {FrmXSHZ::ByCategory, ReportQueries::salesByCategory, PeriodSettledLines},
+                 {FrmXSHZ::ByDish, ReportQueries::salesByDish, PeriodSettledLines}};
     for (const auto& m : modes) {
         for (PeriodOf p : {&Context::day, &Context::month, &Context::year, &Context::allYears}) {
             const QString mode = m.mode;
@@ -122,7 +111,7 @@ std::vector<Operation> reportOperations()
                            }});
             ops.back().targetMs = (names.*p)().targetMs;
             ops.back().rowsMatchFloor = true;
-            ops.back().sourceFloor = [source = m.source, p](Context& ctx) { return source((ctx.*p)()); };
+            ops.back().sourceFloor = sourceFloor(m.source, p);
         }
     }
 
@@ -146,7 +135,7 @@ std::vector<Operation> reportOperations()
                        [p](Context& ctx) -> long { return floorRows(ReportQueries::salesDetail(), (ctx.*p)().bounds()); }});
         ops.back().targetMs = (names.*p)().targetMs;
         ops.back().rowsMatchFloor = true;
-        ops.back().sourceFloor = [p](Context& ctx) { return periodBills((ctx.*p)()); };
+        ops.back().sourceFloor = sourceFloor(PeriodBills, p);
         ops.push_back({name(QStringLiteral("sales detail totals"), names, p),
                        [p](Context& ctx) {
                            FrmXSMX& w = shown<FrmXSMX>(ctx);
@@ -170,7 +159,7 @@ std::vector<Operation> reportOperations()
                                + floorRows(ReportQueries::periodAmounts(), (ctx.*p)().bounds());
                        }});
         ops.back().targetMs = (names.*p)().targetMs;
-        ops.back().sourceFloor = [p](Context& ctx) { return periodSeatingBills((ctx.*p)()); };
+        ops.back().sourceFloor = sourceFloor(PeriodSeatingBills, p);
     }
 
     // Waiter ranking through its query dialog.
@@ -193,7 +182,7 @@ std::vector<Operation> reportOperations()
                        [p](Context& ctx) -> long { return floorRows(ReportQueries::waiterRanking(), (ctx.*p)().bounds()); }});
         ops.back().targetMs = (names.*p)().targetMs;
         ops.back().rowsMatchFloor = true;
-        ops.back().sourceFloor = [p](Context& ctx) { return periodBills((ctx.*p)()); };
+        ops.back().sourceFloor = sourceFloor(PeriodBills, p);
     }
 
     // Table sales: the detail text of every ticked table, and the summary box.
@@ -201,14 +190,14 @@ std::vector<Operation> reportOperations()
         QString name;
         int button;
         QStringList (*statements)();
-        long (*source)(const Period&);
+        Source source;
         int readerColumns;   // the window reads its statements through Db::RowReader (0: through Qt SQL)
     } tableSales[] = {
         {QStringLiteral("table sales detail"), FrmFTXS::BtnDetail,
          [] { return QStringList{ReportQueries::settledSeatings(), ReportQueries::settledSeatingLines()}; },
-         periodSeatingLines, 7},
+         PeriodSeatingLines, 7},
         {QStringLiteral("table sales summary"), FrmFTXS::BtnSummary,
-         [] { return QStringList{ReportQueries::receivedByTableName()}; }, periodSeatingBills, 0},
+         [] { return QStringList{ReportQueries::receivedByTableName()}; }, PeriodSeatingBills, 0},
     };
     for (PeriodOf p : DayMonthYear) {
         for (const auto& t : tableSales) {
@@ -235,7 +224,7 @@ std::vector<Operation> reportOperations()
                                return rows;
                            }});
             ops.back().targetMs = (names.*p)().targetMs;
-            ops.back().sourceFloor = [source = t.source, p](Context& ctx) { return source((ctx.*p)()); };
+            ops.back().sourceFloor = sourceFloor(t.source, p);
         }
     }
 
@@ -264,7 +253,7 @@ std::vector<Operation> reportOperations()
                        }});
         ops.back().targetMs = (names.*p)().targetMs;
         ops.back().rowsMatchFloor = true;
-        ops.back().sourceFloor = [p](Context& ctx) { return periodPlacedLines((ctx.*p)()); };
+        ops.back().sourceFloor = sourceFloor(PeriodPlacedLines, p);
     }
     return ops;
 }
