@@ -341,6 +341,35 @@ int ListView::addWithPictures(const QString& text, const QString& key, int iconI
 
 void ListView::setRowsWithPictures(const std::vector<PictureRow>& rows)
 {
+    // As many rows as shown, with no more columns: the shown rows take the
+    // new texts and pictures where they differ, so that a list refreshed
+    // without a change repaints nothing. The selection goes either way.
+    const int columns = m_model->columnCount();
+    bool fits = !rows.empty() && int(rows.size()) == m_model->rowCount();
+    for (size_t r = 0; fits && r < rows.size(); ++r)
+        fits = int(rows[r].subItems.size()) < columns && m_model->item(int(r), columns - 1);
+    if (fits) {
+        m_selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
+        for (int r = 0; r < int(rows.size()); ++r) {
+            const PictureRow& row = rows[size_t(r)];
+            QStandardItem* first = m_model->item(r, 0);
+            for (int c = 0; c < columns; ++c) {
+                QStandardItem* item = m_model->item(r, c);
+                const QString text = c == 0 ? row.text : row.subItems.value(c - 1);
+                if (item->text() != text)
+                    item->setText(text);
+            }
+            if (first->data(Qt::UserRole + 1).toString() != row.key)
+                first->setData(row.key, Qt::UserRole + 1);
+            if (first->data(LargePictureRole).toInt() != row.iconIndex
+                || first->data(SmallPictureRole).toInt() != row.smallIconIndex) {
+                first->setData(row.iconIndex, LargePictureRole);
+                first->setData(row.smallIconIndex, SmallPictureRole);
+                applyPicture(first);
+            }
+        }
+        return;
+    }
     clear();
     std::vector<QList<QStandardItem*>> made;
     made.reserve(rows.size());

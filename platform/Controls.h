@@ -79,7 +79,8 @@ public:
     int addWithPictures(const QString& text, const QString& key, int iconIndex, int smallIconIndex,
                         const QStringList& subItems = {});
     // Every row at once, in place of the rows there were: the views take
-    // them in one reset, not one change per row. Nothing is selected after.
+    // them in one reset, not one change per row, or, as many rows as there
+    // were, only the cells that changed. Nothing is selected after.
     struct PictureRow {
         QString text, key;
         int iconIndex = 0, smallIconIndex = 0;
