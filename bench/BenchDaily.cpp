@@ -256,8 +256,12 @@ std::vector<Operation> dailyWork()
                    },
                    {}, {}});
     ops.back().targetMs = 300;
+    // The board already on screen and painted: the reload is timed, not its first showing.
     ops.push_back({QStringLiteral("board reload"),
-                   [](Context& ctx) { board(ctx); },
+                   [](Context& ctx) {
+                       board(ctx);
+                       settle();
+                   },
                    [](Context&) -> long {
                        FrmSYGL& b = Forms::get<FrmSYGL>();
                        b.ListView1Detail();
