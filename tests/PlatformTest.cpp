@@ -156,6 +156,22 @@ TEST_F(TabulorTest, DialogDefaultAndCancelButtons)
     EXPECT_EQ(cancels, 1);
 }
 
+// Two pictures, red and blue, in a list's small and large image lists.
+struct TwoPictures {
+    ImageList small{16}, large{32};
+    explicit TwoPictures(ListView& lv)
+    {
+        for (const QColor& c : {QColor(Qt::red), QColor(Qt::blue)}) {
+            QPixmap p(32, 32);
+            p.fill(c);
+            small.add(p.scaled(16, 16));
+            large.add(p);
+        }
+        lv.setIcons(&large);
+        lv.setSmallIcons(&small);
+    }
+};
+
 TEST_F(TabulorTest, ListViewKeepsColumnsKeysAndHiddenData)
 {
     ListView lv;
@@ -182,15 +198,7 @@ TEST_F(TabulorTest, ListViewKeepsColumnsKeysAndHiddenData)
     // A row given whole: its sub-items in column order, aligned as their
     // columns, its pictures as setPictures gives them; a fourth sub-item
     // makes room for itself.
-    ImageList small(16), large(32);
-    for (const QColor& c : {QColor(Qt::red), QColor(Qt::blue)}) {
-        QPixmap p(32, 32);
-        p.fill(c);
-        small.add(p.scaled(16, 16));
-        large.add(p);
-    }
-    lv.setIcons(&large);
-    lv.setSmallIcons(&small);
+    const TwoPictures pictures(lv);
     const int whole = lv.addWithPictures(QStringLiteral("大厅2"), QStringLiteral("k102"), 2, 1,
                                          {QStringLiteral("102"), QStringLiteral("在用"), QStringLiteral("x")});
     const int pieces = lv.addWithPictures(QStringLiteral("大厅3"), QStringLiteral("k103"), 2, 1);
@@ -216,15 +224,7 @@ TEST_F(TabulorTest, ListViewRowsGivenAllAtOnceReplaceTheRowsThereWere)
     ListView lv;
     for (const char* caption : {"名称", "状态", "编号"})
         lv.addColumn(QString::fromUtf8(caption), 1000);
-    ImageList small(16), large(32);
-    for (const QColor& c : {QColor(Qt::red), QColor(Qt::blue)}) {
-        QPixmap p(32, 32);
-        p.fill(c);
-        small.add(p.scaled(16, 16));
-        large.add(p);
-    }
-    lv.setIcons(&large);
-    lv.setSmallIcons(&small);
+    const TwoPictures pictures(lv);
     const auto shown = [&] {
         QStringList out;
         for (int r = 0; r < lv.count(); ++r)
