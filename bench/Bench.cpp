@@ -5,6 +5,9 @@
 // the floor (the same result rows read by bare prepared statements over the
 // same connection) and the ratio to it, the target, and the resident memory
 // of the process with the operation's window still loaded after its last run.
+// A report over a period also has a source floor: the period's source rows
+// (order lines or bills) read once through the best index the schema has and
+// summed without grouping, and the ratio to it.
 // An operation fails when it throws, when a window says the database failed,
 // or when a report shows other rows than its floor reads.
 //
@@ -120,13 +123,13 @@ int main(int argc, char* argv[])
         return 2;
     }
     std::printf("history ends %s; %d run(s) each\n", qPrintable(ctx.lastDay.toString(Qt::ISODate)), runs);
-    std::printf("%-48s %8s %9s %9s %9s %6s %7s %7s\n", "operation", "rows", "median ms", "max ms", "floor ms", "ratio",
-                "target", "rss MB");
+    std::printf("%-48s %8s %9s %9s %9s %6s %8s %6s %7s %7s\n", "operation", "rows", "median ms", "max ms", "floor ms",
+                "ratio", "source ms", "ratio", "target", "rss MB");
     int failures = 0, misses = 0;
     for (const Bench::Operation& op : Bench::operations()) {
         if (!only.isEmpty() && !op.name.contains(QRegularExpression(only)))
             continue;
-        std::vector<double> times, floors;
+        std::vector<double> times, floors, sources;
         long rows = 0, residentKb = 0;
         QString error;
         for (int r = 0; r < runs && error.isEmpty(); ++r) {
@@ -154,6 +157,12 @@ int main(int argc, char* argv[])
                     if (op.rowsMatchFloor && floorRows != rows)
                         error = QStringLiteral("the window shows %1 rows, its statements read %2").arg(rows).arg(floorRows);
                 }
+                if (op.sourceFloor) {
+                    QElapsedTimer f;
+                    f.start();
+                    op.sourceFloor(ctx);
+                    sources.push_back(f.nsecsElapsed() / 1e6);
+                }
             } catch (const DbError& e) {
                 error = e.text;
             } catch (const std::exception& e) {
@@ -180,8 +189,13 @@ int main(int argc, char* argv[])
         const QString floor = floors.empty() ? QString() : QString::number(median(floors), 'f', 1);
         const QString ratio = floors.empty() || median(floors) <= 0 ? QString()
                                                                     : QString::number(m / median(floors), 'f', 1);
-        std::printf("%-48s %8ld %9.1f %9.1f %9s %6s %7s %7.0f\n", qPrintable(op.name), rows, m, mx, qPrintable(floor),
-                    qPrintable(ratio), qPrintable(target), residentKb / 1024.0);
+        const QString source = sources.empty() ? QString() : QString::number(median(sources), 'f', 1);
+        const QString sourceRatio = sources.empty() || median(sources) <= 0
+            ? QString()
+            : QString::number(m / median(sources), 'f', 1);
+        std::printf("%-48s %8ld %9.1f %9.1f %9s %6s %8s %6s %7s %7.0f\n", qPrintable(op.name), rows, m, mx,
+                    qPrintable(floor), qPrintable(ratio), qPrintable(source), qPrintable(sourceRatio), qPrintable(target),
+                    residentKb / 1024.0);
         std::fflush(stdout);
     }
     Db::closeShared();

@@ -5,6 +5,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include "db/Database.h"
+#include "db/RowReader.h"
 #include "platform/Seams.h"
 #include "shell/Module1.h"
 
@@ -63,6 +64,32 @@ long floorRows(const QString& sql, const QVariantList& params)
     if (q.lastError().isValid())
         throw DbError(DbError::Read, q.lastError().text());
     return rows;
+}
+
+long sumRows(int columns, const QString& sql, const QVariantList& params)
+{
+    Db::RowReader rows(sql, params);
+    long count = 0;
+    Money sum;
+    while (rows.next()) {
+        for (int c = 0; c < columns; ++c)
+            sum = sum + rows.money(c);
+        ++count;
+    }
+    (void)sum;
+    return count;
+}
+
+long readerRows(int columns, const QString& sql, const QVariantList& params)
+{
+    Db::RowReader rows(sql, params);
+    long count = 0;
+    while (rows.next()) {
+        for (int c = 0; c < columns; ++c)
+            (void)rows.utf8(c);
+        ++count;
+    }
+    return count;
 }
 
 void failOnDatabaseMessages()

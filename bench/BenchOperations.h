@@ -52,6 +52,10 @@ struct Operation {
     std::function<long(Context&)> run;        // timed
     std::function<void(Context&)> tearDown;   // not timed
     std::function<long(Context&)> floor;      // timed separately, may be empty; returns its rows
+    // The period's source rows (lines or bills) read once and summed without
+    // grouping, the least any statement of the report can do; timed
+    // separately, may be empty.
+    std::function<long(Context&)> sourceFloor;
     double targetMs = 0;                      // the figure it should stay under (0: none)
     bool rowsMatchFloor = false;              // the window shows exactly the floor's rows
 };
@@ -74,6 +78,13 @@ void loggedIn(Context& ctx);
 // Reads every row of a statement with one bare prepared statement on the
 // shared connection, every value touched; returns the number of rows.
 long floorRows(const QString& sql, const QVariantList& params = {});
+// Reads every row of a statement through Db::RowReader, as the windows read
+// long lists, and sums every value of it as money, without grouping;
+// returns the number of rows.
+long sumRows(int columns, const QString& sql, const QVariantList& params = {});
+// Reads every value of the given number of columns of a statement through
+// Db::RowReader (the floor of a window that reads its rows so).
+long readerRows(int columns, const QString& sql, const QVariantList& params = {});
 // Throws when a message box said that the database failed.
 void failOnDatabaseMessages();
 // Throws with the text when the condition does not hold.

@@ -39,6 +39,34 @@ QString name(const QString& report, const Context& ctx, PeriodOf p)
     return report + QStringLiteral(", ") + (ctx.*p)().label;
 }
 
+// The source floors: the period's rows a report is made from, read once
+// through the best index there is and summed without grouping.
+struct Source {
+    int columns;
+    const char* sql;
+};
+// The bills dated in the period (the summary by table, the detail, the ranking).
+const Source PeriodBills{3, "SELECT fee_price, discount_price, account_price FROM ACCOUNT_200606"
+                            " WHERE account_date >= ? AND account_date <= ?"};
+// The order lines settled by the bills of the period (the summaries by category and by dish).
+const Source PeriodSettledLines{2, "SELECT l.food_num, l.price FROM ACCOUNT_200606 a"
+                                   " JOIN strink_mess_200505 l ON l.account_id = a.account_id"
+                                   " WHERE a.account_date >= ? AND a.account_date <= ?"};
+// The order lines placed in the period (dish sales).
+const Source PeriodPlacedLines{2, "SELECT food_num, price FROM strink_mess_200505 WHERE bill_time >= ? AND bill_time <= ?"};
+// The seatings that ended in the period, with their lines or their bills (table sales, the detail's totals).
+const Source PeriodSeatingLines{3, "SELECT s.strink_num, l.food_num, l.price FROM use_table_200505 s"
+                                   " JOIN strink_mess_200505 l ON l.use_table_id = s.use_table_id"
+                                   " WHERE s.end_date >= ? AND s.end_date <= ?"};
+const Source PeriodSeatingBills{2, "SELECT s.strink_num, a.account_price FROM use_table_200505 s"
+                                   " JOIN ACCOUNT_200606 a ON a.use_table_id = s.use_table_id"
+                                   " WHERE s.end_date >= ? AND s.end_date <= ?"};
+
+std::function<long(Context&)> sourceFloor(const Source& source, PeriodOf p)
+{
+    return [source, p](Context& ctx) { return sumRows(source.columns, QString::fromUtf8(source.sql), (ctx.*p)().bounds()); };
+}
+
 // A grid's rows of data: all rows but the heading and the totals row.
 long gridRows(const FlexGrid* g) { return std::max(0, g->Rows() - 2); }
 
@@ -54,9 +82,10 @@ std::vector<Operation> reportOperations()
     const struct {
         QString mode;
         QString (*statement)(const ReportPeriod&);
-    } modes[] = {{FrmXSHZ::ByTable, [](const ReportPeriod&) { return ReportQueries::salesByTable(); }},
-                 {FrmXSHZ::ByCategory, ReportQueries::salesByCategory},
-                 {FrmXSHZ::ByDish, ReportQueries::salesByDish}};
+        Source source;
+    } modes[] = {{FrmXSHZ::ByTable, [](const ReportPeriod&) { return ReportQueries::salesByTable(); }, PeriodBills},
+                 {FrmXSHZ::ByCategory, ReportQueries::salesByCategory, PeriodSettledLines},
+                 {FrmXSHZ::ByDish, ReportQueries::salesByDish, PeriodSettledLines}};
     for (const auto& m : modes) {
         for (PeriodOf p : {&Context::day, &Context::month, &Context::year, &Context::allYears}) {
             const QString mode = m.mode;
@@ -82,6 +111,7 @@ std::vector<Operation> reportOperations()
                            }});
             ops.back().targetMs = (names.*p)().targetMs;
             ops.back().rowsMatchFloor = true;
+            ops.back().sourceFloor = sourceFloor(m.source, p);
         }
     }
 
@@ -105,6 +135,7 @@ std::vector<Operation> reportOperations()
                        [p](Context& ctx) -> long { return floorRows(ReportQueries::salesDetail(), (ctx.*p)().bounds()); }});
         ops.back().targetMs = (names.*p)().targetMs;
         ops.back().rowsMatchFloor = true;
+        ops.back().sourceFloor = sourceFloor(PeriodBills, p);
         ops.push_back({name(QStringLiteral("sales detail totals"), names, p),
                        [p](Context& ctx) {
                            FrmXSMX& w = shown<FrmXSMX>(ctx);
@@ -128,6 +159,7 @@ std::vector<Operation> reportOperations()
                                + floorRows(ReportQueries::periodAmounts(), (ctx.*p)().bounds());
                        }});
         ops.back().targetMs = (names.*p)().targetMs;
+        ops.back().sourceFloor = sourceFloor(PeriodSeatingBills, p);
     }
 
     // Waiter ranking through its query dialog.
@@ -150,6 +182,7 @@ std::vector<Operation> reportOperations()
                        [p](Context& ctx) -> long { return floorRows(ReportQueries::waiterRanking(), (ctx.*p)().bounds()); }});
         ops.back().targetMs = (names.*p)().targetMs;
         ops.back().rowsMatchFloor = true;
+        ops.back().sourceFloor = sourceFloor(PeriodBills, p);
     }
 
     // Table sales: the detail text of every ticked table, and the summary box.
@@ -157,16 +190,20 @@ std::vector<Operation> reportOperations()
         QString name;
         int button;
         QStringList (*statements)();
+        Source source;
+        int readerColumns;   // the window reads its statements through Db::RowReader (0: through Qt SQL)
     } tableSales[] = {
         {QStringLiteral("table sales detail"), FrmFTXS::BtnDetail,
-         [] { return QStringList{ReportQueries::settledSeatings(), ReportQueries::settledSeatingLines()}; }},
+         [] { return QStringList{ReportQueries::settledSeatings(), ReportQueries::settledSeatingLines()}; },
+         PeriodSeatingLines, 7},
         {QStringLiteral("table sales summary"), FrmFTXS::BtnSummary,
-         [] { return QStringList{ReportQueries::receivedByTableName()}; }},
+         [] { return QStringList{ReportQueries::receivedByTableName()}; }, PeriodSeatingBills, 0},
     };
     for (PeriodOf p : DayMonthYear) {
         for (const auto& t : tableSales) {
             const int button = t.button;
             auto statements = t.statements;
+            const int readerColumns = t.readerColumns;
             ops.push_back({name(t.name, names, p),
                            [p](Context& ctx) {
                                FrmFTXS& w = shown<FrmFTXS>(ctx);
@@ -179,13 +216,15 @@ std::vector<Operation> reportOperations()
                                return w.Text1->blockCount();
                            },
                            [](Context&) { failOnDatabaseMessages(); },
-                           [p, statements](Context& ctx) -> long {
+                           [p, statements, readerColumns](Context& ctx) -> long {
                                long rows = 0;
                                for (const QString& statement : statements())
-                                   rows += floorRows(statement, (ctx.*p)().bounds());
+                                   rows += readerColumns > 0 ? readerRows(readerColumns, statement, (ctx.*p)().bounds())
+                                                             : floorRows(statement, (ctx.*p)().bounds());
                                return rows;
                            }});
             ops.back().targetMs = (names.*p)().targetMs;
+            ops.back().sourceFloor = sourceFloor(t.source, p);
         }
     }
 
@@ -214,6 +253,7 @@ std::vector<Operation> reportOperations()
                        }});
         ops.back().targetMs = (names.*p)().targetMs;
         ops.back().rowsMatchFloor = true;
+        ops.back().sourceFloor = sourceFloor(PeriodPlacedLines, p);
     }
     return ops;
 }

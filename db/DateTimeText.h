@@ -88,6 +88,15 @@ inline QDateTime fromVariant(const QVariant& v)
 }
 
 // The 14-digit id of a moment ("yyyyMMddHHmmss") and back.
+// The condition of a stored date that does not begin with its day
+// "yyyy-MM-dd": the partial indexes of odd bill dates hold exactly these rows,
+// and a statement finds them through those indexes only when it states the
+// condition in these words.
+inline QString oddStoredDate(const QString& column)
+{
+    return QStringLiteral("%1 NOT GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]*' OR typeof(%1) = 'blob'").arg(column);
+}
+
 inline QString toId(const QDateTime& t) { return t.toString(QStringLiteral("yyyyMMddHHmmss")); }
 inline QDateTime fromId(const QString& id) { return QDateTime::fromString(id, QStringLiteral("yyyyMMddHHmmss")); }
 

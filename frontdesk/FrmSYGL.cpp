@@ -266,12 +266,16 @@ void FrmSYGL::ListView1Detail()
     if (!read)
         return;
     m_count = count;
-    ListView1->clear();
-    if (count.total == 0)
+    if (count.total == 0) {
+        ListView1->clear();
         return;   // the statistics panel keeps what it showed
-    for (const BoardRow& r : rows)
-        ListView1->addWithPictures(r.name, {}, r.picture, r.picture,
-                                   {r.word, r.spec, r.tableId, r.type, r.diners, r.openTime, r.waiter, r.orderTaker});
+    }
+    std::vector<ListView::PictureRow> shown;
+    shown.reserve(rows.size());
+    for (BoardRow& r : rows)
+        shown.push_back({std::move(r.name), {}, r.picture, r.picture,
+                         {r.word, r.spec, r.tableId, r.type, r.diners, r.openTime, r.waiter, r.orderTaker}});
+    ListView1->setRowsWithPictures(shown);
     // The list selects its first row by itself.
     ListView1->select(ListView1->count() > 0 ? 0 : -1);
     ListView4Detail();
@@ -288,7 +292,6 @@ void FrmSYGL::ListView4Init()
 
 void FrmSYGL::ListView4Detail()
 {
-    ListView4->clear();
     const struct { const char* label; double value; int picture; } rows[] = {
         {"房 台  总 数：  ", double(m_count.total), 0},
         {"空闲房台总数：  ", double(m_count.free), PicFree},
@@ -299,10 +302,10 @@ void FrmSYGL::ListView4Detail()
         {"禁用房台总数：  ", double(m_count.disabled), PicDisabled},
         {"客 人  总 数：  ", m_count.guests, 0},
     };
-    for (const auto& r : rows) {
-        const QString text = (QString::fromUtf8(r.label) + QString::number(r.value, 'g', 15)).trimmed();
-        ListView4->addWithPictures(text, {}, 0, r.picture);
-    }
+    std::vector<ListView::PictureRow> shown;
+    for (const auto& r : rows)
+        shown.push_back({(QString::fromUtf8(r.label) + QString::number(r.value, 'g', 15)).trimmed(), {}, 0, r.picture, {}});
+    ListView4->setRowsWithPictures(shown);
 }
 
 // ---- detail panel ----------------------------------------------------------

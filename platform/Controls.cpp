@@ -10,6 +10,27 @@
 
 // ---- ListView ----------------------------------------------------------------
 
+namespace {
+
+// The list's rows; a whole list of rows is put in as one reset of the views.
+class ListModel : public QStandardItemModel {
+public:
+    using QStandardItemModel::QStandardItemModel;
+    void appendAsReset(const std::vector<QList<QStandardItem*>>& rows)
+    {
+        beginResetModel();
+        {
+            // The views hear of the rows once, from the reset.
+            const QSignalBlocker quiet(this);
+            for (const QList<QStandardItem*>& cells : rows)
+                appendRow(cells);
+        }
+        endResetModel();
+    }
+};
+
+} // namespace
+
 ListView::ListView(QWidget* parent) : QStackedWidget(parent)
 {
     // Lists use the narrow CJK face at 9 points, so designed column widths
@@ -18,7 +39,7 @@ ListView::ListView(QWidget* parent) : QStackedWidget(parent)
     listFont.setPointSize(9);
     setFont(listFont);
 
-    m_model = new QStandardItemModel(this);
+    m_model = new ListModel(this);
     m_selection = new QItemSelectionModel(m_model, this);
 
     m_icons = new QListView(this);
@@ -173,10 +194,9 @@ int ListView::insert(int row, const QString& text, const QString& key, const QIc
     return insertRow(row, text, key, icon, subItems, nullptr);
 }
 
-int ListView::insertRow(int row, const QString& text, const QString& key, const QIcon& icon, const QStringList& subItems,
-                        const std::function<void(QStandardItem*)>& first)
+QList<QStandardItem*> ListView::makeRow(const QString& text, const QString& key, const QIcon& icon,
+                                        const QStringList& subItems, const std::function<void(QStandardItem*)>& first)
 {
-    row = qBound(0, row, m_model->rowCount());
     QList<QStandardItem*> cells;
     ensureColumn(int(subItems.size()));
     const int columns = qMax(1, m_model->columnCount());
@@ -192,7 +212,14 @@ int ListView::insertRow(int row, const QString& text, const QString& key, const 
         cells[0]->setIcon(icon);
     if (first)
         first(cells[0]);
-    m_model->insertRow(row, cells);
+    return cells;
+}
+
+int ListView::insertRow(int row, const QString& text, const QString& key, const QIcon& icon, const QStringList& subItems,
+                        const std::function<void(QStandardItem*)>& first)
+{
+    row = qBound(0, row, m_model->rowCount());
+    m_model->insertRow(row, makeRow(text, key, icon, subItems, first));
     return row;
 }
 
@@ -319,6 +346,49 @@ int ListView::addWithPictures(const QString& text, const QString& key, int iconI
         first->setData(smallIconIndex, SmallPictureRole);
         applyPicture(first);
     });
+}
+
+void ListView::setRowsWithPictures(const std::vector<PictureRow>& rows)
+{
+    // As many rows as shown, with no more columns: the shown rows take the
+    // new texts and pictures where they differ, so that a list refreshed
+    // without a change repaints nothing. The selection goes either way.
+    const int columns = m_model->columnCount();
+    bool fits = !rows.empty() && int(rows.size()) == m_model->rowCount();
+    for (size_t r = 0; fits && r < rows.size(); ++r)
+        fits = int(rows[r].subItems.size()) < columns && m_model->item(int(r), columns - 1);
+    if (fits) {
+        m_selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
+        for (int r = 0; r < int(rows.size()); ++r) {
+            const PictureRow& row = rows[size_t(r)];
+            QStandardItem* first = m_model->item(r, 0);
+            for (int c = 0; c < columns; ++c) {
+                QStandardItem* item = m_model->item(r, c);
+                const QString text = c == 0 ? row.text : row.subItems.value(c - 1);
+                if (item->text() != text)
+                    item->setText(text);
+            }
+            if (first->data(Qt::UserRole + 1).toString() != row.key)
+                first->setData(row.key, Qt::UserRole + 1);
+            if (first->data(LargePictureRole).toInt() != row.iconIndex
+                || first->data(SmallPictureRole).toInt() != row.smallIconIndex) {
+                first->setData(row.iconIndex, LargePictureRole);
+                first->setData(row.smallIconIndex, SmallPictureRole);
+                applyPicture(first);
+            }
+        }
+        return;
+    }
+    clear();
+    std::vector<QList<QStandardItem*>> made;
+    made.reserve(rows.size());
+    for (const PictureRow& r : rows)
+        made.push_back(makeRow(r.text, r.key, {}, r.subItems, [&](QStandardItem* first) {
+            first->setData(r.iconIndex, LargePictureRole);
+            first->setData(r.smallIconIndex, SmallPictureRole);
+            applyPicture(first);
+        }));
+    static_cast<ListModel*>(m_model)->appendAsReset(made);
 }
 
 int ListView::iconIndex(int row) const

@@ -82,6 +82,15 @@ public:
     void setSmallIcons(const ImageList* small);
     int addWithPictures(const QString& text, const QString& key, int iconIndex, int smallIconIndex,
                         const QStringList& subItems = {});
+    // Every row at once, in place of the rows there were: the views take
+    // them in one reset, not one change per row, or, as many rows as there
+    // were, only the cells that changed. Nothing is selected after.
+    struct PictureRow {
+        QString text, key;
+        int iconIndex = 0, smallIconIndex = 0;
+        QStringList subItems;
+    };
+    void setRowsWithPictures(const std::vector<PictureRow>& rows);
     int iconIndex(int row) const;
     int smallIconIndex(int row) const;
     // The picture the row shows in the current view.
@@ -98,6 +107,8 @@ private:
     void ensureColumn(int column);
     QStandardItem* cell(int row, int column) const;
     // Makes the row's items, lets first finish its first item, then shows the row.
+    QList<QStandardItem*> makeRow(const QString& text, const QString& key, const QIcon& icon,
+                                  const QStringList& subItems, const std::function<void(QStandardItem*)>& first);
     int insertRow(int row, const QString& text, const QString& key, const QIcon& icon, const QStringList& subItems,
                   const std::function<void(QStandardItem*)>& first);
     QStandardItemModel* m_model;

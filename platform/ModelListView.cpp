@@ -68,6 +68,29 @@ public:
     {
         return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
     }
+    bool canFetchMore(const QModelIndex& parent) const override
+    {
+        return !parent.isValid() && m_list->m_source && m_list->m_source->canFetchMore();
+    }
+    void fetchMore(const QModelIndex& parent) override
+    {
+        if (parent.isValid() || !m_list->m_source)
+            return;
+        const RowSource* source = m_list->m_source;
+        int more = 0;
+        try {
+            more = source->readMore();
+        } catch (const std::exception& e) {
+            reportLater(QString::fromUtf8(e.what()));
+            return;
+        }
+        if (more <= 0)
+            return;
+        const int first = source->rowCount();
+        beginInsertRows(QModelIndex(), first, first + more - 1);
+        source->takeMore();
+        endInsertRows();
+    }
     void reset()
     {
         beginResetModel();

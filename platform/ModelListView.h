@@ -17,6 +17,12 @@ public:
     virtual int rowCount() const = 0;
     // May throw DbError when the source reads its rows on demand.
     virtual QString cell(int row, int column) const = 0;
+    // A source that reads its rows as the list is scrolled to them: whether
+    // rows are left to read; readMore reads the next ones and says how many
+    // (may throw DbError), takeMore then adds them to the rows.
+    virtual bool canFetchMore() const { return false; }
+    virtual int readMore() const { return 0; }
+    virtual void takeMore() const {}
 };
 
 class ModelListView : public QTableView {

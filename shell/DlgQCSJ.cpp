@@ -22,6 +22,64 @@ QLabel* bracket(QWidget* parent, int left, int top, int height)
     return l;
 }
 
+// A stock bill table, its date column and its lines.
+struct BillTables {
+    const char* bills;
+    const char* date;
+    const char* lines;
+};
+
+// The bills whose date, read as SQLite reads a date-time (a stored text that
+// is none is compared as it stands), lies in a range. Every spelling that
+// begins with its day ("yyyy-MM-dd", "yyyy-MM-ddTHH:mm", "yyyy-MM-dd HH:mm",
+// fractions of a second, a zone of up to a day) lies on the date index within
+// a week of the range's days; the spellings that do not begin with a day (a
+// time alone, a day number, "now") are few and found through the index of
+// odd dates. Both parts keep the exact condition.
+struct DatedWithin {
+    QString bills, date;
+    QVariantList params;
+    QString select(const QString& column) const
+    {
+        const QString exact = QStringLiteral("coalesce(datetime(%1), %1) between ? and ?").arg(date);
+        return QStringLiteral("select %1 from %2 where %3 >= ? and %3 < ? and %4"
+                              " union all select %1 from %2 where (%5) and %4")
+            .arg(column, bills, date, exact, DateTimeText::oddStoredDate(date));
+    }
+};
+
+DatedWithin datedWithin(const BillTables& t, const QDateTime& start, const QDateTime& end)
+{
+    const QString from = DateTimeText::format(start), to = DateTimeText::format(end);
+    return {QString::fromLatin1(t.bills), QString::fromLatin1(t.date),
+            {DateTimeText::formatDate(start.date().addDays(-7)), DateTimeText::formatDate(end.date().addDays(8)), from,
+             to, from, to}};
+}
+
+// A clearing rewrites tens of thousands of index entries scattered over the
+// dish and goods indexes: a larger page cache for its transaction keeps them
+// from being spilled and read again. The connection's own size comes back
+// after it.
+class LargerPageCache {
+public:
+    LargerPageCache() : m_before(Db::scalar(QStringLiteral("PRAGMA cache_size")).toLongLong())
+    {
+        Db::exec(QStringLiteral("PRAGMA cache_size = -65536"));
+    }
+    ~LargerPageCache()
+    {
+        try {
+            Db::exec(QStringLiteral("PRAGMA cache_size = %1").arg(m_before));
+        } catch (const DbError&) {
+        }
+    }
+    LargerPageCache(const LargerPageCache&) = delete;
+    LargerPageCache& operator=(const LargerPageCache&) = delete;
+
+private:
+    qint64 m_before;
+};
+
 } // namespace
 
 DlgQCSJ::DlgQCSJ()
@@ -150,6 +208,7 @@ void DlgQCSJ::Command1_Click()
     const bool done = RunDbAction([&] {
         // The check runs under the write lock: a table opened on another till
         // a moment ago is seen, and none can be opened until the clearing ends.
+        const LargerPageCache cache;
         Transaction tx;
         if (sales || tables) {
             // A table in use, settled or continued, or reserved, still has
@@ -195,15 +254,22 @@ void DlgQCSJ::Command1_Click()
                 // lines. The stock counters stay: the goods on the shelf did
                 // not change. A bill dated by the day alone counts as that
                 // day's midnight.
-                const QVariantList range{DateTimeText::format(start), DateTimeText::format(end)};
-                Db::exec(QStringLiteral("delete from rkgl2004 where stock_bill_id in (select stock_bill_id from"
-                                        " stock_in_bill where coalesce(datetime(stock_in_date), stock_in_date) between ? and ?)"),
-                         range);
-                Db::exec(QStringLiteral("delete from ckgl2004 where stock_bill_id in (select stock_bill_id from"
-                                        " stock_out_bill where coalesce(datetime(stock_Out_date), stock_Out_date) between ? and ?)"),
-                         range);
-                Db::exec(QStringLiteral("delete from Stock_in_Bill where coalesce(datetime(stock_in_date), stock_in_date) between ? and ?"), range);
-                Db::exec(QStringLiteral("delete from Stock_out_Bill where coalesce(datetime(stock_Out_date), stock_Out_date) between ? and ?"), range);
+                for (const BillTables& t : {BillTables{"stock_in_bill", "stock_in_date", "rkgl2004"},
+                                            BillTables{"stock_out_bill", "stock_out_date", "ckgl2004"}}) {
+                    // A file made before the odd-date indexes gets its own now,
+                    // once: building it reads the dates once, where finding the
+                    // odd dates without it reads them for each statement.
+                    Db::exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_odd_date ON %1(%2) WHERE %3")
+                                 .arg(QString::fromLatin1(t.bills), QString::fromLatin1(t.date),
+                                      DateTimeText::oddStoredDate(QString::fromLatin1(t.date))));
+                    const DatedWithin within = datedWithin(t, start, end);
+                    Db::exec(QStringLiteral("delete from %1 where stock_bill_id in (%2)")
+                                 .arg(QString::fromLatin1(t.lines), within.select(QStringLiteral("stock_bill_id"))),
+                             within.params);
+                    Db::exec(QStringLiteral("delete from %1 where rowid in (%2)")
+                                 .arg(QString::fromLatin1(t.bills), within.select(QStringLiteral("rowid"))),
+                             within.params);
+                }
             }
         }
         if (staff)

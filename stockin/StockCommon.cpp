@@ -160,30 +160,71 @@ BillRows::BillRows(const QString& table, const QString& dayColumn, std::vector<C
 
 void BillRows::loadAll()
 {
-    loadIds({}, {});
+    // The first rows only: the rest are read as the list is scrolled to
+    // them, so opening takes the same time however many bills there are.
+    std::vector<qint64> ids = readIds(0);
+    m_ids.swap(ids);
+    m_more = int(m_ids.size()) == FetchRows;
+    m_fetched.clear();
+    m_pages.clear();
 }
 
 void BillRows::loadDays(const QDate& from, const QDate& to)
 {
-    loadIds(QStringLiteral(" WHERE %1 >= ? AND %1 < ?").arg(m_dayColumn),
-            {DateTimeText::formatDate(from) + QStringLiteral(" 00:00:00"),
-             DateTimeText::formatDate(to.addDays(1)) + QStringLiteral(" 00:00:00")});
+    std::vector<qint64> ids;
+    Db::RowReader rows(QStringLiteral("SELECT rowid FROM %1 WHERE %2 >= ? AND %2 < ? ORDER BY rowid").arg(m_table, m_dayColumn),
+                       {DateTimeText::formatDate(from) + QStringLiteral(" 00:00:00"),
+                        DateTimeText::formatDate(to.addDays(1)) + QStringLiteral(" 00:00:00")});
+    while (rows.next())
+        ids.push_back(rows.integer(0));
+    m_ids.swap(ids);
+    m_more = false;
+    m_fetched.clear();
+    m_pages.clear();
 }
 
 void BillRows::clear()
 {
     m_ids.clear();
+    m_more = false;
+    m_fetched.clear();
     m_pages.clear();
 }
 
-void BillRows::loadIds(const QString& where, const QVariantList& params)
+std::vector<qint64> BillRows::readIds(qint64 after) const
 {
     std::vector<qint64> ids;
-    Db::RowReader rows(QStringLiteral("SELECT rowid FROM %1%2 ORDER BY rowid").arg(m_table, where), params);
+    ids.reserve(FetchRows);
+    Db::RowReader rows(QStringLiteral("SELECT rowid FROM %1 WHERE rowid > ? ORDER BY rowid LIMIT %2").arg(m_table).arg(FetchRows),
+                       {after});
     while (rows.next())
         ids.push_back(rows.integer(0));
-    m_ids.swap(ids);
-    m_pages.clear();
+    return ids;
+}
+
+int BillRows::readMore() const
+{
+    m_fetched.clear();
+    if (!m_more)
+        return 0;
+    try {
+        m_fetched = readIds(m_ids.empty() ? 0 : m_ids.back());
+    } catch (...) {
+        // The list ends where the read failed, and says why.
+        m_more = false;
+        throw;
+    }
+    m_more = int(m_fetched.size()) == FetchRows;
+    return int(m_fetched.size());
+}
+
+void BillRows::takeMore() const
+{
+    // A page that ended with the rows read so far is read again whole.
+    if (m_ids.size() % PageRows != 0)
+        m_pages.remove(int(m_ids.size() / PageRows));
+    m_ids.insert(m_ids.end(), m_fetched.begin(), m_fetched.end());
+    m_fetched.clear();
 }
 
 const QStringList& BillRows::rowCells(int row) const

@@ -84,22 +84,32 @@ public:
     BillRows(const QString& table, const QString& dayColumn, std::vector<Column> columns);
 
     // Throw DbError; the rows held before stay when a read fails.
+    // Every bill in the order of its row; the first FetchRows are read at
+    // once, the others as the list asks for more (readMore, takeMore).
     void loadAll();
-    // Bills whose day is on or after from and on or before to.
+    // Bills whose day is on or after from and on or before to, all at once.
     void loadDays(const QDate& from, const QDate& to);
     void clear();
 
     int rowCount() const override { return int(m_ids.size()); }
     QString cell(int row, int column) const override;
+    bool canFetchMore() const override { return m_more; }
+    int readMore() const override;
+    void takeMore() const override;
+
+    static constexpr int FetchRows = 1024;
 
 private:
-    void loadIds(const QString& where, const QVariantList& params);
+    // The rows of up to FetchRows bills after the given row, in order.
+    std::vector<qint64> readIds(qint64 after) const;
     const QStringList& rowCells(int row) const;
 
     QString m_table;
     QString m_dayColumn;
     std::vector<Column> m_columns;
-    std::vector<qint64> m_ids;
+    // The rows of the list, and those read but not yet taken into it.
+    mutable std::vector<qint64> m_ids, m_fetched;
+    mutable bool m_more = false;
     mutable QHash<int, std::vector<QStringList>> m_pages;
 };
 

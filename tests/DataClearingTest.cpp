@@ -1,5 +1,6 @@
 // Data clearing: the kinds of data, the two modes, the table check, and one
 // transaction over all statements.
+#include "db/DateTimeText.h"
 #include "shell/DlgQCSJ.h"
 #include "shell/Module1.h"
 #include "tests/TestSupport.h"
@@ -275,3 +276,62 @@ TEST_F(ClearTest, ATableOpenedOnAnotherTillWhileTheClearingWaitsIsSeen)
                              .replace(QStringLiteral("T1:CC"), QStringLiteral("T1:AC")));
     EXPECT_TRUE(Forms::isLoaded<DlgQCSJ>());
 }
+
+// The clearing reads the bill dates through their indexes; it removes exactly
+// the bills that reading every date as SQLite reads a date-time selects, for
+// the stored form and every other spelling a file may hold.
+TEST_F(ClearTest, StockBillsOfEverySpellingAreClearedAsTheirDateReads)
+{
+    openDb();
+    // A file made before the indexes of odd dates gets them from its first clearing.
+    sql(QStringLiteral("DROP INDEX stock_out_bill_odd_date"));
+    const char* spellings[] = {
+        "2026-12-10 12:00:00", "2026-12-10 11:59:59", "2026-12-10 13:00:01", "2026-12-10", "2026-12-10T12:30:00",
+        "2026-12-10 12:30", "2026-12-10 12:59:59.999", "2026-12-10 13:00:00.5", "2026-12-10 20:30:00+08:00",
+        "2026-12-09 23:30:00-13:00", "2026-12-11 01:00:00+13:00", "2026-12-10 12:30:00 ", "2026-12-10 12:3x",
+        "2026-12-10 junk", " 2026-12-10 12:30:00", "2461020.0", "2461020.02", "02461020.02", "2.46102002e6",
+        "12:30", "12:30:00", "2000-01-01 12:30:00", "1999-12-31", "now", "NOW", "", "junk", "2026/12/10 12:30:00",
+        "2026-12-10t12:30:00", "2026-13-10 12:30:00", "2026-12-10 24:00:00"};
+    int n = 0;
+    for (const char* spelling : spellings)
+        for (const char* table : {"stock_in_bill (stock_bill_id, stock_in_date)", "stock_out_bill (stock_bill_id, stock_out_date)"})
+            sql(QStringLiteral("INSERT INTO %1 VALUES (?, ?)").arg(QString::fromLatin1(table)),
+                {QStringLiteral("B%1").arg(n++, 2, 10, QChar(u'0')), QString::fromLatin1(spelling)});
+    sql(QStringLiteral("INSERT INTO stock_out_bill (stock_bill_id, stock_out_date) VALUES ('BN', NULL), ('BB', CAST('2026-12-10 12:30:00' AS BLOB))"));
+    sql(QStringLiteral("INSERT INTO rkgl2004 (stock_bill_id, code) SELECT stock_bill_id, 'g1' FROM stock_in_bill"));
+    sql(QStringLiteral("INSERT INTO ckgl2004 (stock_bill_id, code) SELECT stock_bill_id, 'g1' FROM stock_out_bill"));
+
+    const struct {
+        QDateTime start, end;
+    } ranges[] = {{QDateTime(QDate(2026, 12, 10), QTime(12, 0)), QDateTime(QDate(2026, 12, 10), QTime(13, 0))},
+                  {QDateTime(QDate(2000, 1, 1), QTime(0, 0)), QDateTime(QDate(2000, 1, 1), QTime(23, 59, 59))},
+                  {QDateTime(QDate(2026, 12, 10), QTime(0, 0)), QDateTime(QDate(2026, 12, 10), QTime(23, 59, 59))}};
+    for (const auto& r : ranges) {
+        SCOPED_TRACE(r.start.toString().toStdString());
+        const QVariantList bounds{DateTimeText::format(r.start), DateTimeText::format(r.end)};
+        // What stays: the bills the date read as a date-time leaves out.
+        const auto staying = [&](const char* bills, const char* date) {
+            return ids(QStringLiteral("SELECT stock_bill_id AS k FROM %1 WHERE NOT coalesce(coalesce(datetime(%2), %2)"
+                                      " BETWEEN '%3' AND '%4', 0) ORDER BY 1")
+                           .arg(QString::fromLatin1(bills), QString::fromLatin1(date), bounds[0].toString(),
+                                bounds[1].toString()));
+        };
+        const QString in = staying("stock_in_bill", "stock_in_date"), out = staying("stock_out_bill", "stock_out_date");
+        ASSERT_NE(in, ids(QStringLiteral("SELECT stock_bill_id AS k FROM stock_in_bill ORDER BY 1")));
+        DlgQCSJ& d = Forms::get<DlgQCSJ>();
+        d.Option2->click();
+        d.CheckKCSJ->click();
+        d.DateStart->setDateTime(r.start);
+        d.DateEnd->setDateTime(r.end);
+        d.Command1->click();
+        processEvents();
+        EXPECT_EQ(messages(), QStringList{QStringLiteral("数据清除完毕！")});
+        MessageSeam::clear();
+        EXPECT_EQ(ids(QStringLiteral("SELECT stock_bill_id AS k FROM stock_in_bill ORDER BY 1")), in);
+        EXPECT_EQ(ids(QStringLiteral("SELECT stock_bill_id AS k FROM rkgl2004 ORDER BY 1")), in);
+        EXPECT_EQ(ids(QStringLiteral("SELECT stock_bill_id AS k FROM stock_out_bill ORDER BY 1")), out);
+        EXPECT_EQ(ids(QStringLiteral("SELECT stock_bill_id AS k FROM ckgl2004 ORDER BY 1")), out);
+    }
+    EXPECT_EQ(count(QStringLiteral("sqlite_master"), QStringLiteral("WHERE name LIKE '%odd_date'")), 2);
+}
+

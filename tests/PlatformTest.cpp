@@ -255,6 +255,22 @@ TEST_F(TabulorTest, DialogDefaultAndCancelButtons)
     EXPECT_EQ(cancels, 1);
 }
 
+// Two pictures, red and blue, in a list's small and large image lists.
+struct TwoPictures {
+    ImageList small{16}, large{32};
+    explicit TwoPictures(ListView& lv)
+    {
+        for (const QColor& c : {QColor(Qt::red), QColor(Qt::blue)}) {
+            QPixmap p(32, 32);
+            p.fill(c);
+            small.add(p.scaled(16, 16));
+            large.add(p);
+        }
+        lv.setIcons(&large);
+        lv.setSmallIcons(&small);
+    }
+};
+
 TEST_F(TabulorTest, ListViewKeepsColumnsKeysAndHiddenData)
 {
     ListView lv;
@@ -281,15 +297,7 @@ TEST_F(TabulorTest, ListViewKeepsColumnsKeysAndHiddenData)
     // A row given whole: its sub-items in column order, aligned as their
     // columns, its pictures as setPictures gives them; a fourth sub-item
     // makes room for itself.
-    ImageList small(16), large(32);
-    for (const QColor& c : {QColor(Qt::red), QColor(Qt::blue)}) {
-        QPixmap p(32, 32);
-        p.fill(c);
-        small.add(p.scaled(16, 16));
-        large.add(p);
-    }
-    lv.setIcons(&large);
-    lv.setSmallIcons(&small);
+    const TwoPictures pictures(lv);
     const int whole = lv.addWithPictures(QStringLiteral("大厅2"), QStringLiteral("k102"), 2, 1,
                                          {QStringLiteral("102"), QStringLiteral("在用"), QStringLiteral("x")});
     const int pieces = lv.addWithPictures(QStringLiteral("大厅3"), QStringLiteral("k103"), 2, 1);
@@ -305,6 +313,50 @@ TEST_F(TabulorTest, ListViewKeepsColumnsKeysAndHiddenData)
     EXPECT_EQ(lv.shownPicture(whole).cacheKey(), lv.shownPicture(pieces).cacheKey());
     EXPECT_EQ(lv.add(QStringLiteral("大厅4"), {}, {}, {QStringLiteral("104")}), 3);
     EXPECT_EQ(lv.subItem(3, 1), QStringLiteral("104"));
+}
+
+// Rows given all at once replace the rows there were, whether the list
+// keeps its shape (the cells change in place) or not (the rows are made
+// anew); either way nothing is selected after, and the list says so.
+TEST_F(TabulorTest, ListViewRowsGivenAllAtOnceReplaceTheRowsThereWere)
+{
+    ListView lv;
+    for (const char* caption : {"名称", "状态", "编号"})
+        lv.addColumn(QString::fromUtf8(caption), 1000);
+    const TwoPictures pictures(lv);
+    const auto shown = [&] {
+        QStringList out;
+        for (int r = 0; r < lv.count(); ++r)
+            out << QStringList{lv.text(r), lv.subItem(r, 1), lv.subItem(r, 2), lv.key(r),
+                               QString::number(lv.iconIndex(r)), QString::number(lv.smallIconIndex(r))}
+                       .join(u'|');
+        return out;
+    };
+    int lastSelection = -2;
+    QObject::connect(&lv, &ListView::selectionChanged, [&](int row) { lastSelection = row; });
+    const std::vector<ListView::PictureRow> first{{QStringLiteral("大厅1"), QStringLiteral("k1"), 1, 1, {QStringLiteral("空闲"), QStringLiteral("101")}},
+                                                  {QStringLiteral("大厅2"), {}, 2, 2, {QStringLiteral("在用")}}};
+    lv.setRowsWithPictures(first);
+    EXPECT_EQ(shown(), (QStringList{"大厅1|空闲|101|k1|1|1", "大厅2|在用|||2|2"}));
+    lv.select(1);
+    EXPECT_EQ(lastSelection, 1);
+
+    // The same shape: one cell, one key and one picture change.
+    const std::vector<ListView::PictureRow> second{{QStringLiteral("大厅1"), QStringLiteral("k1"), 1, 1, {QStringLiteral("空闲"), QStringLiteral("101")}},
+                                                   {QStringLiteral("大厅2"), QStringLiteral("k2"), 1, 2, {QStringLiteral("结帐"), QStringLiteral("102")}}};
+    lv.setRowsWithPictures(second);
+    EXPECT_EQ(shown(), (QStringList{"大厅1|空闲|101|k1|1|1", "大厅2|结帐|102|k2|1|2"}));
+    EXPECT_EQ(lv.selectedRow(), -1);
+    EXPECT_EQ(lastSelection, -1);
+    lv.setView(ListView::Icon);
+    EXPECT_EQ(lv.shownPicture(1).cacheKey(), lv.shownPicture(0).cacheKey());
+
+    // Another number of rows: made anew.
+    lv.select(0);
+    lv.setRowsWithPictures({{QStringLiteral("包间"), {}, 2, 1, {}}});
+    EXPECT_EQ(shown(), QStringList{"包间||||2|1"});
+    EXPECT_EQ(lv.selectedRow(), -1);
+    EXPECT_EQ(lastSelection, -1);
 }
 
 TEST_F(TabulorTest, TreeAndToolbarReachNodesByKeyAndButtonsByNumber)

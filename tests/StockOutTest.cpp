@@ -1,6 +1,7 @@
 // The stock-out window: bills, their lines with the stock check and the
 // posting to the stock counters, the bill query, the stock-out goods picker
 // and the printed bill.
+#include <QScrollBar>
 #include <QTreeWidgetItemIterator>
 #include <random>
 #include "platform/Twips.h"
@@ -546,4 +547,61 @@ TEST_F(StockOutTest, QuantitiesPastFourDecimalsAreStoredAndCheckedAsTyped)
     EXPECT_EQ(messages(), (QStringList{Short, Saved}));
     EXPECT_EQ(value(QStringLiteral("SELECT quote(rks) || '|' || quote(cks) || '|' || quote(ckje) FROM store")).toString(),
               QStringLiteral("0.12345|0.12344|9.99998"));
+}
+
+// With more bills than the list reads at once, opening reads the first ones;
+// scrolled to its end the list holds every bill in the order a full read
+// gives, each row with its own cells, and a bill clicked there is current.
+TEST_F(StockOutTest, ALongBillListIsReadAsItIsScrolledInTheOrderOfAFullRead)
+{
+    const int bills = 2 * BillRows::FetchRows + 300;
+    // Numbers out of their row order, days spread over the months.
+    sql(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+                       "INSERT INTO stock_out_bill (stock_bill_id, bill_num, repr_name, stock_out_date) "
+                       "SELECT printf('X%05d', (i * 7919) % 100000), i % 3, '吧台', "
+                       "date('2026-01-01', '+' || (i % 300) || ' days') || ' 00:00:00' FROM n"),
+        {bills});
+    QStringList full;
+    {
+        Recordset rs;
+        rs.open(QStringLiteral("SELECT stock_bill_id || '|' || strftime('%Y-%m-%d', stock_out_date) AS k "
+                               "FROM stock_out_bill ORDER BY rowid"));
+        for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
+            full << rs.text(QStringLiteral("k"));
+    }
+    ASSERT_EQ(full.size(), bills);
+
+    FrmCKGL& w = stockOut();
+    const auto shown = [&] {
+        QStringList out;
+        for (int r = 0; r < w.ListView2->count(); ++r)
+            out << w.ListView2->text(r) + u'|' + w.ListView2->subItem(r, 3);
+        return out;
+    };
+    EXPECT_EQ(w.ListView2->count(), BillRows::FetchRows);
+    EXPECT_EQ(shown(), full.mid(0, BillRows::FetchRows));
+    EXPECT_EQ(w.ListView2->selectedRow(), 0);
+
+    // Scrolled down as a user drags the bar to the bottom, until no more come.
+    QScrollBar* bar = w.ListView2->verticalScrollBar();
+    for (int tries = 0; tries < 10 && bar->value() < bar->maximum() + 1; ++tries) {
+        const int before = w.ListView2->count();
+        bar->setValue(bar->maximum());
+        processEvents();
+        if (w.ListView2->count() == before)
+            break;
+    }
+    EXPECT_EQ(w.ListView2->count(), bills);
+    EXPECT_EQ(shown(), full);
+    EXPECT_TRUE(messages().isEmpty());
+
+    // The last bill clicked is the current one.
+    const QString last = full.last().section(u'|', 0, 0);
+    selectBill(w, last);
+    EXPECT_EQ(w.currentBill(), last);
+
+    // Opened again: the first rows only, the first one current.
+    w.ListView2Detail();
+    EXPECT_EQ(w.ListView2->count(), BillRows::FetchRows);
+    EXPECT_EQ(w.currentBill(), full.first().section(u'|', 0, 0));
 }
