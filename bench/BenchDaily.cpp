@@ -270,7 +270,7 @@ std::vector<Operation> dailyWork()
                        return b.ListView1->count();
                    },
                    {}, {}});
-    ops.back().targetMs = 10;
+    ops.back().targetMs = 8;
     ops.push_back({QStringLiteral("reservation manager open"), loggedIn,
                    [](Context&) -> long {
                        FrmYDGL& manager = Forms::get<FrmYDGL>();

@@ -14,12 +14,12 @@ namespace Bench {
 QString Period::start() const { return from.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00"); }
 QString Period::end() const { return to.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 23:59:59"); }
 
-Period Context::day() const { return {QStringLiteral("day"), lastDay, lastDay, 50}; }
-Period Context::month() const { return {QStringLiteral("month"), lastDay.addMonths(-1).addDays(1), lastDay, 200}; }
-Period Context::year() const { return {QStringLiteral("year"), lastDay.addYears(-1).addDays(1), lastDay, 1000}; }
+Period Context::day() const { return {QStringLiteral("day"), lastDay, lastDay, 30}; }
+Period Context::month() const { return {QStringLiteral("month"), lastDay.addMonths(-1).addDays(1), lastDay, 100}; }
+Period Context::year() const { return {QStringLiteral("year"), lastDay.addYears(-1).addDays(1), lastDay, 400}; }
 Period Context::allYears() const
 {
-    return {QStringLiteral("5 years"), lastDay.addYears(-5).addDays(1), lastDay, 3000};
+    return {QStringLiteral("5 years"), lastDay.addYears(-5).addDays(1), lastDay, 1500};
 }
 
 void Context::start() { m_clock.start(); }
