@@ -3,11 +3,10 @@
 #include <QSet>
 #include <QStyle>
 #include "db/Database.h"
-#include "db/RowReader.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "reports/FrmXSMX.h"
-#include "reports/ReportQueries.h"
+#include "reports/SalesTotals.h"
 
 TABULOR_REGISTER_FORM(DlgXSMX);
 
@@ -79,20 +78,11 @@ void DlgXSMX::QuerySalesDetail()
     FlexGrid* grid = window.MSHFlexGrid1;
     grid->clearToOneEmptyRow();
 
-    // A year holds some hundred thousand rows: they are read straight from
-    // SQLite into plain values, and the grid grows once.
-    struct Row {
-        QString table, name, seating, pay;
-        QVariant diners;
-        Money fee, discount, received, waived;
-    };
-    std::vector<Row> rows;
-    const bool read = RunDbAction([&] {
-        Db::RowReader r(ReportQueries::salesDetail(), period.bounds());
-        while (r.next())
-            rows.push_back({r.text(0), r.text(1), r.text(3).trimmed(), r.text(4).trimmed(), r.variant(2), r.money(5),
-                            r.money(6), r.money(7), r.money(8)});
-    });
+    // A year holds some hundred thousand rows: the bills of the period are
+    // read once and grouped in the program into plain values, and the grid
+    // grows once.
+    std::vector<SalesTotals::SalesDetailRow> rows;
+    const bool read = RunDbAction([&] { rows = SalesTotals::salesDetail(period); });
     if (!read) {
         Unload();
         return;
@@ -110,7 +100,7 @@ void DlgXSMX::QuerySalesDetail()
     grid->setRows(grid->Rows() + int(rows.size()));
     grid->beginBulkWrite();
     int row = grid->FixedRows();
-    for (const Row& r : rows) {
+    for (const SalesTotals::SalesDetailRow& r : rows) {
         grid->setTextMatrix(row, FrmXSMX::ColTable, r.table);
         grid->setTextMatrix(row, FrmXSMX::ColName, r.name);
         grid->setTextMatrix(row, FrmXSMX::ColDiners, r.diners.toString());

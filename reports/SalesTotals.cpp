@@ -6,6 +6,7 @@
 #include <string>
 #include <unordered_map>
 #include <vector>
+#include "db/Database.h"
 #include "db/RowReader.h"
 #include "reports/ReportQueries.h"
 
@@ -470,6 +471,53 @@ Recordset dishSales(ReportQueries::DishLevel level, ReportQueries::TableFilter f
     return Recordset::fromRows({QStringLiteral("food_code"), QStringLiteral("food_name"), QStringLiteral("price"),
                                 QStringLiteral("quantity"), QStringLiteral("amount")},
                                std::move(rows));
+}
+
+std::vector<SalesDetailRow> salesDetail(const ReportPeriod& period)
+{
+    enum { Bill, SeatingId, Pay, Fee, Discount, Received, Waived, Table, Name, Diners };
+    // A group's sums in ten-thousandths; a Null amount adds nothing (a sum
+    // of Nulls only, Null in the statement, shows as 0 all the same).
+    struct Group {
+        qint64 firstBill;
+        qint64 sums[4] = {};
+        SalesDetailRow row;
+    };
+    std::vector<Group> groups;
+    std::unordered_map<std::string, size_t> byKey;
+    std::string key;
+    Db::RowReader r(ReportQueries::salesDetailBills(), period.bounds());
+    while (r.next()) {
+        // The seating's id as its column compares it (NOCASE), the payment
+        // method as trim() leaves it (compared byte for byte).
+        key.clear();
+        appendKey(key, r, SeatingId, true);
+        appendKey(key, r, Pay, false);
+        auto [at, added] = byKey.try_emplace(key, groups.size());
+        if (added) {
+            groups.push_back({r.integer(Bill), {},
+                              {r.text(Table), r.text(Name), {}, r.text(Pay).trimmed(), r.variant(Diners), {}, {}, {}, {}}});
+        }
+        Group& g = groups[at->second];
+        g.firstBill = std::min(g.firstBill, r.integer(Bill));
+        // Of differently cased spellings of one seating the last bill read shows.
+        g.row.seating = r.text(SeatingId).trimmed();
+        for (int i = 0; i < 4; ++i) {
+            if (__builtin_add_overflow(g.sums[i], r.integer(Fee + i), &g.sums[i]))
+                throw DbError(DbError::Read, QStringLiteral("integer overflow"));
+        }
+    }
+    std::sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) { return a.firstBill < b.firstBill; });
+    std::vector<SalesDetailRow> rows;
+    rows.reserve(groups.size());
+    for (Group& g : groups) {
+        g.row.fee = Money::fromUnits(g.sums[0]);
+        g.row.discount = Money::fromUnits(g.sums[1]);
+        g.row.received = Money::fromUnits(g.sums[2]);
+        g.row.waived = Money::fromUnits(g.sums[3]);
+        rows.push_back(std::move(g.row));
+    }
+    return rows;
 }
 
 } // namespace SalesTotals

@@ -35,6 +35,7 @@ TEST_F(ReportQueriesTest, LargeTablesAreSearchedNeverScanned)
         {"salesByCategory", salesByCategory(day)},
         {"salesByDish", salesByDish(day)},
         {"salesDetail", salesDetail()},
+        {"salesDetailBills", salesDetailBills()},
         {"periodSeatings", periodSeatings()},
         {"periodAmounts", periodAmounts()},
         {"waiterRanking", waiterRanking()},
