@@ -190,9 +190,6 @@ CREATE INDEX strink_mess_food ON strink_mess_200505(food_code, bill_time);
 -- A bill's lines; it holds every column the sales summary sums, so a
 -- period's lines are read from it alone, bill by bill.
 CREATE INDEX strink_mess_bill ON strink_mess_200505(account_id, food_code, food_name, price, food_num, STS);
--- The sales summary of a long period by dish and by category reads the
--- settled lines in dish order from this index alone.
-CREATE INDEX strink_mess_dish ON strink_mess_200505(food_code, food_name, price, account_id, food_num, STS);
 
 -- ===== Checkout: payments, bills and members =====
 

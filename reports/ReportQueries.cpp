@@ -24,12 +24,14 @@ const QString SettledLines = QStringLiteral(
     "FROM ACCOUNT_200606 a JOIN strink_mess_200505 l ON l.account_id = a.account_id ");
 const QString PeriodOfBill = QStringLiteral("WHERE a.account_date >= ? AND a.account_date <= ? ");
 
-// For a long period the lines are read in dish order from the dish index
-// (strink_mess_dish), every line once, keeping those settled by a bill of the
-// period: over much of the history that costs less than going from each bill
-// to its lines and sorting them all, which shorter periods do. The sums by
-// category gain from it sooner (after some ten months) than the rows by
-// dish (after a year). The "+" keeps the bill index out of the plan.
+// For a long period the lines are read in dish order, every line once,
+// keeping those settled by a bill of the period; shorter periods go from
+// each bill to its lines. The sums by category take that plan sooner (after
+// some ten months) than the rows by dish (after a year). The "+" keeps the
+// bill index out of the plan. The windows no longer run these two
+// statements: they are what the program's sums are checked against, on a
+// dish index (food_code, food_name, price, account_id, food_num, STS) that
+// the schema held while the windows ran them and that the checks create.
 constexpr int CategoriesReadEveryLineAfterDays = 300;
 constexpr int DishesReadEveryLineAfterDays = 366;
 bool readsEveryLine(const ReportPeriod& period, int afterDays) { return period.days > afterDays; }
