@@ -182,15 +182,14 @@ CREATE TABLE strink_mess_200505 (
     bill_time      TEXT COLLATE NOCASE,
     account_id     INTEGER
 );
-CREATE INDEX strink_mess_seating ON strink_mess_200505(use_table_id, fsxh);
+-- A seating's lines in order; it also holds the columns the table sales
+-- detail shows, so a period's lines are read from it alone.
+CREATE INDEX strink_mess_seating ON strink_mess_200505(use_table_id, fsxh, food_code, food_name, food_num, price, STS);
 CREATE INDEX strink_mess_time ON strink_mess_200505(bill_time);
 CREATE INDEX strink_mess_food ON strink_mess_200505(food_code, bill_time);
 -- A bill's lines; it holds every column the sales summary sums, so a
 -- period's lines are read from it alone, bill by bill.
 CREATE INDEX strink_mess_bill ON strink_mess_200505(account_id, food_code, food_name, price, food_num, STS);
--- The sales summary of a long period by dish and by category reads the
--- settled lines in dish order from this index alone.
-CREATE INDEX strink_mess_dish ON strink_mess_200505(food_code, food_name, price, account_id, food_num, STS);
 
 -- ===== Checkout: payments, bills and members =====
 

@@ -16,10 +16,39 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : m_rows; }
     int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : m_cols; }
 
-    const QString& text(int row, int col) const { return m_cells[size_t(row) * size_t(m_cols) + size_t(col)]; }
+    // Rows from m_sourceFirst on come from the source, when there is one.
+    QString text(int row, int col) const
+    {
+        if (m_source && row >= m_sourceFirst)
+            return m_source->cell(row - m_sourceFirst, col);
+        return m_cells[size_t(row) * size_t(m_cols) + size_t(col)];
+    }
+
+    void showRows(int first, std::unique_ptr<RowSource> source)
+    {
+        beginResetModel();
+        m_cells.resize(size_t(first) * size_t(m_cols));
+        m_source = std::move(source);
+        m_sourceFirst = first;
+        m_rows = first + m_source->rowCount();
+        endResetModel();
+    }
+
+    // The rows of the source go; the grid keeps the rows before them.
+    void dropSource()
+    {
+        if (!m_source)
+            return;
+        beginResetModel();
+        m_source.reset();
+        m_rows = m_sourceFirst;
+        endResetModel();
+    }
 
     void setText(int row, int col, const QString& text)
     {
+        if (m_source && row >= m_sourceFirst)
+            return;
         QString& cell = m_cells[size_t(row) * size_t(m_cols) + size_t(col)];
         if (cell == text)
             return;
@@ -41,6 +70,7 @@ public:
 
     void resize(int rows, int cols)
     {
+        dropSource();
         rows = qMax(0, rows);
         cols = qMax(0, cols);
         if (cols != m_cols) {
@@ -123,6 +153,8 @@ private:
     bool m_quiet = false;
     int m_cols = 0;
     std::vector<QString> m_cells;
+    std::unique_ptr<RowSource> m_source;
+    int m_sourceFirst = 0;
 };
 
 FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), m_model(new FlexGridModel(this))
@@ -188,6 +220,11 @@ QString FlexGrid::TextMatrix(int row, int col) const
 void FlexGrid::beginBulkWrite() { m_model->setQuiet(true); }
 
 void FlexGrid::endBulkWrite() { m_model->setQuiet(false); }
+
+void FlexGrid::showRows(std::unique_ptr<RowSource> rows)
+{
+    m_model->showRows(m_fixedRows, std::move(rows));
+}
 
 void FlexGrid::setTextMatrix(int row, int col, const QString& text)
 {

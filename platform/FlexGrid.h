@@ -8,7 +8,9 @@
 // a year of report rows costs a text per cell, not a widget item, and only
 // the cells on screen are styled.
 #include <QTableView>
+#include <memory>
 #include <vector>
+#include "platform/ModelListView.h"
 
 class FlexGridModel;
 
@@ -36,6 +38,11 @@ public:
     // by cell: for lists of many rows.
     void beginBulkWrite();
     void endBulkWrite();
+    // The rows after the fixed ones become the rows of the source, their
+    // texts made when shown or read: a year of report rows is held as the
+    // report's own plain values, not a text per cell. The source's cells are
+    // read only; setting the rows or clearing the grid lets it go again.
+    void showRows(std::unique_ptr<RowSource> rows);
 
     // Width in twips; a column never set keeps the default width.
     int ColWidth(int col) const;

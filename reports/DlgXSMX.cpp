@@ -3,11 +3,10 @@
 #include <QSet>
 #include <QStyle>
 #include "db/Database.h"
-#include "db/RowReader.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "reports/FrmXSMX.h"
-#include "reports/ReportQueries.h"
+#include "reports/SalesTotals.h"
 
 TABULOR_REGISTER_FORM(DlgXSMX);
 
@@ -25,6 +24,35 @@ int markedColumn(const QString& payCode)
     };
     return columns.value(payCode.trimmed(), 0);
 }
+
+// The grid rows of the sales detail and its totals row, each cell's text
+// made when it is shown.
+class SalesDetailRows : public RowSource {
+public:
+    std::vector<SalesTotals::SalesDetailRow> rows;
+    std::vector<qint8> marks;   // the column each row's payment method marks
+    QStringList total;
+
+    int rowCount() const override { return int(rows.size()) + 1; }
+    QString cell(int row, int column) const override
+    {
+        if (row == int(rows.size()))
+            return total.value(column);
+        const SalesTotals::SalesDetailRow& r = rows[size_t(row)];
+        if (column != 0 && column == marks[size_t(row)])
+            return Mark;
+        switch (column) {
+        case FrmXSMX::ColTable: return r.table;
+        case FrmXSMX::ColName: return r.name;
+        case FrmXSMX::ColDiners: return r.diners.toString();
+        case FrmXSMX::ColFee: return amountText(r.fee);
+        case FrmXSMX::ColDiscount: return amountText(r.discount);
+        case FrmXSMX::ColReceived: return amountText(r.received);
+        case FrmXSMX::ColWaived: return r.fee != r.received ? amountText(r.waived) : QString();
+        default: return QString();
+        }
+    }
+};
 
 } // namespace
 
@@ -79,20 +107,11 @@ void DlgXSMX::QuerySalesDetail()
     FlexGrid* grid = window.MSHFlexGrid1;
     grid->clearToOneEmptyRow();
 
-    // A year holds some hundred thousand rows: they are read straight from
-    // SQLite into plain values, and the grid grows once.
-    struct Row {
-        QString table, name, seating, pay;
-        QVariant diners;
-        Money fee, discount, received, waived;
-    };
-    std::vector<Row> rows;
-    const bool read = RunDbAction([&] {
-        Db::RowReader r(ReportQueries::salesDetail(), period.bounds());
-        while (r.next())
-            rows.push_back({r.text(0), r.text(1), r.text(3).trimmed(), r.text(4).trimmed(), r.variant(2), r.money(5),
-                            r.money(6), r.money(7), r.money(8)});
-    });
+    // A year holds some hundred thousand rows: the bills of the period are
+    // read once and grouped in the program into plain values, which the
+    // grid shows as they are.
+    std::vector<SalesTotals::SalesDetailRow> rows;
+    const bool read = RunDbAction([&] { rows = SalesTotals::salesDetail(period); });
     if (!read) {
         Unload();
         return;
@@ -103,44 +122,37 @@ void DlgXSMX::QuerySalesDetail()
         return;
     }
 
+    // A seating paid by two methods has two rows; its diners count once.
     QSet<QString> seatings;
     qint64 diners = 0;
     Money fee, discount, received;
     int marked[FrmXSMX::ColumnCount] = {};
-    grid->setRows(grid->Rows() + int(rows.size()));
-    grid->beginBulkWrite();
-    int row = grid->FixedRows();
-    for (const Row& r : rows) {
-        grid->setTextMatrix(row, FrmXSMX::ColTable, r.table);
-        grid->setTextMatrix(row, FrmXSMX::ColName, r.name);
-        grid->setTextMatrix(row, FrmXSMX::ColDiners, r.diners.toString());
-        grid->setTextMatrix(row, FrmXSMX::ColFee, amountText(r.fee));
-        grid->setTextMatrix(row, FrmXSMX::ColDiscount, amountText(r.discount));
-        grid->setTextMatrix(row, FrmXSMX::ColReceived, amountText(r.received));
-        // A seating paid by two methods has two rows; its diners count once.
+    auto shown = std::make_unique<SalesDetailRows>();
+    shown->marks.reserve(rows.size());
+    for (SalesTotals::SalesDetailRow& r : rows) {
         if (!seatings.contains(r.seating)) {
             seatings.insert(r.seating);
             diners += r.diners.toLongLong();
         }
+        r.seating.clear();   // no longer needed
         fee += r.fee;
         discount += r.discount;
         received += r.received;
-        if (r.fee != r.received)
-            grid->setTextMatrix(row, FrmXSMX::ColWaived, amountText(r.waived));
-        if (const int column = markedColumn(r.pay)) {
-            grid->setTextMatrix(row, column, Mark);
-            ++marked[column];
-        }
-        ++row;
+        const int column = markedColumn(r.pay);
+        shown->marks.push_back(qint8(column));
+        ++marked[column];
     }
-    grid->endBulkWrite();
-    const int total = grid->Rows() - 1;
-    grid->setTextMatrix(total, FrmXSMX::ColName, QStringLiteral("合  计:"));
-    grid->setTextMatrix(total, FrmXSMX::ColDiners, QString::number(diners));
-    grid->setTextMatrix(total, FrmXSMX::ColFee, amountText(fee));
-    grid->setTextMatrix(total, FrmXSMX::ColDiscount, amountText(discount));
-    grid->setTextMatrix(total, FrmXSMX::ColReceived, amountText(received));
+    QStringList& total = shown->total;
+    for (int c = 0; c < FrmXSMX::ColumnCount; ++c)
+        total << QString();
+    total[FrmXSMX::ColName] = QStringLiteral("合  计:");
+    total[FrmXSMX::ColDiners] = QString::number(diners);
+    total[FrmXSMX::ColFee] = amountText(fee);
+    total[FrmXSMX::ColDiscount] = amountText(discount);
+    total[FrmXSMX::ColReceived] = amountText(received);
     for (int c = FrmXSMX::ColWaived; c < FrmXSMX::ColumnCount; ++c)
-        grid->setTextMatrix(total, c, QString::number(marked[c]));
+        total[c] = QString::number(marked[c]);
+    shown->rows = std::move(rows);
+    grid->showRows(std::move(shown));
     Unload();
 }

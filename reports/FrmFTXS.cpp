@@ -327,7 +327,8 @@ void FrmFTXS::ShowTableSalesDetail()
         auto finishSeating = [&] {
             if (!seating)
                 return;
-            std::stable_sort(ofSeating.begin(), ofSeating.end(), [&](const ReadLine& a, const ReadLine& b) {
+            // Row ids differ, so the order is whole without a stable sort.
+            std::sort(ofSeating.begin(), ofSeating.end(), [&](const ReadLine& a, const ReadLine& b) {
                 const int c = a.dish == b.dish ? 0 : compareCodes(dishes.code(a.dish), dishes.code(b.dish));
                 return c != 0 ? c < 0 : a.rowId < b.rowId;
             });

@@ -28,8 +28,14 @@ QString salesByDish(const ReportPeriod& period);
 bool salesByDishReadsDishIndex(const ReportPeriod& period);
 
 // Sales detail: one row per seating and payment method of the bills in the
-// period, in the order of their first bill.
+// period, in the order of their first bill. The window groups the bills in
+// the program (reports/SalesTotals.h); this statement gives the same rows.
 QString salesDetail();
+// The bills of the period in the order of the date index, each with its
+// seating and table (bills whose seating or table is missing left out):
+// account_id, use_table_id, trim(pay_sts), the fee, discount, received and
+// waived amounts in ten-thousandths, house_table_id, house_name, strink_num.
+QString salesDetailBills();
 // Period totals: the seatings settled in the period (by checkout time).
 QString periodSeatings();
 // Period totals: the amounts of the bills in the period, with the received

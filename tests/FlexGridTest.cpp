@@ -81,3 +81,37 @@ TEST_F(TabulorTest, FlexGridGrownRowByRowHoldsEveryRow)
     EXPECT_EQ(g.TextMatrix(20000, 1), QStringLiteral("19999"));
     EXPECT_EQ(g.TextMatrix(20001, 1), QString());
 }
+
+// Rows shown from a source: their texts come from it when read or shown, the
+// fixed rows stay the grid's own, and clearing the grid lets the source go.
+TEST_F(TabulorTest, FlexGridShowsTheRowsOfASource)
+{
+    struct Numbers : RowSource {
+        int rowCount() const override { return 3; }
+        QString cell(int row, int column) const override
+        {
+            return column == 0 ? QString() : QString::number(row * 10 + column);
+        }
+    };
+    FlexGrid g;
+    g.setCols(3);
+    g.setTextMatrix(0, 1, QStringLiteral("房台号"));
+    g.setTextMatrix(1, 1, QStringLiteral("old"));
+    g.showRows(std::make_unique<Numbers>());
+    EXPECT_EQ(g.Rows(), 4);
+    EXPECT_EQ(g.model()->rowCount(), 4);
+    EXPECT_EQ(g.rowTexts(0), QStringList({"", "房台号", ""}));
+    EXPECT_EQ(g.rowTexts(1), QStringList({"", "1", "2"}));
+    EXPECT_EQ(g.rowTexts(3), QStringList({"", "21", "22"}));
+    EXPECT_EQ(g.model()->index(3, 2).data().toString(), QStringLiteral("22"));
+    EXPECT_EQ(shownAlignment(g, 3, 2), Qt::AlignRight);
+    g.setTextMatrix(2, 1, QStringLiteral("typed"));   // the source's rows are read only
+    EXPECT_EQ(g.TextMatrix(2, 1), QStringLiteral("11"));
+
+    g.clearToOneEmptyRow();
+    EXPECT_EQ(g.Rows(), 2);
+    EXPECT_EQ(g.rowTexts(0), QStringList({"", "房台号", ""}));
+    EXPECT_EQ(g.rowTexts(1), QStringList({"", "", ""}));
+    g.setTextMatrix(1, 1, QStringLiteral("new"));
+    EXPECT_EQ(g.TextMatrix(1, 1), QStringLiteral("new"));
+}
