@@ -5,6 +5,7 @@
 #include <cstring>
 #include <deque>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 #include "db/Database.h"
@@ -429,41 +430,84 @@ Recordset byDish(const ReportPeriod& period)
 
 Recordset dishSales(ReportQueries::DishLevel level, ReportQueries::TableFilter filter, const QVariantList& params)
 {
-    // The lines of the period and level; each seating's table is looked up
-    // once, not once per line, and matched to the chosen tables as the
-    // statement matches them (without regard to case).
-    std::unordered_map<std::string, bool> chosenTables;
+    // The lines of the period from the covering time index; a line counts
+    // when its dish is one of the level's and its seating's table one of the
+    // chosen, both matched as the statement's joins match them (without
+    // regard to case). The dishes, the tables and the seatings of the period
+    // are read once; a seating outside those is looked up on its own.
     std::string key;
-    Db::RowReader tables(ReportQueries::dishSalesTables(filter), {params.value(2)});
-    while (tables.next()) {
-        if (tables.type(0) == SQLITE_NULL)
-            continue;
-        key.clear();
-        appendKey(key, tables, 0, true);
-        chosenTables[key] = true;
-    }
-    Db::RowReader r(ReportQueries::dishSalesLines(level), params.mid(0, 2) + params.mid(3));
-    Db::RowReader tableOf(ReportQueries::tableOfSeating(), {QVariant()});
-    std::unordered_map<std::string, bool> seatingCounts;
-    auto counts = [&](const Db::RowReader& line) {
-        if (line.type(Seating) == SQLITE_NULL)
+    auto keysOf = [&](const QString& sql, const QVariantList& bound) {
+        std::unordered_map<std::string, bool> keys;
+        Db::RowReader r(sql, bound);
+        while (r.next()) {
+            if (r.type(0) == SQLITE_NULL)
+                continue;
+            key.clear();
+            appendKey(key, r, 0, true);
+            keys[key] = true;
+        }
+        return keys;
+    };
+    const auto chosenTables = keysOf(ReportQueries::dishSalesTables(filter), {params.value(2)});
+    const auto levelDishes = keysOf(ReportQueries::dishSalesDishes(level), params.mid(3));
+    auto chosen = [&](const Db::RowReader& r, int column) {
+        if (r.type(column) == SQLITE_NULL)
             return false;
+        key.clear();
+        appendKey(key, r, column, true);
+        return chosenTables.count(key) > 0;
+    };
+    std::unordered_map<std::string, bool> seatingCounts;
+    {
+        Db::RowReader seatings(ReportQueries::dishSalesSeatings(), params.mid(0, 2));
+        while (seatings.next()) {
+            if (seatings.type(0) == SQLITE_NULL)
+                continue;
+            const bool counts = chosen(seatings, 1);
+            key.clear();
+            appendKey(key, seatings, 0, true);
+            seatingCounts.try_emplace(key, counts);
+        }
+    }
+    Db::RowReader tableOf(ReportQueries::tableOfSeating(), {QVariant()});
+    auto seatingOf = [&](const Db::RowReader& line) {
         key.clear();
         appendKey(key, line, Seating, true);
         auto [at, added] = seatingCounts.try_emplace(key, false);
         if (added) {
             tableOf.rerun({line.variant(Seating)});
-            if (tableOf.next() && tableOf.type(0) != SQLITE_NULL) {
-                key.clear();
-                appendKey(key, tableOf, 0, true);
-                at->second = chosenTables.count(key) > 0;
-            }
+            // The key is built again: chosen() reuses it.
+            const bool counts = tableOf.next() && chosen(tableOf, 0);
+            at->second = counts;
         }
         return at->second;
     };
-    // The statement reads the lines in the order of the bill time index (of
-    // the dish index, by code and time, when one dish is asked for): the
-    // first line of a group by time and then as stored.
+    // A seating's lines mostly come one after another: the last seating's
+    // answer is kept with its id as stored.
+    std::string lastSeating;
+    int lastSeatingType = SQLITE_NULL;
+    bool lastCounts = false;
+    auto counts = [&](const Db::RowReader& line) {
+        const int seatingType = line.type(Seating);
+        if (seatingType == SQLITE_NULL)
+            return false;
+        const QByteArrayView id = line.utf8(Seating);
+        if (seatingType != lastSeatingType || std::string_view(id.data(), size_t(id.size())) != lastSeating) {
+            lastSeatingType = seatingType;
+            lastSeating.assign(id.data(), size_t(id.size()));
+            lastCounts = seatingOf(line);
+        }
+        if (!lastCounts || line.type(Code) == SQLITE_NULL)
+            return false;
+        key.clear();
+        appendKey(key, line, Code, true);
+        return levelDishes.count(key) > 0;
+    };
+    // Of the lines of one group the statement showed the first it met in the
+    // time index of the time alone (or the dish code index, by code and
+    // time, for one dish): the first by time and then as stored.
+    Db::RowReader r(ReportQueries::dishSalesLines(level),
+                    params.mid(0, 2) + (level == ReportQueries::DishLevel::Dish ? params.mid(3, 1) : QVariantList()));
     const std::vector<DishGroup> groups = groupDishes(r, FirstLine::ByTime, counts);
     std::vector<QVariantList> rows;
     for (const DishGroup* g : sortedGroups(groups, [](const DishGroup& g) { return g.ordered > 0; }))
