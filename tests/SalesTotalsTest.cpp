@@ -244,6 +244,47 @@ TEST_F(SalesTotalsTest, SpellingOfAGroupFollowsThePlanOfThePeriod)
     }
 }
 
+// Of the lines of one dish placed in the same second the dish sales list
+// shows the one stored first, as the statement did over the index of the
+// time alone (the time index now also holds the state and the dish, which
+// order such lines otherwise); an earlier line shows before all of them.
+TEST_F(SalesTotalsTest, DishSalesShowsTheFirstLinePlacedOfAGroup)
+{
+    dish(QStringLiteral("d1"), QStringLiteral("Beef"), QString(), 12);
+    tableType(QStringLiteral("01"), QStringLiteral("大厅"));
+    tableKind(QStringLiteral("01"), QStringLiteral("四人台"));
+    table(QStringLiteral("101"), QStringLiteral("大厅1"), QStringLiteral("01"), QStringLiteral("四人台"));
+    const QString s = seating(QStringLiteral("101"), QStringLiteral("2026-03-10 11:00:00"), QString(), 4, QString());
+    auto line = [&](const char* code, const char* name, const char* state, const char* time) {
+        sql(QStringLiteral("INSERT INTO strink_mess_200505 (use_table_id, food_code, food_name, food_num, price, STS, "
+                           "bill_time) VALUES (?, ?, ?, 1, 12, ?, ?)"),
+            {s, QString::fromUtf8(code), QString::fromUtf8(name), QString::fromUtf8(state), QString::fromUtf8(time)});
+    };
+    const struct { const char* earlier; const char* shown; } cases[] = {{nullptr, "bEEf"}, {"BEEF", "BEEF"}};
+    for (const auto& c : cases) {
+        sql(QStringLiteral("DELETE FROM strink_mess_200505"));
+        line("D1", "beef", "0", "2026-03-10 12:00:00");
+        line("d1", "bEEf", "1", "2026-03-10 11:30:00");
+        line("d1", "Beef", "0", "2026-03-10 11:30:00");
+        if (c.earlier)
+            line("D1", c.earlier, "1", "2026-03-10 11:29:59");
+        const ReportPeriod p = lastDays(1);
+        const QVariantList params = p.bounds() + QVariantList{QStringLiteral("01")};
+        const Recordset actual = SalesTotals::dishSales(ReportQueries::DishLevel::All, ReportQueries::TableFilter::Type, params);
+        ASSERT_EQ(actual.RecordCount(), 1) << c.shown;
+        EXPECT_EQ(actual.field(1).toString(), QString::fromUtf8(c.shown));
+        EXPECT_DOUBLE_EQ(actual.field(3).toDouble(), c.earlier ? 4 : 3);
+        sql(QStringLiteral("DROP INDEX strink_mess_time"));
+        sql(QStringLiteral("CREATE INDEX strink_mess_time ON strink_mess_200505(bill_time)"));
+        Recordset expected;
+        expected.open(ReportQueries::dishSales(ReportQueries::DishLevel::All, ReportQueries::TableFilter::Type), params);
+        expectSame(expected, actual, c.shown);
+        sql(QStringLiteral("DROP INDEX strink_mess_time"));
+        sql(QStringLiteral("CREATE INDEX strink_mess_time ON strink_mess_200505(bill_time, STS, food_code, food_name, "
+                           "price, food_num, use_table_id)"));
+    }
+}
+
 // The line amounts round as SQLite's ROUND does, halves and all.
 TEST_F(SalesTotalsTest, UnitsRoundAsSqlite)
 {
