@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -476,14 +475,15 @@ public:
                 return &s.counts;
         }
     }
-    // Keeps the answer for a key not yet kept.
+    // Keeps the answer for a key not kept yet (past four gigabytes of keys
+    // they are no longer kept, only asked again).
     void add(std::string_view key, bool counts)
     {
-        if (key.size() > UINT16_MAX || m_keys.size() + key.size() > UINT32_MAX)
-            throw std::length_error("seating id");
+        if (m_keys.size() + key.size() > UINT32_MAX)
+            return;
         if ((m_count + 1) * 4 > m_slots.size() * 3)
             grow();
-        place({hashOf(key), uint32_t(m_keys.size()), uint16_t(key.size()), counts, true});
+        place({hashOf(key), uint32_t(m_keys.size()), uint32_t(key.size()), counts, true});
         m_keys.append(key);
         ++m_count;
     }
@@ -492,7 +492,7 @@ private:
     struct Slot {
         uint32_t hash = 0;
         uint32_t at = 0;
-        uint16_t size = 0;
+        uint32_t size = 0;
         bool counts = false;
         bool used = false;
     };
@@ -556,10 +556,10 @@ Recordset dishSales(ReportQueries::DishLevel level, ReportQueries::TableFilter f
         while (seatings.next()) {
             if (seatings.type(0) == SQLITE_NULL)
                 continue;
+            // The id is the seating's key (NOCASE): each is read once.
             const bool counts = chosen(seatings, 1);
             idKey(key, seatings, 0);
-            if (!seatingCounts.find(key))
-                seatingCounts.add(key, counts);
+            seatingCounts.add(key, counts);
         }
     }
     Db::RowReader tableOf(ReportQueries::tableOfSeating(), {QVariant()});
