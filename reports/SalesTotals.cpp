@@ -201,11 +201,35 @@ inline uint64_t load8(const char* p)
     return x;
 }
 
-inline uint64_t loadTail(const char* p, size_t n)
+inline uint64_t load4(const char* p)
 {
-    uint64_t x = 0;
-    std::memcpy(&x, p, n);
+    uint32_t x;
+    std::memcpy(&x, p, 4);
     return x;
+}
+
+// The last bytes of a text that does not end on a whole word: the last
+// eight (again in part) when the text has that many, else its bytes drawn
+// into one word without copying them one by one.
+inline uint64_t lastWord(const char* begin, size_t size)
+{
+    if (size >= 8)
+        return load8(begin + size - 8);
+    if (size >= 4)
+        return load4(begin) | load4(begin + size - 4) << 32;
+    return uint64_t(uchar(begin[0])) | uint64_t(uchar(begin[size / 2])) << 8 | uint64_t(uchar(begin[size - 1])) << 16;
+}
+
+// Calls f with the bytes as 8-byte words; two texts of one length give
+// the same words exactly when their bytes are the same.
+template <typename F>
+inline bool allWords(const char* p, size_t n, F f)
+{
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8)
+        if (!f(load8(p + i), i))
+            return false;
+    return i == n || f(lastWord(p, n), n);
 }
 
 // Whether stored bytes, folded, are the folded bytes kept.
@@ -214,10 +238,9 @@ bool sameFolded(const char* bytes, size_t n, const std::string& kept)
     if (n != kept.size())
         return false;
     const char* k = kept.data();
-    for (; n >= 8; n -= 8, bytes += 8, k += 8)
-        if (folded8(load8(bytes)) != load8(k))
-            return false;
-    return n == 0 || folded8(loadTail(bytes, n)) == loadTail(k, n);
+    return allWords(bytes, n, [&](uint64_t w, size_t at) {
+        return folded8(w) == (at + 8 <= n ? load8(k + at) : lastWord(k, n));
+    });
 }
 
 // Whether a value read is the kept value of a group's key: one value
@@ -271,12 +294,10 @@ public:
         }
         const bool fold = noCase && c.type == SQLITE_TEXT;
         mix((uint64_t(c.type) << 32) | uint32_t(c.size));
-        const char* p = c.bytes;
-        size_t n = size_t(c.size);
-        for (; n >= 8; n -= 8, p += 8)
-            mix(fold ? folded8(load8(p)) : load8(p));
-        if (n)
-            mix(fold ? folded8(loadTail(p, n)) : loadTail(p, n));
+        allWords(c.bytes, size_t(c.size), [&](uint64_t w, size_t) {
+            mix(fold ? folded8(w) : w);
+            return true;
+        });
     }
     uint64_t value() const { return m_hash ^ (m_hash >> 29); }
 
