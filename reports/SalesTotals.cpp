@@ -17,9 +17,13 @@ namespace SalesTotals {
 namespace {
 
 // The settled lines of the period: its bills in the order of the date index,
-// each bill's lines from the bill index, which holds every column read here.
+// each bill's lines from the bill index, which holds every column read here
+// (a bill's lines in code, name, price, quantity, state and line order).
+// The line's own number is not read: for each line it costs as much as the
+// grouping, and it only decides between lines of one group on one bill
+// (see groupDishes).
 const QString LinesOfPeriod = QStringLiteral(
-    "SELECT a.account_id, l.rowid, l.food_code, l.food_name, l.price, l.food_num, l.STS "
+    "SELECT l.account_id, 0, l.food_code, l.food_name, l.price, l.food_num, l.STS "
     "FROM ACCOUNT_200606 a JOIN strink_mess_200505 l ON l.account_id = a.account_id "
     "WHERE a.account_date >= ? AND a.account_date <= ? ORDER BY a.account_date, a.account_id");
 enum LineColumn { BillId, LineId, Code, Name, Price, Quantity, State, Seating };
@@ -363,9 +367,15 @@ QVariant unitsValue(qint64 units) { return QVariant(double(units) / 10000.0); }
 
 // Which line of a group a statement shows: the first it meets in its plan.
 enum class FirstLine {
-    InBillOrder,   // column 0 the bill: bills in the order read, each bill's lines as stored
-    InDishIndex,   // column 0 the bill: by bill, quantity, state, line
-    ByTime,        // column 0 the line's time: by time, line
+    // Column 0 the bill: bills in the order read, each bill's lines as
+    // stored; column 1 is not read, the bill's lines are looked up again
+    // for a group with several lines on its first bill.
+    InBillOrder,
+    // Column 0 the bill: by bill, quantity, state, line. Column 1 is not
+    // read: a bill's lines of one group come from the bill index in that
+    // order, and the first met is shown.
+    InDishIndex,
+    ByTime,   // column 0 the line's time: by time, line (column 1)
 };
 
 // The lines of one dish code, name and price, as GROUP BY l.food_code,
@@ -380,6 +390,8 @@ struct DishGroup {
     Stored shownName;
     Stored shownPrice;
     qint64 bill = 0;
+    qint64 billId = 0;
+    bool tied = false;   // another line of its bill is in the group
     Value time;
     qint64 line = 0;
     Value quantityValue;
@@ -431,7 +443,11 @@ std::vector<DishGroup> groupDishes(Db::RowReader& r, FirstLine rule, Counts coun
         g.shownName.assign(r, Name);
         g.shownPrice.assign(r, Price);
         g.bill = bill;
-        g.line = r.integer(LineId);
+        g.tied = false;
+        if (rule == FirstLine::ByTime)
+            g.line = r.integer(LineId);
+        else
+            g.billId = r.integer(BillId);
         if (rule == FirstLine::InDishIndex) {
             g.quantityValue.assign(r, Quantity, false);
             g.state.assign(r, State, true);
@@ -452,8 +468,9 @@ std::vector<DishGroup> groupDishes(Db::RowReader& r, FirstLine rule, Counts coun
                 return c < 0;
             if (const int c = compare(Value::of(r, State, true), g.state))
                 return c < 0;
+            return false;
         }
-        return r.integer(LineId) < g.line;
+        return rule == FirstLine::ByTime && r.integer(LineId) < g.line;
     };
     while (r.next()) {
         if (!counts(r))
@@ -481,8 +498,12 @@ std::vector<DishGroup> groupDishes(Db::RowReader& r, FirstLine rule, Counts coun
             index.add(h, at);
         }
         DishGroup& g = groups[size_t(at)];
-        if (!added && comesFirst(g, bill))
-            show(g, bill);
+        if (!added) {
+            if (rule == FirstLine::InBillOrder && bill == g.bill)
+                g.tied = true;
+            else if (comesFirst(g, bill))
+                show(g, bill);
+        }
         const Db::Cell state = r.cell(State);
         const LineUnits u = lineUnits(r, r.cell(Quantity), Quantity, price, Price);
         if (u.hasQuantity) {
@@ -496,6 +517,28 @@ std::vector<DishGroup> groupDishes(Db::RowReader& r, FirstLine rule, Counts coun
         }
         if (stateIs(state, '0'))
             ++g.ordered;
+    }
+    // A group with several lines on its first bill shows the one stored
+    // first there.
+    if (rule == FirstLine::InBillOrder) {
+        Db::RowReader lines(QStringLiteral("SELECT food_code, food_name, price, rowid FROM strink_mess_200505 "
+                                           "WHERE account_id = ? ORDER BY rowid"),
+                            {QVariant()});
+        for (DishGroup& g : groups) {
+            if (!g.tied)
+                continue;
+            lines.rerun({g.billId});
+            while (lines.next()) {
+                if (sameKey(lines.cell(0), g.code, true) && sameKey(lines.cell(1), g.name, true)
+                    && sameKey(lines.cell(2), g.price, false)) {
+                    g.shownCode.assign(lines, 0);
+                    g.shownName.assign(lines, 1);
+                    g.shownPrice.assign(lines, 2);
+                    g.line = lines.integer(3);
+                    break;
+                }
+            }
+        }
     }
     return groups;
 }
