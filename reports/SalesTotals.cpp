@@ -19,9 +19,9 @@ namespace {
 // The settled lines of the period: its bills in the order of the date index,
 // each bill's lines from the bill index, which holds every column read here
 // (a bill's lines in code, name, price, quantity, state and line order).
-// The line's own number is not read: for each line it costs as much as the
-// grouping, and it only decides between lines of one group on one bill
-// (see groupDishes).
+// The line's own number is not read: it only decides between lines of one
+// group on one bill, and those few bills are looked up again (see
+// groupDishes) for less than reading it on every line costs.
 const QString LinesOfPeriod = QStringLiteral(
     "SELECT l.account_id, 0, l.food_code, l.food_name, l.price, l.food_num, l.STS "
     "FROM ACCOUNT_200606 a JOIN strink_mess_200505 l ON l.account_id = a.account_id "
