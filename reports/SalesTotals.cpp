@@ -824,13 +824,14 @@ Recordset dishSales(ReportQueries::DishLevel level, ReportQueries::TableFilter f
     int lastSeatingType = SQLITE_NULL;
     bool lastCounts = false;
     auto counts = [&](const Db::RowReader& line) {
-        const int seatingType = line.type(Seating);
-        if (seatingType == SQLITE_NULL)
+        const Db::Cell seating = line.cell(Seating);
+        if (seating.type == SQLITE_NULL)
             return false;
-        const QByteArrayView id = line.utf8(Seating);
-        if (seatingType != lastSeatingType || std::string_view(id.data(), size_t(id.size())) != lastSeating) {
-            lastSeatingType = seatingType;
-            lastSeating.assign(id.data(), size_t(id.size()));
+        // A number has no bytes here: it is always looked up.
+        const std::string_view id(seating.bytes ? seating.bytes : "", size_t(seating.size));
+        if (seating.type != lastSeatingType || !seating.bytes || id != lastSeating) {
+            lastSeatingType = seating.type;
+            lastSeating.assign(id);
             lastCounts = seatingOf(line);
         }
         if (!lastCounts || !byLine)
