@@ -686,9 +686,10 @@ void idKey(std::string& key, int type, QByteArrayView bytes)
 
 void idKey(std::string& key, const Db::RowReader& r, int column)
 {
-    const int type = r.type(column);
+    const Db::Cell c = r.cell(column);
+    const int type = c.type;
     if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
-        idKey(key, type, r.utf8(column));
+        idKey(key, type, QByteArrayView(c.bytes, c.bytes ? c.size : 0));
     } else {
         // A number, which a text column does not hold.
         key.clear();
