@@ -185,7 +185,9 @@ CREATE TABLE strink_mess_200505 (
 -- A seating's lines in order; it also holds the columns the table sales
 -- detail shows, so a period's lines are read from it alone.
 CREATE INDEX strink_mess_seating ON strink_mess_200505(use_table_id, fsxh, food_code, food_name, food_num, price, STS);
-CREATE INDEX strink_mess_time ON strink_mess_200505(bill_time);
+-- The lines placed in a period; it holds every column the dish sales list
+-- reads, so a period's lines are read from it alone.
+CREATE INDEX strink_mess_time ON strink_mess_200505(bill_time, STS, food_code, food_name, price, food_num, use_table_id);
 CREATE INDEX strink_mess_food ON strink_mess_200505(food_code, bill_time);
 -- A bill's lines; it holds every column the sales summary sums, so a
 -- period's lines are read from it alone, bill by bill.

@@ -272,15 +272,31 @@ QString dishSales(DishLevel level, TableFilter filter)
 
 QString dishSalesLines(DishLevel level)
 {
+    // The covering time index alone; the dishes of the level are matched in
+    // the program, but one dish is read from the dish code index.
     return QStringLiteral("SELECT l.bill_time, l.rowid, l.food_code, l.food_name, l.price, l.food_num, l.STS, "
-                          "l.use_table_id FROM strink_mess_200505 l JOIN cpdetail d ON d.code = l.food_code "
+                          "l.use_table_id FROM strink_mess_200505 l "
                           "WHERE l.bill_time >= ? AND l.bill_time <= ? AND l.STS IN ('0', '1') ")
-        + ofLevel(level);
+        + (level == DishLevel::Dish ? QStringLiteral("AND l.food_code = ?") : QString());
+}
+
+QString dishSalesDishes(DishLevel level)
+{
+    return QStringLiteral("SELECT d.code FROM cpdetail d WHERE 1 ")
+        + (level == DishLevel::Dish ? QStringLiteral("AND d.code = ?") : ofLevel(level));
 }
 
 QString dishSalesTables(TableFilter filter)
 {
     return tablesOf(filter);
+}
+
+QString dishSalesSeatings()
+{
+    // A seating's lines are placed while it lasts, so those that count in
+    // the period begin in it or shortly before.
+    return QStringLiteral("SELECT use_table_id, house_table_id FROM use_table_200505 "
+                          "WHERE start_date >= datetime(?, '-1 day') AND start_date <= ?");
 }
 
 QString tableOfSeating()

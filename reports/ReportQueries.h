@@ -70,12 +70,18 @@ enum class DishLevel { All, TopCategory, SubCategory, Dish };
 enum class TableFilter { Type, Specification };
 QString dishSales(DishLevel level, TableFilter filter);
 // The same list in two parts, grouped in the program (reports/SalesTotals.h).
-// The lines of the period and level, without regard to their table:
-// bill_time, rowid, food_code, food_name, price, food_num, STS, use_table_id;
-// the two period bounds, then the level's parameters.
+// The lines of the period, without regard to their dish (but for the one
+// dish of that level) or table: bill_time, rowid, food_code, food_name,
+// price, food_num, STS, use_table_id; the two period bounds, then for one
+// dish its code.
 QString dishSalesLines(DishLevel level);
+// The dishes (code) of the level; the level's parameters.
+QString dishSalesDishes(DishLevel level);
 // The tables (table_id) of the chosen type or specification; its parameter.
 QString dishSalesTables(TableFilter filter);
+// The seatings (use_table_id, house_table_id) whose lines a period may hold,
+// most of them: the two period bounds.
+QString dishSalesSeatings();
 // The table (house_table_id) of a seating; the seating's id.
 QString tableOfSeating();
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <deque>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 #include "db/Database.h"
@@ -668,46 +669,193 @@ Recordset byDish(const ReportPeriod& period)
                                std::move(rows));
 }
 
+namespace {
+
+// The key of an id (a seating, table or dish code) as its NOCASE column
+// compares it: a text's bytes with ASCII letters folded, a blob's as they
+// are, and a last byte telling the kinds apart. An id of up to 14 bytes
+// stays within the string's own room.
+void idKey(std::string& key, int type, QByteArrayView bytes)
+{
+    key.assign(bytes.data(), size_t(bytes.size()));
+    if (type == SQLITE_TEXT)
+        for (char& c : key)
+            c = char(folded(uchar(c)));
+    key.push_back(char(type));
+}
+
+void idKey(std::string& key, const Db::RowReader& r, int column)
+{
+    const Db::Cell c = r.cell(column);
+    const int type = c.type;
+    if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
+        idKey(key, type, QByteArrayView(c.bytes, c.bytes ? c.size : 0));
+    } else {
+        // A number, which a text column does not hold.
+        key.clear();
+        appendKey(key, r, column, true);
+        key.push_back(char(type));
+    }
+}
+
+// Whether each seating's lines count, by the seating's id key: one flat
+// table of small slots and the keys side by side in one buffer, so that a
+// year's hundred thousand seatings cost no allocation each.
+class SeatingAnswers {
+public:
+    // The answer kept for the key, or Null.
+    const bool* find(std::string_view key) const
+    {
+        if (m_slots.empty())
+            return nullptr;
+        const uint32_t hash = hashOf(key);
+        for (size_t i = hash & (m_slots.size() - 1);; i = (i + 1) & (m_slots.size() - 1)) {
+            const Slot& s = m_slots[i];
+            if (!s.used)
+                return nullptr;
+            if (s.hash == hash && s.size == key.size() && std::memcmp(m_keys.data() + s.at, key.data(), key.size()) == 0)
+                return &s.counts;
+        }
+    }
+    // Keeps the answer for a key not kept yet (past four gigabytes of keys
+    // they are no longer kept, only asked again).
+    void add(std::string_view key, bool counts)
+    {
+        if (m_keys.size() + key.size() > UINT32_MAX)
+            return;
+        if ((m_count + 1) * 4 > m_slots.size() * 3)
+            grow();
+        place({hashOf(key), uint32_t(m_keys.size()), uint32_t(key.size()), counts, true});
+        m_keys.append(key);
+        ++m_count;
+    }
+
+private:
+    struct Slot {
+        uint32_t hash = 0;
+        uint32_t at = 0;
+        uint32_t size = 0;
+        bool counts = false;
+        bool used = false;
+    };
+    static uint32_t hashOf(std::string_view key)
+    {
+        const size_t h = std::hash<std::string_view>()(key);
+        return uint32_t(h ^ (h >> 32));
+    }
+    void place(const Slot& slot)
+    {
+        size_t i = slot.hash & (m_slots.size() - 1);
+        while (m_slots[i].used)
+            i = (i + 1) & (m_slots.size() - 1);
+        m_slots[i] = slot;
+    }
+    void grow()
+    {
+        std::vector<Slot> old(std::max<size_t>(4096, m_slots.size() * 2));
+        old.swap(m_slots);
+        for (const Slot& s : old)
+            if (s.used)
+                place(s);
+    }
+    std::vector<Slot> m_slots;   // a power of two of them, at most three quarters used
+    std::string m_keys;
+    size_t m_count = 0;
+};
+
+} // namespace
+
 Recordset dishSales(ReportQueries::DishLevel level, ReportQueries::TableFilter filter, const QVariantList& params)
 {
-    // The lines of the period and level; each seating's table is looked up
-    // once, not once per line, and matched to the chosen tables as the
-    // statement matches them (without regard to case).
-    std::unordered_map<std::string, bool> chosenTables;
+    // The lines of the period from the covering time index; a line counts
+    // when its dish is one of the level's and its seating's table one of the
+    // chosen, both matched as the statement's joins match them (without
+    // regard to case). The dishes, the tables and the seatings of the period
+    // are read once; a seating outside those is looked up on its own.
     std::string key;
-    Db::RowReader tables(ReportQueries::dishSalesTables(filter), {params.value(2)});
-    while (tables.next()) {
-        if (tables.type(0) == SQLITE_NULL)
-            continue;
-        key.clear();
-        appendKey(key, tables, 0, true);
-        chosenTables[key] = true;
-    }
-    Db::RowReader r(ReportQueries::dishSalesLines(level), params.mid(0, 2) + params.mid(3));
-    Db::RowReader tableOf(ReportQueries::tableOfSeating(), {QVariant()});
-    std::unordered_map<std::string, bool> seatingCounts;
-    auto counts = [&](const Db::RowReader& line) {
-        if (line.type(Seating) == SQLITE_NULL)
-            return false;
-        key.clear();
-        appendKey(key, line, Seating, true);
-        auto [at, added] = seatingCounts.try_emplace(key, false);
-        if (added) {
-            tableOf.rerun({line.variant(Seating)});
-            if (tableOf.next() && tableOf.type(0) != SQLITE_NULL) {
-                key.clear();
-                appendKey(key, tableOf, 0, true);
-                at->second = chosenTables.count(key) > 0;
-            }
+    auto keysOf = [&](const QString& sql, const QVariantList& bound) {
+        std::unordered_map<std::string, bool> keys;
+        Db::RowReader r(sql, bound);
+        while (r.next()) {
+            if (r.type(0) == SQLITE_NULL)
+                continue;
+            idKey(key, r, 0);
+            keys[key] = true;
         }
-        return at->second;
+        return keys;
     };
-    // The statement reads the lines in the order of the bill time index (of
-    // the dish index, by code and time, when one dish is asked for): the
-    // first line of a group by time and then as stored.
+    const auto chosenTables = keysOf(ReportQueries::dishSalesTables(filter), {params.value(2)});
+    const auto levelDishes = keysOf(ReportQueries::dishSalesDishes(level), params.mid(3));
+    auto chosen = [&](const Db::RowReader& r, int column) {
+        if (r.type(column) == SQLITE_NULL)
+            return false;
+        idKey(key, r, column);
+        return chosenTables.count(key) > 0;
+    };
+    SeatingAnswers seatingCounts;
+    {
+        Db::RowReader seatings(ReportQueries::dishSalesSeatings(), params.mid(0, 2));
+        while (seatings.next()) {
+            if (seatings.type(0) == SQLITE_NULL)
+                continue;
+            // The id is the seating's key (NOCASE): each is read once.
+            const bool counts = chosen(seatings, 1);
+            idKey(key, seatings, 0);
+            seatingCounts.add(key, counts);
+        }
+    }
+    Db::RowReader tableOf(ReportQueries::tableOfSeating(), {QVariant()});
+    auto seatingOf = [&](const Db::RowReader& line) {
+        idKey(key, line, Seating);
+        if (const bool* known = seatingCounts.find(key))
+            return *known;
+        const std::string id = key;
+        tableOf.rerun({line.variant(Seating)});
+        const bool counts = tableOf.next() && chosen(tableOf, 0);
+        seatingCounts.add(id, counts);
+        return counts;
+    };
+    // Every dish of the menu counts at the first level, and a dish's lines
+    // fall in groups of its code alone: there the groups are matched to the
+    // menu, not the lines. A category's lines are matched one by one.
+    const bool byLine = level == ReportQueries::DishLevel::TopCategory || level == ReportQueries::DishLevel::SubCategory;
+    // A seating's lines mostly come in a few runs: the last seating's answer
+    // is kept with its id as stored.
+    std::string lastSeating;
+    int lastSeatingType = SQLITE_NULL;
+    bool lastCounts = false;
+    auto counts = [&](const Db::RowReader& line) {
+        const Db::Cell seating = line.cell(Seating);
+        if (seating.type == SQLITE_NULL)
+            return false;
+        // A number has no bytes here: it is always looked up.
+        const std::string_view id(seating.bytes ? seating.bytes : "", size_t(seating.size));
+        if (seating.type != lastSeatingType || !seating.bytes || id != lastSeating) {
+            lastSeatingType = seating.type;
+            lastSeating.assign(id);
+            lastCounts = seatingOf(line);
+        }
+        if (!lastCounts || !byLine)
+            return lastCounts;
+        if (line.type(Code) == SQLITE_NULL)
+            return false;
+        idKey(key, line, Code);
+        return levelDishes.count(key) > 0;
+    };
+    auto ofLevel = [&](const DishGroup& g) {
+        if (g.code.rank != 2 && g.code.rank != 3)
+            return false;   // Null joins no dish, and a text column holds no number
+        idKey(key, g.code.rank == 2 ? SQLITE_TEXT : SQLITE_BLOB, QByteArrayView(g.code.bytes.data(), qsizetype(g.code.bytes.size())));
+        return levelDishes.count(key) > 0;
+    };
+    // Of the lines of one group the statement showed the first it met in the
+    // time index of the time alone (or the dish code index, by code and
+    // time, for one dish): the first by time and then as stored.
+    Db::RowReader r(ReportQueries::dishSalesLines(level),
+                    params.mid(0, 2) + (level == ReportQueries::DishLevel::Dish ? params.mid(3, 1) : QVariantList()));
     const std::vector<DishGroup> groups = groupDishes(r, FirstLine::ByTime, counts);
     std::vector<QVariantList> rows;
-    for (const DishGroup* g : sortedGroups(groups, [](const DishGroup& g) { return g.ordered > 0; }))
+    for (const DishGroup* g : sortedGroups(groups, [&](const DishGroup& g) { return g.ordered > 0 && ofLevel(g); }))
         rows.push_back({g->shownCode.variant(), g->shownName.variant(), g->shownPrice.variant(), unitsValue(g->quantity),
                         unitsValue(g->amount)});
     return Recordset::fromRows({QStringLiteral("food_code"), QStringLiteral("food_name"), QStringLiteral("price"),

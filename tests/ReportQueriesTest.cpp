@@ -47,6 +47,10 @@ TEST_F(ReportQueriesTest, LargeTablesAreSearchedNeverScanned)
         {"dishSales top by specification", dishSales(DishLevel::TopCategory, TableFilter::Specification)},
         {"dishSales sub-category", dishSales(DishLevel::SubCategory, TableFilter::Type)},
         {"dishSales dish", dishSales(DishLevel::Dish, TableFilter::Specification)},
+        {"dishSalesLines", dishSalesLines(DishLevel::All)},
+        {"dishSalesLines dish", dishSalesLines(DishLevel::Dish)},
+        {"dishSalesSeatings", dishSalesSeatings()},
+        {"tableOfSeating", tableOfSeating()},
     };
     // The statements call the large tables s, l, a and u.
     const QRegularExpression scan(QStringLiteral("^SCAN (strink_mess_200505|ACCOUNT_200606|use_table_200505|s|l|a|u)\\b"),

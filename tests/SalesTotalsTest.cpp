@@ -61,17 +61,26 @@ protected:
             const QDateTime at = first.addSecs(qint64(rnd.bounded(420 * 86400)));
             const QString date = DateTimeText::format(at);
             const qint64 id = 10000 - b * 7 + qint64(rnd.bounded(5));
+            // Seatings begun some hours before their bill, a few days before
+            // it, at no recorded time or never stored; some lines spell the
+            // seating's id in capitals.
             const QString seatingId = QStringLiteral("s%1").arg(b);
             sql(QStringLiteral("INSERT INTO ACCOUNT_200606 (account_id, use_table_id, account_date, fee_price, "
                                "account_price, pay_sts) VALUES (?, ?, ?, 0, 0, '0')"),
                 {id, seatingId, date});
-            sql(QStringLiteral("INSERT INTO use_table_200505 (use_table_id, house_table_id, sts) VALUES (?, ?, 'P')"),
-                {seatingId, pick(tables)});
+            const QVariant start = b % 10 == 3 ? QVariant(DateTimeText::format(at.addDays(-3)))
+                : b % 10 == 6                  ? QVariant()
+                                               : QVariant(DateTimeText::format(at.addSecs(-3600 * (b % 4))));
+            if (b % 23 != 5)
+                sql(QStringLiteral("INSERT INTO use_table_200505 (use_table_id, house_table_id, start_date, sts) "
+                                   "VALUES (?, ?, ?, 'P')"),
+                    {seatingId, pick(tables), start});
+            const QString lineSeatingId = b % 7 == 2 ? seatingId.toUpper() : seatingId;
             const int n = 1 + int(rnd.bounded(6));
             for (int k = 0; k < n; ++k) {
                 // Ordered at the bill's time or some minutes before it.
                 const QString time = DateTimeText::format(at.addSecs(-60 * qint64(rnd.bounded(3))));
-                lines.push_back({id, {seatingId, pick(codes), pick(names), pick(quantities), pick(prices), pick(states), time}});
+                lines.push_back({id, {lineSeatingId, pick(codes), pick(names), pick(quantities), pick(prices), pick(states), time}});
             }
         }
         // Unsettled lines, and lines stored in no bill's order.
@@ -93,6 +102,14 @@ protected:
     {
         sql(QStringLiteral("DROP INDEX strink_mess_bill"));
         sql(QStringLiteral("CREATE INDEX strink_mess_bill ON strink_mess_200505(account_id)"));
+        sql(FormerDishIndex);
+    }
+
+    // The time index of the time alone, which the dish sales statement read.
+    void oldTimeIndex()
+    {
+        sql(QStringLiteral("DROP INDEX strink_mess_time"));
+        sql(QStringLiteral("CREATE INDEX strink_mess_time ON strink_mess_200505(bill_time)"));
         sql(FormerDishIndex);
     }
 
@@ -174,21 +191,28 @@ TEST_F(SalesTotalsTest, SameCellsAsTheStatementsForEveryPlan)
             {DishLevel::SubCategory, TableFilter::Type, {QStringLiteral("02"), QStringLiteral("b2")}},
             {DishLevel::Dish, TableFilter::Specification, {QStringLiteral("02"), QStringLiteral("D1")}},
         };
-        for (const ReportPeriod& p : {lastDays(1), lastDays(31), lastDays(500)}) {
+        const ReportPeriod dishSalesPeriods[] = {lastDays(1), lastDays(31), lastDays(500)};
+        std::vector<Recordset> dishSalesLists;
+        for (const ReportPeriod& p : dishSalesPeriods)
+            for (const auto& l : lists)
+                dishSalesLists.push_back(SalesTotals::dishSales(l.level, l.filter, p.bounds() + l.more));
+        oldTimeIndex();
+        size_t at = 0;
+        for (const ReportPeriod& p : dishSalesPeriods) {
             for (const auto& l : lists) {
-                const QVariantList params = p.bounds() + l.more;
                 const std::string what = "dish sales " + std::to_string(int(l.level)) + "/"
                     + std::to_string(int(l.filter)) + ", " + std::to_string(p.days) + " days";
-                const Recordset actual = SalesTotals::dishSales(l.level, l.filter, params);
                 Recordset expected;
-                sql(FormerDishIndex);
-                expected.open(dishSales(l.level, l.filter), params);
-                sql(QStringLiteral("DROP INDEX strink_mess_dish"));
+                expected.open(dishSales(l.level, l.filter), p.bounds() + l.more);
                 if (p.days > 1)
                     EXPECT_GT(expected.RecordCount(), 1) << what;
-                expectSame(expected, actual, what);
+                expectSame(expected, dishSalesLists[at++], what);
             }
         }
+        sql(QStringLiteral("DROP INDEX strink_mess_dish"));
+        sql(QStringLiteral("DROP INDEX strink_mess_time"));
+        sql(QStringLiteral("CREATE INDEX strink_mess_time ON strink_mess_200505(bill_time, STS, food_code, food_name, "
+                           "price, food_num, use_table_id)"));
     }
 }
 
@@ -217,6 +241,47 @@ TEST_F(SalesTotalsTest, SpellingOfAGroupFollowsThePlanOfThePeriod)
         ASSERT_EQ(actual.RecordCount(), 1) << c.period.days;
         EXPECT_EQ(actual.field(0).toString(), QString::fromUtf8(c.shown)) << c.period.days;
         expectSame(expected, actual, std::to_string(c.period.days) + " days");
+    }
+}
+
+// Of the lines of one dish placed in the same second the dish sales list
+// shows the one stored first, as the statement did over the index of the
+// time alone (the time index now also holds the state and the dish, which
+// order such lines otherwise); an earlier line shows before all of them.
+TEST_F(SalesTotalsTest, DishSalesShowsTheFirstLinePlacedOfAGroup)
+{
+    dish(QStringLiteral("d1"), QStringLiteral("Beef"), QString(), 12);
+    tableType(QStringLiteral("01"), QStringLiteral("大厅"));
+    tableKind(QStringLiteral("01"), QStringLiteral("四人台"));
+    table(QStringLiteral("101"), QStringLiteral("大厅1"), QStringLiteral("01"), QStringLiteral("四人台"));
+    const QString s = seating(QStringLiteral("101"), QStringLiteral("2026-03-10 11:00:00"), QString(), 4, QString());
+    auto line = [&](const char* code, const char* name, const char* state, const char* time) {
+        sql(QStringLiteral("INSERT INTO strink_mess_200505 (use_table_id, food_code, food_name, food_num, price, STS, "
+                           "bill_time) VALUES (?, ?, ?, 1, 12, ?, ?)"),
+            {s, QString::fromUtf8(code), QString::fromUtf8(name), QString::fromUtf8(state), QString::fromUtf8(time)});
+    };
+    const struct { const char* earlier; const char* shown; } cases[] = {{nullptr, "bEEf"}, {"BEEF", "BEEF"}};
+    for (const auto& c : cases) {
+        sql(QStringLiteral("DELETE FROM strink_mess_200505"));
+        line("D1", "beef", "0", "2026-03-10 12:00:00");
+        line("d1", "bEEf", "1", "2026-03-10 11:30:00");
+        line("d1", "Beef", "0", "2026-03-10 11:30:00");
+        if (c.earlier)
+            line("D1", c.earlier, "1", "2026-03-10 11:29:59");
+        const ReportPeriod p = lastDays(1);
+        const QVariantList params = p.bounds() + QVariantList{QStringLiteral("01")};
+        const Recordset actual = SalesTotals::dishSales(ReportQueries::DishLevel::All, ReportQueries::TableFilter::Type, params);
+        ASSERT_EQ(actual.RecordCount(), 1) << c.shown;
+        EXPECT_EQ(actual.field(1).toString(), QString::fromUtf8(c.shown));
+        EXPECT_DOUBLE_EQ(actual.field(3).toDouble(), c.earlier ? 4 : 3);
+        sql(QStringLiteral("DROP INDEX strink_mess_time"));
+        sql(QStringLiteral("CREATE INDEX strink_mess_time ON strink_mess_200505(bill_time)"));
+        Recordset expected;
+        expected.open(ReportQueries::dishSales(ReportQueries::DishLevel::All, ReportQueries::TableFilter::Type), params);
+        expectSame(expected, actual, c.shown);
+        sql(QStringLiteral("DROP INDEX strink_mess_time"));
+        sql(QStringLiteral("CREATE INDEX strink_mess_time ON strink_mess_200505(bill_time, STS, food_code, food_name, "
+                           "price, food_num, use_table_id)"));
     }
 }
 
