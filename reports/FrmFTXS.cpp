@@ -5,7 +5,9 @@
 #include <QHash>
 #include <QStandardItem>
 #include <QStyle>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include "db/Database.h"
 #include "db/Recordset.h"
@@ -31,86 +33,110 @@ QString boxAmount(Money amount)
     return padding(12 - int(text.size())) + text;
 }
 
-// Dish codes in the order of the stored text's collation (NOCASE): byte by
-// byte of the UTF-8 text with the letters A-Z taken as a-z; a missing code first.
-struct DishCode {
-    QByteArray text;
+// The order of a stored text under the NOCASE collation: byte by byte of
+// its UTF-8 text with the letters A-Z taken as a-z, the shorter text first
+// when one begins the other; Null before every text.
+struct StoredText {
+    std::string folded;   // the text with A-Z as a-z
     bool null = false;
 };
-int compareCodes(const DishCode& a, const DishCode& b)
+void foldInto(std::string& out, QByteArrayView stored)
 {
-    if (a.null || b.null)
-        return int(b.null) - int(a.null);
-    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? uchar(c) + 32 : uchar(c); };
-    const qsizetype n = std::min(a.text.size(), b.text.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const int x = fold(a.text[i]), y = fold(b.text[i]);
-        if (x != y)
-            return x - y;
+    const size_t at = out.size();
+    out.append(stored.data(), size_t(stored.size()));
+    for (size_t i = at; i < out.size(); ++i) {
+        if (out[i] >= 'A' && out[i] <= 'Z')
+            out[i] = char(out[i] + 32);
     }
-    return int(a.text.size() - b.text.size());
+}
+int compareFolded(std::string_view a, bool aNull, std::string_view b, bool bNull)
+{
+    if (aNull || bNull)
+        return int(bNull) - int(aNull);
+    const int c = a.compare(b);   // as unsigned bytes
+    return c;
 }
 
-// The dishes of the lines read (code and name as stored), each held once: a
-// line's dish is looked up by its stored bytes, a new one numbered in turn.
-// A year comes to a million lines and a few hundred dishes.
-class LineDishes {
+// The distinct order lines of the lines read (dish code and name as stored,
+// quantity, price, free or not), each numbered once: a line is looked up by
+// its stored bytes, a new one taken into the report. A year comes to a
+// million lines, a few hundred dishes and a few thousand distinct lines.
+class DistinctLines {
 public:
-    // The number of the dish of the row's code and name (UTF-8), taken in
-    // when new, its name added to names when that name is new.
-    int of(const Db::RowReader& row, int codeColumn, int nameColumn, QStringList& names)
+    explicit DistinctLines(TableSalesLines& report) : m_report(report) {}
+
+    // The number of the row's order line.
+    int of(const Db::RowReader& row, int codeColumn, int nameColumn, Money quantity, Money price, bool free)
     {
         const bool null = row.isNull(codeColumn);
         const QByteArrayView code = row.utf8(codeColumn), name = row.utf8(nameColumn);
         const auto codeSize = uint32_t(code.size());
-        m_key.assign(1, null ? '\0' : '\1');
+        const qint64 figures[2] = {quantity.units(), price.units()};
+        m_key.assign(1, char((null ? 0 : 1) | (free ? 2 : 0)));
+        m_key.append(reinterpret_cast<const char*>(figures), sizeof figures);
         m_key.append(reinterpret_cast<const char*>(&codeSize), sizeof codeSize);
         m_key.append(code.data(), size_t(code.size()));
         m_key.append(name.data(), size_t(name.size()));
         const auto known = m_numbers.find(m_key);
         if (known != m_numbers.end())
             return known->second;
-        const std::string nameKey(name.data(), size_t(name.size()));
-        auto knownName = m_names.find(nameKey);
-        if (knownName == m_names.end()) {
-            knownName = m_names.emplace(nameKey, int(names.size())).first;
-            names << row.text(nameColumn);
-        }
-        const int number = int(m_dishes.size());
-        m_dishes.push_back({{code.toByteArray(), null}, knownName->second});
+        const int number = m_report.addOrderLine({quantity, price, nameOf(row, nameColumn, name), free});
+        m_codes.push_back(codeOf(code, null));
         m_numbers.emplace(m_key, number);
         return number;
     }
-    const DishCode& code(int dish) const { return m_dishes[size_t(dish)].code; }
-    int name(int dish) const { return m_dishes[size_t(dish)].name; }
+    // The dish code of a line, for ordering the lines of a seating.
+    const StoredText& code(int number) const { return *m_codes[size_t(number)]; }
 
 private:
-    struct Dish {
-        DishCode code;
-        int name;
-    };
+    int nameOf(const Db::RowReader& row, int nameColumn, QByteArrayView name)
+    {
+        const std::string key(name.data(), size_t(name.size()));
+        auto known = m_names.find(key);
+        if (known == m_names.end()) {
+            known = m_names.emplace(key, int(m_report.names.size())).first;
+            m_report.names << row.text(nameColumn);
+        }
+        return known->second;
+    }
+    const StoredText* codeOf(QByteArrayView code, bool null)
+    {
+        std::string key(1, null ? '\0' : '\1');
+        key.append(code.data(), size_t(code.size()));
+        auto known = m_foldedCodes.find(key);
+        if (known == m_foldedCodes.end()) {
+            StoredText folded;
+            folded.null = null;
+            foldInto(folded.folded, code);
+            known = m_foldedCodes.emplace(key, std::make_unique<StoredText>(std::move(folded))).first;
+        }
+        return known->second.get();
+    }
+
+    TableSalesLines& m_report;
     std::unordered_map<std::string, int> m_numbers;
     std::unordered_map<std::string, int> m_names;
-    std::vector<Dish> m_dishes;
+    std::unordered_map<std::string, std::unique_ptr<StoredText>> m_foldedCodes;
+    std::vector<const StoredText*> m_codes;   // by line number
     std::string m_key;
 };
 
 // An order line as read, before its seating's lines are put in order.
 struct ReadLine {
-    int dish;   // the number of its code and name
+    int number;   // its distinct line
     qint64 rowId;
-    TableSalesLines::OrderLine line;
 };
 
-// A stored key as the window compares it: its text without the blanks at
-// either end, as UTF-8.
-QByteArray trimmedKey(QByteArrayView stored)
-{
-    auto blankOrWide = [](char c) { return uchar(c) <= ' ' || uchar(c) >= 0x80; };
-    if (stored.isEmpty() || (!blankOrWide(stored.front()) && !blankOrWide(stored.back())))
-        return stored.toByteArray();
-    return QString::fromUtf8(stored).trimmed().toUtf8();
-}
+// A seating's place in the report's order (table, opening time, id, each
+// as its column compares), kept while the seatings are put in that order.
+struct SeatingOrder {
+    int table;          // its table code as stored, numbered in the order of the codes
+    quint32 start = 0;  // its opening time and id as folded in the keys
+    quint32 startSize = 0;
+    quint32 idSize = 0;
+    bool startNull = false;
+    bool idNull = false;
+};
 
 // A stored flag is "2" once its blanks are trimmed.
 bool isTwo(QByteArrayView stored)
@@ -296,67 +322,163 @@ void FrmFTXS::Toolbar1_ButtonClick(int index)
 
 void FrmFTXS::ShowTableSalesDetail()
 {
-    // The seatings settled in the range, by table and opening time, and
-    // their order lines seating by seating: two statements for the whole
-    // report. A seating's lines are put in dish-code order here, a few at a
-    // time, rather than all the lines of the range sorted by the database.
+    // The seatings settled in the range with their bills, and their order
+    // lines seating by seating: two statements for the whole report, both in
+    // the order of the checkout-time index. The seatings are put in table
+    // order here, and a seating's lines in dish-code order, a few at a time,
+    // rather than all the rows of the range sorted by the database.
     TableSalesLines& report = *m_lines;
-    QHash<QString, std::vector<int>> seatingsOfTable;
+    // The seatings of each table as the list names it (its code, blanks
+    // trimmed, without regard to letter case).
+    QHash<QString, int> tableOfKey;
+    std::vector<std::vector<int>> seatingsOfTable;
     const bool read = RunDbAction([&] {
-        QHash<QByteArray, int> seatingOfId;
-        Db::RowReader seatings(ReportQueries::settledSeatings(), m_range.bounds());
-        QByteArray table;   // the last table code read, as stored
-        QString tableKey;
-        while (seatings.next()) {
-            const int index = int(report.seatings.size());
-            report.seatings.push_back({seatings.text(2).trimmed(), seatings.text(3).trimmed(), int(seatings.integer(4)),
-                                       seatings.money(5), Money(), 0, 0});
-            seatingOfId.insert(trimmedKey(seatings.utf8(0)), index);
-            // Table codes compare without regard to letter case, as stored;
-            // the seatings come table by table.
-            if (index == 0 || seatings.utf8(1) != table) {
-                table = seatings.utf8(1).toByteArray();
-                tableKey = QString::fromUtf8(table).trimmed().toLower();
-            }
-            seatingsOfTable[tableKey].push_back(index);
-        }
+        // The table codes as stored, each once, with the key the list
+        // compares (blanks trimmed, without regard to letter case).
+        struct TableCode {
+            StoredText text;
+            int seatings;   // its list key's seatings
+        };
+        std::vector<TableCode> tables;
+        std::unordered_map<std::string, int> tableOfCode;
+        std::string key;
+        std::vector<SeatingOrder> order;
+        std::string orderKeys;   // the folded opening times and ids
+        QHash<qint64, int> seatingOfRow;
 
-        LineDishes dishes;
+        Db::RowReader seatings(ReportQueries::settledSeatings(), m_range.bounds());
+        qint64 seatingRow = 0;
+        int index = -1;
+        qint64 received = 0;
+        auto finishSeating = [&] {
+            if (index >= 0)
+                report.seatings[size_t(index)].received = Money::fromUnits(received);
+        };
+        while (seatings.next()) {
+            const qint64 row = seatings.integer(0);
+            if (index < 0 || row != seatingRow) {
+                finishSeating();
+                seatingRow = row;
+                received = 0;
+                const bool tableNull = seatings.isNull(2);
+                const QByteArrayView table = seatings.utf8(2);
+                key.assign(1, tableNull ? '\0' : '\1');
+                key.append(table.data(), size_t(table.size()));
+                auto known = tableOfCode.find(key);
+                if (known == tableOfCode.end()) {
+                    TableCode code{{{}, tableNull}, 0};
+                    foldInto(code.text.folded, table);
+                    const QString listKey = QString::fromUtf8(table).trimmed().toLower();
+                    auto group = tableOfKey.constFind(listKey);
+                    if (group == tableOfKey.constEnd()) {
+                        group = tableOfKey.insert(listKey, int(seatingsOfTable.size()));
+                        seatingsOfTable.emplace_back();
+                    }
+                    code.seatings = *group;
+                    tables.push_back(std::move(code));
+                    known = tableOfCode.emplace(key, int(tables.size() - 1)).first;
+                }
+                SeatingOrder o;
+                o.table = known->second;
+                o.start = quint32(orderKeys.size());
+                o.startNull = seatings.isNull(3);
+                foldInto(orderKeys, seatings.utf8(3));
+                o.startSize = quint32(orderKeys.size() - o.start);
+                o.idNull = seatings.isNull(1);
+                foldInto(orderKeys, seatings.utf8(1));
+                o.idSize = quint32(orderKeys.size() - o.start - o.startSize);
+                index = report.addSeating(seatings.utf16(3).trimmed(), seatings.utf16(4).trimmed(), 0, Money());
+                order.push_back(o);
+                seatingsOfTable[size_t(tables[size_t(o.table)].seatings)].push_back(index);
+                seatingOfRow.insert(row, index);
+            }
+            if (!seatings.isNull(5)) {
+                ++report.seatings[size_t(index)].bills;
+                if (__builtin_add_overflow(received, seatings.integer(6), &received))
+                    throw DbError(DbError::Read, QStringLiteral("integer overflow"));
+            }
+        }
+        finishSeating();
+
+        // Each table's seatings by table code as stored, opening time and id.
+        std::vector<int> tableRank(tables.size());
+        {
+            std::vector<int> byCode(tables.size());
+            for (size_t i = 0; i < byCode.size(); ++i)
+                byCode[i] = int(i);
+            auto compareTables = [&](int a, int b) {
+                const StoredText &x = tables[size_t(a)].text, &y = tables[size_t(b)].text;
+                return compareFolded(x.folded, x.null, y.folded, y.null);
+            };
+            std::sort(byCode.begin(), byCode.end(), [&](int a, int b) { return compareTables(a, b) < 0; });
+            for (size_t i = 0; i < byCode.size(); ++i)
+                tableRank[size_t(byCode[i])] = i > 0 && compareTables(byCode[i - 1], byCode[i]) == 0
+                                                   ? tableRank[size_t(byCode[i - 1])]
+                                                   : int(i);
+        }
+        const std::string_view keys(orderKeys);
+        auto before = [&](int a, int b) {
+            const SeatingOrder &x = order[size_t(a)], &y = order[size_t(b)];
+            if (tableRank[size_t(x.table)] != tableRank[size_t(y.table)])
+                return tableRank[size_t(x.table)] < tableRank[size_t(y.table)];
+            int c = compareFolded(keys.substr(x.start, x.startSize), x.startNull, keys.substr(y.start, y.startSize),
+                                  y.startNull);
+            if (c == 0)
+                c = compareFolded(keys.substr(x.start + x.startSize, x.idSize), x.idNull,
+                                  keys.substr(y.start + y.startSize, y.idSize), y.idNull);
+            return c < 0;
+        };
+        // Ties (no id) keep the order read, as the database's sort did.
+        for (std::vector<int>& ofTable : seatingsOfTable)
+            std::stable_sort(ofTable.begin(), ofTable.end(), before);
+        order = {};
+        orderKeys = {};
+
+        DistinctLines distinct(report);
         std::vector<ReadLine> ofSeating;
         TableSalesLines::Seating* seating = nullptr;
-        auto finishSeating = [&] {
+        auto finishLines = [&] {
             if (!seating)
                 return;
             // Row ids differ, so the order is whole without a stable sort.
             std::sort(ofSeating.begin(), ofSeating.end(), [&](const ReadLine& a, const ReadLine& b) {
-                const int c = a.dish == b.dish ? 0 : compareCodes(dishes.code(a.dish), dishes.code(b.dish));
-                return c != 0 ? c < 0 : a.rowId < b.rowId;
+                if (a.number != b.number) {
+                    const StoredText &x = distinct.code(a.number), &y = distinct.code(b.number);
+                    if (&x != &y) {
+                        const int c = compareFolded(x.folded, x.null, y.folded, y.null);
+                        if (c != 0)
+                            return c < 0;
+                    }
+                }
+                return a.rowId < b.rowId;
             });
-            seating->firstLine = int(report.lines.size());
-            seating->lineCount = int(ofSeating.size());
+            seating->firstLine = quint32(report.lines.size());
+            seating->lineCount = quint32(ofSeating.size());
             for (const ReadLine& l : ofSeating) {
-                report.lines.push_back(l.line);
-                seating->billAmount += TableSalesLines::amountOf(l.line);
+                report.lines.push_back(quint32(l.number));
+                seating->billAmount += report.orderLineAmount(l.number);
             }
             ofSeating.clear();
         };
         Db::RowReader lines(ReportQueries::settledSeatingLines(), m_range.bounds());
-        QByteArray seatingId;
+        qint64 lineSeatingRow = 0;
+        bool first = true;
         while (lines.next()) {
-            const QByteArrayView id = lines.utf8(0);
-            if (!seating || id != seatingId) {
-                finishSeating();
-                seatingId = id.toByteArray();
-                const auto found = seatingOfId.constFind(trimmedKey(id));
-                seating = found == seatingOfId.constEnd() ? nullptr : &report.seatings[size_t(*found)];
-                if (!seating)
-                    continue;   // settled after the seatings were read
+            const qint64 row = lines.integer(0);
+            if (first || row != lineSeatingRow) {
+                finishLines();
+                first = false;
+                lineSeatingRow = row;
+                const auto found = seatingOfRow.constFind(row);
+                seating = found == seatingOfRow.constEnd() ? nullptr : &report.seatings[size_t(*found)];
             }
-            const int dish = dishes.of(lines, 2, 3, report.names);
-            ofSeating.push_back(
-                {dish, lines.integer(1), {lines.money(4), lines.money(5), dishes.name(dish), isTwo(lines.utf8(6))}});
+            if (!seating)
+                continue;   // settled after the seatings were read
+            const int number =
+                distinct.of(lines, 2, 3, lines.money(4), lines.money(5), isTwo(lines.utf8(6)));
+            ofSeating.push_back({number, lines.integer(1)});
         }
-        finishSeating();
+        finishLines();
     });
     if (!read) {
         report.clear();
@@ -366,14 +488,14 @@ void FrmFTXS::ShowTableSalesDetail()
     for (int row = 0; row < ListView1->count(); ++row) {
         if (!ticked(row))
             continue;
-        const auto found = seatingsOfTable.constFind(ListView1->key(row).toLower());
-        if (found == seatingsOfTable.constEnd())
+        const auto found = tableOfKey.constFind(ListView1->key(row).toLower());
+        if (found == tableOfKey.constEnd())
             continue;
         report.addLine(ListView1->text(row) + QStringLiteral("："));
         report.addLine(QString());
         report.addLine(QString());
-        for (int index : *found)
-            report.addSeating(index);
+        for (int index : seatingsOfTable[size_t(*found)])
+            report.addSeatingBlock(index);
     }
     showReportLines();
 }

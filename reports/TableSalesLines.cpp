@@ -36,13 +36,38 @@ int longestNumber(qint64 maxUnits)
 void TableSalesLines::clear()
 {
     names.clear();
-    lines = {};
     seatings.clear();
     seatings.shrink_to_fit();
+    lines.clear();
+    lines.shrink_to_fit();
+    m_orderLines.clear();
+    m_orderLines.shrink_to_fit();
+    m_times = QString();
     m_blocks.clear();
     m_blocks.shrink_to_fit();
     m_texts.clear();
     m_rows = 0;
+}
+
+int TableSalesLines::addSeating(QStringView start, QStringView end, int bills, Money received)
+{
+    Seating s;
+    s.bills = bills;
+    s.received = received;
+    s.times = quint32(m_times.size());
+    s.startSize = quint32(start.size());
+    s.endSize = quint32(end.size());
+    s.firstLine = quint32(lines.size());
+    m_times.append(start);
+    m_times.append(end);
+    seatings.push_back(s);
+    return int(seatings.size() - 1);
+}
+
+int TableSalesLines::addOrderLine(const OrderLine& line)
+{
+    m_orderLines.push_back({line, amountOf(line), orderLineText(line)});
+    return int(m_orderLines.size() - 1);
 }
 
 void TableSalesLines::addLine(const QString& text)
@@ -52,7 +77,7 @@ void TableSalesLines::addLine(const QString& text)
     ++m_rows;
 }
 
-void TableSalesLines::addSeating(int index)
+void TableSalesLines::addSeatingBlock(int index)
 {
     m_blocks.push_back({m_rows, index, 0});
     m_rows += seatingRows(seatings[size_t(index)]);
@@ -63,13 +88,17 @@ int TableSalesLines::seatingRows(const Seating& s)
     // Opening time and a blank; the order lines between rules under their
     // heading; a blank, checkout time, bill amount; the received amount and
     // a blank when it was billed; a rule and two blanks.
-    return 2 + (s.lineCount > 0 ? 4 + s.lineCount : 0) + 3 + (s.bills > 0 ? 2 : 0) + 3;
+    return 2 + (s.lineCount > 0 ? 4 + int(s.lineCount) : 0) + 3 + (s.bills > 0 ? 2 : 0) + 3;
 }
 
 QString TableSalesLines::seatingLine(const Seating& s, int k) const
 {
     if (k == 0)
-        return QStringLiteral("开台时间：") + s.start + u' ';
+    {
+        QString text = QStringLiteral("开台时间：");
+        text.reserve(text.size() + start(s).size() + 1);
+        return text.append(start(s)).append(u' ');
+    }
     if (k == 1)
         return QString();
     k -= 2;
@@ -79,15 +108,15 @@ QString TableSalesLines::seatingLine(const Seating& s, int k) const
         if (k == 1)
             return LinesHeader;
         k -= 3;
-        if (k < s.lineCount)
-            return orderLineText(lines[size_t(s.firstLine + k)]);
-        if (k == s.lineCount)
+        if (k < int(s.lineCount))
+            return m_orderLines[lines[s.firstLine + size_t(k)]].text;
+        if (k == int(s.lineCount))
             return Rule;
-        k -= s.lineCount + 1;
+        k -= int(s.lineCount) + 1;
     }
     switch (k) {
     case 0: return QString();
-    case 1: return QStringLiteral("结帐时间：") + s.end;
+    case 1: return QStringLiteral("结帐时间：").append(end(s));
     case 2: return QStringLiteral("结帐金额：") + amountText(s.billAmount) + QStringLiteral("元");
     default: break;
     }
@@ -122,8 +151,18 @@ QString TableSalesLines::cell(int row, int column) const
 QString TableSalesLines::text() const
 {
     QString text;
-    for (int row = 0; row < m_rows; ++row)
-        text += line(row) + CrLf;
+    for (const Block& b : m_blocks) {
+        if (b.seating < 0) {
+            text += m_texts[b.text];
+            text += CrLf;
+            continue;
+        }
+        const Seating& s = seatings[size_t(b.seating)];
+        for (int k = 0, rows = seatingRows(s); k < rows; ++k) {
+            text += seatingLine(s, k);
+            text += CrLf;
+        }
+    }
     return text;
 }
 
@@ -150,33 +189,37 @@ QStringList TableSalesLines::widestLines() const
     const Seating* longestEnd = longestStart;
     const Seating* longestAmounts = longestStart;
     for (const Seating& s : seatings) {
-        if (s.start.size() > longestStart->start.size())
+        if (s.startSize > longestStart->startSize)
             longestStart = &s;
-        if (s.end.size() > longestEnd->end.size())
+        if (s.endSize > longestEnd->endSize)
             longestEnd = &s;
         if (std::max(std::llabs(s.billAmount.units()), std::llabs(s.received.units()))
             > std::max(std::llabs(longestAmounts->billAmount.units()), std::llabs(longestAmounts->received.units())))
             longestAmounts = &s;
     }
     widest << seatingLine(*longestStart, 0);
-    Seating end = *longestEnd;
-    end.lineCount = 0;
-    widest << seatingLine(end, 3);
+    Seating settled = *longestEnd;
+    settled.lineCount = 0;
+    widest << seatingLine(settled, 3);
     Seating amounts = *longestAmounts;
     amounts.lineCount = 0;
     amounts.bills = 1;
     widest << seatingLine(amounts, 4) << seatingLine(amounts, 5);
-    if (lines.empty())
+    if (m_orderLines.empty())
         return widest;
+    // Every distinct line stands in some seating.
     qint64 quantity = 0, amount = 0;
-    for (const OrderLine& l : lines) {
-        quantity = std::max(quantity, std::llabs(l.quantity.units()));
-        amount = std::max(amount, std::llabs(amountOf(l).units()));
+    for (const Distinct& l : m_orderLines) {
+        quantity = std::max(quantity, std::llabs(l.line.quantity.units()));
+        amount = std::max(amount, std::llabs(l.amount.units()));
     }
-    int widestName = 0;
+    int widestName = 0, widestNameWidth = names.isEmpty() ? 0 : AnsiTextWidth(names[0]);
     for (int i = 1; i < names.size(); ++i) {
-        if (AnsiTextWidth(names[i]) > AnsiTextWidth(names[widestName]))
+        const int w = AnsiTextWidth(names[i]);
+        if (w > widestNameWidth) {
             widestName = i;
+            widestNameWidth = w;
+        }
     }
     const QString quantityText(longestNumber(quantity), u'9');
     const QString amountDigits(longestNumber(amount), u'9');
