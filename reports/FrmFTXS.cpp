@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QElapsedTimer>//TIMING
 #include <QStandardItem>
 #include <QStyle>
 #include <memory>
@@ -57,6 +58,62 @@ int compareFolded(std::string_view a, bool aNull, std::string_view b, bool bNull
     return c;
 }
 
+// Numbers given to byte strings (stored keys): a key already known is found
+// without copying it. Open addressing over the keys' hashes; the keys are
+// kept one after the other.
+class KeyNumbers {
+public:
+    // The number of key, or -1 when it has none.
+    int find(std::string_view key) const
+    {
+        const size_t hash = qHashBits(key.data(), key.size());
+        for (size_t i = hash & (m_slots.size() - 1);; i = (i + 1) & (m_slots.size() - 1)) {
+            const Slot& slot = m_slots[i];
+            if (slot.number < 0)
+                return -1;
+            if (slot.hash == hash && std::string_view(m_keys).substr(slot.at, slot.size) == key)
+                return slot.number;
+        }
+    }
+    // Gives key (not yet known) its number.
+    void insert(std::string_view key, int number)
+    {
+        if (2 * (m_count + 1) > m_slots.size())
+            grow();
+        const size_t hash = qHashBits(key.data(), key.size());
+        place({hash, number, m_keys.size(), key.size()});
+        m_keys.append(key);
+        ++m_count;
+    }
+
+private:
+    struct Slot {
+        size_t hash = 0;
+        int number = -1;
+        size_t at = 0;
+        size_t size = 0;
+    };
+    void place(const Slot& s)
+    {
+        size_t i = s.hash & (m_slots.size() - 1);
+        while (m_slots[i].number >= 0)
+            i = (i + 1) & (m_slots.size() - 1);
+        m_slots[i] = s;
+    }
+    void grow()
+    {
+        std::vector<Slot> old(m_slots.size() * 2);
+        old.swap(m_slots);
+        for (const Slot& s : old) {
+            if (s.number >= 0)
+                place(s);
+        }
+    }
+    std::vector<Slot> m_slots = std::vector<Slot>(256);
+    std::string m_keys;
+    size_t m_count = 0;
+};
+
 // The distinct order lines of the lines read (dish code and name as stored,
 // quantity, price, free or not), each numbered once: a line is looked up by
 // its stored bytes, a new one taken into the report. A year comes to a
@@ -77,12 +134,12 @@ public:
         m_key.append(reinterpret_cast<const char*>(&codeSize), sizeof codeSize);
         m_key.append(code.data(), size_t(code.size()));
         m_key.append(name.data(), size_t(name.size()));
-        const auto known = m_numbers.find(m_key);
-        if (known != m_numbers.end())
-            return known->second;
+        const int known = m_numbers.find(m_key);
+        if (known >= 0)
+            return known;
         const int number = m_report.addOrderLine({quantity, price, nameOf(row, nameColumn, name), free});
         m_codes.push_back(codeOf(code, null));
-        m_numbers.emplace(m_key, number);
+        m_numbers.insert(m_key, number);
         return number;
     }
     // The dish code of a line, for ordering the lines of a seating.
@@ -114,7 +171,7 @@ private:
     }
 
     TableSalesLines& m_report;
-    std::unordered_map<std::string, int> m_numbers;
+    KeyNumbers m_numbers;
     std::unordered_map<std::string, int> m_names;
     std::unordered_map<std::string, std::unique_ptr<StoredText>> m_foldedCodes;
     std::vector<const StoredText*> m_codes;   // by line number
@@ -137,6 +194,21 @@ struct SeatingOrder {
     bool startNull = false;
     bool idNull = false;
 };
+
+// A stored text as RowReader::text reads it, blanks trimmed as
+// QString::trimmed trims them, in buffer: the times of a year of seatings
+// are ASCII, widened here rather than converted by SQLite.
+QStringView trimmedText(const Db::RowReader& row, int column, QString& buffer)
+{
+    const QByteArrayView stored = row.utf8(column);
+    for (const char c : stored) {
+        if (uchar(c) >= 0x80)
+            return row.utf16(column).trimmed();
+    }
+    buffer.resize(0);
+    buffer.append(QLatin1String(stored.data(), stored.size()));
+    return QStringView(buffer).trimmed();
+}
 
 // A stored flag is "2" once its blanks are trimmed.
 bool isTwo(QByteArrayView stored)
@@ -328,6 +400,7 @@ void FrmFTXS::ShowTableSalesDetail()
     // order here, and a seating's lines in dish-code order, a few at a time,
     // rather than all the rows of the range sorted by the database.
     TableSalesLines& report = *m_lines;
+    QElapsedTimer T; T.start();//TIMING
     // The seatings of each table as the list names it (its code, blanks
     // trimmed, without regard to letter case).
     QHash<QString, int> tableOfKey;
@@ -340,11 +413,12 @@ void FrmFTXS::ShowTableSalesDetail()
             int seatings;   // its list key's seatings
         };
         std::vector<TableCode> tables;
-        std::unordered_map<std::string, int> tableOfCode;
+        KeyNumbers tableOfCode;
         std::string key;
         std::vector<SeatingOrder> order;
         std::string orderKeys;   // the folded opening times and ids
-        QHash<qint64, int> seatingOfRow;
+        std::vector<qint64> seatingRows;   // by index
+        QString startBuffer, endBuffer;
 
         Db::RowReader seatings(ReportQueries::settledSeatings(), m_range.bounds());
         qint64 seatingRow = 0;
@@ -364,8 +438,8 @@ void FrmFTXS::ShowTableSalesDetail()
                 const QByteArrayView table = seatings.utf8(2);
                 key.assign(1, tableNull ? '\0' : '\1');
                 key.append(table.data(), size_t(table.size()));
-                auto known = tableOfCode.find(key);
-                if (known == tableOfCode.end()) {
+                int known = tableOfCode.find(key);
+                if (known < 0) {
                     TableCode code{{{}, tableNull}, 0};
                     foldInto(code.text.folded, table);
                     const QString listKey = QString::fromUtf8(table).trimmed().toLower();
@@ -376,10 +450,11 @@ void FrmFTXS::ShowTableSalesDetail()
                     }
                     code.seatings = *group;
                     tables.push_back(std::move(code));
-                    known = tableOfCode.emplace(key, int(tables.size() - 1)).first;
+                    known = int(tables.size() - 1);
+                    tableOfCode.insert(key, known);
                 }
                 SeatingOrder o;
-                o.table = known->second;
+                o.table = known;
                 o.start = quint32(orderKeys.size());
                 o.startNull = seatings.isNull(3);
                 foldInto(orderKeys, seatings.utf8(3));
@@ -387,10 +462,11 @@ void FrmFTXS::ShowTableSalesDetail()
                 o.idNull = seatings.isNull(1);
                 foldInto(orderKeys, seatings.utf8(1));
                 o.idSize = quint32(orderKeys.size() - o.start - o.startSize);
-                index = report.addSeating(seatings.utf16(3).trimmed(), seatings.utf16(4).trimmed(), 0, Money());
+                index = report.addSeating(trimmedText(seatings, 3, startBuffer), trimmedText(seatings, 4, endBuffer), 0,
+                                          Money());
                 order.push_back(o);
                 seatingsOfTable[size_t(tables[size_t(o.table)].seatings)].push_back(index);
-                seatingOfRow.insert(row, index);
+                seatingRows.push_back(row);
             }
             if (!seatings.isNull(5)) {
                 ++report.seatings[size_t(index)].bills;
@@ -399,6 +475,7 @@ void FrmFTXS::ShowTableSalesDetail()
             }
         }
         finishSeating();
+        qWarning("seatings %lld", T.elapsed());//TIMING
 
         // Each table's seatings by table code as stored, opening time and id.
         std::vector<int> tableRank(tables.size());
@@ -433,6 +510,7 @@ void FrmFTXS::ShowTableSalesDetail()
             std::stable_sort(ofTable.begin(), ofTable.end(), before);
         order = {};
         orderKeys = {};
+        qWarning("sorted %lld", T.elapsed());//TIMING
 
         DistinctLines distinct(report);
         std::vector<ReadLine> ofSeating;
@@ -460,6 +538,28 @@ void FrmFTXS::ShowTableSalesDetail()
             }
             ofSeating.clear();
         };
+        // The lines come seating by seating in the order the seatings were
+        // read (seatings without lines left out); a seating missing there,
+        // or read in another order, is looked up.
+        size_t nextSeating = 0;
+        QHash<qint64, int> seatingOfRowId;
+        auto seatingOfRow = [&](qint64 row) {
+            for (size_t i = nextSeating; i < seatingRows.size() && i < nextSeating + 64; ++i) {
+                if (seatingRows[i] == row) {
+                    nextSeating = i + 1;
+                    return int(i);
+                }
+            }
+            if (seatingOfRowId.isEmpty()) {
+                seatingOfRowId.reserve(qsizetype(seatingRows.size()));
+                for (size_t i = 0; i < seatingRows.size(); ++i)
+                    seatingOfRowId.insert(seatingRows[i], int(i));
+            }
+            const int found = seatingOfRowId.value(row, -1);
+            if (found >= 0)
+                nextSeating = size_t(found) + 1;
+            return found;
+        };
         Db::RowReader lines(ReportQueries::settledSeatingLines(), m_range.bounds());
         qint64 lineSeatingRow = 0;
         bool first = true;
@@ -469,8 +569,8 @@ void FrmFTXS::ShowTableSalesDetail()
                 finishLines();
                 first = false;
                 lineSeatingRow = row;
-                const auto found = seatingOfRow.constFind(row);
-                seating = found == seatingOfRow.constEnd() ? nullptr : &report.seatings[size_t(*found)];
+                const int found = seatingOfRow(row);
+                seating = found < 0 ? nullptr : &report.seatings[size_t(found)];
             }
             if (!seating)
                 continue;   // settled after the seatings were read
@@ -480,6 +580,7 @@ void FrmFTXS::ShowTableSalesDetail()
         }
         finishLines();
     });
+    qWarning("lines %lld", T.elapsed());//TIMING
     if (!read) {
         report.clear();
         return;
@@ -497,7 +598,9 @@ void FrmFTXS::ShowTableSalesDetail()
         for (int index : seatingsOfTable[size_t(*found)])
             report.addSeatingBlock(index);
     }
+    qWarning("blocks %lld", T.elapsed());//TIMING
     showReportLines();
+    qWarning("shown %lld", T.elapsed());//TIMING
 }
 
 void FrmFTXS::ShowTableSalesSummary()
