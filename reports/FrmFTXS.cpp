@@ -6,6 +6,7 @@
 #include <QElapsedTimer>//TIMING
 #include <QStandardItem>
 #include <QStyle>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -184,15 +185,82 @@ struct ReadLine {
     qint64 rowId;
 };
 
-// A seating's place in the report's order (table, opening time, id, each
-// as its column compares), kept while the seatings are put in that order.
+// A seating's place in the report's order (table code, opening time and
+// id, each as its column compares), kept while the seatings are put in that
+// order. An opening time of the usual form compares as its digits; the id,
+// and any other opening time, as its folded text kept in the order keys.
 struct SeatingOrder {
-    int table;          // its table code as stored, numbered in the order of the codes
-    quint32 start = 0;  // its opening time and id as folded in the keys
-    quint32 startSize = 0;
-    quint32 idSize = 0;
-    bool startNull = false;
-    bool idNull = false;
+    qint64 start;   // TableSalesLines::packedTime, or OddStart or NullStart
+    int table;      // its table code as stored, numbered as read
+    quint32 keys;   // where its keys begin: [size, folded start when odd], null flag, size, folded id
+};
+constexpr qint64 OddStart = -1, NullStart = -2;
+
+class OrderKeys {
+public:
+    void add(SeatingOrder& o, const Db::RowReader& row, int startColumn, int idColumn)
+    {
+        o.keys = quint32(m_keys.size());
+        const QByteArrayView start = row.utf8(startColumn);
+        o.start = row.isNull(startColumn) ? NullStart : TableSalesLines::packedTime(start);
+        if (o.start == OddStart)
+            addText(start);
+        m_keys.push_back(row.isNull(idColumn) ? '\0' : '\1');
+        addText(row.utf8(idColumn));
+    }
+    // NOCASE order of two seatings' opening times, then ids.
+    int compare(const SeatingOrder& x, const SeatingOrder& y) const
+    {
+        size_t xAt = x.keys, yAt = y.keys;
+        int c = 0;
+        if (x.start >= 0 && y.start >= 0) {
+            c = x.start < y.start ? -1 : x.start > y.start ? 1 : 0;
+        } else {
+            char xDigits[19], yDigits[19];
+            const std::string_view xs = startText(x, xAt, xDigits), ys = startText(y, yAt, yDigits);
+            c = compareFolded(xs, x.start == NullStart, ys, y.start == NullStart);
+        }
+        if (c != 0)
+            return c;
+        const bool xNull = m_keys[xAt++] == '\0', yNull = m_keys[yAt++] == '\0';
+        return compareFolded(text(xAt), xNull, text(yAt), yNull);
+    }
+
+private:
+    void addText(QByteArrayView stored)
+    {
+        const auto size = quint32(stored.size());
+        m_keys.append(reinterpret_cast<const char*>(&size), sizeof size);
+        foldInto(m_keys, stored);
+    }
+    // The text at at, stepping at past it.
+    std::string_view text(size_t& at) const
+    {
+        quint32 size;
+        std::memcpy(&size, m_keys.data() + at, sizeof size);
+        const std::string_view t = std::string_view(m_keys).substr(at + sizeof size, size);
+        at += sizeof size + size;
+        return t;
+    }
+    std::string_view startText(const SeatingOrder& o, size_t& at, char (&digits)[19]) const
+    {
+        if (o.start == OddStart)
+            return text(at);
+        if (o.start == NullStart)
+            return {};
+        static constexpr char Form[] = "dddd-dd-dd dd:dd:dd";
+        qint64 n = o.start;
+        for (int i = 18; i >= 0; --i) {
+            if (Form[i] == 'd') {
+                digits[i] = char('0' + n % 10);
+                n /= 10;
+            } else {
+                digits[i] = Form[i];
+            }
+        }
+        return std::string_view(digits, 19);
+    }
+    std::string m_keys;
 };
 
 // A stored text as RowReader::text reads it, blanks trimmed as
@@ -406,6 +474,7 @@ void FrmFTXS::ShowTableSalesDetail()
     QHash<QString, int> tableOfKey;
     std::vector<std::vector<int>> seatingsOfTable;
     const bool read = RunDbAction([&] {
+        Db::RowReader seatings(ReportQueries::settledSeatings(), m_range.bounds());
         // The table codes as stored, each once, with the key the list
         // compares (blanks trimmed, without regard to letter case).
         struct TableCode {
@@ -416,11 +485,25 @@ void FrmFTXS::ShowTableSalesDetail()
         KeyNumbers tableOfCode;
         std::string key;
         std::vector<SeatingOrder> order;
-        std::string orderKeys;   // the folded opening times and ids
+        OrderKeys orderKeys;
         std::vector<qint64> seatingRows;   // by index
-        QString startBuffer, endBuffer;
+        QString buffer;
+        // A stored time as shown: blanks trimmed.
+        auto shownTime = [&](int column) {
+            const qint64 packed = TableSalesLines::packedTime(seatings.utf8(column));
+            return packed >= 0 ? packed : report.keepTime(trimmedText(seatings, column, buffer));
+        };
 
-        Db::RowReader seatings(ReportQueries::settledSeatings(), m_range.bounds());
+        if (qEnvironmentVariableIsSet("TABULOR_EXP")) {//TIMING
+            QElapsedTimer t0; t0.start();//TIMING
+            Db::RowReader x(ReportQueries::settledSeatings(), m_range.bounds()); long n = 0;//TIMING
+            while (x.next()) { n += x.integer(0); n+= x.utf8(1).size() + x.utf8(2).size() + x.utf8(3).size()+ x.utf8(4).size()+x.integer(6); }//TIMING
+            qWarning("exp seatings %lld", t0.elapsed());//TIMING
+            Db::RowReader y(ReportQueries::settledSeatingLines(), m_range.bounds());//TIMING
+            while (y.next()) { n += y.integer(0) + y.integer(1) + y.utf8(2).size() + y.utf8(3).size() + y.money(4).units() + y.money(5).units() + y.utf8(6).size(); }//TIMING
+            qWarning("exp lines %lld %ld", t0.elapsed(), n);//TIMING
+            T.restart();//TIMING
+        }//TIMING
         qint64 seatingRow = 0;
         int index = -1;
         qint64 received = 0;
@@ -455,15 +538,11 @@ void FrmFTXS::ShowTableSalesDetail()
                 }
                 SeatingOrder o;
                 o.table = known;
-                o.start = quint32(orderKeys.size());
-                o.startNull = seatings.isNull(3);
-                foldInto(orderKeys, seatings.utf8(3));
-                o.startSize = quint32(orderKeys.size() - o.start);
-                o.idNull = seatings.isNull(1);
-                foldInto(orderKeys, seatings.utf8(1));
-                o.idSize = quint32(orderKeys.size() - o.start - o.startSize);
-                index = report.addSeating(trimmedText(seatings, 3, startBuffer), trimmedText(seatings, 4, endBuffer), 0,
-                                          Money());
+                orderKeys.add(o, seatings, 3, 1);
+                TableSalesLines::Seating seating;
+                seating.start = shownTime(3);
+                seating.end = shownTime(4);
+                index = report.addSeating(seating);
                 order.push_back(o);
                 seatingsOfTable[size_t(tables[size_t(o.table)].seatings)].push_back(index);
                 seatingRows.push_back(row);
@@ -493,17 +572,11 @@ void FrmFTXS::ShowTableSalesDetail()
                                                    ? tableRank[size_t(byCode[i - 1])]
                                                    : int(i);
         }
-        const std::string_view keys(orderKeys);
         auto before = [&](int a, int b) {
             const SeatingOrder &x = order[size_t(a)], &y = order[size_t(b)];
             if (tableRank[size_t(x.table)] != tableRank[size_t(y.table)])
                 return tableRank[size_t(x.table)] < tableRank[size_t(y.table)];
-            int c = compareFolded(keys.substr(x.start, x.startSize), x.startNull, keys.substr(y.start, y.startSize),
-                                  y.startNull);
-            if (c == 0)
-                c = compareFolded(keys.substr(x.start + x.startSize, x.idSize), x.idNull,
-                                  keys.substr(y.start + y.startSize, y.idSize), y.idNull);
-            return c < 0;
+            return orderKeys.compare(x, y) < 0;
         };
         // Ties (no id) keep the order read, as the database's sort did.
         for (std::vector<int>& ofTable : seatingsOfTable)

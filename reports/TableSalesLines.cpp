@@ -42,25 +42,72 @@ void TableSalesLines::clear()
     lines.shrink_to_fit();
     m_orderLines.clear();
     m_orderLines.shrink_to_fit();
-    m_times = QString();
+    m_oddTimes.clear();
     m_blocks.clear();
     m_blocks.shrink_to_fit();
     m_texts.clear();
     m_rows = 0;
 }
 
-int TableSalesLines::addSeating(QStringView start, QStringView end, int bills, Money received)
+qint64 TableSalesLines::packedTime(QByteArrayView text)
 {
-    Seating s;
-    s.bills = bills;
-    s.received = received;
-    s.times = quint32(m_times.size());
-    s.startSize = quint32(start.size());
-    s.endSize = quint32(end.size());
-    s.firstLine = quint32(lines.size());
-    m_times.append(start);
-    m_times.append(end);
+    static constexpr char Form[] = "dddd-dd-dd dd:dd:dd";
+    if (text.size() != 19)
+        return -1;
+    qint64 digits = 0;
+    for (int i = 0; i < 19; ++i) {
+        const char c = text[i];
+        if (Form[i] == 'd') {
+            if (c < '0' || c > '9')
+                return -1;
+            digits = digits * 10 + (c - '0');
+        } else if (c != Form[i]) {
+            return -1;
+        }
+    }
+    return digits;
+}
+
+qint64 TableSalesLines::keepTime(QStringView shown)
+{
+    bool ascii = shown.size() == 19;
+    char bytes[19];
+    for (qsizetype i = 0; ascii && i < 19; ++i) {
+        ascii = shown[i].unicode() < 0x80;
+        bytes[i] = char(shown[i].unicode());
+    }
+    if (ascii) {
+        const qint64 packed = packedTime(QByteArrayView(bytes, 19));
+        if (packed >= 0)
+            return packed;
+    }
+    m_oddTimes << shown.toString();
+    return -qint64(m_oddTimes.size());
+}
+
+QString TableSalesLines::timeText(qint64 time) const
+{
+    if (time < 0)
+        return m_oddTimes[-1 - time];
+    QString text(19, u' ');
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    static constexpr char Form[] = "dddd-dd-dd dd:dd:dd";
+    for (int i = 18; i >= 0; --i) {
+        if (Form[i] == 'd') {
+            out[i] = char16_t(u'0' + time % 10);
+            time /= 10;
+        } else {
+            out[i] = char16_t(Form[i]);
+        }
+    }
+    return text;
+}
+
+int TableSalesLines::addSeating(const Seating& s)
+{
     seatings.push_back(s);
+    seatings.back().firstLine = quint32(lines.size());
+    seatings.back().lineCount = 0;
     return int(seatings.size() - 1);
 }
 
@@ -94,11 +141,7 @@ int TableSalesLines::seatingRows(const Seating& s)
 QString TableSalesLines::seatingLine(const Seating& s, int k) const
 {
     if (k == 0)
-    {
-        QString text = QStringLiteral("开台时间：");
-        text.reserve(text.size() + start(s).size() + 1);
-        return text.append(start(s)).append(u' ');
-    }
+        return QStringLiteral("开台时间：") + timeText(s.start) + u' ';
     if (k == 1)
         return QString();
     k -= 2;
@@ -116,7 +159,7 @@ QString TableSalesLines::seatingLine(const Seating& s, int k) const
     }
     switch (k) {
     case 0: return QString();
-    case 1: return QStringLiteral("结帐时间：").append(end(s));
+    case 1: return QStringLiteral("结帐时间：") + timeText(s.end);
     case 2: return QStringLiteral("结帐金额：") + amountText(s.billAmount) + QStringLiteral("元");
     default: break;
     }
@@ -189,9 +232,9 @@ QStringList TableSalesLines::widestLines() const
     const Seating* longestEnd = longestStart;
     const Seating* longestAmounts = longestStart;
     for (const Seating& s : seatings) {
-        if (s.startSize > longestStart->startSize)
+        if (timeSize(s.start) > timeSize(longestStart->start))
             longestStart = &s;
-        if (s.endSize > longestEnd->endSize)
+        if (timeSize(s.end) > timeSize(longestEnd->end))
             longestEnd = &s;
         if (std::max(std::llabs(s.billAmount.units()), std::llabs(s.received.units()))
             > std::max(std::llabs(longestAmounts->billAmount.units()), std::llabs(longestAmounts->received.units())))

@@ -8,6 +8,7 @@
 // not), each held once with its text. Other lines are held as text.
 #include <QString>
 #include <QStringList>
+#include <QByteArrayView>
 #include <QStringView>
 #include <vector>
 #include "db/Money.h"
@@ -24,12 +25,11 @@ public:
     // A seating settled in the range; its order lines are the numbers
     // lines[firstLine, firstLine + lineCount).
     struct Seating {
-        int bills = 0;
         Money received;
         Money billAmount;   // the amounts of its lines that are not free
-        quint32 times = 0;  // where its opening and checkout times stand in the held times
-        quint32 startSize = 0;
-        quint32 endSize = 0;
+        qint64 start = 0;   // opening and checkout times as shown, kept by keepTime
+        qint64 end = 0;
+        int bills = 0;
         quint32 firstLine = 0;
         quint32 lineCount = 0;
     };
@@ -42,9 +42,16 @@ public:
     std::vector<quint32> lines;
 
     void clear();
-    // Appends a seating opened at start and settled at end (as shown) with
-    // no order lines yet; returns its index.
-    int addSeating(QStringView start, QStringView end, int bills, Money received);
+    // A time as a seating keeps it: a time of the usual form
+    // "yyyy-MM-dd HH:mm:ss" as its digits (yyyyMMddHHmmss), any other text
+    // held aside (a negative number).
+    static qint64 packedTime(QByteArrayView text);   // -1: not of the usual form
+    qint64 keepTime(QStringView shown);
+    QString timeText(qint64 time) const;
+    int timeSize(qint64 time) const { return time >= 0 ? 19 : int(m_oddTimes[-1 - time].size()); }
+
+    // Appends a seating with no order lines yet; returns its index.
+    int addSeating(const Seating& s);
     // Takes in a distinct order line; returns its number.
     int addOrderLine(const OrderLine& line);
     const OrderLine& orderLine(int number) const { return m_orderLines[size_t(number)].line; }
@@ -77,8 +84,6 @@ public:
 private:
     static int seatingRows(const Seating& s);
     QString seatingLine(const Seating& s, int k) const;
-    QStringView start(const Seating& s) const { return QStringView(m_times).mid(s.times, s.startSize); }
-    QStringView end(const Seating& s) const { return QStringView(m_times).mid(s.times + s.startSize, s.endSize); }
 
     struct Distinct {
         OrderLine line;
@@ -86,8 +91,8 @@ private:
         QString text;
     };
     std::vector<Distinct> m_orderLines;
-    // Every seating's opening and checkout times, one after the other.
-    QString m_times;
+    // The times not of the usual form.
+    QStringList m_oddTimes;
 
     struct Block {
         int firstRow;
