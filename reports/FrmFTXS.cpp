@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
-#include <QElapsedTimer>//TIMING
 #include <QStandardItem>
 #include <QStyle>
 #include <cstring>
@@ -468,7 +467,6 @@ void FrmFTXS::ShowTableSalesDetail()
     // order here, and a seating's lines in dish-code order, a few at a time,
     // rather than all the rows of the range sorted by the database.
     TableSalesLines& report = *m_lines;
-    QElapsedTimer T; T.start();//TIMING
     // The seatings of each table as the list names it (its code, blanks
     // trimmed, without regard to letter case).
     QHash<QString, int> tableOfKey;
@@ -494,16 +492,6 @@ void FrmFTXS::ShowTableSalesDetail()
             return packed >= 0 ? packed : report.keepTime(trimmedText(seatings, column, buffer));
         };
 
-        if (qEnvironmentVariableIsSet("TABULOR_EXP")) {//TIMING
-            QElapsedTimer t0; t0.start();//TIMING
-            Db::RowReader x(ReportQueries::settledSeatings(), m_range.bounds()); long n = 0;//TIMING
-            while (x.next()) { n += x.integer(0); n+= x.utf8(1).size() + x.utf8(2).size() + x.utf8(3).size()+ x.utf8(4).size()+x.integer(6); }//TIMING
-            qWarning("exp seatings %lld", t0.elapsed());//TIMING
-            Db::RowReader y(ReportQueries::settledSeatingLines(), m_range.bounds());//TIMING
-            while (y.next()) { n += y.integer(0) + y.integer(1) + y.utf8(2).size() + y.utf8(3).size() + y.money(4).units() + y.money(5).units() + y.utf8(6).size(); }//TIMING
-            qWarning("exp lines %lld %ld", t0.elapsed(), n);//TIMING
-            T.restart();//TIMING
-        }//TIMING
         qint64 seatingRow = 0;
         int index = -1;
         qint64 received = 0;
@@ -554,7 +542,6 @@ void FrmFTXS::ShowTableSalesDetail()
             }
         }
         finishSeating();
-        qWarning("seatings %lld", T.elapsed());//TIMING
 
         // Each table's seatings by table code as stored, opening time and id.
         std::vector<int> tableRank(tables.size());
@@ -583,7 +570,6 @@ void FrmFTXS::ShowTableSalesDetail()
             std::stable_sort(ofTable.begin(), ofTable.end(), before);
         order = {};
         orderKeys = {};
-        qWarning("sorted %lld", T.elapsed());//TIMING
 
         DistinctLines distinct(report);
         std::vector<ReadLine> ofSeating;
@@ -653,7 +639,6 @@ void FrmFTXS::ShowTableSalesDetail()
         }
         finishLines();
     });
-    qWarning("lines %lld", T.elapsed());//TIMING
     if (!read) {
         report.clear();
         return;
@@ -671,9 +656,7 @@ void FrmFTXS::ShowTableSalesDetail()
         for (int index : seatingsOfTable[size_t(*found)])
             report.addSeatingBlock(index);
     }
-    qWarning("blocks %lld", T.elapsed());//TIMING
     showReportLines();
-    qWarning("shown %lld", T.elapsed());//TIMING
 }
 
 void FrmFTXS::ShowTableSalesSummary()
