@@ -67,51 +67,58 @@ public:
     int find(std::string_view key) const
     {
         const size_t hash = qHashBits(key.data(), key.size());
-        for (size_t i = hash & (m_slots.size() - 1);; i = (i + 1) & (m_slots.size() - 1)) {
-            const Slot& slot = m_slots[i];
+        for (size_t i = hash & m_mask;; i = (i + 1) & m_mask) {
+            const Slot slot = m_slots[i];
             if (slot.number < 0)
                 return -1;
-            if (slot.hash == hash && std::string_view(m_keys).substr(slot.at, slot.size) == key)
+            if (slot.hash == quint32(hash) && keyOf(slot.number) == key)
                 return slot.number;
         }
     }
-    // Gives key (not yet known) its number.
-    void insert(std::string_view key, int number)
+    // Gives key (not yet known) the next number, from 0 up; returns it.
+    int insert(std::string_view key)
     {
-        if (2 * (m_count + 1) > m_slots.size())
+        if (2 * (m_at.size() + 1) > m_slots.size())
             grow();
-        const size_t hash = qHashBits(key.data(), key.size());
-        place({hash, number, m_keys.size(), key.size()});
+        const int number = int(m_at.size());
+        place({quint32(qHashBits(key.data(), key.size())), number});
+        m_at.push_back(m_keys.size());
         m_keys.append(key);
-        ++m_count;
+        return number;
     }
 
 private:
     struct Slot {
-        size_t hash = 0;
-        int number = -1;
-        size_t at = 0;
-        size_t size = 0;
+        quint32 hash = 0;   // its key's hash, the low bits
+        qint32 number = -1;
     };
+    std::string_view keyOf(int number) const
+    {
+        const size_t at = m_at[size_t(number)];
+        const size_t end = size_t(number) + 1 < m_at.size() ? m_at[size_t(number) + 1] : m_keys.size();
+        return std::string_view(m_keys).substr(at, end - at);
+    }
     void place(const Slot& s)
     {
-        size_t i = s.hash & (m_slots.size() - 1);
+        size_t i = s.hash & m_mask;
         while (m_slots[i].number >= 0)
-            i = (i + 1) & (m_slots.size() - 1);
+            i = (i + 1) & m_mask;
         m_slots[i] = s;
     }
     void grow()
     {
         std::vector<Slot> old(m_slots.size() * 2);
         old.swap(m_slots);
+        m_mask = m_slots.size() - 1;
         for (const Slot& s : old) {
             if (s.number >= 0)
                 place(s);
         }
     }
     std::vector<Slot> m_slots = std::vector<Slot>(256);
+    size_t m_mask = 255;
+    std::vector<size_t> m_at;   // where each number's key begins
     std::string m_keys;
-    size_t m_count = 0;
 };
 
 // The distinct order lines of the lines read (dish code and name as stored,
@@ -139,7 +146,7 @@ public:
             return known;
         const int number = m_report.addOrderLine({quantity, price, nameOf(row, nameColumn, name), free});
         m_codes.push_back(codeOf(code, null));
-        m_numbers.insert(m_key, number);
+        m_numbers.insert(m_key);   // numbered as the report numbers them
         return number;
     }
     // The dish code of a line, for ordering the lines of a seating.
@@ -521,8 +528,7 @@ void FrmFTXS::ShowTableSalesDetail()
                     }
                     code.seatings = *group;
                     tables.push_back(std::move(code));
-                    known = int(tables.size() - 1);
-                    tableOfCode.insert(key, known);
+                    known = tableOfCode.insert(key);   // numbered as tables
                 }
                 SeatingOrder o;
                 o.table = known;
