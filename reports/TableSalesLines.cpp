@@ -193,7 +193,9 @@ QString TableSalesLines::cell(int row, int column) const
 
 QString TableSalesLines::text() const
 {
+    // One string for the whole text, grown rarely: most lines are short.
     QString text;
+    text.reserve(qsizetype(m_rows) * 16);
     for (const Block& b : m_blocks) {
         if (b.seating < 0) {
             text += m_texts[b.text];
