@@ -204,6 +204,7 @@ constexpr qint64 OddStart = -1, NullStart = -2;
 
 class OrderKeys {
 public:
+    void reserve(size_t bytes) { m_keys.reserve(bytes); }
     void add(SeatingOrder& o, const Db::RowReader& row, int startColumn, int idColumn)
     {
         o.keys = quint32(m_keys.size());
@@ -492,6 +493,18 @@ void FrmFTXS::ShowTableSalesDetail()
         std::vector<SeatingOrder> order;
         OrderKeys orderKeys;
         std::vector<qint64> seatingRows;   // by index
+        {
+            // Room for the seatings at once (a year is a hundred thousand),
+            // rather than grown and copied as they are read; their lines are
+            // some ten a seating.
+            Db::RowReader count(ReportQueries::settledSeatingCount(), m_range.bounds());
+            const size_t expected = count.next() ? size_t(std::max<qint64>(0, count.integer(0))) : 0;
+            report.seatings.reserve(expected);
+            report.lines.reserve(expected * 12);
+            order.reserve(expected);
+            seatingRows.reserve(expected);
+            orderKeys.reserve(expected * 24);
+        }
         QString buffer;
         // A stored time as shown: blanks trimmed.
         auto shownTime = [&](int column) {

@@ -174,6 +174,11 @@ QString settledSeatings()
         .arg(units(QStringLiteral("a.account_price")));
 }
 
+QString settledSeatingCount()
+{
+    return QStringLiteral("SELECT COUNT(*) FROM use_table_200505 s WHERE s.end_date >= ? AND s.end_date <= ?");
+}
+
 QString settledSeatingLines()
 {
     // In the order of the checkout-time index, so that the lines come

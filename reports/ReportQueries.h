@@ -53,6 +53,8 @@ QString tablesWithSeatings();
 // house_table_id, start_date, end_date, the bill's account_id (Null: no
 // bill) and its received amount in units.
 QString settledSeatings();
+// How many seatings were settled in the period.
+QString settledSeatingCount();
 // The order lines of those seatings, seating by seating in the same order,
 // each seating's lines in no particular order: seating rowid, line rowid,
 // food_code, food_name, food_num, price, STS.
