@@ -149,7 +149,7 @@ int main(int argc, char* argv[])
                 residentKb = statusKb("VmRSS");
                 if (op.tearDown)
                     op.tearDown(ctx);
-                if (op.floor && !qEnvironmentVariableIsSet("TABULOR_NOFLOOR")) {
+                if (op.floor) {
                     QElapsedTimer f;
                     f.start();
                     const long floorRows = op.floor(ctx);

@@ -1,4 +1,3 @@
-#include <QFile>
 // The sales reports for a day, a month and a year at the end of the
 // history (the summary also for five years): each window on screen, its
 // period set in its own pickers, its query button clicked, its list shown.
@@ -214,15 +213,6 @@ std::vector<Operation> reportOperations()
                                FrmFTXS& w = Forms::get<FrmFTXS>();
                                w.Toolbar1->click(button);
                                settle();
-                               if (qEnvironmentVariableIsSet("TABULOR_DUMP")) {
-                                   QFile f(qEnvironmentVariable("TABULOR_DUMP") + QString::number(w.Text1->blockCount()) + QStringLiteral(".txt"));
-                                   if (f.open(QIODevice::WriteOnly)) {
-                                       f.write(w.reportText().toUtf8());
-                                       QString shown;
-                                       for (int r = 0; r < w.Text1->lineCount(); ++r) { shown += w.Text1->line(r); shown += u'\n'; }
-                                       f.write(shown.toUtf8());
-                                   }
-                               }
                                return w.Text1->blockCount();
                            },
                            [](Context&) { failOnDatabaseMessages(); },
