@@ -184,4 +184,33 @@ QVariant RowReader::variant(int column) const
     }
 }
 
+Cell RowReader::cell(int column) const
+{
+    // The value stays owned by the statement and is read on the thread that
+    // steps it, so its accessors are used directly.
+    sqlite3_value* v = sqlite3_column_value(m_stmt, column);
+    Cell c;
+    c.type = sqlite3_value_type(v);
+    switch (c.type) {
+    case SQLITE_INTEGER:
+        c.integer = sqlite3_value_int64(v);
+        c.real = double(c.integer);
+        break;
+    case SQLITE_FLOAT:
+        c.real = sqlite3_value_double(v);
+        break;
+    case SQLITE_TEXT:
+        c.bytes = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        c.size = sqlite3_value_bytes(v);
+        break;
+    case SQLITE_BLOB:
+        c.bytes = static_cast<const char*>(sqlite3_value_blob(v));
+        c.size = sqlite3_value_bytes(v);
+        break;
+    default:
+        break;
+    }
+    return c;
+}
+
 } // namespace Db

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <deque>
 #include <string>
@@ -16,12 +17,21 @@ namespace SalesTotals {
 namespace {
 
 // The settled lines of the period: its bills in the order of the date index,
-// each bill's lines from the bill index, which holds every column read here.
+// each bill's lines from the bill index, which holds every column read here
+// (a bill's lines in code, name, price, quantity, state and line order).
+// The line's own number is not read: it only decides between lines of one
+// group on one bill, and those few bills are looked up again (see
+// groupDishes) for less than reading it on every line costs.
 const QString LinesOfPeriod = QStringLiteral(
-    "SELECT a.account_id, l.rowid, l.food_code, l.food_name, l.price, l.food_num, l.STS "
+    "SELECT l.account_id, 0, l.food_code, l.food_name, l.price, l.food_num, l.STS "
     "FROM ACCOUNT_200606 a JOIN strink_mess_200505 l ON l.account_id = a.account_id "
     "WHERE a.account_date >= ? AND a.account_date <= ? ORDER BY a.account_date, a.account_id");
 enum LineColumn { BillId, LineId, Code, Name, Price, Quantity, State, Seating };
+// The same lines with only the columns the sums by dish code read.
+const QString CodeLinesOfPeriod = QStringLiteral(
+    "SELECT l.food_code, l.price, l.food_num, l.STS "
+    "FROM ACCOUNT_200606 a JOIN strink_mess_200505 l ON l.account_id = a.account_id "
+    "WHERE a.account_date >= ? AND a.account_date <= ?");
 
 // ASCII letters to lower case, every other byte as it is: the NOCASE collation.
 inline unsigned char folded(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
@@ -146,21 +156,20 @@ struct LineUnits {
     qint64 amount = 0;
 };
 
-LineUnits lineUnits(const Db::RowReader& r)
+LineUnits lineUnits(const Db::RowReader& r, const Db::Cell& quantity, int quantityColumn, const Db::Cell& price,
+                    int priceColumn)
 {
     LineUnits u;
-    const int qt = r.type(Quantity);
-    const int pt = r.type(Price);
-    if (qt == SQLITE_FLOAT && pt == SQLITE_FLOAT) {
-        const double q = r.real(Quantity);
-        if (unitsOf(q, u.quantity) && unitsOf(q * r.real(Price), u.amount)) {
+    if (quantity.type == SQLITE_FLOAT && price.type == SQLITE_FLOAT) {
+        const double q = quantity.real;
+        if (unitsOf(q, u.quantity) && unitsOf(q * price.real, u.amount)) {
             u.hasQuantity = u.hasAmount = true;
             return u;
         }
     }
     Db::RowReader sql(QStringLiteral("SELECT CAST(ROUND((?1) * 10000) AS INTEGER), "
                                      "CAST(ROUND((?1 * ?2) * 10000) AS INTEGER)"),
-                      {r.variant(Quantity), r.variant(Price)});
+                      {r.variant(quantityColumn), r.variant(priceColumn)});
     if (sql.next()) {
         u.hasQuantity = !sql.isNull(0);
         u.quantity = sql.integer(0);
@@ -170,29 +179,203 @@ LineUnits lineUnits(const Db::RowReader& r)
     return u;
 }
 
-// A free line (STS '2') counts its amount again as the free amount.
-bool isFree(const Db::RowReader& r)
+// Whether a line's state is the one-letter text given ('2' free, '0'
+// ordered) as STS = '2' compares them: a text, never a blob.
+bool stateIs(const Db::Cell& state, char code)
 {
-    const QByteArrayView s = r.utf8(State);
-    return r.type(State) != SQLITE_NULL && s.size() == 1 && s[0] == '2';
+    return state.type == SQLITE_TEXT && state.size == 1 && state.bytes[0] == code;
 }
 
-// Reads the period's lines, calling add(reader) for each.
-template <typename Add>
-void readLines(const ReportPeriod& period, Add add)
+// Eight bytes with their ASCII capitals made small at once, as folded()
+// makes each.
+inline uint64_t folded8(uint64_t x)
 {
-    Db::RowReader r(LinesOfPeriod, period.bounds());
-    while (r.next())
-        add(r);
+    constexpr uint64_t ones = 0x0101010101010101ull;
+    const uint64_t low = x & (0x7f * ones);
+    const uint64_t fromA = low + (0x80 - 'A') * ones;       // high bit: at least 'A'
+    const uint64_t pastZ = low + (0x80 - 'Z' - 1) * ones;   // high bit: past 'Z'
+    const uint64_t capitals = fromA & ~pastZ & ~x & (0x80 * ones);
+    return x | (capitals >> 2);
 }
+
+inline uint64_t load8(const char* p)
+{
+    uint64_t x;
+    std::memcpy(&x, p, 8);
+    return x;
+}
+
+inline uint64_t load4(const char* p)
+{
+    uint32_t x;
+    std::memcpy(&x, p, 4);
+    return x;
+}
+
+// The last bytes of a text that does not end on a whole word: the last
+// eight (again in part) when the text has that many, else its bytes drawn
+// into one word without copying them one by one.
+inline uint64_t lastWord(const char* begin, size_t size)
+{
+    if (size >= 8)
+        return load8(begin + size - 8);
+    if (size >= 4)
+        return load4(begin) | load4(begin + size - 4) << 32;
+    return uint64_t(uchar(begin[0])) | uint64_t(uchar(begin[size / 2])) << 8 | uint64_t(uchar(begin[size - 1])) << 16;
+}
+
+// Calls f with the bytes as 8-byte words; two texts of one length give
+// the same words exactly when their bytes are the same.
+template <typename F>
+inline bool allWords(const char* p, size_t n, F f)
+{
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8)
+        if (!f(load8(p + i), i))
+            return false;
+    return i == n || f(lastWord(p, n), n);
+}
+
+// Whether stored bytes, folded, are the folded bytes kept.
+bool sameFolded(const char* bytes, size_t n, const std::string& kept)
+{
+    if (n != kept.size())
+        return false;
+    const char* k = kept.data();
+    return allWords(bytes, n, [&](uint64_t w, size_t at) {
+        return folded8(w) == (at + 8 <= n ? load8(k + at) : lastWord(k, n));
+    });
+}
+
+// Whether a value read is the kept value of a group's key: one value
+// exactly when appendKey() makes them one key.
+bool sameKey(const Db::Cell& c, const Value& v, bool noCase)
+{
+    switch (c.type) {
+    case SQLITE_NULL:
+        return v.rank == 0;
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        return v.rank == 1 && c.real == v.number;
+    case SQLITE_TEXT:
+        if (v.rank != 2)
+            return false;
+        if (noCase)
+            return sameFolded(c.bytes, size_t(c.size), v.bytes);
+        break;
+    default:
+        if (v.rank != 3)
+            return false;
+        break;
+    }
+    return size_t(c.size) == v.bytes.size() && (c.size == 0 || std::memcmp(c.bytes, v.bytes.data(), size_t(c.size)) == 0);
+}
+
+// A hash of a line's grouping key made from its values as they are read,
+// equal for two lines whenever appendKey() makes them one key: no key is
+// built per line.
+class KeyHash {
+public:
+    void add(const Db::Cell& c, bool noCase)
+    {
+        switch (c.type) {
+        case SQLITE_NULL:
+            mix(0);
+            return;
+        case SQLITE_INTEGER:
+        case SQLITE_FLOAT: {
+            double d = c.real;
+            if (d == 0)
+                d = 0;   // -0.0 and 0.0 are one value
+            uint64_t bits;
+            std::memcpy(&bits, &d, sizeof bits);
+            mix(1);
+            mix(bits);
+            return;
+        }
+        default:
+            break;
+        }
+        const bool fold = noCase && c.type == SQLITE_TEXT;
+        mix((uint64_t(c.type) << 32) | uint32_t(c.size));
+        allWords(c.bytes, size_t(c.size), [&](uint64_t w, size_t) {
+            mix(fold ? folded8(w) : w);
+            return true;
+        });
+    }
+    uint64_t value() const { return m_hash ^ (m_hash >> 29); }
+
+private:
+    void mix(uint64_t x)
+    {
+        m_hash = (m_hash ^ x) * 0x9e3779b97f4a7c15ull;
+        m_hash ^= m_hash >> 32;
+    }
+    uint64_t m_hash = 0x243f6a8885a308d3ull;
+};
+
+// Groups by the hash of their key: open addressing over a table kept at
+// most half full; the caller tells whether a group holds the line's key.
+class GroupTable {
+public:
+    GroupTable() : m_slots(64) {}
+    // The group the key belongs to, or -1.
+    template <typename Same>
+    int find(uint64_t hash, Same same) const
+    {
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = size_t(hash) & mask;; i = (i + 1) & mask) {
+            const Slot& s = m_slots[i];
+            if (s.group < 0)
+                return -1;
+            if (s.hash == hash && same(s.group))
+                return s.group;
+        }
+    }
+    void add(uint64_t hash, int group)
+    {
+        if (2 * (m_used + 1) > m_slots.size()) {
+            std::vector<Slot> old(m_slots.size() * 2);
+            old.swap(m_slots);
+            m_used = 0;
+            for (const Slot& s : old)
+                if (s.group >= 0)
+                    place(s);
+        }
+        place({hash, group});
+    }
+
+private:
+    struct Slot {
+        uint64_t hash = 0;
+        int group = -1;
+    };
+    void place(const Slot& slot)
+    {
+        const size_t mask = m_slots.size() - 1;
+        size_t i = size_t(slot.hash) & mask;
+        while (m_slots[i].group >= 0)
+            i = (i + 1) & mask;
+        m_slots[i] = slot;
+        ++m_used;
+    }
+    std::vector<Slot> m_slots;
+    size_t m_used = 0;
+};
 
 QVariant unitsValue(qint64 units) { return QVariant(double(units) / 10000.0); }
 
 // Which line of a group a statement shows: the first it meets in its plan.
 enum class FirstLine {
-    InBillOrder,   // column 0 the bill: bills in the order read, each bill's lines as stored
-    InDishIndex,   // column 0 the bill: by bill, quantity, state, line
-    ByTime,        // column 0 the line's time: by time, line
+    // Column 0 the bill: bills in the order read, each bill's lines as
+    // stored; column 1 is not read, the bill's lines are looked up again
+    // for a group with several lines on its first bill.
+    InBillOrder,
+    // Column 0 the bill: by bill, quantity, state, line. Column 1 is not
+    // read: a bill's lines of one group come from the bill index in that
+    // order, and the first met is shown.
+    InDishIndex,
+    ByTime,   // column 0 the line's time: by time, line (column 1)
 };
 
 // The lines of one dish code, name and price, as GROUP BY l.food_code,
@@ -207,6 +390,8 @@ struct DishGroup {
     Stored shownName;
     Stored shownPrice;
     qint64 bill = 0;
+    qint64 billId = 0;
+    bool tied = false;   // another line of its bill is in the group
     Value time;
     qint64 line = 0;
     Value quantityValue;
@@ -240,8 +425,7 @@ template <typename Counts>
 std::vector<DishGroup> groupDishes(Db::RowReader& r, FirstLine rule, Counts counts)
 {
     std::vector<DishGroup> groups;
-    std::unordered_map<std::string, size_t> index;
-    std::string key;
+    GroupTable index;
     qint64 billOrder = 0;
     qint64 lastBill = 0;
     auto billOf = [&]() {
@@ -259,7 +443,11 @@ std::vector<DishGroup> groupDishes(Db::RowReader& r, FirstLine rule, Counts coun
         g.shownName.assign(r, Name);
         g.shownPrice.assign(r, Price);
         g.bill = bill;
-        g.line = r.integer(LineId);
+        g.tied = false;
+        if (rule == FirstLine::ByTime)
+            g.line = r.integer(LineId);
+        else
+            g.billId = r.integer(BillId);
         if (rule == FirstLine::InDishIndex) {
             g.quantityValue.assign(r, Quantity, false);
             g.state.assign(r, State, true);
@@ -280,42 +468,77 @@ std::vector<DishGroup> groupDishes(Db::RowReader& r, FirstLine rule, Counts coun
                 return c < 0;
             if (const int c = compare(Value::of(r, State, true), g.state))
                 return c < 0;
+            return false;
         }
-        return r.integer(LineId) < g.line;
+        return rule == FirstLine::ByTime && r.integer(LineId) < g.line;
     };
     while (r.next()) {
         if (!counts(r))
             continue;
         const qint64 bill = billOf();
-        key.clear();
-        appendKey(key, r, Code, true);
-        appendKey(key, r, Name, true);
-        appendKey(key, r, Price, false);
-        auto [at, added] = index.try_emplace(key, groups.size());
+        const Db::Cell code = r.cell(Code), name = r.cell(Name), price = r.cell(Price);
+        KeyHash hash;
+        hash.add(code, true);
+        hash.add(name, true);
+        hash.add(price, false);
+        const uint64_t h = hash.value();
+        int at = index.find(h, [&](int i) {
+            const DishGroup& g = groups[size_t(i)];
+            return sameKey(code, g.code, true) && sameKey(name, g.name, true) && sameKey(price, g.price, false);
+        });
+        const bool added = at < 0;
         if (added) {
+            at = int(groups.size());
             DishGroup g;
             g.code = Value::of(r, Code, true);
             g.name = Value::of(r, Name, true);
             g.price = Value::of(r, Price, false);
             show(g, bill);
             groups.push_back(std::move(g));
+            index.add(h, at);
         }
-        DishGroup& g = groups[at->second];
-        if (!added && comesFirst(g, bill))
-            show(g, bill);
-        const LineUnits u = lineUnits(r);
+        DishGroup& g = groups[size_t(at)];
+        if (!added) {
+            if (rule == FirstLine::InBillOrder && bill == g.bill)
+                g.tied = true;
+            else if (comesFirst(g, bill))
+                show(g, bill);
+        }
+        const Db::Cell state = r.cell(State);
+        const LineUnits u = lineUnits(r, r.cell(Quantity), Quantity, price, Price);
         if (u.hasQuantity) {
             g.hasQuantity = true;
             g.quantity += u.quantity;
         }
         if (u.hasAmount) {
             g.amount += u.amount;
-            if (isFree(r))
+            if (stateIs(state, '2'))
                 g.free += u.amount;
         }
-        const QByteArrayView state = r.utf8(State);
-        if (r.type(State) != SQLITE_NULL && state.size() == 1 && state[0] == '0')
+        if (stateIs(state, '0'))
             ++g.ordered;
+    }
+    // A group with several lines on its first bill shows the one stored
+    // first there.
+    if (rule == FirstLine::InBillOrder) {
+        Db::RowReader lines(QStringLiteral("SELECT food_code, food_name, price, rowid FROM strink_mess_200505 "
+                                           "WHERE account_id = ? ORDER BY rowid"),
+                            {QVariant()});
+        for (DishGroup& g : groups) {
+            if (!g.tied)
+                continue;
+            lines.rerun({g.billId});
+            while (lines.next()) {
+                if (sameKey(lines.cell(0), g.code, true) && sameKey(lines.cell(1), g.name, true)
+                    && sameKey(lines.cell(2), g.price, false)) {
+                    g.shownCode.assign(lines, 0);
+                    g.shownName.assign(lines, 1);
+                    g.shownPrice.assign(lines, 2);
+                    g.line = lines.integer(3);
+                    break;
+                }
+            }
+        }
     }
     return groups;
 }
@@ -357,38 +580,56 @@ Recordset byCategory(const ReportPeriod& period)
         qint64 amount = 0;
         qint64 free = 0;
     };
-    std::unordered_map<std::string, Sums> byCode;
-    std::string key;
-    readLines(period, [&](const Db::RowReader& r) {
-        if (r.type(Code) == SQLITE_NULL)
-            return;   // matches no dish
-        key.clear();
-        appendKey(key, r, Code, true);
-        const LineUnits u = lineUnits(r);
-        Sums& s = byCode[key];
+    std::vector<Value> codes;
+    std::vector<Sums> codeSums;
+    GroupTable codeIndex;
+    auto findCode = [&](const Db::Cell& code, uint64_t hash) {
+        return codeIndex.find(hash, [&](int i) { return sameKey(code, codes[size_t(i)], true); });
+    };
+    enum { LineCode, LinePrice, LineQuantity, LineState };
+    Db::RowReader lines(CodeLinesOfPeriod, period.bounds());
+    while (lines.next()) {
+        const Db::Cell code = lines.cell(LineCode);
+        if (code.type == SQLITE_NULL)
+            continue;   // matches no dish
+        KeyHash hash;
+        hash.add(code, true);
+        const uint64_t h = hash.value();
+        int at = findCode(code, h);
+        if (at < 0) {
+            at = int(codes.size());
+            codes.push_back(Value::of(lines, LineCode, true));
+            codeSums.emplace_back();
+            codeIndex.add(h, at);
+        }
+        const Db::Cell price = lines.cell(LinePrice);
+        const LineUnits u = lineUnits(lines, lines.cell(LineQuantity), LineQuantity, price, LinePrice);
         if (u.hasAmount) {
+            Sums& s = codeSums[size_t(at)];
             s.amount += u.amount;
-            if (isFree(r))
+            if (stateIs(lines.cell(LineState), '2'))
                 s.free += u.amount;
         }
-    });
+    }
 
     // Each dish adds its code's amounts to its sub-category.
     std::unordered_map<std::string, Sums> byClass;
+    std::string key;
     Db::RowReader dishes(QStringLiteral("SELECT code, cp_classid FROM cpdetail"));
     while (dishes.next()) {
-        if (dishes.type(0) == SQLITE_NULL || dishes.type(1) == SQLITE_NULL)
+        const Db::Cell code = dishes.cell(0);
+        if (code.type == SQLITE_NULL || dishes.type(1) == SQLITE_NULL)
             continue;
-        key.clear();
-        appendKey(key, dishes, 0, true);
-        const auto found = byCode.find(key);
-        if (found == byCode.end())
+        KeyHash hash;
+        hash.add(code, true);
+        const int at = findCode(code, hash.value());
+        if (at < 0)
             continue;
         key.clear();
         appendKey(key, dishes, 1, true);
         Sums& s = byClass[key];
-        s.amount += found->second.amount;
-        s.free += found->second.free;
+        s.amount += codeSums[size_t(at)].amount;
+        s.free += codeSums[size_t(at)].free;
     }
 
     std::vector<QVariantList> rows;

@@ -220,6 +220,76 @@ TEST_F(SalesTotalsTest, SpellingOfAGroupFollowsThePlanOfThePeriod)
     }
 }
 
+// Codes and names of every length around the words the program compares
+// them in, spelled in other letter cases (one group), and with bytes that
+// differ from a letter's by the same bit but are no letters, or are not
+// ASCII (other groups); prices as whole, fractional, Null and text values.
+TEST_F(SalesTotalsTest, GroupsTextsOfEveryLengthAsTheStatements)
+{
+    QRandomGenerator rnd(5);
+    sql(QStringLiteral("PRAGMA synchronous=OFF"));
+    auto pick = [&](const QVariantList& from) { return from[int(rnd.bounded(quint32(from.size())))]; };
+    const QString alphabet = QStringLiteral("aB@[z`{Z");
+    QVariantList codes{QVariant()}, names{QVariant()};
+    for (int n : {0, 1, 2, 3, 4, 5, 7, 8, 9, 12, 15, 16, 17, 23}) {
+        QString base;
+        for (int i = 0; i < n; ++i)
+            base += alphabet[(i * 3 + n) % alphabet.size()];
+        QStringList spellings{base, base.toUpper(), base.toLower()};
+        if (n > 0) {
+            // The last byte 0x40 against 0x60 and 0x5B against 0x7B: no letters.
+            for (const QString& last : {QStringLiteral("@"), QStringLiteral("`"), QStringLiteral("["), QStringLiteral("{")})
+                spellings << base.left(n - 1) + last;
+            spellings << QStringLiteral("鱼") + base << QStringLiteral("É") + base.toLower() << QStringLiteral("é") + base;
+        }
+        for (const QString& t : spellings) {
+            codes << t;
+            names << t;
+        }
+    }
+    category(QStringLiteral("1"), QStringLiteral("热菜"), QStringLiteral("0"));
+    category(QStringLiteral("c1"), QStringLiteral("一类"), QStringLiteral("1"));
+    category(QStringLiteral("c2"), QStringLiteral("二类"), QStringLiteral("1"));
+    for (int i = 0; i < codes.size(); i += 2) {
+        if (codes[i].isNull())
+            continue;
+        // Dishes under the capitalised spelling of some codes; a code that
+        // is one already under NOCASE is left out.
+        sql(QStringLiteral("INSERT OR IGNORE INTO cpdetail (code, cpname, cp_classid, cp_price) VALUES (?, ?, ?, 10)"),
+            {i % 4 ? codes[i].toString().toUpper() : codes[i].toString(), QStringLiteral("菜%1").arg(i),
+             i % 3 ? QStringLiteral("C1") : QStringLiteral("c2")});
+    }
+    const QVariantList prices{12, 12.0, 12.5, -0.0, 0.0, QVariant(), QStringLiteral("abc"), QStringLiteral("ABC")};
+    const QVariantList quantities{1, 2, 0.5, -1};
+    const QVariantList states{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
+    for (int b = 0; b < 400; ++b) {
+        const qint64 id = 5000 + b;
+        sql(QStringLiteral("INSERT INTO ACCOUNT_200606 (account_id, account_date) VALUES (?, ?)"),
+            {id, DateTimeText::format(QDateTime(QDate(2026, 3, 10).addDays(-int(rnd.bounded(480))), QTime(12, 0, 0)))});
+        for (int k = 0, n = 1 + int(rnd.bounded(8)); k < n; ++k)
+            sql(QStringLiteral("INSERT INTO strink_mess_200505 (food_code, food_name, food_num, price, STS, account_id) "
+                               "VALUES (?, ?, ?, ?, ?, ?)"),
+                {pick(codes), pick(names), pick(quantities), pick(prices), pick(states), id});
+    }
+    const ReportPeriod periods[] = {lastDays(31), lastDays(500)};
+    std::vector<Recordset> byCategory, byDish;
+    for (const ReportPeriod& p : periods) {
+        byCategory.push_back(SalesTotals::byCategory(p));
+        byDish.push_back(SalesTotals::byDish(p));
+    }
+    oldBillIndex();
+    for (size_t i = 0; i < std::size(periods); ++i) {
+        const ReportPeriod& p = periods[i];
+        const std::string what = std::to_string(p.days) + " days";
+        Recordset expectedByCategory, expectedByDish;
+        expectedByCategory.open(ReportQueries::salesByCategory(p), p.bounds());
+        expectedByDish.open(ReportQueries::salesByDish(p), p.bounds());
+        ASSERT_GT(expectedByDish.RecordCount(), p.days > 31 ? 500 : 50) << what;
+        expectSame(expectedByCategory, byCategory[i], "by category, " + what);
+        expectSame(expectedByDish, byDish[i], "by dish, " + what);
+    }
+}
+
 // The line amounts round as SQLite's ROUND does, halves and all.
 TEST_F(SalesTotalsTest, UnitsRoundAsSqlite)
 {
