@@ -156,6 +156,14 @@ QString RowReader::text(int column) const
     return QString(static_cast<const QChar*>(data), bytes / int(sizeof(QChar)));
 }
 
+QStringView RowReader::utf16(int column) const
+{
+    const void* data = sqlite3_column_text16(m_stmt, column);
+    if (!data)
+        return QStringView();
+    return QStringView(static_cast<const char16_t*>(data), sqlite3_column_bytes16(m_stmt, column) / int(sizeof(char16_t)));
+}
+
 QByteArrayView RowReader::utf8(int column) const
 {
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));

@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 #include <QVariantList>
 #include "db/Decimal.h"
 #include "db/Money.h"
@@ -57,6 +58,9 @@ public:
     QString text(int column) const;
     // The value's text as stored (UTF-8), valid until the next step.
     QByteArrayView utf8(int column) const;
+    // The value as text() gives it, without a copy: valid until the next
+    // step or until the column is read as UTF-8.
+    QStringView utf16(int column) const;
     // The value as Qt SQL reads it (a number, a text or Null): for the few
     // values that are kept.
     QVariant variant(int column) const;

@@ -5,7 +5,10 @@
 #include <QHash>
 #include <QStandardItem>
 #include <QStyle>
+#include <cstring>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include "db/Database.h"
 #include "db/Recordset.h"
@@ -31,85 +34,255 @@ QString boxAmount(Money amount)
     return padding(12 - int(text.size())) + text;
 }
 
-// Dish codes in the order of the stored text's collation (NOCASE): byte by
-// byte of the UTF-8 text with the letters A-Z taken as a-z; a missing code first.
-struct DishCode {
-    QByteArray text;
+// The order of a stored text under the NOCASE collation: byte by byte of
+// its UTF-8 text with the letters A-Z taken as a-z, the shorter text first
+// when one begins the other; Null before every text.
+struct StoredText {
+    std::string folded;   // the text with A-Z as a-z
     bool null = false;
 };
-int compareCodes(const DishCode& a, const DishCode& b)
+void foldInto(std::string& out, QByteArrayView stored)
 {
-    if (a.null || b.null)
-        return int(b.null) - int(a.null);
-    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? uchar(c) + 32 : uchar(c); };
-    const qsizetype n = std::min(a.text.size(), b.text.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const int x = fold(a.text[i]), y = fold(b.text[i]);
-        if (x != y)
-            return x - y;
+    const size_t at = out.size();
+    out.append(stored.data(), size_t(stored.size()));
+    for (size_t i = at; i < out.size(); ++i) {
+        if (out[i] >= 'A' && out[i] <= 'Z')
+            out[i] = char(out[i] + 32);
     }
-    return int(a.text.size() - b.text.size());
+}
+int compareFolded(std::string_view a, bool aNull, std::string_view b, bool bNull)
+{
+    if (aNull || bNull)
+        return int(bNull) - int(aNull);
+    const int c = a.compare(b);   // as unsigned bytes
+    return c;
 }
 
-// The dishes of the lines read (code and name as stored), each held once: a
-// line's dish is looked up by its stored bytes, a new one numbered in turn.
-// A year comes to a million lines and a few hundred dishes.
-class LineDishes {
+// Numbers given to byte strings (stored keys): a key already known is found
+// without copying it. Open addressing over the keys' hashes; the keys are
+// kept one after the other.
+class KeyNumbers {
 public:
-    // The number of the dish of the row's code and name (UTF-8), taken in
-    // when new, its name added to names when that name is new.
-    int of(const Db::RowReader& row, int codeColumn, int nameColumn, QStringList& names)
+    // The number of key, or -1 when it has none.
+    int find(std::string_view key) const
+    {
+        const size_t hash = qHashBits(key.data(), key.size());
+        for (size_t i = hash & m_mask;; i = (i + 1) & m_mask) {
+            const Slot slot = m_slots[i];
+            if (slot.number < 0)
+                return -1;
+            if (slot.hash == quint32(hash) && keyOf(slot.number) == key)
+                return slot.number;
+        }
+    }
+    // Gives key (not yet known) the next number, from 0 up; returns it.
+    int insert(std::string_view key)
+    {
+        if (2 * (m_at.size() + 1) > m_slots.size())
+            grow();
+        const int number = int(m_at.size());
+        place({quint32(qHashBits(key.data(), key.size())), number});
+        m_at.push_back(m_keys.size());
+        m_keys.append(key);
+        return number;
+    }
+
+private:
+    struct Slot {
+        quint32 hash = 0;   // its key's hash, the low bits
+        qint32 number = -1;
+    };
+    std::string_view keyOf(int number) const
+    {
+        const size_t at = m_at[size_t(number)];
+        const size_t end = size_t(number) + 1 < m_at.size() ? m_at[size_t(number) + 1] : m_keys.size();
+        return std::string_view(m_keys).substr(at, end - at);
+    }
+    void place(const Slot& s)
+    {
+        size_t i = s.hash & m_mask;
+        while (m_slots[i].number >= 0)
+            i = (i + 1) & m_mask;
+        m_slots[i] = s;
+    }
+    void grow()
+    {
+        std::vector<Slot> old(m_slots.size() * 2);
+        old.swap(m_slots);
+        m_mask = m_slots.size() - 1;
+        for (const Slot& s : old) {
+            if (s.number >= 0)
+                place(s);
+        }
+    }
+    std::vector<Slot> m_slots = std::vector<Slot>(256);
+    size_t m_mask = 255;
+    std::vector<size_t> m_at;   // where each number's key begins
+    std::string m_keys;
+};
+
+// The distinct order lines of the lines read (dish code and name as stored,
+// quantity, price, free or not), each numbered once: a line is looked up by
+// its stored bytes, a new one taken into the report. A year comes to a
+// million lines, a few hundred dishes and a few thousand distinct lines.
+class DistinctLines {
+public:
+    explicit DistinctLines(TableSalesLines& report) : m_report(report) {}
+
+    // The number of the row's order line.
+    int of(const Db::RowReader& row, int codeColumn, int nameColumn, Money quantity, Money price, bool free)
     {
         const bool null = row.isNull(codeColumn);
         const QByteArrayView code = row.utf8(codeColumn), name = row.utf8(nameColumn);
         const auto codeSize = uint32_t(code.size());
-        m_key.assign(1, null ? '\0' : '\1');
+        const qint64 figures[2] = {quantity.units(), price.units()};
+        m_key.assign(1, char((null ? 0 : 1) | (free ? 2 : 0)));
+        m_key.append(reinterpret_cast<const char*>(figures), sizeof figures);
         m_key.append(reinterpret_cast<const char*>(&codeSize), sizeof codeSize);
         m_key.append(code.data(), size_t(code.size()));
         m_key.append(name.data(), size_t(name.size()));
-        const auto known = m_numbers.find(m_key);
-        if (known != m_numbers.end())
-            return known->second;
-        const std::string nameKey(name.data(), size_t(name.size()));
-        auto knownName = m_names.find(nameKey);
-        if (knownName == m_names.end()) {
-            knownName = m_names.emplace(nameKey, int(names.size())).first;
-            names << row.text(nameColumn);
-        }
-        const int number = int(m_dishes.size());
-        m_dishes.push_back({{code.toByteArray(), null}, knownName->second});
-        m_numbers.emplace(m_key, number);
+        const int known = m_numbers.find(m_key);
+        if (known >= 0)
+            return known;
+        const int number = m_report.addOrderLine({quantity, price, nameOf(row, nameColumn, name), free});
+        m_codes.push_back(codeOf(code, null));
+        m_numbers.insert(m_key);   // numbered as the report numbers them
         return number;
     }
-    const DishCode& code(int dish) const { return m_dishes[size_t(dish)].code; }
-    int name(int dish) const { return m_dishes[size_t(dish)].name; }
+    // The dish code of a line, for ordering the lines of a seating.
+    const StoredText& code(int number) const { return *m_codes[size_t(number)]; }
 
 private:
-    struct Dish {
-        DishCode code;
-        int name;
-    };
-    std::unordered_map<std::string, int> m_numbers;
+    int nameOf(const Db::RowReader& row, int nameColumn, QByteArrayView name)
+    {
+        const std::string key(name.data(), size_t(name.size()));
+        auto known = m_names.find(key);
+        if (known == m_names.end()) {
+            known = m_names.emplace(key, int(m_report.names.size())).first;
+            m_report.names << row.text(nameColumn);
+        }
+        return known->second;
+    }
+    const StoredText* codeOf(QByteArrayView code, bool null)
+    {
+        std::string key(1, null ? '\0' : '\1');
+        key.append(code.data(), size_t(code.size()));
+        auto known = m_foldedCodes.find(key);
+        if (known == m_foldedCodes.end()) {
+            StoredText folded;
+            folded.null = null;
+            foldInto(folded.folded, code);
+            known = m_foldedCodes.emplace(key, std::make_unique<StoredText>(std::move(folded))).first;
+        }
+        return known->second.get();
+    }
+
+    TableSalesLines& m_report;
+    KeyNumbers m_numbers;
     std::unordered_map<std::string, int> m_names;
-    std::vector<Dish> m_dishes;
+    std::unordered_map<std::string, std::unique_ptr<StoredText>> m_foldedCodes;
+    std::vector<const StoredText*> m_codes;   // by line number
     std::string m_key;
 };
 
 // An order line as read, before its seating's lines are put in order.
 struct ReadLine {
-    int dish;   // the number of its code and name
+    int number;   // its distinct line
     qint64 rowId;
-    TableSalesLines::OrderLine line;
 };
 
-// A stored key as the window compares it: its text without the blanks at
-// either end, as UTF-8.
-QByteArray trimmedKey(QByteArrayView stored)
+// A seating's place in the report's order (table code, opening time and
+// id, each as its column compares), kept while the seatings are put in that
+// order. An opening time of the usual form compares as its digits; the id,
+// and any other opening time, as its folded text kept in the order keys.
+struct SeatingOrder {
+    qint64 start;   // TableSalesLines::packedTime, or OddStart or NullStart
+    int table;      // its table code as stored, numbered as read
+    quint32 keys;   // where its keys begin: [size, folded start when odd], null flag, size, folded id
+};
+constexpr qint64 OddStart = -1, NullStart = -2;
+
+class OrderKeys {
+public:
+    void reserve(size_t bytes) { m_keys.reserve(bytes); }
+    void add(SeatingOrder& o, const Db::RowReader& row, int startColumn, int idColumn)
+    {
+        o.keys = quint32(m_keys.size());
+        const QByteArrayView start = row.utf8(startColumn);
+        o.start = row.isNull(startColumn) ? NullStart : TableSalesLines::packedTime(start);
+        if (o.start == OddStart)
+            addText(start);
+        m_keys.push_back(row.isNull(idColumn) ? '\0' : '\1');
+        addText(row.utf8(idColumn));
+    }
+    // NOCASE order of two seatings' opening times, then ids.
+    int compare(const SeatingOrder& x, const SeatingOrder& y) const
+    {
+        size_t xAt = x.keys, yAt = y.keys;
+        int c = 0;
+        if (x.start >= 0 && y.start >= 0) {
+            c = x.start < y.start ? -1 : x.start > y.start ? 1 : 0;
+        } else {
+            char xDigits[19], yDigits[19];
+            const std::string_view xs = startText(x, xAt, xDigits), ys = startText(y, yAt, yDigits);
+            c = compareFolded(xs, x.start == NullStart, ys, y.start == NullStart);
+        }
+        if (c != 0)
+            return c;
+        const bool xNull = m_keys[xAt++] == '\0', yNull = m_keys[yAt++] == '\0';
+        return compareFolded(text(xAt), xNull, text(yAt), yNull);
+    }
+
+private:
+    void addText(QByteArrayView stored)
+    {
+        const auto size = quint32(stored.size());
+        m_keys.append(reinterpret_cast<const char*>(&size), sizeof size);
+        foldInto(m_keys, stored);
+    }
+    // The text at at, stepping at past it.
+    std::string_view text(size_t& at) const
+    {
+        quint32 size;
+        std::memcpy(&size, m_keys.data() + at, sizeof size);
+        const std::string_view t = std::string_view(m_keys).substr(at + sizeof size, size);
+        at += sizeof size + size;
+        return t;
+    }
+    std::string_view startText(const SeatingOrder& o, size_t& at, char (&digits)[19]) const
+    {
+        if (o.start == OddStart)
+            return text(at);
+        if (o.start == NullStart)
+            return {};
+        static constexpr char Form[] = "dddd-dd-dd dd:dd:dd";
+        qint64 n = o.start;
+        for (int i = 18; i >= 0; --i) {
+            if (Form[i] == 'd') {
+                digits[i] = char('0' + n % 10);
+                n /= 10;
+            } else {
+                digits[i] = Form[i];
+            }
+        }
+        return std::string_view(digits, 19);
+    }
+    std::string m_keys;
+};
+
+// A stored text as RowReader::text reads it, blanks trimmed as
+// QString::trimmed trims them, in buffer: the times of a year of seatings
+// are ASCII, widened here rather than converted by SQLite.
+QStringView trimmedText(const Db::RowReader& row, int column, QString& buffer)
 {
-    auto blankOrWide = [](char c) { return uchar(c) <= ' ' || uchar(c) >= 0x80; };
-    if (stored.isEmpty() || (!blankOrWide(stored.front()) && !blankOrWide(stored.back())))
-        return stored.toByteArray();
-    return QString::fromUtf8(stored).trimmed().toUtf8();
+    const QByteArrayView stored = row.utf8(column);
+    for (const char c : stored) {
+        if (uchar(c) >= 0x80)
+            return row.utf16(column).trimmed();
+    }
+    buffer.resize(0);
+    buffer.append(QLatin1String(stored.data(), stored.size()));
+    return QStringView(buffer).trimmed();
 }
 
 // A stored flag is "2" once its blanks are trimmed.
@@ -296,67 +469,194 @@ void FrmFTXS::Toolbar1_ButtonClick(int index)
 
 void FrmFTXS::ShowTableSalesDetail()
 {
-    // The seatings settled in the range, by table and opening time, and
-    // their order lines seating by seating: two statements for the whole
-    // report. A seating's lines are put in dish-code order here, a few at a
-    // time, rather than all the lines of the range sorted by the database.
+    // The seatings settled in the range with their bills, and their order
+    // lines seating by seating: two statements for the whole report, both in
+    // the order of the checkout-time index. The seatings are put in table
+    // order here, and a seating's lines in dish-code order, a few at a time,
+    // rather than all the rows of the range sorted by the database.
     TableSalesLines& report = *m_lines;
-    QHash<QString, std::vector<int>> seatingsOfTable;
+    // The seatings of each table as the list names it (its code, blanks
+    // trimmed, without regard to letter case).
+    QHash<QString, int> tableOfKey;
+    std::vector<std::vector<int>> seatingsOfTable;
     const bool read = RunDbAction([&] {
-        QHash<QByteArray, int> seatingOfId;
         Db::RowReader seatings(ReportQueries::settledSeatings(), m_range.bounds());
-        QByteArray table;   // the last table code read, as stored
-        QString tableKey;
-        while (seatings.next()) {
-            const int index = int(report.seatings.size());
-            report.seatings.push_back({seatings.text(2).trimmed(), seatings.text(3).trimmed(), int(seatings.integer(4)),
-                                       seatings.money(5), Money(), 0, 0});
-            seatingOfId.insert(trimmedKey(seatings.utf8(0)), index);
-            // Table codes compare without regard to letter case, as stored;
-            // the seatings come table by table.
-            if (index == 0 || seatings.utf8(1) != table) {
-                table = seatings.utf8(1).toByteArray();
-                tableKey = QString::fromUtf8(table).trimmed().toLower();
-            }
-            seatingsOfTable[tableKey].push_back(index);
+        // The table codes as stored, each once, with the key the list
+        // compares (blanks trimmed, without regard to letter case).
+        struct TableCode {
+            StoredText text;
+            int seatings;   // its list key's seatings
+        };
+        std::vector<TableCode> tables;
+        KeyNumbers tableOfCode;
+        std::string key;
+        std::vector<SeatingOrder> order;
+        OrderKeys orderKeys;
+        std::vector<qint64> seatingRows;   // by index
+        {
+            // Room for the seatings at once (a year is a hundred thousand),
+            // rather than grown and copied as they are read; their lines are
+            // some ten a seating.
+            Db::RowReader count(ReportQueries::settledSeatingCount(), m_range.bounds());
+            const size_t expected = count.next() ? size_t(std::max<qint64>(0, count.integer(0))) : 0;
+            report.seatings.reserve(expected);
+            report.lines.reserve(expected * 12);
+            order.reserve(expected);
+            seatingRows.reserve(expected);
+            orderKeys.reserve(expected * 24);
         }
+        QString buffer;
+        // A stored time as shown: blanks trimmed.
+        auto shownTime = [&](int column) {
+            const qint64 packed = TableSalesLines::packedTime(seatings.utf8(column));
+            return packed >= 0 ? packed : report.keepTime(trimmedText(seatings, column, buffer));
+        };
 
-        LineDishes dishes;
+        qint64 seatingRow = 0;
+        int index = -1;
+        qint64 received = 0;
+        auto finishSeating = [&] {
+            if (index >= 0)
+                report.seatings[size_t(index)].received = Money::fromUnits(received);
+        };
+        while (seatings.next()) {
+            const qint64 row = seatings.integer(0);
+            if (index < 0 || row != seatingRow) {
+                finishSeating();
+                seatingRow = row;
+                received = 0;
+                const bool tableNull = seatings.isNull(2);
+                const QByteArrayView table = seatings.utf8(2);
+                key.assign(1, tableNull ? '\0' : '\1');
+                key.append(table.data(), size_t(table.size()));
+                int known = tableOfCode.find(key);
+                if (known < 0) {
+                    TableCode code{{{}, tableNull}, 0};
+                    foldInto(code.text.folded, table);
+                    const QString listKey = QString::fromUtf8(table).trimmed().toLower();
+                    auto group = tableOfKey.constFind(listKey);
+                    if (group == tableOfKey.constEnd()) {
+                        group = tableOfKey.insert(listKey, int(seatingsOfTable.size()));
+                        seatingsOfTable.emplace_back();
+                    }
+                    code.seatings = *group;
+                    tables.push_back(std::move(code));
+                    known = tableOfCode.insert(key);   // numbered as tables
+                }
+                SeatingOrder o;
+                o.table = known;
+                orderKeys.add(o, seatings, 3, 1);
+                TableSalesLines::Seating seating;
+                seating.start = shownTime(3);
+                seating.end = shownTime(4);
+                index = report.addSeating(seating);
+                order.push_back(o);
+                seatingsOfTable[size_t(tables[size_t(o.table)].seatings)].push_back(index);
+                seatingRows.push_back(row);
+            }
+            if (!seatings.isNull(5)) {
+                ++report.seatings[size_t(index)].bills;
+                if (__builtin_add_overflow(received, seatings.integer(6), &received))
+                    throw DbError(DbError::Read, QStringLiteral("integer overflow"));
+            }
+        }
+        finishSeating();
+
+        // Each table's seatings by table code as stored, opening time and id.
+        std::vector<int> tableRank(tables.size());
+        {
+            std::vector<int> byCode(tables.size());
+            for (size_t i = 0; i < byCode.size(); ++i)
+                byCode[i] = int(i);
+            auto compareTables = [&](int a, int b) {
+                const StoredText &x = tables[size_t(a)].text, &y = tables[size_t(b)].text;
+                return compareFolded(x.folded, x.null, y.folded, y.null);
+            };
+            std::sort(byCode.begin(), byCode.end(), [&](int a, int b) { return compareTables(a, b) < 0; });
+            for (size_t i = 0; i < byCode.size(); ++i)
+                tableRank[size_t(byCode[i])] = i > 0 && compareTables(byCode[i - 1], byCode[i]) == 0
+                                                   ? tableRank[size_t(byCode[i - 1])]
+                                                   : int(i);
+        }
+        auto before = [&](int a, int b) {
+            const SeatingOrder &x = order[size_t(a)], &y = order[size_t(b)];
+            if (tableRank[size_t(x.table)] != tableRank[size_t(y.table)])
+                return tableRank[size_t(x.table)] < tableRank[size_t(y.table)];
+            return orderKeys.compare(x, y) < 0;
+        };
+        // Ties (no id) keep the order read, as the database's sort did.
+        for (std::vector<int>& ofTable : seatingsOfTable)
+            std::stable_sort(ofTable.begin(), ofTable.end(), before);
+        order = {};
+        orderKeys = {};
+
+        DistinctLines distinct(report);
         std::vector<ReadLine> ofSeating;
         TableSalesLines::Seating* seating = nullptr;
-        auto finishSeating = [&] {
+        auto finishLines = [&] {
             if (!seating)
                 return;
             // Row ids differ, so the order is whole without a stable sort.
             std::sort(ofSeating.begin(), ofSeating.end(), [&](const ReadLine& a, const ReadLine& b) {
-                const int c = a.dish == b.dish ? 0 : compareCodes(dishes.code(a.dish), dishes.code(b.dish));
-                return c != 0 ? c < 0 : a.rowId < b.rowId;
+                if (a.number != b.number) {
+                    const StoredText &x = distinct.code(a.number), &y = distinct.code(b.number);
+                    if (&x != &y) {
+                        const int c = compareFolded(x.folded, x.null, y.folded, y.null);
+                        if (c != 0)
+                            return c < 0;
+                    }
+                }
+                return a.rowId < b.rowId;
             });
-            seating->firstLine = int(report.lines.size());
-            seating->lineCount = int(ofSeating.size());
+            seating->firstLine = quint32(report.lines.size());
+            seating->lineCount = quint32(ofSeating.size());
             for (const ReadLine& l : ofSeating) {
-                report.lines.push_back(l.line);
-                seating->billAmount += TableSalesLines::amountOf(l.line);
+                report.lines.push_back(quint32(l.number));
+                seating->billAmount += report.orderLineAmount(l.number);
             }
             ofSeating.clear();
         };
-        Db::RowReader lines(ReportQueries::settledSeatingLines(), m_range.bounds());
-        QByteArray seatingId;
-        while (lines.next()) {
-            const QByteArrayView id = lines.utf8(0);
-            if (!seating || id != seatingId) {
-                finishSeating();
-                seatingId = id.toByteArray();
-                const auto found = seatingOfId.constFind(trimmedKey(id));
-                seating = found == seatingOfId.constEnd() ? nullptr : &report.seatings[size_t(*found)];
-                if (!seating)
-                    continue;   // settled after the seatings were read
+        // The lines come seating by seating in the order the seatings were
+        // read (seatings without lines left out); a seating missing there,
+        // or read in another order, is looked up.
+        size_t nextSeating = 0;
+        QHash<qint64, int> seatingOfRowId;
+        auto seatingOfRow = [&](qint64 row) {
+            for (size_t i = nextSeating; i < seatingRows.size() && i < nextSeating + 64; ++i) {
+                if (seatingRows[i] == row) {
+                    nextSeating = i + 1;
+                    return int(i);
+                }
             }
-            const int dish = dishes.of(lines, 2, 3, report.names);
-            ofSeating.push_back(
-                {dish, lines.integer(1), {lines.money(4), lines.money(5), dishes.name(dish), isTwo(lines.utf8(6))}});
+            if (seatingOfRowId.isEmpty()) {
+                seatingOfRowId.reserve(qsizetype(seatingRows.size()));
+                for (size_t i = 0; i < seatingRows.size(); ++i)
+                    seatingOfRowId.insert(seatingRows[i], int(i));
+            }
+            const int found = seatingOfRowId.value(row, -1);
+            if (found >= 0)
+                nextSeating = size_t(found) + 1;
+            return found;
+        };
+        Db::RowReader lines(ReportQueries::settledSeatingLines(), m_range.bounds());
+        qint64 lineSeatingRow = 0;
+        bool first = true;
+        while (lines.next()) {
+            const qint64 row = lines.integer(0);
+            if (first || row != lineSeatingRow) {
+                finishLines();
+                first = false;
+                lineSeatingRow = row;
+                const int found = seatingOfRow(row);
+                seating = found < 0 ? nullptr : &report.seatings[size_t(found)];
+            }
+            if (!seating)
+                continue;   // settled after the seatings were read
+            const int number =
+                distinct.of(lines, 2, 3, lines.money(4), lines.money(5), isTwo(lines.utf8(6)));
+            ofSeating.push_back({number, lines.integer(1)});
         }
-        finishSeating();
+        finishLines();
     });
     if (!read) {
         report.clear();
@@ -366,14 +666,14 @@ void FrmFTXS::ShowTableSalesDetail()
     for (int row = 0; row < ListView1->count(); ++row) {
         if (!ticked(row))
             continue;
-        const auto found = seatingsOfTable.constFind(ListView1->key(row).toLower());
-        if (found == seatingsOfTable.constEnd())
+        const auto found = tableOfKey.constFind(ListView1->key(row).toLower());
+        if (found == tableOfKey.constEnd())
             continue;
         report.addLine(ListView1->text(row) + QStringLiteral("："));
         report.addLine(QString());
         report.addLine(QString());
-        for (int index : *found)
-            report.addSeating(index);
+        for (int index : seatingsOfTable[size_t(*found)])
+            report.addSeatingBlock(index);
     }
     showReportLines();
 }

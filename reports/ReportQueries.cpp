@@ -165,19 +165,25 @@ QString tablesWithSeatings()
 
 QString settledSeatings()
 {
-    return QStringLiteral("SELECT s.use_table_id, s.house_table_id, s.start_date, s.end_date, "
-                          "(SELECT COUNT(*) FROM ACCOUNT_200606 a WHERE a.use_table_id = s.use_table_id) AS bills, "
-                          "(SELECT %1 FROM ACCOUNT_200606 a WHERE a.use_table_id = s.use_table_id) AS received "
-                          "FROM use_table_200505 s WHERE s.end_date >= ? AND s.end_date <= ? "
-                          "ORDER BY s.house_table_id, s.start_date, s.use_table_id")
-        .arg(exactSum(QStringLiteral("a.account_price")));
+    // In the order of the checkout-time index: the seatings are put in
+    // table order by the program, and their bills summed there.
+    return QStringLiteral("SELECT s.rowid, s.use_table_id, s.house_table_id, s.start_date, s.end_date, a.account_id, %1 "
+                          "FROM use_table_200505 s LEFT JOIN ACCOUNT_200606 a ON a.use_table_id = s.use_table_id "
+                          "WHERE s.end_date >= ? AND s.end_date <= ? "
+                          "ORDER BY s.end_date, s.rowid")
+        .arg(units(QStringLiteral("a.account_price")));
+}
+
+QString settledSeatingCount()
+{
+    return QStringLiteral("SELECT COUNT(*) FROM use_table_200505 s WHERE s.end_date >= ? AND s.end_date <= ?");
 }
 
 QString settledSeatingLines()
 {
     // In the order of the checkout-time index, so that the lines come
     // seating by seating without sorting the lines of the whole range.
-    return QStringLiteral("SELECT s.use_table_id, l.rowid, l.food_code, l.food_name, l.food_num, l.price, l.STS "
+    return QStringLiteral("SELECT s.rowid, l.rowid, l.food_code, l.food_name, l.food_num, l.price, l.STS "
                           "FROM use_table_200505 s JOIN strink_mess_200505 l ON l.use_table_id = s.use_table_id "
                           "WHERE s.end_date >= ? AND s.end_date <= ? "
                           "ORDER BY s.end_date, s.rowid");

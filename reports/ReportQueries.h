@@ -48,10 +48,15 @@ QString waiterRanking();
 // Table sales detail: the tables that ever had a seating, with the names of
 // their specification and type.
 QString tablesWithSeatings();
-// The seatings settled in the period with their bill count and received sum.
+// The seatings settled in the period, each with its bills, by checkout time
+// (a seating without bills once): seating rowid, use_table_id,
+// house_table_id, start_date, end_date, the bill's account_id (Null: no
+// bill) and its received amount in units.
 QString settledSeatings();
-// The order lines of those seatings, seating by seating (by checkout time),
-// each seating's lines in no particular order: use_table_id, rowid,
+// How many seatings were settled in the period.
+QString settledSeatingCount();
+// The order lines of those seatings, seating by seating in the same order,
+// each seating's lines in no particular order: seating rowid, line rowid,
 // food_code, food_name, food_num, price, STS.
 QString settledSeatingLines();
 // The received amount per table name of those seatings.

@@ -36,13 +36,85 @@ int longestNumber(qint64 maxUnits)
 void TableSalesLines::clear()
 {
     names.clear();
-    lines = {};
     seatings.clear();
     seatings.shrink_to_fit();
+    lines.clear();
+    lines.shrink_to_fit();
+    m_orderLines.clear();
+    m_orderLines.shrink_to_fit();
+    m_oddTimes.clear();
     m_blocks.clear();
     m_blocks.shrink_to_fit();
     m_texts.clear();
     m_rows = 0;
+}
+
+qint64 TableSalesLines::packedTime(QByteArrayView text)
+{
+    static constexpr char Form[] = "dddd-dd-dd dd:dd:dd";
+    if (text.size() != 19)
+        return -1;
+    qint64 digits = 0;
+    for (int i = 0; i < 19; ++i) {
+        const char c = text[i];
+        if (Form[i] == 'd') {
+            if (c < '0' || c > '9')
+                return -1;
+            digits = digits * 10 + (c - '0');
+        } else if (c != Form[i]) {
+            return -1;
+        }
+    }
+    return digits;
+}
+
+qint64 TableSalesLines::keepTime(QStringView shown)
+{
+    bool ascii = shown.size() == 19;
+    char bytes[19];
+    for (qsizetype i = 0; ascii && i < 19; ++i) {
+        ascii = shown[i].unicode() < 0x80;
+        bytes[i] = char(shown[i].unicode());
+    }
+    if (ascii) {
+        const qint64 packed = packedTime(QByteArrayView(bytes, 19));
+        if (packed >= 0)
+            return packed;
+    }
+    m_oddTimes << shown.toString();
+    return -qint64(m_oddTimes.size());
+}
+
+QString TableSalesLines::timeText(qint64 time) const
+{
+    if (time < 0)
+        return m_oddTimes[-1 - time];
+    QString text(19, u' ');
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    static constexpr char Form[] = "dddd-dd-dd dd:dd:dd";
+    for (int i = 18; i >= 0; --i) {
+        if (Form[i] == 'd') {
+            out[i] = char16_t(u'0' + time % 10);
+            time /= 10;
+        } else {
+            out[i] = char16_t(Form[i]);
+        }
+    }
+    return text;
+}
+
+int TableSalesLines::addSeating(const Seating& s)
+{
+    seatings.push_back(s);
+    seatings.back().firstLine = quint32(lines.size());
+    seatings.back().lineCount = 0;
+    return int(seatings.size() - 1);
+}
+
+int TableSalesLines::addOrderLine(const OrderLine& line)
+{
+    m_orderLines.push_back({line, amountOf(line), orderLineText(line)});
+    return int(m_orderLines.size() - 1);
 }
 
 void TableSalesLines::addLine(const QString& text)
@@ -52,7 +124,7 @@ void TableSalesLines::addLine(const QString& text)
     ++m_rows;
 }
 
-void TableSalesLines::addSeating(int index)
+void TableSalesLines::addSeatingBlock(int index)
 {
     m_blocks.push_back({m_rows, index, 0});
     m_rows += seatingRows(seatings[size_t(index)]);
@@ -63,13 +135,13 @@ int TableSalesLines::seatingRows(const Seating& s)
     // Opening time and a blank; the order lines between rules under their
     // heading; a blank, checkout time, bill amount; the received amount and
     // a blank when it was billed; a rule and two blanks.
-    return 2 + (s.lineCount > 0 ? 4 + s.lineCount : 0) + 3 + (s.bills > 0 ? 2 : 0) + 3;
+    return 2 + (s.lineCount > 0 ? 4 + int(s.lineCount) : 0) + 3 + (s.bills > 0 ? 2 : 0) + 3;
 }
 
 QString TableSalesLines::seatingLine(const Seating& s, int k) const
 {
     if (k == 0)
-        return QStringLiteral("开台时间：") + s.start + u' ';
+        return QStringLiteral("开台时间：") + timeText(s.start) + u' ';
     if (k == 1)
         return QString();
     k -= 2;
@@ -79,15 +151,15 @@ QString TableSalesLines::seatingLine(const Seating& s, int k) const
         if (k == 1)
             return LinesHeader;
         k -= 3;
-        if (k < s.lineCount)
-            return orderLineText(lines[size_t(s.firstLine + k)]);
-        if (k == s.lineCount)
+        if (k < int(s.lineCount))
+            return m_orderLines[lines[s.firstLine + size_t(k)]].text;
+        if (k == int(s.lineCount))
             return Rule;
-        k -= s.lineCount + 1;
+        k -= int(s.lineCount) + 1;
     }
     switch (k) {
     case 0: return QString();
-    case 1: return QStringLiteral("结帐时间：") + s.end;
+    case 1: return QStringLiteral("结帐时间：") + timeText(s.end);
     case 2: return QStringLiteral("结帐金额：") + amountText(s.billAmount) + QStringLiteral("元");
     default: break;
     }
@@ -121,9 +193,21 @@ QString TableSalesLines::cell(int row, int column) const
 
 QString TableSalesLines::text() const
 {
+    // One string for the whole text, grown rarely: most lines are short.
     QString text;
-    for (int row = 0; row < m_rows; ++row)
-        text += line(row) + CrLf;
+    text.reserve(qsizetype(m_rows) * 16);
+    for (const Block& b : m_blocks) {
+        if (b.seating < 0) {
+            text += m_texts[b.text];
+            text += CrLf;
+            continue;
+        }
+        const Seating& s = seatings[size_t(b.seating)];
+        for (int k = 0, rows = seatingRows(s); k < rows; ++k) {
+            text += seatingLine(s, k);
+            text += CrLf;
+        }
+    }
     return text;
 }
 
@@ -150,33 +234,37 @@ QStringList TableSalesLines::widestLines() const
     const Seating* longestEnd = longestStart;
     const Seating* longestAmounts = longestStart;
     for (const Seating& s : seatings) {
-        if (s.start.size() > longestStart->start.size())
+        if (timeSize(s.start) > timeSize(longestStart->start))
             longestStart = &s;
-        if (s.end.size() > longestEnd->end.size())
+        if (timeSize(s.end) > timeSize(longestEnd->end))
             longestEnd = &s;
         if (std::max(std::llabs(s.billAmount.units()), std::llabs(s.received.units()))
             > std::max(std::llabs(longestAmounts->billAmount.units()), std::llabs(longestAmounts->received.units())))
             longestAmounts = &s;
     }
     widest << seatingLine(*longestStart, 0);
-    Seating end = *longestEnd;
-    end.lineCount = 0;
-    widest << seatingLine(end, 3);
+    Seating settled = *longestEnd;
+    settled.lineCount = 0;
+    widest << seatingLine(settled, 3);
     Seating amounts = *longestAmounts;
     amounts.lineCount = 0;
     amounts.bills = 1;
     widest << seatingLine(amounts, 4) << seatingLine(amounts, 5);
-    if (lines.empty())
+    if (m_orderLines.empty())
         return widest;
+    // Every distinct line stands in some seating.
     qint64 quantity = 0, amount = 0;
-    for (const OrderLine& l : lines) {
-        quantity = std::max(quantity, std::llabs(l.quantity.units()));
-        amount = std::max(amount, std::llabs(amountOf(l).units()));
+    for (const Distinct& l : m_orderLines) {
+        quantity = std::max(quantity, std::llabs(l.line.quantity.units()));
+        amount = std::max(amount, std::llabs(l.amount.units()));
     }
-    int widestName = 0;
+    int widestName = 0, widestNameWidth = names.isEmpty() ? 0 : AnsiTextWidth(names[0]);
     for (int i = 1; i < names.size(); ++i) {
-        if (AnsiTextWidth(names[i]) > AnsiTextWidth(names[widestName]))
+        const int w = AnsiTextWidth(names[i]);
+        if (w > widestNameWidth) {
             widestName = i;
+            widestNameWidth = w;
+        }
     }
     const QString quantityText(longestNumber(quantity), u'9');
     const QString amountDigits(longestNumber(amount), u'9');

@@ -41,6 +41,7 @@ TEST_F(ReportQueriesTest, LargeTablesAreSearchedNeverScanned)
         {"waiterRanking", waiterRanking()},
         {"tablesWithSeatings", tablesWithSeatings()},
         {"settledSeatings", settledSeatings()},
+        {"settledSeatingCount", settledSeatingCount()},
         {"settledSeatingLines", settledSeatingLines()},
         {"receivedByTableName", receivedByTableName()},
         {"dishSales all by type", dishSales(DishLevel::All, TableFilter::Type)},

@@ -194,6 +194,54 @@ TEST_F(TableSalesTest, OrderLinesFollowTheirDishCodesAsStored)
     EXPECT_EQ(text(names), text(stored));
 }
 
+// A table's seatings stand as the database orders them by table code,
+// opening time and id (each without regard to letter case); times are shown
+// without their blanks, whatever their form.
+TEST_F(TableSalesTest, SeatingsStandInTheOrderOfTheirTableCodeOpeningTimeAndId)
+{
+    floorAndMenu();
+    table(QStringLiteral("A1"), QStringLiteral("雅座"), QStringLiteral("01"), QStringLiteral("四人台"));
+    const struct { const char* id; const char* table; const char* start; const char* end; } seatings[] = {
+        {"b2", "101", "2026-03-10 12:00:00", "2026-03-10 13:00:00"},
+        {"B1", "101", "2026-03-10 12:00:00", "2026-03-10 13:30:00"},
+        {"c", "101", " 2026-03-10 11:00:00", "2026-03-10 12:30:00 "},
+        {"d", "101", "2026-3-10 9:00", "2026-03-10 10:00:00"},
+        {"e", "101", nullptr, "2026-03-10 10:30:00"},
+        {"f", "101", "2026-03-10 08:00:00", "2026-03-10 09:00:00"},
+        {"g", "a1", "2026-03-10 15:00:00", "2026-03-10 16:00:00"},
+        {"h", "A1", "2026-03-10 14:00:00", "2026-03-10 16:30:00"},
+        {"i", "a1", "2026-03-10 14:00:00", "2026-03-10 17:00:00"},
+    };
+    for (const auto& st : seatings)
+        sql(QStringLiteral("INSERT INTO use_table_200505 (use_table_id, house_table_id, start_date, end_date, sts) "
+                           "VALUES (?, ?, ?, ?, 'P')"),
+            {QString::fromLatin1(st.id), QString::fromLatin1(st.table),
+             st.start ? QVariant(QString::fromLatin1(st.start)) : QVariant(), QString::fromLatin1(st.end)});
+    window().Toolbar1->click(FrmFTXS::BtnDetail);
+
+    QStringList shown;
+    for (const QString& l : textLines()) {
+        if (l.startsWith(QStringLiteral("开台时间：")) || l.startsWith(QStringLiteral("结帐时间：")) || l.endsWith(u'：'))
+            shown << l;
+    }
+    // As the database orders them, the list's tables in turn.
+    QStringList stored;
+    for (const char* table : {"101", "a1"}) {
+        stored << (QString::fromLatin1(table) == u"101" ? QStringLiteral("大厅1：") : QStringLiteral("雅座："));
+        Recordset rs;
+        rs.open(QStringLiteral("SELECT start_date, end_date FROM use_table_200505 WHERE house_table_id = ? "
+                               "ORDER BY house_table_id, start_date, use_table_id"),
+                {QString::fromLatin1(table)});
+        for (rs.MoveFirst(); !rs.isEOF(); rs.MoveNext())
+            stored << QStringLiteral("开台时间：") + rs.field(0).toString().trimmed() + u' '
+                   << QStringLiteral("结帐时间：") + rs.field(1).toString().trimmed();
+    }
+    EXPECT_EQ(text(shown), text(stored));
+    EXPECT_EQ(text(shown.mid(0, 7)),
+              text({"大厅1：", "开台时间： ", "结帐时间：2026-03-10 10:30:00", "开台时间：2026-03-10 11:00:00 ",
+                    "结帐时间：2026-03-10 12:30:00", "开台时间：2026-03-10 08:00:00 ", "结帐时间：2026-03-10 09:00:00"}));
+}
+
 // The text is shown line by line: every line can be selected and copied.
 TEST_F(TableSalesTest, TheTextLinesCanBeSelectedAndCopied)
 {
@@ -222,10 +270,19 @@ TEST_F(TableSalesTest, TheTextLinesCanBeSelectedAndCopied)
     QTest::keyClick(w.Text1, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), lines.mid(3, 3).join(u'\n'));
     screenshot(&w, QStringLiteral("reports-table-detail-selected"));
+    // Shown: End takes the last line, Up the one above it, scrolled into view.
+    QTest::keyClick(w.Text1, Qt::Key_End);
+    QTest::keyClick(w.Text1, Qt::Key_Up);
+    QTest::keyClick(w.Text1, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), lines[lines.size() - 2]);
+    const QRect last = w.Text1->visualRect(w.Text1->model()->index(int(lines.size()) - 2, 0));
+    EXPECT_TRUE(w.Text1->viewport()->rect().contains(QPoint(0, last.top())));
+    EXPECT_EQ(w.Text1->indexAt(last.center()).row(), lines.size() - 2);
     // A new query shows its text from the top, nothing selected.
     w.Toolbar1->click(FrmFTXS::BtnSummary);
     EXPECT_EQ(w.Text1->selectedText(), QString());
     EXPECT_EQ(w.Text1->line(0), textLines().first());
+    EXPECT_EQ(w.Text1->indexAt(QPoint(1, 1)).row(), 0);
 }
 
 TEST_F(TableSalesTest, SummaryBoxOfEveryTableName)
