@@ -1,12 +1,11 @@
 #include "reports/DlgXSMX.h"
 
-#include <QSet>
 #include <QStyle>
 #include "db/Database.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "reports/FrmXSMX.h"
-#include "reports/SalesTotals.h"
+#include "reports/SeatingTotals.h"
 
 TABULOR_REGISTER_FORM(DlgXSMX);
 
@@ -29,7 +28,7 @@ int markedColumn(const QString& payCode)
 // made when it is shown.
 class SalesDetailRows : public RowSource {
 public:
-    std::vector<SalesTotals::SalesDetailRow> rows;
+    std::vector<SeatingTotals::SalesDetailRow> rows;
     std::vector<qint8> marks;   // the column each row's payment method marks
     QStringList total;
 
@@ -38,7 +37,7 @@ public:
     {
         if (row == int(rows.size()))
             return total.value(column);
-        const SalesTotals::SalesDetailRow& r = rows[size_t(row)];
+        const SeatingTotals::SalesDetailRow& r = rows[size_t(row)];
         if (column != 0 && column == marks[size_t(row)])
             return Mark;
         switch (column) {
@@ -110,8 +109,8 @@ void DlgXSMX::QuerySalesDetail()
     // A year holds some hundred thousand rows: the bills of the period are
     // read once and grouped in the program into plain values, which the
     // grid shows as they are.
-    std::vector<SalesTotals::SalesDetailRow> rows;
-    const bool read = RunDbAction([&] { rows = SalesTotals::salesDetail(period); });
+    std::vector<SeatingTotals::SalesDetailRow> rows;
+    const bool read = RunDbAction([&] { rows = SeatingTotals::salesDetail(period); });
     if (!read) {
         Unload();
         return;
@@ -123,18 +122,14 @@ void DlgXSMX::QuerySalesDetail()
     }
 
     // A seating paid by two methods has two rows; its diners count once.
-    QSet<QString> seatings;
     qint64 diners = 0;
     Money fee, discount, received;
     int marked[FrmXSMX::ColumnCount] = {};
     auto shown = std::make_unique<SalesDetailRows>();
     shown->marks.reserve(rows.size());
-    for (SalesTotals::SalesDetailRow& r : rows) {
-        if (!seatings.contains(r.seating)) {
-            seatings.insert(r.seating);
+    for (SeatingTotals::SalesDetailRow& r : rows) {
+        if (r.firstOfSeating)
             diners += r.diners.toLongLong();
-        }
-        r.seating.clear();   // no longer needed
         fee += r.fee;
         discount += r.discount;
         received += r.received;
