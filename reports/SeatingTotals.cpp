@@ -43,7 +43,7 @@ void foldInto(std::string& key, QByteArrayView text)
 // costs no allocation per key.
 class KeyIndex {
 public:
-    KeyIndex() : m_slots(64, 0) {}
+    KeyIndex() : m_slots(1024, 0) {}
 
     int size() const { return int(m_hashes.size()); }
     std::string_view key(int n) const
@@ -220,6 +220,28 @@ struct Seating {
     Stored waiter;        // serv_name
 };
 
+// Values kept in blocks that never move: a year of seatings grows without
+// being copied, and a month's blocks come from the heap's free memory.
+template <typename T>
+class Blocks {
+public:
+    size_t size() const { return m_size; }
+    T& operator[](size_t n) { return m_blocks[n >> Shift][n & (BlockSize - 1)]; }
+    const T& operator[](size_t n) const { return m_blocks[n >> Shift][n & (BlockSize - 1)]; }
+    void push_back(const T& value)
+    {
+        if ((m_size >> Shift) == m_blocks.size())
+            m_blocks.emplace_back(new T[BlockSize]);
+        (*this)[m_size++] = value;
+    }
+
+private:
+    static constexpr int Shift = 10;
+    static constexpr size_t BlockSize = size_t(1) << Shift;
+    std::vector<std::unique_ptr<T[]>> m_blocks;
+    size_t m_size = 0;
+};
+
 // The seatings of the period's bills, each read once: those that ended in
 // the period all at once, any other when a bill names it. Seatings are
 // numbered from 0 in the order they were read, and keep their number.
@@ -281,7 +303,7 @@ public:
                 n = add(*m_lookup);
             } else {
                 n = m_keys.add(m_key).first;
-                m_seatings.emplace_back();
+                m_seatings.push_back(Seating());
             }
         }
         return m_seatings[size_t(n)].found ? n : -1;
@@ -313,7 +335,7 @@ private:
     KeyIndex m_tableKeys;
     std::vector<Stored> m_tableNames;
     KeyIndex m_keys;
-    std::vector<Seating> m_seatings;
+    Blocks<Seating> m_seatings;
     std::unordered_map<int, double> m_otherDiners;   // diners stored as text
     std::unique_ptr<Db::RowReader> m_lookup;
     std::string m_key, m_tableKey;
@@ -556,16 +578,24 @@ std::vector<SalesDetailRow> salesDetail(const ReportPeriod& period)
     GroupOfSeating firstGroupOf;
     KeyIndex pays;
     std::vector<QString> payTexts;
-    std::string key;
+    std::string key;   // of the last payment method met
+    int lastPay = -1;
     readBills(period, seatings, [&](const Db::RowReader& bill, int n) {
         if (seatings[n].table < 0)
             return;   // no table of that id
-        key.assign(1, char('0' + bill.type(BillPay)));
+        // Most bills are paid as the bill before.
         const QByteArrayView pay = bill.utf8(BillPay);
-        key.append(pay.data(), size_t(pay.size()));
-        const auto [p, added] = pays.add(key);
-        if (added)
-            payTexts.push_back(bill.text(BillPay).trimmed());
+        const std::string_view payBytes(pay.data(), size_t(pay.size()));
+        const char payType = char('0' + bill.type(BillPay));
+        if (key.empty() || key[0] != payType || std::string_view(key).substr(1) != payBytes) {
+            key.assign(1, payType);
+            key.append(payBytes);
+            const auto [n, added] = pays.add(key);
+            if (added)
+                payTexts.push_back(bill.text(BillPay).trimmed());
+            lastPay = n;
+        }
+        const int p = lastPay;
         int& first = firstGroupOf(seatings, n);
         int g = first;
         while (g >= 0 && groups[size_t(g)].pay != p)
