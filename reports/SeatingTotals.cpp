@@ -560,26 +560,27 @@ Recordset waiterRanking(const ReportPeriod& period)
                                std::move(rows));
 }
 
-std::vector<SalesDetailRow> salesDetail(const ReportPeriod& period)
+SalesDetail salesDetail(const ReportPeriod& period)
 {
     PeriodSeatings seatings(period);
     const Texts& texts = seatings.texts();
+    SalesDetail detail;
     // A seating and payment method (as trim() leaves it, compared byte for
     // byte); a Null amount adds nothing (a sum of Nulls only, Null in the
     // statement, shows as 0 all the same).
     struct Group {
         qint64 firstBill;
         int seating;
-        int pay;
+        uint32_t pay;        // its text
         int nextOfSeating;   // the seating's next group, -1 for none
         qint64 sums[4];
     };
-    std::vector<Group> groups;
+    Blocks<Group> groups;
     GroupOfSeating firstGroupOf;
     KeyIndex pays;
-    std::vector<QString> payTexts;
+    std::vector<uint32_t> payTexts;
     std::string key;   // of the last payment method met
-    int lastPay = -1;
+    uint32_t lastPay = 0;
     readBills(period, seatings, [&](const Db::RowReader& bill, int n) {
         if (seatings[n].table < 0)
             return;   // no table of that id
@@ -590,19 +591,20 @@ std::vector<SalesDetailRow> salesDetail(const ReportPeriod& period)
         if (key.empty() || key[0] != payType || std::string_view(key).substr(1) != payBytes) {
             key.assign(1, payType);
             key.append(payBytes);
-            const auto [n, added] = pays.add(key);
-            if (added)
-                payTexts.push_back(bill.text(BillPay).trimmed());
-            lastPay = n;
+            const auto [payNumber, added] = pays.add(key);
+            if (added) {
+                payTexts.push_back(uint32_t(detail.texts.size()));
+                detail.texts.push_back(bill.text(BillPay).trimmed());
+            }
+            lastPay = payTexts[size_t(payNumber)];
         }
-        const int p = lastPay;
         int& first = firstGroupOf(seatings, n);
         int g = first;
-        while (g >= 0 && groups[size_t(g)].pay != p)
+        while (g >= 0 && groups[size_t(g)].pay != lastPay)
             g = groups[size_t(g)].nextOfSeating;
         if (g < 0) {
             g = int(groups.size());
-            groups.push_back({bill.integer(BillId), n, p, first, {}});
+            groups.push_back({bill.integer(BillId), n, lastPay, first, {}});
             first = g;
         }
         Group& group = groups[size_t(g)];
@@ -614,39 +616,49 @@ std::vector<SalesDetailRow> salesDetail(const ReportPeriod& period)
         }
     });
 
-    std::sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) { return a.firstBill < b.firstBill; });
-    // Texts that repeat from row to row are made once: a table's name and
-    // its id as its seatings spell it.
-    struct TableTexts {
-        bool made = false;
-        QString name;
-        std::string idBytes;
-        QString id;
+    std::vector<uint32_t> order(groups.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = uint32_t(i);
+    std::sort(order.begin(), order.end(),
+              [&](uint32_t a, uint32_t b) { return groups[a].firstBill < groups[b].firstBill; });
+    // A table's name, the spellings of table ids and the diners values are
+    // made into Qt values once.
+    std::vector<int> nameTexts;
+    KeyIndex spellings, diners;
+    std::vector<uint32_t> spellingTexts;
+    auto keyOf = [&](const Stored& v) {
+        key.assign(1, char('0' + v.type));
+        if (v.type == SQLITE_INTEGER || v.type == SQLITE_FLOAT)
+            key.append(reinterpret_cast<const char*>(&v.integer), sizeof v.integer);
+        else
+            key.append(texts.bytes(v));
+        return std::string_view(key);
     };
-    std::vector<TableTexts> tables;
     std::vector<bool> seatingShown(size_t(seatings.count()), false);
-    std::vector<SalesDetailRow> rows;
-    rows.reserve(groups.size());
-    for (const Group& g : groups) {
+    detail.rows.reserve(order.size());
+    for (const uint32_t i : order) {
+        const Group& g = groups[i];
         const Seating& s = seatings[g.seating];
-        if (size_t(s.table) >= tables.size())
-            tables.resize(size_t(s.table) + 1);
-        TableTexts& t = tables[size_t(s.table)];
-        const std::string_view idBytes = texts.bytes(s.tableId);
-        if (!t.made || idBytes != t.idBytes) {
-            if (!t.made)
-                t.name = texts.text(seatings.tableName(s.table));
-            t.made = true;
-            t.idBytes.assign(idBytes);
-            t.id = texts.text(s.tableId);
+        if (size_t(s.table) >= nameTexts.size())
+            nameTexts.resize(size_t(s.table) + 1, -1);
+        if (nameTexts[size_t(s.table)] < 0) {
+            nameTexts[size_t(s.table)] = int(detail.texts.size());
+            detail.texts.push_back(texts.text(seatings.tableName(s.table)));
         }
-        SalesDetailRow row{t.id, t.name, payTexts[size_t(g.pay)], texts.variant(s.diners),
-                           Money::fromUnits(g.sums[0]), Money::fromUnits(g.sums[1]), Money::fromUnits(g.sums[2]),
-                           Money::fromUnits(g.sums[3]), !seatingShown[size_t(g.seating)]};
+        const auto [spelling, newSpelling] = spellings.add(keyOf(s.tableId));
+        if (newSpelling) {
+            spellingTexts.push_back(uint32_t(detail.texts.size()));
+            detail.texts.push_back(texts.text(s.tableId));
+        }
+        const auto [value, newValue] = diners.add(keyOf(s.diners));
+        if (newValue)
+            detail.dinerValues.push_back(texts.variant(s.diners));
+        detail.rows.push_back({spellingTexts[size_t(spelling)], uint32_t(nameTexts[size_t(s.table)]), g.pay, uint32_t(value),
+                               Money::fromUnits(g.sums[0]), Money::fromUnits(g.sums[1]), Money::fromUnits(g.sums[2]),
+                               Money::fromUnits(g.sums[3]), !seatingShown[size_t(g.seating)]});
         seatingShown[size_t(g.seating)] = true;
-        rows.push_back(std::move(row));
     }
-    return rows;
+    return detail;
 }
 
 } // namespace SeatingTotals

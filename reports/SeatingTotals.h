@@ -31,16 +31,21 @@ Recordset byTable(const ReportPeriod& period);
 // amounts by name.
 Recordset waiterRanking(const ReportPeriod& period);
 
-// A row of the sales detail: one seating and payment method.
-struct SalesDetailRow {
-    QString table, name, pay;   // pay trimmed
-    QVariant diners;
-    Money fee, discount, received, waived;
-    // The seating's first row: a seating paid by two methods has two rows,
-    // and its diners count once.
-    bool firstOfSeating = false;
+// The sales detail: a row per seating and payment method, in the order of
+// their first bill. The texts and diners the rows show are kept once each.
+struct SalesDetail {
+    struct Row {
+        uint32_t table, name, pay;   // in texts; pay trimmed
+        uint32_t diners;             // in dinerValues
+        Money fee, discount, received, waived;
+        // The seating's first row: a seating paid by two methods has two
+        // rows, and its diners count once.
+        bool firstOfSeating;
+    };
+    std::vector<Row> rows;
+    std::vector<QString> texts;
+    std::vector<QVariant> dinerValues;
 };
-// The rows of the sales detail, in the order of their first bill.
-std::vector<SalesDetailRow> salesDetail(const ReportPeriod& period);
+SalesDetail salesDetail(const ReportPeriod& period);
 
 } // namespace SeatingTotals
