@@ -45,9 +45,15 @@ struct Source {
     int columns;
     const char* sql;
 };
-// The bills dated in the period (the summary by table, the detail, the ranking).
-const Source PeriodBills{3, "SELECT fee_price, discount_price, account_price FROM ACCOUNT_200606"
-                            " WHERE account_date >= ? AND account_date <= ?"};
+// The bills dated in the period, each with its seating (the summary by table,
+// the detail, the ranking): a bill has its table, waiter and diners only
+// through its seating, found by the seating's key. The amounts and diners
+// are summed; the payment method, table and waiter are read along.
+const Source PeriodBillsWithSeatings{
+    5, "SELECT a.fee_price, a.discount_price, a.account_price, a.no_account_price, s.strink_num,"
+       " a.pay_sts, s.house_table_id, s.serv_name FROM ACCOUNT_200606 a"
+       " JOIN use_table_200505 s ON s.use_table_id = a.use_table_id"
+       " WHERE a.account_date >= ? AND a.account_date <= ?"};
 // The order lines settled by the bills of the period (the summaries by category and by dish).
 const Source PeriodSettledLines{2, "SELECT l.food_num, l.price FROM ACCOUNT_200606 a"
                                    " JOIN strink_mess_200505 l ON l.account_id = a.account_id"
@@ -83,7 +89,8 @@ std::vector<Operation> reportOperations()
         QString mode;
         QString (*statement)(const ReportPeriod&);
         Source source;
-    } modes[] = {{FrmXSHZ::ByTable, [](const ReportPeriod&) { return ReportQueries::salesByTable(); }, PeriodBills},
+    } modes[] = {{FrmXSHZ::ByTable, [](const ReportPeriod&) { return ReportQueries::salesByTable(); },
+                  PeriodBillsWithSeatings},
                  {FrmXSHZ::ByCategory, ReportQueries::salesByCategory, PeriodSettledLines},
                  {FrmXSHZ::ByDish, ReportQueries::salesByDish, PeriodSettledLines}};
     for (const auto& m : modes) {
@@ -135,7 +142,7 @@ std::vector<Operation> reportOperations()
                        [p](Context& ctx) -> long { return floorRows(ReportQueries::salesDetail(), (ctx.*p)().bounds()); }});
         ops.back().targetMs = (names.*p)().targetMs;
         ops.back().rowsMatchFloor = true;
-        ops.back().sourceFloor = sourceFloor(PeriodBills, p);
+        ops.back().sourceFloor = sourceFloor(PeriodBillsWithSeatings, p);
         ops.push_back({name(QStringLiteral("sales detail totals"), names, p),
                        [p](Context& ctx) {
                            FrmXSMX& w = shown<FrmXSMX>(ctx);
@@ -182,7 +189,7 @@ std::vector<Operation> reportOperations()
                        [p](Context& ctx) -> long { return floorRows(ReportQueries::waiterRanking(), (ctx.*p)().bounds()); }});
         ops.back().targetMs = (names.*p)().targetMs;
         ops.back().rowsMatchFloor = true;
-        ops.back().sourceFloor = sourceFloor(PeriodBills, p);
+        ops.back().sourceFloor = sourceFloor(PeriodBillsWithSeatings, p);
     }
 
     // Table sales: the detail text of every ticked table, and the summary box.

@@ -1,12 +1,11 @@
 #include "reports/DlgXSMX.h"
 
-#include <QSet>
 #include <QStyle>
 #include "db/Database.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "reports/FrmXSMX.h"
-#include "reports/SalesTotals.h"
+#include "reports/SeatingTotals.h"
 
 TABULOR_REGISTER_FORM(DlgXSMX);
 
@@ -29,22 +28,22 @@ int markedColumn(const QString& payCode)
 // made when it is shown.
 class SalesDetailRows : public RowSource {
 public:
-    std::vector<SalesTotals::SalesDetailRow> rows;
+    SeatingTotals::SalesDetail detail;
     std::vector<qint8> marks;   // the column each row's payment method marks
     QStringList total;
 
-    int rowCount() const override { return int(rows.size()) + 1; }
+    int rowCount() const override { return int(detail.rows.size()) + 1; }
     QString cell(int row, int column) const override
     {
-        if (row == int(rows.size()))
+        if (row == int(detail.rows.size()))
             return total.value(column);
-        const SalesTotals::SalesDetailRow& r = rows[size_t(row)];
+        const SeatingTotals::SalesDetail::Row& r = detail.rows[size_t(row)];
         if (column != 0 && column == marks[size_t(row)])
             return Mark;
         switch (column) {
-        case FrmXSMX::ColTable: return r.table;
-        case FrmXSMX::ColName: return r.name;
-        case FrmXSMX::ColDiners: return r.diners.toString();
+        case FrmXSMX::ColTable: return detail.texts[r.table];
+        case FrmXSMX::ColName: return detail.texts[r.name];
+        case FrmXSMX::ColDiners: return detail.dinerValues[r.diners].toString();
         case FrmXSMX::ColFee: return amountText(r.fee);
         case FrmXSMX::ColDiscount: return amountText(r.discount);
         case FrmXSMX::ColReceived: return amountText(r.received);
@@ -110,35 +109,34 @@ void DlgXSMX::QuerySalesDetail()
     // A year holds some hundred thousand rows: the bills of the period are
     // read once and grouped in the program into plain values, which the
     // grid shows as they are.
-    std::vector<SalesTotals::SalesDetailRow> rows;
-    const bool read = RunDbAction([&] { rows = SalesTotals::salesDetail(period); });
+    auto shown = std::make_unique<SalesDetailRows>();
+    SeatingTotals::SalesDetail& detail = shown->detail;
+    const bool read = RunDbAction([&] { detail = SeatingTotals::salesDetail(period); });
     if (!read) {
         Unload();
         return;
     }
-    if (rows.empty()) {
+    if (detail.rows.empty()) {
         Unload();
         MsgBox(QStringLiteral("没有该时间范围的记录!"), Msg::Information);
         return;
     }
 
     // A seating paid by two methods has two rows; its diners count once.
-    QSet<QString> seatings;
     qint64 diners = 0;
     Money fee, discount, received;
     int marked[FrmXSMX::ColumnCount] = {};
-    auto shown = std::make_unique<SalesDetailRows>();
-    shown->marks.reserve(rows.size());
-    for (SalesTotals::SalesDetailRow& r : rows) {
-        if (!seatings.contains(r.seating)) {
-            seatings.insert(r.seating);
-            diners += r.diners.toLongLong();
-        }
-        r.seating.clear();   // no longer needed
+    std::vector<int> markOfText(detail.texts.size(), -1);
+    shown->marks.reserve(detail.rows.size());
+    for (const SeatingTotals::SalesDetail::Row& r : detail.rows) {
+        if (r.firstOfSeating)
+            diners += detail.dinerValues[r.diners].toLongLong();
         fee += r.fee;
         discount += r.discount;
         received += r.received;
-        const int column = markedColumn(r.pay);
+        int& column = markOfText[r.pay];
+        if (column < 0)
+            column = markedColumn(detail.texts[r.pay]);
         shown->marks.push_back(qint8(column));
         ++marked[column];
     }
@@ -152,7 +150,6 @@ void DlgXSMX::QuerySalesDetail()
     total[FrmXSMX::ColReceived] = amountText(received);
     for (int c = FrmXSMX::ColWaived; c < FrmXSMX::ColumnCount; ++c)
         total[c] = QString::number(marked[c]);
-    shown->rows = std::move(rows);
     grid->showRows(std::move(shown));
     Unload();
 }

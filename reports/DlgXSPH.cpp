@@ -4,7 +4,7 @@
 #include "db/Recordset.h"
 #include "platform/Twips.h"
 #include "reports/FrmXSPH.h"
-#include "reports/ReportQueries.h"
+#include "reports/SeatingTotals.h"
 
 TABULOR_REGISTER_FORM(DlgXSPH);
 
@@ -50,7 +50,7 @@ void DlgXSPH::OKButton_Click()
     setReportPeriod(period);
 
     Recordset rs;
-    if (!runDialogQuery(*this, rs, ReportQueries::waiterRanking(), period, QStringLiteral("没有查到记录!")))
+    if (!runDialogQuery(*this, rs, [&] { return SeatingTotals::waiterRanking(period); }, QStringLiteral("没有查到记录!")))
         return;
     // The rows come ranked: the largest amount first, equal amounts by name.
     Money amount;

@@ -10,6 +10,7 @@
 #include "print/RawPrintJob.h"
 #include "reports/ReportQueries.h"
 #include "reports/SalesTotals.h"
+#include "reports/SeatingTotals.h"
 #include "shell/Module1.h"
 #include "shell/PrintSet.h"
 
@@ -154,7 +155,7 @@ void FrmXSHZ::cmdQuery_Click()
     m_resultPeriod = ReportPeriod();
     if (!RunDbAction([&] {
             if (mode == ByTable)
-                SharedRecordset2.open(ReportQueries::salesByTable(), period.bounds());
+                SharedRecordset2 = SeatingTotals::byTable(period);
             else if (mode == ByCategory)
                 SharedRecordset2 = SalesTotals::byCategory(period);
             else

@@ -111,18 +111,27 @@ QString salesDetail()
              units(QStringLiteral("account_price")), units(QStringLiteral("no_account_price")));
 }
 
-QString salesDetailBills()
+QString periodBills()
 {
-    // CROSS JOIN keeps the bills the outer loop: the period is read from the
-    // date index, never the seatings of every table from theirs.
-    return QStringLiteral(
-               "SELECT a.account_id, a.use_table_id, trim(a.pay_sts), %1, %2, %3, %4, "
-               "s.house_table_id, h.house_name, s.strink_num "
-               "FROM ACCOUNT_200606 a CROSS JOIN use_table_200505 s CROSS JOIN house_table h "
-               "WHERE a.account_date >= ? AND a.account_date <= ? "
-               "AND s.use_table_id = a.use_table_id AND h.table_id = s.house_table_id")
-        .arg(units(QStringLiteral("a.fee_price")), units(QStringLiteral("a.discount_price")),
-             units(QStringLiteral("a.account_price")), units(QStringLiteral("a.no_account_price")));
+    return QStringLiteral("SELECT account_id, use_table_id, trim(pay_sts), fee_price, discount_price, account_price, "
+                          "no_account_price FROM ACCOUNT_200606 WHERE account_date >= ? AND account_date <= ?");
+}
+
+QString seatingsEndedInPeriod()
+{
+    return QStringLiteral("SELECT use_table_id, house_table_id, strink_num, serv_name FROM use_table_200505 "
+                          "WHERE end_date >= ? AND end_date <= ?");
+}
+
+QString seatingById()
+{
+    return QStringLiteral("SELECT use_table_id, house_table_id, strink_num, serv_name FROM use_table_200505 "
+                          "WHERE use_table_id = ?");
+}
+
+QString tableNames()
+{
+    return QStringLiteral("SELECT table_id, house_name FROM house_table");
 }
 
 QString periodSeatings()

@@ -9,7 +9,8 @@ namespace ReportQueries {
 
 // Sales summary by table: 房台号, 房台名称, 就餐人数, 应收金额, 实收金额,
 // 免收金额 of the bills settled in the period, by table name. Each seating's
-// diners count once, however many bills it has.
+// diners count once, however many bills it has. The window groups the bills
+// in the program (reports/SeatingTotals.h); this statement gives the same rows.
 QString salesByTable();
 // The window sums the lines by category and by dish in the program
 // (reports/SalesTotals.h); the two statements below give the same figures.
@@ -29,20 +30,31 @@ bool salesByDishReadsDishIndex(const ReportPeriod& period);
 
 // Sales detail: one row per seating and payment method of the bills in the
 // period, in the order of their first bill. The window groups the bills in
-// the program (reports/SalesTotals.h); this statement gives the same rows.
+// the program (reports/SeatingTotals.h); this statement gives the same rows.
 QString salesDetail();
-// The bills of the period in the order of the date index, each with its
-// seating and table (bills whose seating or table is missing left out):
-// account_id, use_table_id, trim(pay_sts), the fee, discount, received and
-// waived amounts in ten-thousandths, house_table_id, house_name, strink_num.
-QString salesDetailBills();
+
+// The sales summary by table, the waiter ranking and the sales detail group
+// these rows in the program (reports/SeatingTotals.h):
+// The bills of the period in the order of the date index: account_id,
+// use_table_id, trim(pay_sts), fee_price, discount_price, account_price,
+// no_account_price.
+QString periodBills();
+// The seatings that ended in the period (by checkout time): use_table_id,
+// house_table_id, strink_num, serv_name.
+QString seatingsEndedInPeriod();
+// The same columns of one seating; the seating's id.
+QString seatingById();
+// Every table: table_id, house_name.
+QString tableNames();
 // Period totals: the seatings settled in the period (by checkout time).
 QString periodSeatings();
 // Period totals: the amounts of the bills in the period, with the received
 // amount of each payment method.
 QString periodAmounts();
 
-// Waiter ranking: 服务员, 销售金额, 就餐人数, largest amount first.
+// Waiter ranking: 服务员, 销售金额, 就餐人数, largest amount first. The window
+// groups the bills in the program (reports/SeatingTotals.h); this statement
+// gives the same rows.
 QString waiterRanking();
 
 // Table sales detail: the tables that ever had a seating, with the names of

@@ -161,7 +161,19 @@ Toolbar* makeReportToolbar(QWidget* window, int widthTwips, std::initializer_lis
 bool runDialogQuery(Form& dialog, Recordset& rs, const QString& statement, const ReportPeriod& period,
                     const QString& nothingFound)
 {
-    if (!RunDbAction([&] { rs.open(statement, period.bounds()); })) {
+    return runDialogQuery(
+        dialog, rs,
+        [&] {
+            Recordset read;
+            read.open(statement, period.bounds());
+            return read;
+        },
+        nothingFound);
+}
+
+bool runDialogQuery(Form& dialog, Recordset& rs, const std::function<Recordset()>& read, const QString& nothingFound)
+{
+    if (!RunDbAction([&] { rs = read(); })) {
         dialog.Unload();
         return false;
     }

@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QTimeEdit>
 #include <QVariantList>
+#include <functional>
 #include <initializer_list>
 #include "db/Money.h"
 
@@ -77,6 +78,8 @@ class Toolbar;
 // says nothingFound (information). True when rows were found.
 bool runDialogQuery(Form& dialog, Recordset& rs, const QString& statement, const ReportPeriod& period,
                     const QString& nothingFound);
+// The same over rows the program reads itself.
+bool runDialogQuery(Form& dialog, Recordset& rs, const std::function<Recordset()>& read, const QString& nothingFound);
 
 // A button of a report window's toolbar. A button the window does not use
 // stays in its place, hidden (and, where designed so, disabled).

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -861,73 +860,6 @@ Recordset dishSales(ReportQueries::DishLevel level, ReportQueries::TableFilter f
     return Recordset::fromRows({QStringLiteral("food_code"), QStringLiteral("food_name"), QStringLiteral("price"),
                                 QStringLiteral("quantity"), QStringLiteral("amount")},
                                std::move(rows));
-}
-
-std::vector<SalesDetailRow> salesDetail(const ReportPeriod& period)
-{
-    enum { Bill, SeatingId, Pay, Fee, Discount, Received, Waived, Table, Name, Diners };
-    // Texts that repeat from group to group (table codes and names, payment
-    // methods) are made once and shared.
-    struct Texts {
-        std::unordered_map<std::string, QString> made;
-        std::string bytes;
-        QString of(const Db::RowReader& r, int column)
-        {
-            const QByteArrayView v = r.utf8(column);
-            bytes.assign(v.data(), size_t(v.size()));
-            auto [at, added] = made.try_emplace(bytes);
-            if (added)
-                at->second = r.text(column);
-            return at->second;
-        }
-    } tables, names, pays;
-    // A group's sums in ten-thousandths; a Null amount adds nothing (a sum
-    // of Nulls only, Null in the statement, shows as 0 all the same).
-    struct Group {
-        qint64 firstBill;
-        qint64 sums[4];
-        SalesDetailRow row;
-    };
-    std::deque<Group> groups;   // grows without moving the groups made
-    std::unordered_map<std::string, size_t> byKey;
-    std::string key;
-    Db::RowReader r(ReportQueries::salesDetailBills(), period.bounds());
-    while (r.next()) {
-        // The seating's id as its column compares it (NOCASE), the payment
-        // method as trim() leaves it (compared byte for byte).
-        key.clear();
-        appendKey(key, r, SeatingId, true);
-        appendKey(key, r, Pay, false);
-        auto [at, added] = byKey.try_emplace(key, groups.size());
-        if (added) {
-            // Of spellings of one seating in other letter cases, that of the
-            // first bill read shows.
-            groups.push_back({r.integer(Bill), {},
-                              {tables.of(r, Table), names.of(r, Name), r.text(SeatingId).trimmed(),
-                               pays.of(r, Pay).trimmed(), r.variant(Diners), {}, {}, {}, {}}});
-        }
-        Group& g = groups[at->second];
-        g.firstBill = std::min(g.firstBill, r.integer(Bill));
-        for (int i = 0; i < 4; ++i) {
-            if (__builtin_add_overflow(g.sums[i], r.integer(Fee + i), &g.sums[i]))
-                throw DbError(DbError::Read, QStringLiteral("integer overflow"));
-        }
-    }
-    std::vector<size_t> order(groups.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return groups[a].firstBill < groups[b].firstBill; });
-    std::vector<SalesDetailRow> rows;
-    rows.reserve(groups.size());
-    for (size_t i : order) {
-        Group& g = groups[i];
-        g.row.fee = Money::fromUnits(g.sums[0]);
-        g.row.discount = Money::fromUnits(g.sums[1]);
-        g.row.received = Money::fromUnits(g.sums[2]);
-        g.row.waived = Money::fromUnits(g.sums[3]);
-        rows.push_back(std::move(g.row));
-    }
-    return rows;
 }
 
 } // namespace SalesTotals

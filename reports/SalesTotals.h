@@ -9,7 +9,6 @@
 // names grouped without regard to ASCII letter case, prices by their stored
 // value, sums exact in ten-thousandths rounded line by line, and of the
 // spellings of one group the one the statement shows for that period length.
-// The sales detail groups the period's bills the same way.
 #include <vector>
 #include "db/Money.h"
 #include "db/Recordset.h"
@@ -26,17 +25,6 @@ Recordset byDish(const ReportPeriod& period);
 // The dish sales list: food_code, food_name, price, quantity, amount, as
 // ReportQueries::dishSales gives them, over its parameters.
 Recordset dishSales(ReportQueries::DishLevel level, ReportQueries::TableFilter filter, const QVariantList& params);
-
-// A row of the sales detail: one seating and payment method.
-struct SalesDetailRow {
-    QString table, name, seating, pay;   // seating and pay trimmed
-    QVariant diners;
-    Money fee, discount, received, waived;
-};
-// The rows of ReportQueries::salesDetail over the period, in its order: the
-// bills of the period read once from the date index and grouped here by
-// seating (without regard to ASCII letter case) and trimmed payment method.
-std::vector<SalesDetailRow> salesDetail(const ReportPeriod& period);
 
 // CAST(ROUND(x * 10000) AS INTEGER) as SQLite works it out for a double x.
 // False when x is out of the range worked out here (SQLite then rounds

@@ -330,12 +330,16 @@ TEST_F(SalesSummaryTest, AReadThatFailsPartWayShowsNoRowsAndPrintsNothing)
     salesDay();
     query(QStringLiteral("按房台"));
     const QStringList before = rows(window().ListView1);
-    Db::injectReadFault(2, QStringLiteral("免收金额"));
-    query(QStringLiteral("按房台"));
-    Db::clearFaults();
-    ASSERT_EQ(MessageSeam::messages().size(), 1u);
-    EXPECT_TRUE(lastMessage().text.startsWith(DbError::sentence(DbError::Read)));
-    EXPECT_EQ(text(rows(window().ListView1)), text(before));
+    // The bills of the period, and the seatings that ended in it.
+    for (const QString& read : {ReportQueries::periodBills(), ReportQueries::seatingsEndedInPeriod()}) {
+        MessageSeam::clear();
+        Db::injectReadFault(2, read);
+        query(QStringLiteral("按房台"));
+        Db::clearFaults();
+        ASSERT_EQ(MessageSeam::messages().size(), 1u) << read.toStdString();
+        EXPECT_TRUE(lastMessage().text.startsWith(DbError::sentence(DbError::Read)));
+        EXPECT_EQ(text(rows(window().ListView1)), text(before));
+    }
     Printers::script({QStringLiteral("Recorder")});
     window().cmdPrint->click();
     EXPECT_EQ(lastMessage().text, QStringLiteral("无可打印内容，请查询后继续!"));
