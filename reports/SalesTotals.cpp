@@ -722,11 +722,29 @@ public:
     {
         if (m_keys.size() + key.size() > UINT32_MAX)
             return;
-        if ((m_count + 1) * 4 > m_slots.size() * 3)
-            grow();
-        place({hashOf(key), uint32_t(m_keys.size()), uint32_t(key.size()), counts, true});
+        const Slot slot{hashOf(key), uint32_t(m_keys.size()), uint32_t(key.size()), counts, true};
         m_keys.append(key);
         ++m_count;
+        if (m_gathering) {
+            m_gathered.push_back(slot);
+            return;
+        }
+        if (m_count * 4 > m_slots.size() * 3)
+            grow();
+        place(slot);
+    }
+    // Keys added before this are gathered and placed here at once, in a
+    // table of the size they need; find() works only after it.
+    void placeGathered()
+    {
+        m_gathering = false;
+        size_t size = 4096;
+        while (m_count * 4 > size * 3)
+            size *= 2;
+        m_slots.assign(size, Slot());
+        for (const Slot& s : m_gathered)
+            place(s);
+        std::vector<Slot>().swap(m_gathered);
     }
 
 private:
@@ -758,6 +776,8 @@ private:
                 place(s);
     }
     std::vector<Slot> m_slots;   // a power of two of them, at most three quarters used
+    std::vector<Slot> m_gathered;
+    bool m_gathering = true;
     std::string m_keys;
     size_t m_count = 0;
 };
@@ -802,6 +822,7 @@ Recordset dishSales(ReportQueries::DishLevel level, ReportQueries::TableFilter f
             idKey(key, seatings, 0);
             seatingCounts.add(key, counts);
         }
+        seatingCounts.placeGathered();
     }
     Db::RowReader tableOf(ReportQueries::tableOfSeating(), {QVariant()});
     auto seatingOf = [&](const Db::RowReader& line) {
