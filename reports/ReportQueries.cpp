@@ -289,10 +289,17 @@ QString dishSalesLines(DishLevel level)
 {
     // The covering time index alone; the dishes of the level are matched in
     // the program, but one dish is read from the dish code index.
-    return QStringLiteral("SELECT l.bill_time, l.rowid, l.food_code, l.food_name, l.price, l.food_num, l.STS, "
+    return QStringLiteral("SELECT l.bill_time, 0, l.food_code, l.food_name, l.price, l.food_num, l.STS, "
                           "l.use_table_id FROM strink_mess_200505 l "
                           "WHERE l.bill_time >= ? AND l.bill_time <= ? AND l.STS IN ('0', '1') ")
         + (level == DishLevel::Dish ? QStringLiteral("AND l.food_code = ?") : QString());
+}
+
+QString dishSalesLinesAtTime()
+{
+    return QStringLiteral("SELECT l.bill_time, l.rowid, l.food_code, l.food_name, l.price, l.food_num, l.STS, "
+                          "l.use_table_id FROM strink_mess_200505 l "
+                          "WHERE l.bill_time = ? AND l.STS IN ('0', '1') ORDER BY l.rowid");
 }
 
 QString dishSalesDishes(DishLevel level)

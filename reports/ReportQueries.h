@@ -88,10 +88,13 @@ enum class TableFilter { Type, Specification };
 QString dishSales(DishLevel level, TableFilter filter);
 // The same list in two parts, grouped in the program (reports/SalesTotals.h).
 // The lines of the period, without regard to their dish (but for the one
-// dish of that level) or table: bill_time, rowid, food_code, food_name,
-// price, food_num, STS, use_table_id; the two period bounds, then for one
-// dish its code.
+// dish of that level) or table: bill_time, 0 (in the place of the rowid),
+// food_code, food_name, price, food_num, STS, use_table_id; the two period
+// bounds, then for one dish its code.
 QString dishSalesLines(DishLevel level);
+// The lines placed at one time (its parameter, compared as the column
+// compares), with the same columns and the rowid, in the order stored.
+QString dishSalesLinesAtTime();
 // The dishes (code) of the level; the level's parameters.
 QString dishSalesDishes(DishLevel level);
 // The tables (table_id) of the chosen type or specification; its parameter.

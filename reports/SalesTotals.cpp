@@ -391,7 +391,7 @@ struct DishGroup {
     Stored shownPrice;
     qint64 bill = 0;
     qint64 billId = 0;
-    bool tied = false;   // another line of its bill is in the group
+    bool tied = false;   // another line of its bill (or of its time) is in the group
     Value time;
     qint64 line = 0;
     Value quantityValue;
@@ -444,9 +444,7 @@ std::vector<DishGroup> groupDishes(Db::RowReader& r, FirstLine rule, Counts coun
         g.shownPrice.assign(r, Price);
         g.bill = bill;
         g.tied = false;
-        if (rule == FirstLine::ByTime)
-            g.line = r.integer(LineId);
-        else
+        if (rule != FirstLine::ByTime)
             g.billId = r.integer(BillId);
         if (rule == FirstLine::InDishIndex) {
             g.quantityValue.assign(r, Quantity, false);
@@ -455,12 +453,16 @@ std::vector<DishGroup> groupDishes(Db::RowReader& r, FirstLine rule, Counts coun
             g.time.assign(r, BillId, true);
         }
     };
-    // Whether the line comes before the one the group shows.
-    auto comesFirst = [&](const DishGroup& g, qint64 bill) {
+    // Whether the line comes before the one the group shows. Lines of one
+    // time are told apart by the caller, which looks that time up again.
+    auto comesFirst = [&](DishGroup& g, qint64 bill) {
         if (rule == FirstLine::ByTime) {
-            if (const int c = compareNoCase(r, BillId, g.time))
-                return c < 0;
-        } else if (bill != g.bill) {
+            const int c = compareNoCase(r, BillId, g.time);
+            if (c == 0)
+                g.tied = true;
+            return c < 0;
+        }
+        if (bill != g.bill) {
             return bill < g.bill;
         }
         if (rule == FirstLine::InDishIndex) {
@@ -468,9 +470,8 @@ std::vector<DishGroup> groupDishes(Db::RowReader& r, FirstLine rule, Counts coun
                 return c < 0;
             if (const int c = compare(Value::of(r, State, true), g.state))
                 return c < 0;
-            return false;
         }
-        return rule == FirstLine::ByTime && r.integer(LineId) < g.line;
+        return false;
     };
     while (r.next()) {
         if (!counts(r))
@@ -873,7 +874,24 @@ Recordset dishSales(ReportQueries::DishLevel level, ReportQueries::TableFilter f
     // time, for one dish): the first by time and then as stored.
     Db::RowReader r(ReportQueries::dishSalesLines(level),
                     params.mid(0, 2) + (level == ReportQueries::DishLevel::Dish ? params.mid(3, 1) : QVariantList()));
-    const std::vector<DishGroup> groups = groupDishes(r, FirstLine::ByTime, counts);
+    std::vector<DishGroup> groups = groupDishes(r, FirstLine::ByTime, counts);
+    // The lines are read without their own numbers: a group with several
+    // lines at its first time looks that time up again, its lines as stored.
+    Db::RowReader atTime(ReportQueries::dishSalesLinesAtTime(), {QVariant()});
+    for (DishGroup& g : groups) {
+        if (!g.tied)
+            continue;
+        atTime.rerun({QString::fromUtf8(g.time.bytes.data(), qsizetype(g.time.bytes.size()))});
+        while (atTime.next()) {
+            if (counts(atTime) && sameKey(atTime.cell(Code), g.code, true) && sameKey(atTime.cell(Name), g.name, true)
+                && sameKey(atTime.cell(Price), g.price, false)) {
+                g.shownCode.assign(atTime, Code);
+                g.shownName.assign(atTime, Name);
+                g.shownPrice.assign(atTime, Price);
+                break;
+            }
+        }
+    }
     std::vector<QVariantList> rows;
     for (const DishGroup* g : sortedGroups(groups, [&](const DishGroup& g) { return g.ordered > 0 && ofLevel(g); }))
         rows.push_back({g->shownCode.variant(), g->shownName.variant(), g->shownPrice.variant(), unitsValue(g->quantity),

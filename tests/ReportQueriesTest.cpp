@@ -52,6 +52,7 @@ TEST_F(ReportQueriesTest, LargeTablesAreSearchedNeverScanned)
         {"dishSales dish", dishSales(DishLevel::Dish, TableFilter::Specification)},
         {"dishSalesLines", dishSalesLines(DishLevel::All)},
         {"dishSalesLines dish", dishSalesLines(DishLevel::Dish)},
+        {"dishSalesLinesAtTime", dishSalesLinesAtTime()},
         {"dishSalesSeatings", dishSalesSeatings()},
         {"tableOfSeating", tableOfSeating()},
     };

@@ -254,15 +254,26 @@ TEST_F(SalesTotalsTest, DishSalesShowsTheFirstLinePlacedOfAGroup)
     tableType(QStringLiteral("01"), QStringLiteral("大厅"));
     tableKind(QStringLiteral("01"), QStringLiteral("四人台"));
     table(QStringLiteral("101"), QStringLiteral("大厅1"), QStringLiteral("01"), QStringLiteral("四人台"));
+    tableType(QStringLiteral("02"), QStringLiteral("包间"));
+    table(QStringLiteral("201"), QStringLiteral("包间1"), QStringLiteral("02"), QStringLiteral("四人台"));
     const QString s = seating(QStringLiteral("101"), QStringLiteral("2026-03-10 11:00:00"), QString(), 4, QString());
-    auto line = [&](const char* code, const char* name, const char* state, const char* time) {
+    const QString elsewhere = seating(QStringLiteral("201"), QStringLiteral("2026-03-10 11:00:01"), QString(), 4, QString());
+    auto lineAt = [&](const QString& at, const char* code, const char* name, const char* state, const char* time) {
         sql(QStringLiteral("INSERT INTO strink_mess_200505 (use_table_id, food_code, food_name, food_num, price, STS, "
                            "bill_time) VALUES (?, ?, ?, 1, 12, ?, ?)"),
-            {s, QString::fromUtf8(code), QString::fromUtf8(name), QString::fromUtf8(state), QString::fromUtf8(time)});
+            {at, QString::fromUtf8(code), QString::fromUtf8(name), QString::fromUtf8(state), QString::fromUtf8(time)});
     };
-    const struct { const char* earlier; const char* shown; } cases[] = {{nullptr, "bEEf"}, {"BEEF", "BEEF"}};
+    auto line = [&](const char* code, const char* name, const char* state, const char* time) {
+        lineAt(s, code, name, state, time);
+    };
+    // A line of the same time stored first at a table of another type does
+    // not count, so it is not the one shown either.
+    const struct { const char* earlier; const char* shown; bool otherTableFirst; } cases[] = {
+        {nullptr, "bEEf", false}, {"BEEF", "BEEF", false}, {nullptr, "bEEf", true}};
     for (const auto& c : cases) {
         sql(QStringLiteral("DELETE FROM strink_mess_200505"));
+        if (c.otherTableFirst)
+            lineAt(elsewhere, "d1", "BEEF", "0", "2026-03-10 11:30:00");
         line("D1", "beef", "0", "2026-03-10 12:00:00");
         line("d1", "bEEf", "1", "2026-03-10 11:30:00");
         line("d1", "Beef", "0", "2026-03-10 11:30:00");
