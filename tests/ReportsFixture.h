@@ -2,9 +2,12 @@
 // Builders for the sales report tests: tables, menu, seatings, order lines
 // and bill rows written directly, and the one day of sales that every
 // report reads (SalesDay).
+#include <string>
 #include "db/DateTimeText.h"
+#include "db/Recordset.h"
 #include "platform/Controls.h"
 #include "platform/FlexGrid.h"
+#include "reports/ReportSupport.h"
 #include "tests/TestSupport.h"
 
 // The dish index the sales summary's long-period statements read through
@@ -21,6 +24,35 @@ protected:
         // The report day of the fixture: 10 March 2026.
         Clock::fix(QDateTime(QDate(2026, 3, 10), QTime(9, 0, 0)));
         openDb();
+    }
+
+    // The last days of the history up to the fixture's report day.
+    static ReportPeriod lastDays(int days, QTime start = QTime(0, 0, 0), QTime end = QTime(23, 59, 59))
+    {
+        const QDate last(2026, 3, 10);
+        return periodOf(QDateTime(last.addDays(1 - days), start), QDateTime(last, end));
+    }
+
+    // Every cell of the program's rows against the statement's, in order.
+    static void expectSame(const Recordset& expected, const Recordset& actual, const std::string& what)
+    {
+        ASSERT_EQ(expected.fieldCount(), actual.fieldCount()) << what;
+        for (int c = 0; c < expected.fieldCount(); ++c)
+            EXPECT_EQ(expected.fieldName(c), actual.fieldName(c)) << what;
+        ASSERT_EQ(expected.RecordCount(), actual.RecordCount()) << what;
+        Recordset e = expected, a = actual;
+        for (e.MoveFirst(), a.MoveFirst(); !e.isEOF(); e.MoveNext(), a.MoveNext()) {
+            for (int c = 0; c < e.fieldCount(); ++c) {
+                const QVariant x = e.field(c), y = a.field(c);
+                const std::string where = what + " row " + std::to_string(e.AbsolutePosition()) + " column "
+                    + e.fieldName(c).toStdString();
+                ASSERT_EQ(x.isNull(), y.isNull()) << where;
+                if (x.isNull())
+                    continue;
+                EXPECT_EQ(x.typeId(), y.typeId()) << where;
+                EXPECT_EQ(x.toString(), y.toString()) << where;
+            }
+        }
     }
 
     void tableType(const QString& code, const QString& name)

@@ -105,6 +105,30 @@ protected:
         sql(FormerDishIndex);
     }
 
+    // The summaries by category and by dish of each period, as the program
+    // sums them and as the statements gave them on the indexes they ran on;
+    // each period's statement lists more than fewestDishes(period) dishes.
+    template <size_t N, typename Fewest>
+    void expectSummariesAsStatements(const ReportPeriod (&periods)[N], Fewest fewestDishes)
+    {
+        std::vector<Recordset> byCategory, byDish;
+        for (const ReportPeriod& p : periods) {
+            byCategory.push_back(SalesTotals::byCategory(p));
+            byDish.push_back(SalesTotals::byDish(p));
+        }
+        oldBillIndex();
+        for (size_t i = 0; i < N; ++i) {
+            const ReportPeriod& p = periods[i];
+            const std::string what = std::to_string(p.days) + " days";
+            Recordset expectedByCategory, expectedByDish;
+            expectedByCategory.open(ReportQueries::salesByCategory(p), p.bounds());
+            expectedByDish.open(ReportQueries::salesByDish(p), p.bounds());
+            ASSERT_GT(expectedByDish.RecordCount(), fewestDishes(p)) << what;
+            expectSame(expectedByCategory, byCategory[i], "by category, " + what);
+            expectSame(expectedByDish, byDish[i], "by dish, " + what);
+        }
+    }
+
     // The time index of the time alone, which the dish sales statement read.
     void oldTimeIndex()
     {
@@ -113,32 +137,6 @@ protected:
         sql(FormerDishIndex);
     }
 
-    static ReportPeriod lastDays(int days, QTime start = QTime(0, 0, 0), QTime end = QTime(23, 59, 59))
-    {
-        const QDate last(2026, 3, 10);
-        return periodOf(QDateTime(last.addDays(1 - days), start), QDateTime(last, end));
-    }
-
-    static void expectSame(const Recordset& expected, const Recordset& actual, const std::string& what)
-    {
-        ASSERT_EQ(expected.fieldCount(), actual.fieldCount()) << what;
-        for (int c = 0; c < expected.fieldCount(); ++c)
-            EXPECT_EQ(expected.fieldName(c), actual.fieldName(c)) << what;
-        ASSERT_EQ(expected.RecordCount(), actual.RecordCount()) << what;
-        Recordset e = expected, a = actual;
-        for (e.MoveFirst(), a.MoveFirst(); !e.isEOF(); e.MoveNext(), a.MoveNext()) {
-            for (int c = 0; c < e.fieldCount(); ++c) {
-                const QVariant x = e.field(c), y = a.field(c);
-                const std::string where = what + " row " + std::to_string(e.AbsolutePosition()) + " column "
-                    + e.fieldName(c).toStdString();
-                ASSERT_EQ(x.isNull(), y.isNull()) << where;
-                if (x.isNull())
-                    continue;
-                EXPECT_EQ(x.typeId(), y.typeId()) << where;
-                EXPECT_EQ(x.toString(), y.toString()) << where;
-            }
-        }
-    }
 };
 
 } // namespace
@@ -159,24 +157,9 @@ TEST_F(SalesTotalsTest, SameCellsAsTheStatementsForEveryPlan)
         // A day, a month, and the lengths on each side of the long plans.
         const ReportPeriod periods[] = {lastDays(1), lastDays(31), lastDays(300), lastDays(301), lastDays(366),
                                         lastDays(367), lastDays(500), lastDays(200, QTime(10, 30, 0), QTime(9, 0, 0))};
-        std::vector<Recordset> byCategory, byDish;
-        for (const ReportPeriod& p : periods) {
-            byCategory.push_back(SalesTotals::byCategory(p));
-            byDish.push_back(SalesTotals::byDish(p));
-        }
-        // The statements as they ran on the bill index of the bill alone,
-        // which gave a bill's lines in the order they were stored.
-        oldBillIndex();
-        for (size_t i = 0; i < std::size(periods); ++i) {
-            const ReportPeriod& p = periods[i];
-            const std::string what = std::to_string(p.days) + " days";
-            Recordset expectedByCategory, expectedByDish;
-            expectedByCategory.open(ReportQueries::salesByCategory(p), p.bounds());
-            expectedByDish.open(ReportQueries::salesByDish(p), p.bounds());
-            ASSERT_GT(expectedByDish.RecordCount(), p.days > 1 ? 5 : 0) << what;
-            expectSame(expectedByCategory, byCategory[i], "by category, " + what);
-            expectSame(expectedByDish, byDish[i], "by dish, " + what);
-        }
+        expectSummariesAsStatements(periods, [](const ReportPeriod& p) { return p.days > 1 ? 5 : 0; });
+        if (HasFatalFailure())
+            return;
         sql(QStringLiteral("DROP INDEX strink_mess_bill"));
         sql(QStringLiteral("CREATE INDEX strink_mess_bill ON strink_mess_200505(account_id, food_code, food_name, "
                            "price, food_num, STS)"));
@@ -348,22 +331,7 @@ TEST_F(SalesTotalsTest, GroupsTextsOfEveryLengthAsTheStatements)
                 {pick(codes), pick(names), pick(quantities), pick(prices), pick(states), id});
     }
     const ReportPeriod periods[] = {lastDays(31), lastDays(500)};
-    std::vector<Recordset> byCategory, byDish;
-    for (const ReportPeriod& p : periods) {
-        byCategory.push_back(SalesTotals::byCategory(p));
-        byDish.push_back(SalesTotals::byDish(p));
-    }
-    oldBillIndex();
-    for (size_t i = 0; i < std::size(periods); ++i) {
-        const ReportPeriod& p = periods[i];
-        const std::string what = std::to_string(p.days) + " days";
-        Recordset expectedByCategory, expectedByDish;
-        expectedByCategory.open(ReportQueries::salesByCategory(p), p.bounds());
-        expectedByDish.open(ReportQueries::salesByDish(p), p.bounds());
-        ASSERT_GT(expectedByDish.RecordCount(), p.days > 31 ? 500 : 50) << what;
-        expectSame(expectedByCategory, byCategory[i], "by category, " + what);
-        expectSame(expectedByDish, byDish[i], "by dish, " + what);
-    }
+    expectSummariesAsStatements(periods, [](const ReportPeriod& p) { return p.days > 31 ? 500 : 50; });
 }
 
 // The line amounts round as SQLite's ROUND does, halves and all.

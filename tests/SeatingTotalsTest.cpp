@@ -78,33 +78,6 @@ protected:
         }
     }
 
-    static ReportPeriod lastDays(int days, QTime start = QTime(0, 0, 0), QTime end = QTime(23, 59, 59))
-    {
-        const QDate last(2026, 3, 10);
-        return periodOf(QDateTime(last.addDays(1 - days), start), QDateTime(last, end));
-    }
-
-    static void expectSame(const Recordset& expected, const Recordset& actual, const std::string& what)
-    {
-        ASSERT_EQ(expected.fieldCount(), actual.fieldCount()) << what;
-        for (int c = 0; c < expected.fieldCount(); ++c)
-            EXPECT_EQ(expected.fieldName(c), actual.fieldName(c)) << what;
-        ASSERT_EQ(expected.RecordCount(), actual.RecordCount()) << what;
-        Recordset e = expected, a = actual;
-        for (e.MoveFirst(), a.MoveFirst(); !e.isEOF(); e.MoveNext(), a.MoveNext()) {
-            for (int c = 0; c < e.fieldCount(); ++c) {
-                const QVariant x = e.field(c), y = a.field(c);
-                const std::string where = what + " row " + std::to_string(e.AbsolutePosition()) + " column "
-                    + e.fieldName(c).toStdString();
-                ASSERT_EQ(x.isNull(), y.isNull()) << where;
-                if (x.isNull())
-                    continue;
-                EXPECT_EQ(x.typeId(), y.typeId()) << where;
-                EXPECT_EQ(x.toString(), y.toString()) << where;
-            }
-        }
-    }
-
     // A row of the sales detail as shown.
     struct DetailRow {
         QString table, name, pay;
