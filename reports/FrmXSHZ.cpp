@@ -8,7 +8,6 @@
 #include "platform/Twips.h"
 #include "print/CodePage936.h"
 #include "print/RawPrintJob.h"
-#include "reports/ReportQueries.h"
 #include "reports/SalesTotals.h"
 #include "reports/SeatingTotals.h"
 #include "shell/Module1.h"
