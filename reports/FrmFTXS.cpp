@@ -11,6 +11,7 @@
 #include <string_view>
 #include <unordered_map>
 #include "db/Database.h"
+#include "db/NoCaseKeys.h"
 #include "db/Recordset.h"
 #include "db/RowReader.h"
 #include "platform/Printer.h"
@@ -41,15 +42,6 @@ struct StoredText {
     std::string folded;   // the text with A-Z as a-z
     bool null = false;
 };
-void foldInto(std::string& out, QByteArrayView stored)
-{
-    const size_t at = out.size();
-    out.append(stored.data(), size_t(stored.size()));
-    for (size_t i = at; i < out.size(); ++i) {
-        if (out[i] >= 'A' && out[i] <= 'Z')
-            out[i] = char(out[i] + 32);
-    }
-}
 int compareFolded(std::string_view a, bool aNull, std::string_view b, bool bNull)
 {
     if (aNull || bNull)
@@ -57,69 +49,6 @@ int compareFolded(std::string_view a, bool aNull, std::string_view b, bool bNull
     const int c = a.compare(b);   // as unsigned bytes
     return c;
 }
-
-// Numbers given to byte strings (stored keys): a key already known is found
-// without copying it. Open addressing over the keys' hashes; the keys are
-// kept one after the other.
-class KeyNumbers {
-public:
-    // The number of key, or -1 when it has none.
-    int find(std::string_view key) const
-    {
-        const size_t hash = qHashBits(key.data(), key.size());
-        for (size_t i = hash & m_mask;; i = (i + 1) & m_mask) {
-            const Slot slot = m_slots[i];
-            if (slot.number < 0)
-                return -1;
-            if (slot.hash == quint32(hash) && keyOf(slot.number) == key)
-                return slot.number;
-        }
-    }
-    // Gives key (not yet known) the next number, from 0 up; returns it.
-    int insert(std::string_view key)
-    {
-        if (2 * (m_at.size() + 1) > m_slots.size())
-            grow();
-        const int number = int(m_at.size());
-        place({quint32(qHashBits(key.data(), key.size())), number});
-        m_at.push_back(m_keys.size());
-        m_keys.append(key);
-        return number;
-    }
-
-private:
-    struct Slot {
-        quint32 hash = 0;   // its key's hash, the low bits
-        qint32 number = -1;
-    };
-    std::string_view keyOf(int number) const
-    {
-        const size_t at = m_at[size_t(number)];
-        const size_t end = size_t(number) + 1 < m_at.size() ? m_at[size_t(number) + 1] : m_keys.size();
-        return std::string_view(m_keys).substr(at, end - at);
-    }
-    void place(const Slot& s)
-    {
-        size_t i = s.hash & m_mask;
-        while (m_slots[i].number >= 0)
-            i = (i + 1) & m_mask;
-        m_slots[i] = s;
-    }
-    void grow()
-    {
-        std::vector<Slot> old(m_slots.size() * 2);
-        old.swap(m_slots);
-        m_mask = m_slots.size() - 1;
-        for (const Slot& s : old) {
-            if (s.number >= 0)
-                place(s);
-        }
-    }
-    std::vector<Slot> m_slots = std::vector<Slot>(256);
-    size_t m_mask = 255;
-    std::vector<size_t> m_at;   // where each number's key begins
-    std::string m_keys;
-};
 
 // The distinct order lines of the lines read (dish code and name as stored,
 // quantity, price, free or not), each numbered once: a line is looked up by
@@ -146,7 +75,7 @@ public:
             return known;
         const int number = m_report.addOrderLine({quantity, price, nameOf(row, nameColumn, name), free});
         m_codes.push_back(codeOf(code, null));
-        m_numbers.insert(m_key);   // numbered as the report numbers them
+        m_numbers.add(m_key);   // numbered as the report numbers them
         return number;
     }
     // The dish code of a line, for ordering the lines of a seating.
@@ -171,14 +100,14 @@ private:
         if (known == m_foldedCodes.end()) {
             StoredText folded;
             folded.null = null;
-            foldInto(folded.folded, code);
+            Db::appendFoldedNoCase(folded.folded, code);
             known = m_foldedCodes.emplace(key, std::make_unique<StoredText>(std::move(folded))).first;
         }
         return known->second.get();
     }
 
     TableSalesLines& m_report;
-    KeyNumbers m_numbers;
+    Db::KeyIndex m_numbers;
     std::unordered_map<std::string, int> m_names;
     std::unordered_map<std::string, std::unique_ptr<StoredText>> m_foldedCodes;
     std::vector<const StoredText*> m_codes;   // by line number
@@ -238,7 +167,7 @@ private:
     {
         const auto size = quint32(stored.size());
         m_keys.append(reinterpret_cast<const char*>(&size), sizeof size);
-        foldInto(m_keys, stored);
+        Db::appendFoldedNoCase(m_keys, stored);
     }
     // The text at at, stepping at past it.
     std::string_view text(size_t& at) const
@@ -488,7 +417,7 @@ void FrmFTXS::ShowTableSalesDetail()
             int seatings;   // its list key's seatings
         };
         std::vector<TableCode> tables;
-        KeyNumbers tableOfCode;
+        Db::KeyIndex tableOfCode;
         std::string key;
         std::vector<SeatingOrder> order;
         OrderKeys orderKeys;
@@ -532,7 +461,7 @@ void FrmFTXS::ShowTableSalesDetail()
                 int known = tableOfCode.find(key);
                 if (known < 0) {
                     TableCode code{{{}, tableNull}, 0};
-                    foldInto(code.text.folded, table);
+                    Db::appendFoldedNoCase(code.text.folded, table);
                     const QString listKey = QString::fromUtf8(table).trimmed().toLower();
                     auto group = tableOfKey.constFind(listKey);
                     if (group == tableOfKey.constEnd()) {
@@ -541,7 +470,7 @@ void FrmFTXS::ShowTableSalesDetail()
                     }
                     code.seatings = *group;
                     tables.push_back(std::move(code));
-                    known = tableOfCode.insert(key);   // numbered as tables
+                    known = tableOfCode.add(key).first;   // numbered as tables
                 }
                 SeatingOrder o;
                 o.table = known;

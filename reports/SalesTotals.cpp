@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 #include "db/Database.h"
+#include "db/NoCaseKeys.h"
 #include "db/RowReader.h"
 #include "reports/ReportQueries.h"
 
@@ -33,8 +34,6 @@ const QString CodeLinesOfPeriod = QStringLiteral(
     "FROM ACCOUNT_200606 a JOIN strink_mess_200505 l ON l.account_id = a.account_id "
     "WHERE a.account_date >= ? AND a.account_date <= ?");
 
-// ASCII letters to lower case, every other byte as it is: the NOCASE collation.
-inline unsigned char folded(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
 
 // A stored value in the order SQLite sorts values: Null, numbers by value,
 // texts, blobs (by their bytes, texts case-folded under NOCASE).
@@ -69,7 +68,7 @@ struct Value {
             bytes.assign(v.data(), size_t(v.size()));
             if (noCase && rank == 2)
                 for (char& c : bytes)
-                    c = char(folded(uchar(c)));
+                    c = Db::foldedNoCase(c);
             break;
         }
         }
@@ -143,7 +142,7 @@ void appendKey(std::string& key, const Db::RowReader& r, int column, bool noCase
         return;
     }
     for (const char c : v)
-        key.push_back(char(folded(uchar(c))));
+        key.push_back(Db::foldedNoCase(c));
 }
 
 // Whole ten-thousandths of a line's quantity and of its amount, as
@@ -186,7 +185,7 @@ bool stateIs(const Db::Cell& state, char code)
     return state.type == SQLITE_TEXT && state.size == 1 && state.bytes[0] == code;
 }
 
-// Eight bytes with their ASCII capitals made small at once, as folded()
+// Eight bytes with their ASCII capitals made small at once, as Db::foldedNoCase()
 // makes each.
 inline uint64_t folded8(uint64_t x)
 {
@@ -412,7 +411,7 @@ int compareNoCase(const Db::RowReader& r, int column, const Value& v)
     const QByteArrayView t = r.utf8(column);
     const size_t n = std::min(size_t(t.size()), v.bytes.size());
     for (size_t i = 0; i < n; ++i) {
-        const unsigned char a = folded(uchar(t[qsizetype(i)])), b = uchar(v.bytes[i]);
+        const unsigned char a = uchar(Db::foldedNoCase(t[qsizetype(i)])), b = uchar(v.bytes[i]);
         if (a != b)
             return a < b ? -1 : 1;
     }
@@ -680,7 +679,7 @@ void idKey(std::string& key, int type, QByteArrayView bytes)
     key.assign(bytes.data(), size_t(bytes.size()));
     if (type == SQLITE_TEXT)
         for (char& c : key)
-            c = char(folded(uchar(c)));
+            c = Db::foldedNoCase(c);
     key.push_back(char(type));
 }
 
@@ -697,91 +696,6 @@ void idKey(std::string& key, const Db::RowReader& r, int column)
         key.push_back(char(type));
     }
 }
-
-// Whether each seating's lines count, by the seating's id key: one flat
-// table of small slots and the keys side by side in one buffer, so that a
-// year's hundred thousand seatings cost no allocation each.
-class SeatingAnswers {
-public:
-    // The answer kept for the key, or Null.
-    const bool* find(std::string_view key) const
-    {
-        if (m_slots.empty())
-            return nullptr;
-        const uint32_t hash = hashOf(key);
-        for (size_t i = hash & (m_slots.size() - 1);; i = (i + 1) & (m_slots.size() - 1)) {
-            const Slot& s = m_slots[i];
-            if (!s.used)
-                return nullptr;
-            if (s.hash == hash && s.size == key.size() && std::memcmp(m_keys.data() + s.at, key.data(), key.size()) == 0)
-                return &s.counts;
-        }
-    }
-    // Keeps the answer for a key not kept yet (past four gigabytes of keys
-    // they are no longer kept, only asked again).
-    void add(std::string_view key, bool counts)
-    {
-        if (m_keys.size() + key.size() > UINT32_MAX)
-            return;
-        const Slot slot{hashOf(key), uint32_t(m_keys.size()), uint32_t(key.size()), counts, true};
-        m_keys.append(key);
-        ++m_count;
-        if (m_gathering) {
-            m_gathered.push_back(slot);
-            return;
-        }
-        if (m_count * 4 > m_slots.size() * 3)
-            grow();
-        place(slot);
-    }
-    // Keys added before this are gathered and placed here at once, in a
-    // table of the size they need; find() works only after it.
-    void placeGathered()
-    {
-        m_gathering = false;
-        size_t size = 4096;
-        while (m_count * 4 > size * 3)
-            size *= 2;
-        m_slots.assign(size, Slot());
-        for (const Slot& s : m_gathered)
-            place(s);
-        std::vector<Slot>().swap(m_gathered);
-    }
-
-private:
-    struct Slot {
-        uint32_t hash = 0;
-        uint32_t at = 0;
-        uint32_t size = 0;
-        bool counts = false;
-        bool used = false;
-    };
-    static uint32_t hashOf(std::string_view key)
-    {
-        const size_t h = std::hash<std::string_view>()(key);
-        return uint32_t(h ^ (h >> 32));
-    }
-    void place(const Slot& slot)
-    {
-        size_t i = slot.hash & (m_slots.size() - 1);
-        while (m_slots[i].used)
-            i = (i + 1) & (m_slots.size() - 1);
-        m_slots[i] = slot;
-    }
-    void grow()
-    {
-        std::vector<Slot> old(std::max<size_t>(4096, m_slots.size() * 2));
-        old.swap(m_slots);
-        for (const Slot& s : old)
-            if (s.used)
-                place(s);
-    }
-    std::vector<Slot> m_slots;   // a power of two of them, at most three quarters used
-    std::vector<Slot> m_gathered;
-    bool m_gathering = true;
-    std::string m_keys;
-    size_t m_count = 0;
-};
 
 } // namespace
 
@@ -812,7 +726,13 @@ Recordset dishSales(ReportQueries::DishLevel level, ReportQueries::TableFilter f
         idKey(key, r, column);
         return chosenTables.count(key) > 0;
     };
-    SeatingAnswers seatingCounts;
+    // Whether each seating's lines count, by the seating's id key.
+    Db::KeyIndex seatingKeys;
+    std::vector<char> seatingCounts;
+    auto keepAnswer = [&](const std::string& id, bool counts) {
+        if (seatingKeys.add(id).second)
+            seatingCounts.push_back(counts);
+    };
     {
         Db::RowReader seatings(ReportQueries::dishSalesSeatings(), params.mid(0, 2));
         while (seatings.next()) {
@@ -821,19 +741,18 @@ Recordset dishSales(ReportQueries::DishLevel level, ReportQueries::TableFilter f
             // The id is the seating's key (NOCASE): each is read once.
             const bool counts = chosen(seatings, 1);
             idKey(key, seatings, 0);
-            seatingCounts.add(key, counts);
+            keepAnswer(key, counts);
         }
-        seatingCounts.placeGathered();
     }
     Db::RowReader tableOf(ReportQueries::tableOfSeating(), {QVariant()});
     auto seatingOf = [&](const Db::RowReader& line) {
         idKey(key, line, Seating);
-        if (const bool* known = seatingCounts.find(key))
-            return *known;
+        if (const int known = seatingKeys.find(key); known >= 0)
+            return bool(seatingCounts[size_t(known)]);
         const std::string id = key;
         tableOf.rerun({line.variant(Seating)});
         const bool counts = tableOf.next() && chosen(tableOf, 0);
-        seatingCounts.add(id, counts);
+        keepAnswer(id, counts);
         return counts;
     };
     // Every dish of the menu counts at the first level, and a dish's lines

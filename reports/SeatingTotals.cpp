@@ -9,6 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 #include "db/Database.h"
+#include "db/NoCaseKeys.h"
 #include "db/RowReader.h"
 #include "reports/ReportQueries.h"
 #include "reports/SalesTotals.h"
@@ -25,87 +26,12 @@ enum SeatingColumn { SeatingId, SeatingTable, SeatingDiners, SeatingWaiter };
     throw DbError(DbError::Read, QStringLiteral("integer overflow"));
 }
 
-// ASCII letters to lower case, every other byte as it is: the NOCASE collation.
-inline char folded(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
-}
-
+// The key of an id: its text with ASCII capitals made small.
 void foldInto(std::string& key, QByteArrayView text)
 {
-    key.resize(size_t(text.size()));
-    for (qsizetype i = 0; i < text.size(); ++i)
-        key[size_t(i)] = folded(text[i]);
+    key.clear();
+    Db::appendFoldedNoCase(key, text);
 }
-
-// Keys numbered from 0 in the order they were added, found by their bytes:
-// open addressing over one block of key bytes, so that a year of seating ids
-// costs no allocation per key.
-class KeyIndex {
-public:
-    KeyIndex() : m_slots(1024, 0) {}
-
-    int size() const { return int(m_hashes.size()); }
-    std::string_view key(int n) const
-    {
-        return std::string_view(m_bytes).substr(m_starts[size_t(n)], m_starts[size_t(n) + 1] - m_starts[size_t(n)]);
-    }
-    // The key's number; -1 when it was never added.
-    int find(std::string_view key) const
-    {
-        const size_t h = hash(key);
-        const size_t mask = m_slots.size() - 1;
-        for (size_t i = h & mask;; i = (i + 1) & mask) {
-            const uint32_t slot = m_slots[i];
-            if (slot == 0)
-                return -1;
-            if (m_hashes[slot - 1] == h && this->key(int(slot - 1)) == key)
-                return int(slot - 1);
-        }
-    }
-    // The key's number, and whether it was added now.
-    std::pair<int, bool> add(std::string_view key)
-    {
-        const size_t h = hash(key);
-        const size_t mask = m_slots.size() - 1;
-        size_t i = h & mask;
-        for (;; i = (i + 1) & mask) {
-            const uint32_t slot = m_slots[i];
-            if (slot == 0)
-                break;
-            if (m_hashes[slot - 1] == h && this->key(int(slot - 1)) == key)
-                return {int(slot - 1), false};
-        }
-        const int n = size();
-        m_bytes.append(key);
-        m_starts.push_back(uint32_t(m_bytes.size()));
-        m_hashes.push_back(h);
-        m_slots[i] = uint32_t(n + 1);
-        if (m_hashes.size() * 2 > m_slots.size())
-            grow();
-        return {n, true};
-    }
-
-private:
-    static size_t hash(std::string_view key) { return std::hash<std::string_view>{}(key); }
-    void grow()
-    {
-        std::vector<uint32_t> table(m_slots.size() * 2, 0);
-        const size_t mask = table.size() - 1;
-        for (size_t n = 0; n < m_hashes.size(); ++n) {
-            size_t i = m_hashes[n] & mask;
-            while (table[i] != 0)
-                i = (i + 1) & mask;
-            table[i] = uint32_t(n + 1);
-        }
-        m_slots.swap(table);
-    }
-
-    std::string m_bytes;
-    std::vector<uint32_t> m_starts{0};
-    std::vector<size_t> m_hashes;
-    std::vector<uint32_t> m_slots;   // key number + 1; 0 for a free slot
-};
 
 // A value as stored: a number, or a text or blob whose bytes are kept in a
 // block of texts.
@@ -203,8 +129,8 @@ int compareNoCase(const Texts& texts, const Stored& a, const Stored& b)
     const std::string_view x = texts.bytes(a), y = texts.bytes(b);
     const size_t n = std::min(x.size(), y.size());
     for (size_t i = 0; i < n; ++i) {
-        const unsigned char p = uchar(ra == 2 ? folded(x[i]) : x[i]);
-        const unsigned char q = uchar(ra == 2 ? folded(y[i]) : y[i]);
+        const unsigned char p = uchar(ra == 2 ? Db::foldedNoCase(x[i]) : x[i]);
+        const unsigned char q = uchar(ra == 2 ? Db::foldedNoCase(y[i]) : y[i]);
         if (p != q)
             return p < q ? -1 : 1;
     }
@@ -332,9 +258,9 @@ private:
     }
 
     Texts m_texts;
-    KeyIndex m_tableKeys;
+    Db::KeyIndex m_tableKeys;
     std::vector<Stored> m_tableNames;
-    KeyIndex m_keys;
+    Db::KeyIndex m_keys;
     Blocks<Seating> m_seatings;
     std::unordered_map<int, double> m_otherDiners;   // diners stored as text
     std::unique_ptr<Db::RowReader> m_lookup;
@@ -510,7 +436,7 @@ Recordset waiterRanking(const ReportPeriod& period)
     PeriodSeatings seatings(period);
     const Texts& texts = seatings.texts();
     std::vector<SeatingGroup> groups;
-    KeyIndex waiters;
+    Db::KeyIndex waiters;
     std::string key;
     GroupOfSeating groupOf;
     readBills(period, seatings, [&](const Db::RowReader& bill, int n) {
@@ -521,7 +447,7 @@ Recordset waiterRanking(const ReportPeriod& period)
             key.assign(1, char('0' + w.type));
             if (w.type == SQLITE_TEXT) {
                 for (const char c : texts.bytes(w))
-                    key.push_back(folded(c));
+                    key.push_back(Db::foldedNoCase(c));
             } else if (w.type == SQLITE_BLOB) {
                 key.append(texts.bytes(w));
             } else if (w.type != SQLITE_NULL) {
@@ -577,7 +503,7 @@ SalesDetail salesDetail(const ReportPeriod& period)
     };
     Blocks<Group> groups;
     GroupOfSeating firstGroupOf;
-    KeyIndex pays;
+    Db::KeyIndex pays;
     std::vector<uint32_t> payTexts;
     std::string key;   // of the last payment method met
     uint32_t lastPay = 0;
@@ -624,7 +550,7 @@ SalesDetail salesDetail(const ReportPeriod& period)
     // A table's name, the spellings of table ids and the diners values are
     // made into Qt values once.
     std::vector<int> nameTexts;
-    KeyIndex spellings, diners;
+    Db::KeyIndex spellings, diners;
     std::vector<uint32_t> spellingTexts;
     auto keyOf = [&](const Stored& v) {
         key.assign(1, char('0' + v.type));

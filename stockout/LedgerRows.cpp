@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include "db/DateTimeText.h"
+#include "db/NoCaseKeys.h"
 #include "db/RowReader.h"
 #include "stockin/StockCommon.h"
 
@@ -13,8 +14,7 @@ QByteArray matchKey(QByteArrayView code)
 {
     QByteArray key = code.toByteArray();
     for (char& c : key)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
+        c = Db::foldedNoCase(c);
     return key;
 }
 
