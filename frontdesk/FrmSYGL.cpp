@@ -20,6 +20,7 @@ using namespace TableWord;
 const QString Prompt = QStringLiteral("提示");
 const QString NoTables = QStringLiteral("没有任何可供选择的房台!");
 const QString OnlySettledClears = QStringLiteral("只有“结帐”状态下才能清台");
+const QString UnbilledLinesLeft = QStringLiteral("本桌还有未结帐的菜品，请先续单并结帐！");
 
 // A stored value as the board shows it: trimmed text, a whole number without
 // decimals, Null as empty text.
@@ -489,6 +490,7 @@ void FrmSYGL::ClearTable()
         return;
     }
     bool refused = false;   // the seating still has open lines, or there is none to close
+    bool unbilled = false;  // settled, but dishes were placed on it since
     bool changed = false;
     const bool done = RunDbAction([&] {
         // Decided from the table and its seating as they are now, under the
@@ -508,14 +510,14 @@ void FrmSYGL::ClearTable()
             refused = true;   // a table without a seating has nothing to clear
             return;
         }
-        if (word != Settled) {
-            // A table in use is cleared only while its own seating has no
-            // unsettled order line (a table opened in error, say).
-            if (Db::scalar(QStringLiteral("select count(*) from strink_mess_200505 where use_table_id = ? and Account_sts = '0'"),
-                           {seating.field(QStringLiteral("use_table_id"))}).toInt() > 0) {
-                refused = true;
-                return;
-            }
+        // A table in use is cleared only while its own seating has no
+        // unsettled order line (a table opened in error, say). A settled
+        // table may have been given dishes after its checkout (refunds
+        // allowed): clearing it then would leave those charges on no bill.
+        if (Db::scalar(QStringLiteral("select count(*) from strink_mess_200505 where use_table_id = ? and Account_sts = '0'"),
+                       {seating.field(QStringLiteral("use_table_id"))}).toInt() > 0) {
+            (word == Settled ? unbilled : refused) = true;
+            return;
         }
         table.setField(QStringLiteral("othersts"), QStringLiteral("C"));
         table.Update();
@@ -523,8 +525,8 @@ void FrmSYGL::ClearTable()
         seating.Update();
         tx.commit();
     });
-    if (refused) {
-        MsgBox(OnlySettledClears, Msg::Exclamation, Prompt);
+    if (refused || unbilled) {
+        MsgBox(unbilled ? UnbilledLinesLeft : OnlySettledClears, Msg::Exclamation, Prompt);
         return;
     }
     // Cleared, or the board showed the table as it no longer is: it reloads.

@@ -345,7 +345,7 @@ protected:
         struct T { const char* id; const char* state; QVariant mark; } tables[] = {
             {"1", "D", {}}, {"2", "A", {}}, {"3", "A", {}}, {"4", "A", QStringLiteral("B")}, {"5", "E", {}},
             {"6", "E", {}}, {"7", "P", {}}, {"8", "C", {}}, {"9", "C", QStringLiteral("B")}, {"10", "D", {}},
-            {"11", "D", {}}, {"12", "A", {}},
+            {"11", "D", {}}, {"12", "A", {}}, {"13", "D", {}},
         };
         for (const T& t : tables)
             table(QString::fromLatin1(t.id), QStringLiteral("台") + QString::fromLatin1(t.id), QStringLiteral("01"),
@@ -365,6 +365,9 @@ protected:
                            "VALUES ('20260501110006-12', '12', '2026-05-01 11:00:06', 3, 'A')"));
         // Table 10 is settled but has no current seating (only a closed one).
         seat(QStringLiteral("10"), QStringLiteral("2026-04-01 11:00:00"), 2, QStringLiteral("P"));
+        // Table 13 is settled with every line on its bill; table 1 got a dish after its checkout.
+        line(seat(QStringLiteral("13"), QStringLiteral("2026-05-01 11:00:07"), 2, QStringLiteral("D")), 0, 10, 1,
+             QStringLiteral("0"), QStringLiteral("1"));
     }
     QString tableState(const QString& id)
     {
@@ -390,7 +393,8 @@ TEST_F(ClearTableCases, ClearsOnlyWhatMayBeCleared)
         int icon;
         const char* word;      // the word shown afterwards
     } cases[] = {
-        {"1", "", 0, "空闲"},                                  // settled: open lines do not matter
+        {"1", "本桌还有未结帐的菜品，请先续单并结帐！", Msg::Exclamation, "结帐"},   // a line on no bill
+        {"13", "", 0, "空闲"},                                 // settled, every line billed
         {"2", "只有“结帐”状态下才能清台", Msg::Exclamation, "在用"},   // unsettled line
         {"3", "", 0, "空闲"},                                  // in use without lines
         {"4", "", 0, "预订"},                                  // the reservation mark stays
@@ -432,13 +436,13 @@ TEST_F(ClearTableCases, AFailedWriteLeavesTableAndSeatingAsTheyWere)
     FrmSYGL& w = board();
     sql(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON use_table_200505 BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
     const QString before = dump();
-    clickRow(w.ListView1, rowOf(QStringLiteral("1")));
+    clickRow(w.ListView1, rowOf(QStringLiteral("13")));
     w.ClearTable();
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages().first().contains(QStringLiteral("disk full")));
     EXPECT_EQ(lastMessage().title, QStringLiteral("信息提示"));
     EXPECT_EQ(dump(), before);
-    EXPECT_EQ(w.ListView1->subItem(rowOf(QStringLiteral("1")), 1), QStringLiteral("结帐"));
+    EXPECT_EQ(w.ListView1->subItem(rowOf(QStringLiteral("13")), 1), QStringLiteral("结帐"));
 }
 
 TEST_F(TabulorTest, DemoDatabaseShowsALivelyBoard)
@@ -484,6 +488,12 @@ TEST_F(ClearTableCases, AClearAfterAnotherTillActedOnTheTableIsRefused)
           "INSERT INTO use_table_200505 (use_table_id, house_table_id, start_date, strink_num, sts) "
           "VALUES ('20260501123000', '3', '2026-05-01 12:30:00', 4, 'A')"},
          "在用"},
+        // The seating was settled: its table and lines.
+        {"2",
+         {"UPDATE house_table SET othersts = 'D' WHERE table_id = '2'",
+          "UPDATE use_table_200505 SET sts = 'D' WHERE house_table_id = '2'",
+          "UPDATE strink_mess_200505 SET account_sts = '1' WHERE use_table_id = '20260501110001'"},
+         "结帐"},
         // The table was cleared.
         {"5",
          {"UPDATE house_table SET othersts = 'C' WHERE table_id = '5'",

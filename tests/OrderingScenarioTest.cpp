@@ -1,7 +1,9 @@
 // One seating through the ordering windows from opening to a continued
 // bill; the stored rows, stock bills and counters end as worked out by hand.
+#include "checkout/FrmJZGL.h"
 #include "ordering/DlgTD.h"
 #include "ordering/FrmKTXX.h"
+#include "reports/FrmXSHZ.h"
 #include "tests/OrderingFixture.h"
 
 class OrderingScenario : public OrderingFixture {};
@@ -96,4 +98,105 @@ TEST_F(OrderingScenario, OpenOrderPlaceFreeReturnCheckoutAndContinue)
                                    "r.code = s.code) OR s.cks <> (SELECT total(num) FROM ckgl2004 c WHERE c.code = s.code) "
                                    "OR s.zje <> (SELECT total(je) FROM rkgl2004 r WHERE r.code = s.code)")).toInt(),
               0);
+}
+
+// With refunds allowed, dishes placed on a settled table whose ordering
+// window is then closed: the table cannot be cleared while those lines are on
+// no bill. A continued bill and a checkout from the board settle exactly
+// them in a bill of their own, the day's summary by dish counts them, and
+// the table then clears.
+TEST_F(OrderingScenario, LinesPlacedAfterCheckoutAreBilledBeforeTheTableClears)
+{
+    standardFloor();
+    Module1::OperatorCode = QStringLiteral("SYSTEM");
+    param(QStringLiteral("AllowRefundment"), QStringLiteral("1"));
+    Module1::RefundAllowed = true;
+    Printers::script({QStringLiteral("Recorder")});
+    // Table 105's seating was settled at 12:20 with one 宫保鸡丁.
+    sql(QStringLiteral("INSERT INTO ACCOUNT_200606 (use_table_id, account_date, account_man, fee_price, discount_price, "
+                       "discount_rule_id, no_account_price, account_price, pay_sts) "
+                       "VALUES (?, '2026-05-01 12:20:00', 'SYSTEM', 38, 0, '', 0, 38, '0')"),
+        {settled});
+    const qint64 firstBill = value(QStringLiteral("SELECT max(rowid) FROM ACCOUNT_200606")).toLongLong();
+    storedLine(settled, 0, QStringLiteral("1"), QStringLiteral("宫保鸡丁"), 38, 1, QStringLiteral("0"), 0, QStringLiteral(""),
+               QStringLiteral("1"));
+    sql(QStringLiteral("UPDATE strink_mess_200505 SET account_id = ?"), {firstBill});
+
+    openOrdering(QStringLiteral("105"), [&](FrmDCKT& w) {
+        order(w, QStringLiteral("2"), 1);
+        // Button 4 is off on a settled table; Enter in the empty quick-code
+        // box places all the same. Yes to "本桌已经结帐完毕，是否仍要落单" and
+        // to the placing.
+        ASSERT_FALSE(w.Toolbar1->buttonEnabled(FrmDCKT::BtnPlace));
+        w.Text1->clear();
+        QTest::keyClick(w.Text1, Qt::Key_Return);
+        EXPECT_EQ(messages(), (QStringList{"本桌已经结帐完毕，是否仍要落单", "确定要落单吗?", "落单完成!"}));
+        w.Toolbar1->click(FrmDCKT::BtnExit);
+    });
+    ASSERT_EQ(count(QStringLiteral("strink_mess_200505"), QStringLiteral("WHERE use_table_id = ? AND account_sts = '0'"),
+                    {settled}),
+              1);
+    FrmSYGL& b = board();
+    EXPECT_EQ(b.ListView1->subItem(rowOf(QStringLiteral("105")), FrmSYGL::ColState), QStringLiteral("结帐"));
+
+    // Clearing is refused and writes nothing.
+    const QString before = dump();
+    MessageSeam::clear();
+    clickRow(b.ListView1, rowOf(QStringLiteral("105")));
+    b.Toolbar1->click(8);
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("本桌还有未结帐的菜品，请先续单并结帐！")});
+    EXPECT_EQ(lastMessage().icon, Msg::Exclamation);
+    EXPECT_EQ(lastMessage().title, QStringLiteral("提示"));
+    EXPECT_EQ(dump(), before);
+
+    // 续单, then 结帐 from the board.
+    openOrdering(QStringLiteral("105"), [&](FrmDCKT& w) {
+        ASSERT_TRUE(w.Toolbar1->buttonEnabled(FrmDCKT::BtnContinue));
+        w.Toolbar1->click(FrmDCKT::BtnContinue);
+        w.Toolbar1->click(FrmDCKT::BtnExit);
+    });
+    clickRow(b.ListView1, rowOf(QStringLiteral("105")));
+    ASSERT_EQ(b.ListView1->subItem(rowOf(QStringLiteral("105")), FrmSYGL::ColState), QStringLiteral("续单"));
+    QString receivable;
+    onWindow<FrmJZGL>([&](FrmJZGL& j) {
+        processEvents();
+        receivable = j.LblYSJE->text();
+        j.TxtKRFKJE->setFocus(Qt::TabFocusReason);
+        retypeKeys(j.TxtKRFKJE, QStringLiteral("50"));
+        QTest::keyClick(j.TxtKRFKJE, Qt::Key_Return);
+    });
+    b.Toolbar1->click(7);
+    EXPECT_EQ(Money::leadingValue(receivable), Money::fromUnits(48 * Money::Scale));
+    Recordset bills;
+    bills.open(QStringLiteral("SELECT rowid, fee_price, account_price FROM ACCOUNT_200606 WHERE use_table_id = ? ORDER BY rowid"),
+               {settled});
+    ASSERT_EQ(bills.RecordCount(), 2);
+    bills.MoveLast();
+    const qint64 secondBill = bills.field(0).toLongLong();
+    EXPECT_EQ(bills.field(1).toDouble(), 48);
+    EXPECT_EQ(bills.field(2).toDouble(), 48);
+    EXPECT_EQ(value(QStringLiteral("SELECT group_concat(food_code || ':' || account_sts || ':' || "
+                                   "(account_id = ?), ',') FROM strink_mess_200505 WHERE use_table_id = ?"),
+                    {secondBill, settled}).toString(),
+              QStringLiteral("1:1:0,2:1:1"));
+
+    // The day's summary by dish counts the line of the second bill.
+    FrmXSHZ& summary = Forms::get<FrmXSHZ>();
+    summary.Combo1->setCurrentText(QStringLiteral("按品名"));
+    summary.cmdQuery->click();
+    QStringList dishes;
+    for (int r = 0; r < summary.ListView1->count(); ++r)
+        dishes << summary.ListView1->text(r) + u'|' + summary.ListView1->subItem(r, 1) + u'|'
+                      + summary.ListView1->subItem(r, 3);
+    EXPECT_TRUE(dishes.contains(QStringLiteral("水煮牛肉|1|48.00"))) << qPrintable(dishes.join(u'\n'));
+    summary.Unload();
+
+    // Now the table clears.
+    MessageSeam::clear();
+    clickRow(b.ListView1, rowOf(QStringLiteral("105")));
+    b.Toolbar1->click(8);
+    EXPECT_EQ(value(QStringLiteral("SELECT othersts FROM house_table WHERE table_id = '105'")).toString(), QStringLiteral("C"));
+    EXPECT_EQ(value(QStringLiteral("SELECT sts FROM use_table_200505 WHERE use_table_id = ?"), {settled}).toString(),
+              QStringLiteral("P"));
+    EXPECT_EQ(b.ListView1->subItem(rowOf(QStringLiteral("105")), FrmSYGL::ColState), QStringLiteral("空闲"));
 }
