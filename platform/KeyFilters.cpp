@@ -145,6 +145,11 @@ void QuoteKeyFilter(QLineEdit* edit)
     new KeyFilter(edit, [](QChar c) { return c != u'\''; });
 }
 
+void JoinedLineKeyFilter(QLineEdit* edit)
+{
+    new KeyFilter(edit, [](QChar c) { return c != u'\'' && c != u'|'; }, KeyFilter::Paste::WholeOrNothing);
+}
+
 void ReadOnlyKeyFilter(QLineEdit* edit)
 {
     edit->setReadOnly(true);

@@ -39,6 +39,10 @@ void DecimalKeyFilter(QLineEdit* edit);
 void PhoneKeyFilter(QLineEdit* edit);
 // everything but the apostrophe
 void QuoteKeyFilter(QLineEdit* edit);
+// everything but the apostrophe and the vertical bar: for a line stored
+// joined to others by "|", which must come back as the same line. A paste or
+// drop holding either is refused whole.
+void JoinedLineKeyFilter(QLineEdit* edit);
 // no key at all: the field only shows text put there by code
 void ReadOnlyKeyFilter(QLineEdit* edit);
 

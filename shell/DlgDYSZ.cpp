@@ -5,6 +5,7 @@
 #include <QStyle>
 #include "db/Database.h"
 #include "db/Recordset.h"
+#include "platform/Blanks.h"
 #include "platform/KeyFilters.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
@@ -29,7 +30,9 @@ DlgDYSZ::DlgDYSZ()
     for (int i = 0; i < 6; ++i) {
         QLineEdit* e = new QLineEdit(this);
         MaxLengthFilter(e, 20);
-        QuoteKeyFilter(e);
+        // The three lines of a row are stored joined by "|": a bar in a line
+        // would split it on the next reading and push the others out.
+        JoinedLineKeyFilter(e);
         const int top = 240 + i * 420 + (i >= 3 ? 300 : 0);
         Twips::place(e, 2880, top, 3480, 345);
         *boxes[i] = e;
@@ -111,8 +114,8 @@ void DlgDYSZ::OKButton_Click()
         return;
     }
     const QString printer = Option1[1]->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-    const QString head = Text1->text().trimmed() + u'|' + Text2->text().trimmed() + u'|' + Text3->text().trimmed();
-    const QString foot = Text4->text().trimmed() + u'|' + Text5->text().trimmed() + u'|' + Text6->text().trimmed();
+    const QString head = TrimBlanks(Text1->text()) + u'|' + TrimBlanks(Text2->text()) + u'|' + TrimBlanks(Text3->text());
+    const QString foot = TrimBlanks(Text4->text()) + u'|' + TrimBlanks(Text5->text()) + u'|' + TrimBlanks(Text6->text());
     const QString order = Option3->isChecked() ? QStringLiteral("Order") : QStringLiteral("Class");
 
     const bool saved = RunDbAction([&] {

@@ -116,7 +116,7 @@ void dropText(QLineEdit* edit, const QString& text)
 
 } // namespace
 
-TEST_F(TabulorTest, NumberFiltersTakeAPasteWholeOrLeaveTheFieldAsItWas)
+TEST_F(TabulorTest, NumberAndJoinedLineFiltersTakeAPasteWholeOrLeaveTheFieldAsItWas)
 {
     struct Case { void (*install)(QLineEdit*); int limit; const char* start; const char* inserted; const char* result; };
     const Case cases[] = {
@@ -135,6 +135,10 @@ TEST_F(TabulorTest, NumberFiltersTakeAPasteWholeOrLeaveTheFieldAsItWas)
         {DecimalKeyFilter, 8, "", "abc", ""},
         {DecimalKeyFilter, 8, "", " 12", ""},
         {DecimalKeyFilter, 8, "", "123456789", ""},
+        // A receipt line, stored joined to others by "|".
+        {JoinedLineKeyFilter, 20, "Tel", " 123", "Tel 123"},
+        {JoinedLineKeyFilter, 20, "Tel", "|123", "Tel"},
+        {JoinedLineKeyFilter, 20, "", "Joe's", ""},
     };
     for (const Case& c : cases) {
         const QString start = QString::fromLatin1(c.start), inserted = QString::fromLatin1(c.inserted),

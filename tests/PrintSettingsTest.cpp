@@ -1,5 +1,7 @@
 // Print settings: the receipt's head and foot lines, the printer type and the
 // line order, and the shared reading rule of the rows in force.
+#include <QApplication>
+#include <QClipboard>
 #include <QTest>
 #include "shell/DlgDYSZ.h"
 #include "shell/FrmMain.h"
@@ -116,22 +118,46 @@ TEST_F(PrintSetTest, RefusalsWriteNothing)
     EXPECT_EQ(value(QStringLiteral("SELECT RESTNAME FROM PRINTSET WHERE HEAD = 1")).toString(), QStringLiteral("||"));
 }
 
-TEST_F(PrintSetTest, LinesKeepBarsAsSeparatorsAndApostrophesAreHarmless)
+// The lines of a row are stored joined by "|": a bar can neither be typed nor
+// pasted into a line, so every line comes back, and prints, as it was saved.
+TEST_F(PrintSetTest, EveryLineComesBackAsSavedForNoBarReachesALine)
 {
+    save({QStringLiteral("小馆"), QStringLiteral("电话 010-1234"), QStringLiteral("欢迎光临"), QStringLiteral("谢谢"),
+          QStringLiteral("再见"), QStringLiteral("　下次再来")},
+         0, false);
     DlgDYSZ& d = open();
     d.Text1->setFocus();
-    QTest::keyClicks(d.Text1, QStringLiteral("Joe's|Bar"));
-    EXPECT_EQ(d.Text1->text(), QStringLiteral("Joes|Bar"));   // the key is dropped
-    // Text that reaches a box some other way is stored exactly, never as SQL.
-    d.Text4->setText(QStringLiteral("x'); DELETE FROM t;"));
+    d.Text1->selectAll();
+    QTest::keyClicks(d.Text1, QStringLiteral("Tel|123 Joe's"));
+    EXPECT_EQ(d.Text1->text(), QStringLiteral("Tel123 Joes"));   // the keys are dropped
+    d.Text4->setFocus();
+    d.Text4->end(false);
+    QApplication::clipboard()->setText(QStringLiteral("谢|谢"));
+    QTest::keyClick(d.Text4, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(d.Text4->text(), QStringLiteral("谢谢"));           // refused whole
+    QApplication::clipboard()->setText(QStringLiteral("惠顾"));
+    QTest::keyClick(d.Text4, Qt::Key_V, Qt::ControlModifier);
+    const QStringList shown = boxes(d);
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("Tel123 Joes"), QStringLiteral("电话 010-1234"), QStringLiteral("欢迎光临"),
+                                  QStringLiteral("谢谢惠顾"), QStringLiteral("再见"), QStringLiteral("　下次再来")}));
+    MessageSeam::clear();
     MessageSeam::answer(Msg::Yes);
     d.OKButton->click();
     processEvents();
-    EXPECT_EQ(value(QStringLiteral("SELECT RESTNAME FROM PRINTSET WHERE HEAD = 0")).toString(),
-              QStringLiteral("x'); DELETE FROM t;||"));
+    EXPECT_EQ(lastMessage().text, QStringLiteral("打印设置完成！"));
 
+    EXPECT_EQ(boxes(open()), shown);
+    // What the receipt prints above and below its lines.
+    const PrintSetLines lines = ReadPrintSet();
+    EXPECT_EQ(lines.head + lines.foot, shown);
+
+    // Text that reaches a box some other way is stored exactly, never as SQL.
     DlgDYSZ& again = open();
-    EXPECT_EQ(boxes(again).mid(0, 3), (QStringList{QStringLiteral("Joes"), QStringLiteral("Bar"), QString()}));
+    again.Text5->setText(QStringLiteral("x'); DELETE FROM t;"));
+    MessageSeam::answer(Msg::Yes);
+    again.OKButton->click();
+    processEvents();
+    EXPECT_EQ(ReadPrintSet().foot[1], QStringLiteral("x'); DELETE FROM t;"));
 }
 
 TEST_F(PrintSetTest, ReadPrintSetTakesTheRowsInForce)
