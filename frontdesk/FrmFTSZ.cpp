@@ -159,6 +159,9 @@ struct FrmFTSZ::CodeNameTab {
     QString inUse;
     // The tree on the tables tab lists the types: it follows their changes.
     bool reloadsTree;
+    // Tables carry the entry's name (not its code): a new name is carried
+    // over to them.
+    bool tablesCarryName;
 };
 
 FrmFTSZ::CodeNameTab FrmFTSZ::typesTab() const
@@ -173,7 +176,8 @@ FrmFTSZ::CodeNameTab FrmFTSZ::typesTab() const
             .inUseWhere = QStringLiteral("Where House_BMID = ?"),
             .inUseColumn = 0,
             .inUse = QStringLiteral("请选删除此类型的所有方台，再进行删除此类型!"),
-            .reloadsTree = true};
+            .reloadsTree = true,
+            .tablesCarryName = false};
 }
 
 FrmFTSZ::CodeNameTab FrmFTSZ::specsTab() const
@@ -189,7 +193,8 @@ FrmFTSZ::CodeNameTab FrmFTSZ::specsTab() const
             .inUseWhere = QStringLiteral("Where CLASS = ?"),
             .inUseColumn = 1,
             .inUse = QStringLiteral("请选删除此规格的所有方台，再进行删除此规格!"),
-            .reloadsTree = false};
+            .reloadsTree = false,
+            .tablesCarryName = true};
 }
 
 void FrmFTSZ::ListView1Init() { initCodeNames(typesTab()); }
@@ -315,6 +320,7 @@ void FrmFTSZ::saveChangedCodeName(const CodeNameTab& tab, CodeNameDialog& d)
 {
     const QString code = d.Text1->text().trimmed();
     const QString name = d.Text2->text().trimmed();
+    bool carried = false;
     const bool stored = RunDbAction([&] {
         Transaction tx;
         Module1::SharedRecordset = Recordset();
@@ -323,14 +329,32 @@ void FrmFTSZ::saveChangedCodeName(const CodeNameTab& tab, CodeNameDialog& d)
         // An entry removed meanwhile is stored again under its code.
         if (rs.isEOF())
             rs.AddNew();
+        else if (tab.tablesCarryName)
+            carried = carryNameToTables(rs.field(QStringLiteral("fname")), name);
         rs.setField(QStringLiteral("fcode"), code);
         rs.setField(QStringLiteral("fname"), name);
         rs.Update();
         tx.commit();
         fillCodeNames(tab);
+        if (carried)
+            ListView3Detail();   // the tables tab shows each table's specification
     });
     if (stored)
         codeNameSaved(tab, d);
+}
+
+// A specification's tables carry its name: they take its new name, or the
+// delete check, the table dialogs and the reports by specification would
+// lose them. Another specification of the same old name may be the one they
+// mean, so then they are left as they are.
+bool FrmFTSZ::carryNameToTables(const QVariant& oldName, const QString& newName)
+{
+    if (oldName.isNull() || oldName.toString() == newName)
+        return false;
+    if (Db::scalar(QStringLiteral("select count(*) from house_kinds where fname = ?"), {oldName}).toInt() != 1)
+        return false;
+    Db::exec(QStringLiteral("update house_table set class = ? where class = ?"), {newName, oldName});
+    return true;
 }
 
 void FrmFTSZ::codeNameSaved(const CodeNameTab& tab, CodeNameDialog& d)

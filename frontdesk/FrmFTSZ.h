@@ -69,6 +69,8 @@ private:
     void saveNewCodeName(const CodeNameTab& tab, CodeNameDialog& d);
     void saveChangedCodeName(const CodeNameTab& tab, CodeNameDialog& d);
     void codeNameSaved(const CodeNameTab& tab, CodeNameDialog& d);
+    // Whether the tables were given the new name.
+    bool carryNameToTables(const QVariant& oldName, const QString& newName);
     void deleteCodeNameChecked(const CodeNameTab& tab);
     void deleteCodeName(const CodeNameTab& tab);
 

@@ -1,6 +1,8 @@
 // Dish sales by table type or specification: the value list, the dish tree
 // and the list of dishes ordered in a period, net of returns.
 #include "db/Money.h"
+#include "frontdesk/FrmFTSZ.h"
+#include "frontdesk/TableMasterDialogs.h"
 #include "reports/FrmDDTJ.h"
 #include "shell/Module1.h"
 #include "tests/ReportsFixture.h"
@@ -209,4 +211,51 @@ TEST_F(DishSalesTest, ChoosingDoesNotQueryAndAnEmptyValueListFindsNothing)
     w.Toolbar1->click(FrmDDTJ::BtnQuery);
     EXPECT_EQ(w.ListView1->count(), 0);
     EXPECT_TRUE(messages().isEmpty());
+}
+
+// Tables carry their specification's name. Renamed in the table setup, a
+// specification takes its tables along: the delete check still finds them
+// and the sales by specification still count their lines. While another
+// specification bears the old name too, the tables are left as they are.
+TEST_F(DishSalesTest, ARenamedSpecificationKeepsItsTablesAndTheirSales)
+{
+    menuAndOrders();
+    FrmFTSZ& setup = Forms::get<FrmFTSZ>();
+    setup.show();
+    processEvents();
+    setup.SSTab1->setTab(1);
+    auto rename = [&](int row, const QString& name) {
+        clickRow(setup.ListView2, row);
+        Forms::onModal(QStringLiteral("Frmlbedit"), [name](Form& f) {
+            auto& d = static_cast<CodeNameDialog&>(f);
+            retypeKeys(d.Text2, name);
+            d.Command1->click();
+        });
+        MessageSeam::clear();
+        setup.Toolbar1->click(2);
+        EXPECT_EQ(messages(), QStringList{QStringLiteral("保存成功!")});
+    };
+    auto classes = [&] {
+        return value(QStringLiteral("SELECT group_concat(table_id || ':' || class, ',') FROM house_table")).toString();
+    };
+
+    // 03 is named 四人台 like 01: which one the tables meant is not known.
+    rename(2, QStringLiteral("方桌"));
+    EXPECT_EQ(classes(), QStringLiteral("101:四人台,201:十人台,301:四人台"));
+
+    // Now 01 alone is 四人台: its tables take the new name.
+    rename(0, QStringLiteral("小方桌"));
+    EXPECT_EQ(classes(), QStringLiteral("101:小方桌,201:十人台,301:小方桌"));
+    ASSERT_EQ(setup.ListView3->subItem(0, 1), QStringLiteral("101"));   // the tables tab shows it at once
+    EXPECT_EQ(setup.ListView3->subItem(0, 4), QStringLiteral("小方桌"));
+    clickRow(setup.ListView2, 0);
+    MessageSeam::clear();
+    setup.Toolbar1->click(3);
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("请选删除此规格的所有方台，再进行删除此规格!")});
+    EXPECT_EQ(count(QStringLiteral("house_kinds"), QStringLiteral("WHERE fcode = '01'")), 1);
+    setup.Unload();
+
+    const QStringList byNewName = queryRows(QStringLiteral("ROOT"), QStringLiteral("房台规格"), QStringLiteral("小方桌"));
+    EXPECT_EQ(byNewName.size(), 6);
+    EXPECT_EQ(byNewName.last().toStdString(), "合计| | | |446.00");
 }
