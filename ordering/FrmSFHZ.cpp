@@ -37,15 +37,17 @@ void FrmSFHZ::Form_Load()
     FrmDCKT* owner = FrmDCKT::ifOpen();
     const QString seatingId = owner ? owner->TxtXTBH->text() : QString();
     RunDbAction([&] {
-        // Ordered and returned lines only (kinds below "2"), at the dish's
-        // current menu price; a dish returned in full drops out.
+        // Ordered and returned lines only (kinds below "2"), at the price
+        // each line was ordered at, which is what the guest is billed (a
+        // market-price dish, a menu price changed since); a dish returned
+        // in full drops out.
         Recordset& rs = Module1::SharedRecordset2;
         rs = Recordset();
         rs.open(QStringLiteral(
-            "select d.cpname as 菜品名称, d.cp_price as 单价, sum(s.food_num) as 数量 "
+            "select d.cpname as 菜品名称, s.price as 单价, sum(s.food_num) as 数量 "
             "from strink_mess_200505 s inner join cpdetail d on s.food_code = d.code "
             "where s.sts < '2' and s.use_table_id = ? "
-            "group by d.cpname, d.cp_price, d.cp_classid having sum(s.food_num) > 0 "
+            "group by d.cpname, s.price, d.cp_classid having sum(s.food_num) > 0 "
             "order by d.cp_classid, min(s.rowid)"),
             {seatingId});
         DataGrid1->setRowCount(rs.RecordCount());

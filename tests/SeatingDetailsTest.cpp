@@ -1,4 +1,5 @@
 // The seating-details dialog and the charge summary of the ordering window.
+#include "db/Money.h"
 #include "ordering/FrmKTXQ.h"
 #include "ordering/FrmSFHZ.h"
 #include "platform/Twips.h"
@@ -124,7 +125,7 @@ TEST_F(SeatingDetails, AnUnknownShiftIsSavedEmptyAndASettledSeatingStaysSettled)
     EXPECT_EQ(seating(settled), QStringLiteral("3||002|王强|003|李娜|靠窗|D|2026-05-01 12:20:00|105|2026-05-01 10:00:00"));
 }
 
-TEST_F(ChargeSummary, NetQuantitiesAtTheCurrentMenuPriceInCategoryOrder)
+TEST_F(ChargeSummary, NetQuantitiesAtTheirOrderedPricesInCategoryOrder)
 {
     // 拍黄瓜 (category 201) first stored, 宫保鸡丁 (101) after it.
     storedLine(inUse, 0, QStringLiteral("5"), QStringLiteral("拍黄瓜"), 12.5, 1);
@@ -136,9 +137,10 @@ TEST_F(ChargeSummary, NetQuantitiesAtTheCurrentMenuPriceInCategoryOrder)
     storedLine(inUse, 6, QStringLiteral("6"), QStringLiteral("招牌菜"), 88, 1, QStringLiteral("2"));   // free only
     storedLine(inUse, 7, QStringLiteral("5"), QStringLiteral("拍黄瓜"), 12.5, 1, QStringLiteral("0"), 0, QString(),
                QStringLiteral("1"));   // settled lines count too
+    storedLine(inUse, 8, QStringLiteral("1"), QStringLiteral("宫保鸡丁"), 38, 1);   // at another price: a row of its own
     storedLine(continued, 0, QStringLiteral("1"), QStringLiteral("宫保鸡丁"), 38, 5);   // another seating
     const QStringList rows = grid([&](FrmDCKT& w) {
-        // The menu price changed after ordering: the summary uses the new one.
+        // The menu price changed after ordering: the lines keep theirs.
         sql(QStringLiteral("UPDATE cpdetail SET cp_price = 38.5 WHERE code = '1'"));
         // A line only on screen does not count.
         w.appendLine({QStringLiteral("水煮牛肉"), QStringLiteral("份"), QStringLiteral("4"), QStringLiteral("48"),
@@ -146,7 +148,26 @@ TEST_F(ChargeSummary, NetQuantitiesAtTheCurrentMenuPriceInCategoryOrder)
                       QStringLiteral("点单"), QString()},
                      QStringLiteral("2"));
     });
-    EXPECT_EQ(rows, (QStringList{"宫保鸡丁|38.5|2|77", "拍黄瓜|12.5|2|25"}));
+    EXPECT_EQ(rows, (QStringList{"宫保鸡丁|30|2|60", "宫保鸡丁|38|1|38", "拍黄瓜|12.5|2|25"}));
+}
+
+// The summary charges what the guest is billed: a dish whose menu price went
+// up after it was ordered and a market-price dish show the prices of their
+// lines, and the amounts add up to the ordering window's total.
+TEST_F(ChargeSummary, AmountsAddUpToTheOrderingTotal)
+{
+    sql(QStringLiteral("UPDATE cpdetail SET cp_price = 20 WHERE code = '1'"));
+    sql(QStringLiteral("UPDATE cpdetail SET cp_price = 0, real_price = '时价' WHERE code = '6'"));
+    storedLine(inUse, 0, QStringLiteral("1"), QStringLiteral("宫保鸡丁"), 20, 1);
+    storedLine(inUse, 1, QStringLiteral("6"), QStringLiteral("招牌菜"), 88, 1);
+    sql(QStringLiteral("UPDATE cpdetail SET cp_price = 25 WHERE code = '1'"));
+    QString orderingTotal;
+    const QStringList rows = grid([&](FrmDCKT& w) { orderingTotal = w.LabCPJE->text(); });
+    EXPECT_EQ(rows, (QStringList{"招牌菜|88|1|88", "宫保鸡丁|20|1|20"}));
+    Money sum;
+    for (const QString& r : rows)
+        sum += Money::parse(r.section(u'|', 3, 3));
+    EXPECT_EQ(orderingTotal, QStringLiteral("点菜金额合计：") + sum.plain());
 }
 
 TEST_F(ChargeSummary, TheGridAndAnEmptySeating)
