@@ -18,9 +18,11 @@ namespace {
 const QString AllGoods = QStringLiteral("所有商品类别");
 
 
-// A quantity as the stock list shows it: a whole number, blanks in front up
-// to ten characters, so the figures line up in their centred columns.
-QString quantityText(Decimal value) { return StockText::padded(StockText::whole(value)); }
+// A quantity as the stock list shows it: the counter's exact value in the
+// plain style of the other stock windows (goods taken in by weight hold
+// fractions: 2.4, .5), blanks in front up to ten characters, so the figures
+// line up in their centred columns.
+QString quantityText(Decimal value) { return StockText::padded(StockText::plainNoLeadingZero(value)); }
 
 FrmKCQUERY* queryDialog() { return static_cast<FrmKCQUERY*>(Forms::find(QStringLiteral("FrmKCQUERY"))); }
 

@@ -28,8 +28,6 @@ QString plainNoLeadingZero(Decimal value)
     return s;
 }
 
-QString whole(Decimal value) { return value.format(0); }
-
 QString twoDecimals(Decimal value) { return value.format(2); }
 
 QString padded(const QString& text, int width)

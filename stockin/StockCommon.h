@@ -24,8 +24,6 @@ QString shownNumber(const QVariant& stored);
 QString plain(Decimal value);
 // The same without the zero before the point of a value below 1 (".5").
 QString plainNoLeadingZero(Decimal value);
-// "#######0": rounded to a whole number.
-QString whole(Decimal value);
 // "#######0.00": two decimals.
 QString twoDecimals(Decimal value);
 // Blanks in front up to width characters; a longer text is left as it is.

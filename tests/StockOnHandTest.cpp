@@ -21,7 +21,7 @@ protected:
         sql(QStringLiteral("UPDATE brand SET zl_code = '1' WHERE zl = '酒水'"));
         sql(QStringLiteral("UPDATE brand SET zl_code = '2' WHERE zl = '粮油'"));
         setCounter(QStringLiteral("1001"), 12, 5);
-        setCounter(QStringLiteral("1002"), 2.4, 0);
+        setCounter(QStringLiteral("1002"), 2.4, 0.5);   // taken in and out by weight
         setCounter(QStringLiteral("2001"), 3, 6);
         setCounter(QStringLiteral("2002"), 1234567890, 0);
     }
@@ -77,7 +77,7 @@ TEST_F(StockOnHandTest, ListsGoodsWithTheirCountersPaddedToTenCharacters)
         EXPECT_EQ(column(w.ListView1, 0), (QStringList{"1001", "1002", "2001", "2002"}));
         EXPECT_EQ(row(w.ListView1, 0), (QStringList{"1001", "可乐", "酒水", "瓶", "        12", "         5",
                                                     "         7"}));
-        EXPECT_EQ(row(w.ListView1, 1).mid(4), (QStringList{"         2", "         0", "         2"}));
+        EXPECT_EQ(row(w.ListView1, 1).mid(4), (QStringList{"       2.4", "        .5", "       1.9"}));
         EXPECT_EQ(row(w.ListView1, 2).mid(4), (QStringList{"         3", "         6", "        -3"}));
         EXPECT_EQ(row(w.ListView1, 3).mid(4), (QStringList{"1234567890", "         0", "1234567890"}));
         screenshot(&w, QStringLiteral("stock-on-hand"));
@@ -140,8 +140,8 @@ TEST_F(StockOnHandTest, PrintingTheList)
     EXPECT_EQ(printed(), (QStringList{"        库存查询", rule, "商品名称：    可乐", "商品种类：    酒水",
                                       "单    位：    瓶", "入库总数：            12", "出库总数：             5",
                                       "当前库存：             7", rule, "", rule, "商品名称：    啤酒",
-                                      "商品种类：    酒水", "单    位：    瓶", "入库总数：             2",
-                                      "出库总数：             0", "当前库存：             2", rule, "",
+                                      "商品种类：    酒水", "单    位：    瓶", "入库总数：           2.4",
+                                      "出库总数：            .5", "当前库存：           1.9", rule, "",
                                       "打印日期：2026-12-10"}));
     EXPECT_EQ(printer->starts, 0);
 
