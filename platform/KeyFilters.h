@@ -1,9 +1,10 @@
 #pragma once
 // Key filters of entry fields. Each keeps the typed characters it allows and
-// drops the rest. The number filters take a pasted or dropped text whole when
-// every character of it would be accepted typed and the result fits the
-// field, else leave the field as it was: a paste is never turned into another
-// number. The others drop the characters of a paste they would not take typed.
+// drops the rest. The number filters and the joined-line filter take a pasted
+// or dropped text whole when every character of it would be accepted typed
+// and the result fits the field, else leave the field as it was: a paste is
+// never turned into another value. The others drop the characters of a paste
+// they would not take typed.
 // Control keys (Backspace, Delete, arrows, Enter) always pass.
 #include <QLineEdit>
 #include <QObject>
