@@ -489,8 +489,7 @@ void FrmSYGL::ClearTable()
         MsgBox(OnlySettledClears, Msg::Exclamation, Prompt);
         return;
     }
-    bool refused = false;   // the seating still has open lines, or there is none to close
-    bool unbilled = false;  // settled, but dishes were placed on it since
+    QString refusal;   // why the table cannot be cleared as it stands
     bool changed = false;
     const bool done = RunDbAction([&] {
         // Decided from the table and its seating as they are now, under the
@@ -507,7 +506,7 @@ void FrmSYGL::ClearTable()
             throw;
         }
         if (seating.empty()) {
-            refused = true;   // a table without a seating has nothing to clear
+            refusal = OnlySettledClears;   // a table without a seating has nothing to clear
             return;
         }
         // A table in use is cleared only while its own seating has no
@@ -516,7 +515,7 @@ void FrmSYGL::ClearTable()
         // allowed): clearing it then would leave those charges on no bill.
         if (Db::scalar(QStringLiteral("select count(*) from strink_mess_200505 where use_table_id = ? and Account_sts = '0'"),
                        {seating.field(QStringLiteral("use_table_id"))}).toInt() > 0) {
-            (word == Settled ? unbilled : refused) = true;
+            refusal = word == Settled ? UnbilledLinesLeft : OnlySettledClears;
             return;
         }
         table.setField(QStringLiteral("othersts"), QStringLiteral("C"));
@@ -525,8 +524,8 @@ void FrmSYGL::ClearTable()
         seating.Update();
         tx.commit();
     });
-    if (refused || unbilled) {
-        MsgBox(unbilled ? UnbilledLinesLeft : OnlySettledClears, Msg::Exclamation, Prompt);
+    if (!refusal.isEmpty()) {
+        MsgBox(refusal, Msg::Exclamation, Prompt);
         return;
     }
     // Cleared, or the board showed the table as it no longer is: it reloads.
