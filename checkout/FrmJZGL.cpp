@@ -227,7 +227,7 @@ FrmJZGL::FrmJZGL()
     // Got and lost focus of the amount boxes, between the window's own
     // controls (a message box or another program taking the focus is not
     // leaving the box).
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if (now == TxtMSJE)
             TxtMSJE_GotFocus();
         else if (now == TxtKRFKJE)
@@ -235,6 +235,13 @@ FrmJZGL::FrmJZGL()
         if (old == TxtMSJE && now && now->window() == this && !m_committing)
             TxtMSJE_LostFocus();
     });
+}
+
+FrmJZGL::~FrmJZGL()
+{
+    // The focus leaves the window's boxes while its widgets are destroyed,
+    // after this part of the window is gone.
+    disconnect(m_focusWatch);
 }
 
 QLabel* FrmJZGL::caption(QWidget* parent, const QString& text, int left, int top, int width)

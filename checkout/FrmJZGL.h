@@ -25,6 +25,7 @@ class FrmJZGL : public Form {
     Q_OBJECT
 public:
     FrmJZGL();
+    ~FrmJZGL() override;
 
     // Frame "客人信息"
     QGroupBox* Frame1;
@@ -118,5 +119,7 @@ private:
     std::vector<qint64> m_openLines;   // the open lines totalled at loading (their row ids)
     std::optional<Receipt> m_receipt;  // what the checkout just written prints
     bool m_committing = false;
+    // The application's focus changes, watched while the window lives.
+    QMetaObject::Connection m_focusWatch;
     bool m_shownOnce = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QCoreApplication>
 #include <QTimer>
@@ -84,12 +85,27 @@ void Form::closeEvent(QCloseEvent* event)
         }
     }
     m_closingFromCode = false;
-    m_unloading = true;
     event->accept();
+    finishUnload();
+}
+
+void Form::closeUnasked()
+{
+    if (!m_unloading)
+        finishUnload();
+}
+
+void Form::finishUnload()
+{
+    m_unloading = true;
     Form_Unload();
     Forms::forget(this);
     QDialog::done(0);   // ends a modal loop that runs this window
-    deleteLater();
+    // A window in a modal show is deleted by that show once its loop has
+    // ended: until then its own handlers may still be on the stack, under a
+    // message box or a dialog that runs a loop of its own.
+    if (!m_modal)
+        deleteLater();
 }
 
 void Form::reject()
@@ -192,40 +208,43 @@ void Forms::showModal(Form& form)
     if (closeWhenLoadFailed(form))
         return;
     auto& r = registry();
-    if (!r.scripting) {
-        form.m_modal = true;
-        // The first activation runs once the modal loop has put the window on screen.
-        QTimer::singleShot(0, &form, [&form] { form.firstShown(); });
-        form.exec();
-        form.m_modal = false;
-        return;
-    }
     const QString name = form.formName();
-    r.shows.push_back(name);
+    QPointer<Form> shown(&form);
     form.m_modal = true;
-    form.show();
-    form.activateWindow();
-    form.firstShown();
-    if (find(name) != &form)
-        return;   // the window closed itself when it was shown
-    auto it = r.scripts.find(name);
-    if (it == r.scripts.end())
-        it = r.scripts.find(QString());
-    if (it != r.scripts.end()) {
-        ModalScript fn = it->second;   // the script may replace itself
-        fn(form);
+    ModalScript fn;
+    if (r.scripting) {
+        r.shows.push_back(name);
+        auto it = r.scripts.find(name);
+        if (it == r.scripts.end())
+            it = r.scripts.find(QString());
+        if (it != r.scripts.end())
+            fn = it->second;   // the script may replace itself
+        form.show();
+        form.activateWindow();
     }
-    // The user closes the window if the script left it open.
-    if (find(name) == &form) {
-        form.m_modal = false;
-        if (form.isVisible()) {
-            form.m_unloading = true;
-            form.Form_Unload();
-            forget(&form);
-            form.hide();
-            form.deleteLater();
-        }
-    }
+    // The first activation runs once the modal loop has put the window on
+    // screen. In a test the script acts next, inside the window's own loop
+    // and after any dialog the activation opened, as a user would; the user
+    // closes the window if the script left it open.
+    const bool scripted = r.scripting;
+    QTimer::singleShot(0, &form, [shown, scripted, fn] {
+        shown->firstShown();
+        if (!scripted)
+            return;
+        if (shown && !shown->m_unloading && fn)
+            fn(*shown);
+        if (shown && !shown->m_unloading && shown->isVisible())
+            shown->closeUnasked();
+        // The loop deletes what the user's actions closed before it ends.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    });
+    form.exec();
+    if (!shown)
+        return;
+    shown->m_modal = false;
+    // A window unloaded while its loop ran is deleted now that the loop is over.
+    if (shown->m_unloading)
+        shown->deleteLater();
 }
 
 bool Forms::showModalByName(const QString& name)

@@ -6,8 +6,14 @@
 // only looks. Closing a window unloads it (the instance is destroyed and the
 // next touch loads a fresh one) unless its Form_QueryUnload cancels.
 //
-// Modal shows go through Forms::showModal, which in the program runs the real
-// modal loop and in tests hands the loaded window to a scripted function.
+// An unloaded window is deleted by an event loop, not at once: a window in a
+// modal show once that show's loop has ended, any other at the next event
+// loop (a message box or a modal show runs one). No code touches a window
+// after its Unload(), or after such a call that may have closed it, unless it
+// holds a QPointer and checks it.
+//
+// Modal shows go through Forms::showModal, which runs the window's real modal
+// loop; in tests a scripted function acts inside that loop.
 #include <QDialog>
 #include <QString>
 #include <functional>
@@ -64,6 +70,10 @@ public:
 private:
     friend class Forms;
     void firstShown();
+    // Unloads without asking Form_QueryUnload (a test's user closing a
+    // window that its script left open).
+    void closeUnasked();
+    void finishUnload();
     bool m_modal = false;
     bool m_everShown = false;
     bool m_unloading = false;
@@ -103,7 +113,8 @@ public:
     static void registerFactory(const QString& name, Factory factory);
 
     // Shows a window modally and returns when it is closed or hidden. A window
-    // whose load failed is closed instead of shown.
+    // whose load failed is closed instead of shown. A window unloaded while
+    // its loop ran is deleted later, not before this returns.
     static void showModal(Form& form);
     // Opens a registered window modally by name; does nothing when no window of
     // that name is built yet, or when the window unloaded itself or failed a
@@ -120,10 +131,11 @@ public:
     static void unloadAll();
 
     // ---- modal seam -------------------------------------------------------
-    // In the program modal shows run the window's own loop. A test installs a
-    // script: each modal show is recorded and the script's function for that
-    // window name (or the fallback) runs with the loaded window; when it
-    // returns the window is closed as a user would close it, if still open.
+    // Modal shows run the window's own loop. A test installs a script: each
+    // modal show is recorded, and the script's function for that window name
+    // (or the fallback) runs with the window inside its loop, after the
+    // window's first activation; when the function returns the window is
+    // closed unasked if still open, and the loop deletes what was closed.
     using ModalScript = std::function<void(Form&)>;
     static void scriptModals();                       // record, close at once
     static void onModal(const QString& name, ModalScript fn);

@@ -41,6 +41,17 @@ bool KeyFilter::refuses(const QString& inserted, bool replacesSelection) const
 // (the selection clipboard), a drop and the context menu's paste.
 bool KeyFilter::guardPaste(QEvent* event)
 {
+    // Only the events below reach the field itself: a line edit being
+    // destroyed still gets others (its focus leaving), when it is no longer one.
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Drop:
+    case QEvent::ContextMenu:
+        break;
+    default:
+        return false;
+    }
     if (m_edit->isReadOnly())
         return false;
     switch (event->type()) {

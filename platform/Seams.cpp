@@ -1,9 +1,11 @@
 #include "platform/Seams.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -73,11 +75,23 @@ int MessageSeam::show(const QString& text, int style, const QString& title)
     auto& s = msgState();
     if (s.scripting) {
         s.records.push_back({text, title, buttons, icon});
-        if (s.answers.empty())
-            return firstButton(buttons);
-        const std::function<int()> a = s.answers.front();
-        s.answers.pop_front();
-        return a();
+        std::function<int()> a = [buttons] { return firstButton(buttons); };
+        if (!s.answers.empty()) {
+            a = s.answers.front();
+            s.answers.pop_front();
+        }
+        // A real box runs its own event loop while it is open: the windows
+        // that the caller closed before it are deleted there, whatever was
+        // posted before it runs there, and the answer comes from inside it.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        int answer = Msg::OK;
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, [&] {
+            answer = a();
+            loop.quit();
+        });
+        loop.exec();
+        return answer;
     }
 
     QMessageBox box(QApplication::activeWindow());

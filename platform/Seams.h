@@ -36,7 +36,9 @@ public:
     static int show(const QString& text, int style = 0, const QString& title = {});
 
     // Test side: record every box and answer from a queue; with the queue
-    // empty the first button answers (OK, Yes, Abort, Retry).
+    // empty the first button answers (OK, Yes, Abort, Retry). As a real box
+    // does, a scripted one runs an event loop of its own before it answers:
+    // windows closed before it are deleted there.
     static void script();
     static void answer(int answer);          // queue one answer
     // Queue one answer given by a function, run while the box is open (a test

@@ -181,17 +181,16 @@ TEST_F(CheckoutTest, AmountChecksAsACashierMeetsThem)
         QLineEdit* expectedFocus = nullptr;
         QString shownToCollect;
         checkout(t, [&](FrmJZGL& w) {
+            // Read before acting: paying closes the window.
+            expectedFocus = c.leave == ByPaying ? w.TxtKRFKJE : w.TxtMSJE;
             if (c.leave == ByEnter) {
                 typeInto(w.TxtMSJE, QString::fromUtf8(c.waived));
                 enter(w.TxtMSJE);
-                expectedFocus = w.TxtMSJE;
             } else if (c.leave == ByClickingCheckout) {
                 typeInto(w.TxtMSJE, QString::fromUtf8(c.waived));
                 w.Command6->click();
-                expectedFocus = w.TxtMSJE;
             } else {
                 pay(w, QString::fromUtf8(c.waived), QString::fromUtf8(c.tendered));
-                expectedFocus = w.TxtKRFKJE;
             }
             processEvents();
             if (Forms::isLoaded<FrmJZGL>()) {

@@ -6,8 +6,11 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 #include "platform/Controls.h"
 #include "platform/KeyFilters.h"
 #include "platform/Pictures.h"
@@ -54,18 +57,55 @@ TEST_F(TabulorTest, RegistryLoadsOnFirstTouchAndUnloadsOnClose)
     EXPECT_FALSE(Forms::showModalByName(QStringLiteral("NoSuchWindow")));
 }
 
-TEST_F(TabulorTest, ModalSeamRunsScriptAndClosesWindowAfterwards)
+TEST_F(TabulorTest, ModalSeamRunsScriptInTheWindowsOwnLoopAndClosesItAfterwards)
 {
     int seen = 0;
+    QPointer<Form> shown;
     Forms::onModal(QStringLiteral("ProbeForm"), [&](Form& f) {
         ++seen;
+        shown = &f;
         EXPECT_TRUE(f.isVisible());
         EXPECT_TRUE(f.isShownModally());
+        EXPECT_EQ(f.windowModality(), Qt::ApplicationModal);
+        EXPECT_EQ(QThread::currentThread()->loopLevel(), 1);   // its own loop runs
     });
     EXPECT_TRUE(Forms::showModalByName(QStringLiteral("ProbeForm")));
     EXPECT_EQ(seen, 1);
     EXPECT_FALSE(Forms::isLoaded<ProbeForm>());
     EXPECT_EQ(Forms::modalShows(), std::vector<QString>{QStringLiteral("ProbeForm")});
+    processEvents();
+    EXPECT_TRUE(shown.isNull());
+}
+
+// A window that unloads itself and then shows a message box, as a save does:
+// the box's loop deletes what was closed before it, but not the window whose
+// own modal loop is still running below the box; its show deletes it once
+// that loop has ended.
+TEST_F(TabulorTest, AWindowUnloadedInItsOwnLoopLivesUntilTheLoopEnds)
+{
+    QPointer<QObject> closedBefore;
+    QPointer<Form> shown;
+    bool aliveAfterTheBox = false;
+    Forms::onModal(QStringLiteral("ProbeForm"), [&](Form& f) {
+        shown = &f;
+        closedBefore = new QObject;
+        closedBefore->deleteLater();
+        bool posted = false;
+        QTimer::singleShot(0, [&] { posted = true; });
+        MessageSeam::answerWith([&] {
+            EXPECT_TRUE(posted);                // the box runs what was posted before it
+            EXPECT_TRUE(closedBefore.isNull()); // and the deletions
+            return Msg::No;
+        });
+        EXPECT_TRUE(f.Unload());
+        EXPECT_EQ(MsgBox(QStringLiteral("?"), Msg::YesNo), Msg::No);
+        aliveAfterTheBox = !shown.isNull() && !f.isVisible();
+    });
+    EXPECT_TRUE(Forms::showModalByName(QStringLiteral("ProbeForm")));
+    EXPECT_TRUE(aliveAfterTheBox);
+    EXPECT_FALSE(Forms::isLoaded<ProbeForm>());
+    processEvents();
+    EXPECT_TRUE(shown.isNull());
 }
 
 TEST_F(TabulorTest, KeyFiltersDropDisallowedKeysAndPastedCharacters)
