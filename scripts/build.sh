@@ -1,6 +1,15 @@
 #!/usr/bin/env bash
-# Configures and builds Tabulor into build/.
+# Configures and builds Tabulor: the optimised program into build/, or with
+# "sanitize" every target with AddressSanitizer and UBSan into build-sanitize/
+# (the build the tests run on).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-[ -f build/build.ninja ] || cmake -S . -B build -G Ninja
-cmake --build build -j"$(nproc)"
+if [ "${1:-}" = sanitize ]; then
+  dir=build-sanitize
+  options=(-DTABULOR_SANITIZE=ON)
+else
+  dir=build
+  options=()
+fi
+[ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja "${options[@]}"
+cmake --build "$dir" -j"$(nproc)"
