@@ -157,11 +157,8 @@ void FrmSYGL::showEvent(QShowEvent* event)
     // the tables as they are now when it is opened.
     if (!m_everShown && !event->spontaneous()) {
         m_everShown = true;
-        if (m_preparedHidden) {
+        if (m_preparedHidden)
             ListView1Detail();
-            if (ListView4->count() > 0)
-                ListView2Detail();
-        }
     }
     Form::showEvent(event);
 }
@@ -269,6 +266,7 @@ void FrmSYGL::ListView1Detail()
     m_count = count;
     if (count.total == 0) {
         ListView1->clear();
+        showSelectedTable();
         return;   // the statistics panel keeps what it showed
     }
     std::vector<ListView::PictureRow> shown;
@@ -280,6 +278,16 @@ void FrmSYGL::ListView1Detail()
     // The list selects its first row by itself.
     ListView1->select(ListView1->count() > 0 ? 0 : -1);
     ListView4Detail();
+    showSelectedTable();
+}
+
+void FrmSYGL::showSelectedTable()
+{
+    // The detail panel describes the selected row as the board shows it now,
+    // never a table as it was before the reload: the commands act on the
+    // selected row. Before the window has loaded, its load fills the panel.
+    if (m_loaded)
+        ListView2Detail();
 }
 
 // ---- statistics panel ------------------------------------------------------
@@ -320,6 +328,10 @@ void FrmSYGL::ListView2Init()
 
 void FrmSYGL::ListView2Detail()
 {
+    if (ListView1->selectedRow() < 0) {
+        ListView2->clear();   // no table selected: nothing to describe
+        return;
+    }
     // A failed read is said and the amount left out: the panel never shows
     // the sum of a part of the lines as the seating's amount.
     Money amount;

@@ -42,12 +42,14 @@ public:
     void Form_Load() override;
 
     void ListView1Init();
-    // Rebuilds the board rows and the counters, then the statistics panel.
-    // Works also while the board is not on screen; the selection is not kept.
+    // Rebuilds the board rows and the counters, then the statistics panel,
+    // and the detail panel for the row the reload selects. Works also while
+    // the board is not on screen; the selection is not kept.
     void ListView1Detail();
     void ListView4Init();
     void ListView4Detail();
     void ListView2Init();
+    // Describes the selected table; empty without a selected row.
     void ListView2Detail();
 
     void ListView1_Click();
@@ -76,6 +78,7 @@ protected:
 private:
     void buildPictures();
     void showNoTables();
+    void showSelectedTable();
 
     struct Counters {
         int total = 0, free = 0, reserved = 0, inUse = 0, settled = 0,

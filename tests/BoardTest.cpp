@@ -264,10 +264,12 @@ TEST_F(BoardFixture, DetailPanelAmountLeavesOutFreeLinesAndSubtractsReturns)
     clickRow(w.ListView1, 2);
     EXPECT_EQ(w.ListView2->text(8), QStringLiteral("金    额：0元"));
 
-    // A reload leaves the panel as it was.
+    // A reload selects the first row, and the panel describes it as it is now.
     sql(QStringLiteral("UPDATE use_table_200505 SET strink_num = 9"));
     w.ListView1Detail();
-    EXPECT_EQ(w.ListView2->text(4), QStringLiteral("就餐人数：2"));
+    EXPECT_EQ(w.ListView2->text(0), QStringLiteral("编    号：101"));
+    EXPECT_EQ(w.ListView2->text(4), QStringLiteral("就餐人数：9"));
+    EXPECT_EQ(w.ListView2->text(8), QStringLiteral("金    额：125.5元"));
     EXPECT_EQ(w.ListView4->text(7), QStringLiteral("客 人  总 数：  18"));
 
     // A reservation for the very second another table was opened is no seating.

@@ -200,3 +200,60 @@ TEST_F(OrderingScenario, LinesPlacedAfterCheckoutAreBilledBeforeTheTableClears)
               QStringLiteral("P"));
     EXPECT_EQ(b.ListView1->subItem(rowOf(QStringLiteral("105")), FrmSYGL::ColState), QStringLiteral("空闲"));
 }
+
+// The board's detail panel describes the row that is selected after every
+// reload, as the board shows it then: the commands act on that row.
+TEST_F(OrderingScenario, TheDetailPanelFollowsTheSelectedRowAfterEveryReload)
+{
+    standardFloor();
+    Module1::OperatorCode = QStringLiteral("SYSTEM");
+    Printers::script({QStringLiteral("Recorder")});
+    storedLine(inUse, 0, QStringLiteral("1"), QStringLiteral("宫保鸡丁"), 38, 1);
+    FrmSYGL& b = board();
+    const auto panelDescribesTheSelection = [&](const char* after) {
+        SCOPED_TRACE(after);
+        const int row = b.ListView1->selectedRow();
+        ASSERT_GE(row, 0);
+        ASSERT_EQ(b.ListView2->count(), 9);
+        EXPECT_EQ(b.ListView2->text(0), QStringLiteral("编    号：") + b.ListView1->subItem(row, FrmSYGL::ColTableId));
+        EXPECT_EQ(b.ListView2->text(3), QStringLiteral("状    态：") + b.ListView1->subItem(row, FrmSYGL::ColState));
+        EXPECT_EQ(b.ListView2->text(5), QStringLiteral("开台时间：") + b.ListView1->subItem(row, FrmSYGL::ColOpenTime));
+    };
+
+    // 清台 of the settled 大厅5: the reload selects the first row, 大厅1.
+    clickRow(b.ListView1, rowOf(QStringLiteral("105")));
+    ASSERT_EQ(b.ListView2->text(3), QStringLiteral("状    态：结帐"));
+    b.Toolbar1->click(8);
+    ASSERT_EQ(value(QStringLiteral("SELECT othersts FROM house_table WHERE table_id = '105'")).toString(), QStringLiteral("C"));
+    EXPECT_EQ(b.ListView2->text(0), QStringLiteral("编    号：101"));
+    panelDescribesTheSelection("清台");
+
+    // A checkout of 大厅3 from the board: paid, the board reloads.
+    clickRow(b.ListView1, rowOf(QStringLiteral("103")));
+    ASSERT_EQ(b.ListView2->text(8), QStringLiteral("金    额：38元"));
+    onWindow<FrmJZGL>([&](FrmJZGL& j) {
+        processEvents();
+        j.TxtKRFKJE->setFocus(Qt::TabFocusReason);
+        retypeKeys(j.TxtKRFKJE, QStringLiteral("50"));
+        QTest::keyClick(j.TxtKRFKJE, Qt::Key_Return);
+    });
+    b.Toolbar1->click(7);
+    ASSERT_EQ(value(QStringLiteral("SELECT othersts FROM house_table WHERE table_id = '103'")).toString(), QStringLiteral("D"));
+    panelDescribesTheSelection("结帐");
+
+    // Opening 牡丹厅 through the ordering window: the board reloads while it is open.
+    onWindow<FrmKTXX>([](FrmKTXX& d) {
+        d.TxtJCRS->setText(QStringLiteral("3"));
+        d.CmbFWY->setCurrentText(QStringLiteral("张丽"));
+        d.CmbDCY->setCurrentText(QStringLiteral("李娜"));
+        d.Command1->click();
+    });
+    openOrdering(QStringLiteral("201"), [&](FrmDCKT&) { panelDescribesTheSelection("开台, in the ordering window"); });
+    ASSERT_EQ(value(QStringLiteral("SELECT othersts FROM house_table WHERE table_id = '201'")).toString(), QStringLiteral("A"));
+    panelDescribesTheSelection("开台");
+
+    // A board with no tables left describes none.
+    sql(QStringLiteral("DELETE FROM house_table"));
+    b.ListView1Detail();
+    EXPECT_EQ(b.ListView2->count(), 0);
+}
