@@ -1,7 +1,9 @@
 #include "frontdesk/FrmSYGL.h"
 
+#include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QShowEvent>
+#include <QTreeView>
 #include "db/Database.h"
 #include "db/DateTimeText.h"
 #include "db/Money.h"
@@ -87,6 +89,12 @@ FrmSYGL::FrmSYGL()
         v->setDragDropMode(QAbstractItemView::DragOnly);
     }
     connect(ListView1, &ListView::itemClick, this, [this](int) { ListView1_Click(); });
+    // The detail panel follows the selection however it moves (keys, a click
+    // beside the tiles, another window selecting the table it acts on).
+    connect(ListView1->reportView()->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!m_reloading)
+            showSelectedTable();
+    });
     connect(ListView1, &ListView::itemDoubleClick, this, [this](int) { ListView1_DblClick(); });
     // A double-click between or below the rows acts on the selected row too.
     ListView1->reportView()->viewport()->installEventFilter(this);
@@ -264,8 +272,10 @@ void FrmSYGL::ListView1Detail()
     if (!read)
         return;
     m_count = count;
+    m_reloading = true;   // the panel is shown once, for the row the reload selects
     if (count.total == 0) {
         ListView1->clear();
+        m_reloading = false;
         showSelectedTable();
         return;   // the statistics panel keeps what it showed
     }
@@ -277,6 +287,7 @@ void FrmSYGL::ListView1Detail()
     ListView1->setRowsWithPictures(shown);
     // The list selects its first row by itself.
     ListView1->select(ListView1->count() > 0 ? 0 : -1);
+    m_reloading = false;
     ListView4Detail();
     showSelectedTable();
 }
@@ -284,8 +295,9 @@ void FrmSYGL::ListView1Detail()
 void FrmSYGL::showSelectedTable()
 {
     // The detail panel describes the selected row as the board shows it now,
-    // never a table as it was before the reload: the commands act on the
-    // selected row. Before the window has loaded, its load fills the panel.
+    // never another table or a table as it was before a reload: the commands
+    // act on the selected row. Before the window has loaded, its load fills
+    // the panel.
     if (m_loaded)
         ListView2Detail();
 }

@@ -88,4 +88,5 @@ private:
     bool m_loaded = false;
     bool m_everShown = false;
     bool m_preparedHidden = false;
+    bool m_reloading = false;
 };

@@ -1,5 +1,6 @@
 // One seating through the ordering windows from opening to a continued
 // bill; the stored rows, stock bills and counters end as worked out by hand.
+#include <QAbstractItemView>
 #include "checkout/FrmJZGL.h"
 #include "ordering/DlgTD.h"
 #include "ordering/FrmKTXX.h"
@@ -251,6 +252,27 @@ TEST_F(OrderingScenario, TheDetailPanelFollowsTheSelectedRowAfterEveryReload)
     openOrdering(QStringLiteral("201"), [&](FrmDCKT&) { panelDescribesTheSelection("开台, in the ordering window"); });
     ASSERT_EQ(value(QStringLiteral("SELECT othersts FROM house_table WHERE table_id = '201'")).toString(), QStringLiteral("A"));
     panelDescribesTheSelection("开台");
+
+    // The arrow keys move the selection, and the panel with it.
+    b.activateWindow();
+    b.ListView1->reportView()->setFocus();
+    QTest::keyClick(b.ListView1->reportView(), Qt::Key_Down);
+    ASSERT_EQ(b.ListView1->selectedRow(), 1);
+    panelDescribesTheSelection("Down");
+
+    // 结帐 in the ordering window of 大厅4 selects its board row for the
+    // checkout; the cashier leaves the checkout unpaid.
+    onWindow<FrmJZGL>([](FrmJZGL& j) { j.Command8->click(); });
+    openOrdering(QStringLiteral("104"), [](FrmDCKT& w) { w.Toolbar1->click(FrmDCKT::BtnCheckout); });
+    EXPECT_EQ(b.ListView2->text(0), QStringLiteral("编    号：104"));
+    panelDescribesTheSelection("结帐 left unpaid");
+
+    // A click beside the tiles leaves no table selected, and none described.
+    b.Toolbar1->click(1);
+    QAbstractItemView* tiles = b.ListView1->iconView();
+    QTest::mouseClick(tiles->viewport(), Qt::LeftButton, {}, QPoint(tiles->viewport()->width() - 5, tiles->viewport()->height() - 5));
+    ASSERT_EQ(b.ListView1->selectedRow(), -1);
+    EXPECT_EQ(b.ListView2->count(), 0);
 
     // A board with no tables left describes none.
     sql(QStringLiteral("DELETE FROM house_table"));
