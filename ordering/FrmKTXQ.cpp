@@ -72,7 +72,10 @@ void FrmKTXQ::Command1_Click()
     bool missing = false;
     const bool saved = RunDbAction([&] {
         Transaction tx;
-        if (!Db::scalar(QStringLiteral("select 1 from use_table_200505 where use_table_id = ?"), {id}).isValid()) {
+        // Only a seating still at its table: one cleared on another till
+        // (state P) is closed, and its details stay as they were.
+        if (!Db::scalar(QStringLiteral("select 1 from use_table_200505 where use_table_id = ? and sts <> 'P'"), {id})
+                 .isValid()) {
             missing = true;
             return;
         }

@@ -197,3 +197,28 @@ TEST_F(ChargeSummary, TheGridAndAnEmptySeating)
     Forms::onModal(QStringLiteral("FrmSFHZ"), [&](Form& f) { screenshot(&f, QStringLiteral("charge-summary")); });
     openOrdering(QStringLiteral("103"), [&](FrmDCKT& w) { w.Command4->click(); });
 }
+
+// Another till clears the table (or merges the seating away) while the
+// dialog is open: the save is refused and the closed seating keeps its details.
+TEST_F(SeatingDetails, ASeatingClosedElsewhereIsNotSaved)
+{
+    const struct { const char* what; const char* otherTill; } cases[] = {
+        {"cleared", "UPDATE use_table_200505 SET sts = 'P' WHERE use_table_id = ?"},
+        {"merged away", "DELETE FROM use_table_200505 WHERE use_table_id = ?"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MessageSeam::clear();
+        sql(QStringLiteral("UPDATE use_table_200505 SET sts = 'D' WHERE use_table_id = ?"), {settled});
+        details(QStringLiteral("105"), [&](FrmKTXQ& d) {
+            OtherTill(dbPath()).exec(QString::fromLatin1(c.otherTill), {settled});
+            const QString before = seating(settled);
+            d.TxtJCRS->setText(QStringLiteral("9"));
+            d.Command1->click();
+            EXPECT_TRUE(Forms::isLoaded<FrmKTXQ>());
+            EXPECT_EQ(seating(settled), before);
+            d.Command2->click();
+        });
+        EXPECT_EQ(messages(), QStringList{QStringLiteral("找不到这次开台的记录（可能已被并台或清除），没有保存。")});
+    }
+}
