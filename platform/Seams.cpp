@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -65,6 +66,20 @@ QString& folderOverride()
     static QString f;
     return f;
 }
+
+// Icons and type names from what a file's name says, never from its contents.
+class NameOnlyIconProvider : public QFileIconProvider {
+public:
+    using QFileIconProvider::icon;
+    QIcon icon(const QFileInfo& info) const override { return icon(info.isDir() ? Folder : File); }
+    QString type(const QFileInfo& info) const override
+    {
+        if (info.isDir())
+            return QStringLiteral("文件夹");
+        const QString suffix = info.suffix();
+        return suffix.isEmpty() ? QStringLiteral("文件") : suffix.toUpper() + QStringLiteral(" 文件");
+    }
+};
 
 } // namespace
 
@@ -163,7 +178,21 @@ QString FileDialogSeam::openFile(const QString& title)
         s.answers.pop_front();
         return a;
     }
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title);
+    // The dialog tells files apart by their names alone. Qt's own icon
+    // provider reads a file to learn its type; a read of the database file
+    // (or its journal) from this process ends every lock this process holds
+    // on that file, as POSIX locks go with any close of it, and another copy
+    // of the program may then take the journal that holds the last commits
+    // for its own and delete it.
+    NameOnlyIconProvider icons;
+    QFileDialog dialog(QApplication::activeWindow(), title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setIconProvider(&icons);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
 }
 void FileDialogSeam::script()
 {

@@ -4,6 +4,9 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPointer>
@@ -16,6 +19,7 @@
 #include "platform/Pictures.h"
 #include "platform/Twips.h"
 #include "tests/TestSupport.h"
+#include <sys/stat.h>
 
 namespace {
 
@@ -449,3 +453,60 @@ TEST_F(TabulorTest, TreeAndToolbarReachNodesByKeyAndButtonsByNumber)
 }
 
 #include "PlatformTest.moc"
+
+namespace {
+
+// This process's locks on a file, as the kernel lists them ("READ 128 128").
+QStringList locksHeldOn(const QString& path)
+{
+    struct stat st {};
+    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    const QString inode = QStringLiteral(":%1 ").arg(quint64(st.st_ino));
+    const QString pid = QStringLiteral(" %1 ").arg(QCoreApplication::applicationPid());
+    QFile locks(QStringLiteral("/proc/locks"));
+    EXPECT_TRUE(locks.open(QIODevice::ReadOnly));
+    QStringList held;
+    // "1: POSIX  ADVISORY  READ 28746 fe:00:10952796 128 128"
+    for (const QString& line : QString::fromLatin1(locks.readAll()).split(u'\n')) {
+        const QStringList f = line.simplified().split(u' ');
+        if (f.size() == 8 && u' ' + f[4] + u' ' == pid && (f[5] + u' ').endsWith(inode))
+            held << f[3] + u' ' + f[6] + u' ' + f[7];
+    }
+    return held;
+}
+
+} // namespace
+
+// Choosing a database file in the folder of the open one: the dialog lists
+// the files without reading them, so the program keeps its locks on the
+// database and its journal (another copy of the program would otherwise take
+// this one's journal for its own and delete it with the last commits).
+TEST_F(TabulorTest, TheFileDialogLeavesTheOpenDatabaseAlone)
+{
+    sql(QStringLiteral("INSERT INTO SYSXTCS (XTCS_NAME, XTCS_VALUE) VALUES ('probe', '1')"));
+    const QString shm = dbPath() + QStringLiteral("-shm");
+    const QStringList before = locksHeldOn(dbPath()) + locksHeldOn(shm);
+    ASSERT_FALSE(locksHeldOn(shm).isEmpty());
+    FileDialogSeam::stopScripting();
+    QString typeShown;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setDirectory(QFileInfo(dbPath()).path());
+        auto* model = dialog->findChild<QFileSystemModel*>();
+        ASSERT_NE(model, nullptr);
+        // The listing is read in the background: wait until the database
+        // file shows its icon and type.
+        QTest::qWaitFor([&] {
+            const QModelIndex file = model->index(dbPath(), 2);
+            typeShown = model->data(file).toString();
+            return !typeShown.isEmpty() && !model->data(file.siblingAtColumn(0), Qt::DecorationRole).isNull();
+        }, 5000);
+        QTest::qWait(200);
+        dialog->reject();
+    });
+    EXPECT_EQ(FileDialogSeam::openFile(QStringLiteral("选择数据库文件")), QString());
+    FileDialogSeam::script();
+    EXPECT_EQ(typeShown, QStringLiteral("DB 文件"));
+    EXPECT_EQ(locksHeldOn(dbPath()) + locksHeldOn(shm), before);
+}
