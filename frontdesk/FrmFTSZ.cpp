@@ -365,6 +365,15 @@ void FrmFTSZ::codeNameSaved(const CodeNameTab& tab, CodeNameDialog& d)
     MsgBox(Saved, Msg::Information, Hint);
 }
 
+QString FrmFTSZ::inUseKey(const CodeNameTab& tab, int row)
+{
+    // An empty cell is empty text, as the tables hold it (a specification
+    // renamed to blanks alone leaves its tables an empty name): an empty list
+    // cell reads as null text, which would be bound as NULL and match no table.
+    const QString key = tab.list->subItem(row, tab.inUseColumn).trimmed();
+    return key.isNull() ? QStringLiteral("") : key;
+}
+
 void FrmFTSZ::deleteCodeNameChecked(const CodeNameTab& tab)
 {
     const int row = tab.list->selectedRow();
@@ -375,8 +384,7 @@ void FrmFTSZ::deleteCodeNameChecked(const CodeNameTab& tab)
     bool inUse = true;
     if (!RunDbAction([&] {
             Module1::SharedRecordset2 = Recordset();
-            Module1::SharedRecordset2.openTable(QStringLiteral("House_table"), tab.inUseWhere,
-                                                {tab.list->subItem(row, tab.inUseColumn).trimmed()});
+            Module1::SharedRecordset2.openTable(QStringLiteral("House_table"), tab.inUseWhere, {inUseKey(tab, row)});
             inUse = !Module1::SharedRecordset2.isEOF();
         }))
         return;
@@ -406,7 +414,7 @@ void FrmFTSZ::deleteCodeName(const CodeNameTab& tab)
         if (!tab.inUseWhere.isEmpty()) {
             Recordset tables;
             tables.open(QStringLiteral("select table_id from House_table ") + tab.inUseWhere + QStringLiteral(" limit 1"),
-                        {tab.list->subItem(row, tab.inUseColumn).trimmed()});
+                        {inUseKey(tab, row)});
             if (!tables.isEOF()) {
                 inUse = true;
                 return;

@@ -72,6 +72,8 @@ private:
     // Whether the tables were given the new name.
     bool carryNameToTables(const QVariant& oldName, const QString& newName);
     void deleteCodeNameChecked(const CodeNameTab& tab);
+    // The text the tables of a type or specification hold for the selected row.
+    static QString inUseKey(const CodeNameTab& tab, int row);
     void deleteCodeName(const CodeNameTab& tab);
 
     void addType();

@@ -369,6 +369,31 @@ TEST_F(TableSetupTest, NamesWithApostropheWorkEverywhere)
     EXPECT_EQ(w.TreeView1->selectedText(), QStringLiteral("'厅'"));
 }
 
+// Blanks alone pass as a name: a specification renamed so takes its tables
+// along with an empty name, and is still in use for the delete check.
+TEST_F(TableSetupTest, ASpecificationRenamedToBlanksStaysInUse)
+{
+    addType(QStringLiteral("01"), QStringLiteral("大厅"));
+    addSpec(QStringLiteral("01"), QStringLiteral("十人台"));
+    addTable(QStringLiteral("201"), QStringLiteral("01"), QStringLiteral("C"), QVariant(), QStringLiteral("十人台"));
+    FrmFTSZ& w = window();
+    w.SSTab1->setTab(1);
+    onDialog<Frmlbedit>([](Frmlbedit& d) {
+        retypeKeys(d.Text2, QStringLiteral("   "));
+        d.Command1->click();
+    });
+    w.Toolbar1->click(2);
+    ASSERT_EQ(messages(), QStringList{QStringLiteral("保存成功!")});
+    EXPECT_EQ(value(QStringLiteral("SELECT quote(fname) FROM house_kinds WHERE fcode = '01'")).toString(), QStringLiteral("''"));
+    EXPECT_EQ(value(QStringLiteral("SELECT quote(class) FROM house_table WHERE table_id = '201'")).toString(), QStringLiteral("''"));
+
+    MessageSeam::clear();
+    clickRow(w.ListView2, 0);
+    w.Toolbar1->click(3);
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("请选删除此规格的所有方台，再进行删除此规格!")});
+    EXPECT_EQ(count(QStringLiteral("house_kinds")), 1);
+}
+
 TEST_F(TableSetupTest, AddingATable)
 {
     addType(QStringLiteral("01"), QStringLiteral("大厅"));
