@@ -361,7 +361,7 @@ void FrmFTSZ::codeNameSaved(const CodeNameTab& tab, CodeNameDialog& d)
 {
     d.Unload();
     if (tab.reloadsTree)
-        RunDbAction([this] { TreeView1Init(); });
+        reloadTypeTree();
     MsgBox(Saved, Msg::Information, Hint);
 }
 
@@ -394,7 +394,17 @@ void FrmFTSZ::deleteCodeNameChecked(const CodeNameTab& tab)
     }
     deleteCodeName(tab);
     if (tab.reloadsTree)
-        RunDbAction([this] { TreeView1Init(); });
+        reloadTypeTree();
+}
+
+void FrmFTSZ::reloadTypeTree()
+{
+    // The rebuilt tree selects its first type, and the table list shows that
+    // type's tables: a table added next goes under the type the list shows.
+    RunDbAction([this] {
+        TreeView1Init();
+        ListView3Detail();
+    });
 }
 
 void FrmFTSZ::deleteCodeName(const CodeNameTab& tab)

@@ -75,6 +75,8 @@ private:
     // The text the tables of a type or specification hold for the selected row.
     static QString inUseKey(const CodeNameTab& tab, int row);
     void deleteCodeName(const CodeNameTab& tab);
+    // Rebuilds the type tree after a type changed; the table list follows it.
+    void reloadTypeTree();
 
     void addType();
     void editType();

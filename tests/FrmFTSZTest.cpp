@@ -566,16 +566,6 @@ TEST_F(TableSetupTest, EditingATableKeepsItsTypeAndABusyState)
         w.SSTab1->setTab(2);
         clickNode(w.TreeView1, QStringLiteral("key02"));
         ASSERT_EQ(w.ListView3->count(), 1);
-        // A type added meanwhile rebuilds the tree onto its first node.
-        w.SSTab1->setTab(0);
-        onDialog<Frmbmadd>([&](Frmbmadd& d) {
-            d.Text1->setText(QStringLiteral("03") + QString::fromLatin1(c.state));
-            d.Text2->setText(QStringLiteral("新"));
-            d.Command1->click();
-        });
-        w.Toolbar1->click(1);
-        EXPECT_EQ(w.TreeView1->selectedKey(), QStringLiteral("key01"));
-        w.SSTab1->setTab(2);
         onDialog<FrmFTEDIT>([this](FrmFTEDIT& d) {
             EXPECT_EQ(d.Text1->text(), QStringLiteral("201"));
             EXPECT_EQ(d.Text2->text(), QStringLiteral("台201"));
@@ -813,11 +803,23 @@ TEST_F(TableSetupTest, ClickOnTheSelectedTypeListsItsTables)
     w.Toolbar1->click(1);
     w.SSTab1->setTab(2);
     processEvents();
+    // The rebuilt tree selects the first type, and the list shows its tables:
+    // a new table goes under the type whose tables are shown.
     EXPECT_EQ(w.TreeView1->selectedKey(), QStringLiteral("key01"));
-    EXPECT_EQ(column(w.ListView3, 1), QStringList{"201"});
+    EXPECT_EQ(column(w.ListView3, 1), QStringList{"101"});
+    onDialog<FrmFTADD>([](FrmFTADD& d) {
+        d.Text1->setText(QStringLiteral("102"));
+        d.Text2->setText(QStringLiteral("大厅二"));
+        d.Text3->setText(QStringLiteral("4"));
+        d.Combo1->setEditText(QStringLiteral("四人台"));
+        d.Command1->click();
+    });
+    w.Toolbar1->click(1);
+    EXPECT_EQ(tableField(QStringLiteral("102"), QStringLiteral("house_bmid")), QStringLiteral("01"));
+    EXPECT_EQ(column(w.ListView3, 1), (QStringList{"101", "102"}));
     QTreeWidgetItem* first = w.TreeView1->node(QStringLiteral("key01"));
     QTest::mouseClick(w.TreeView1->viewport(), Qt::LeftButton, {}, w.TreeView1->visualItemRect(first).center());
-    EXPECT_EQ(column(w.ListView3, 1), QStringList{"101"});
+    EXPECT_EQ(column(w.ListView3, 1), (QStringList{"101", "102"}));
     // A click on another type lists that one.
     QTreeWidgetItem* second = w.TreeView1->node(QStringLiteral("key02"));
     QTest::mouseClick(w.TreeView1->viewport(), Qt::LeftButton, {}, w.TreeView1->visualItemRect(second).center());
