@@ -452,8 +452,6 @@ TEST_F(TabulorTest, TreeAndToolbarReachNodesByKeyAndButtonsByNumber)
     EXPECT_EQ(tb.caption(1), QStringLiteral("增加"));
 }
 
-#include "PlatformTest.moc"
-
 namespace {
 
 // This process's locks on a file, as the kernel lists them ("READ 128 128").
@@ -461,15 +459,15 @@ QStringList locksHeldOn(const QString& path)
 {
     struct stat st {};
     EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
-    const QString inode = QStringLiteral(":%1 ").arg(quint64(st.st_ino));
-    const QString pid = QStringLiteral(" %1 ").arg(QCoreApplication::applicationPid());
+    const QString inode = QString::number(quint64(st.st_ino));
+    const QString pid = QString::number(QCoreApplication::applicationPid());
     QFile locks(QStringLiteral("/proc/locks"));
     EXPECT_TRUE(locks.open(QIODevice::ReadOnly));
     QStringList held;
     // "1: POSIX  ADVISORY  READ 28746 fe:00:10952796 128 128"
     for (const QString& line : QString::fromLatin1(locks.readAll()).split(u'\n')) {
         const QStringList f = line.simplified().split(u' ');
-        if (f.size() == 8 && u' ' + f[4] + u' ' == pid && (f[5] + u' ').endsWith(inode))
+        if (f.size() == 8 && f[4] == pid && f[5].section(u':', 2) == inode)
             held << f[3] + u' ' + f[6] + u' ' + f[7];
     }
     return held;
@@ -510,3 +508,5 @@ TEST_F(TabulorTest, TheFileDialogLeavesTheOpenDatabaseAlone)
     EXPECT_EQ(typeShown, QStringLiteral("DB 文件"));
     EXPECT_EQ(locksHeldOn(dbPath()) + locksHeldOn(shm), before);
 }
+
+#include "PlatformTest.moc"
