@@ -2,6 +2,7 @@
 
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QShowEvent>
 #include <QTreeView>
 #include "db/Database.h"
@@ -426,7 +427,18 @@ void FrmSYGL::ListView1_DblClick()
     // The ordering window loads afresh for each opening.
     if (Form* stale = Forms::find(QStringLiteral("FrmDCKT")))
         stale->Unload();
-    Forms::showModalByName(QStringLiteral("FrmDCKT"));
+    showOver([] { Forms::showModalByName(QStringLiteral("FrmDCKT")); });
+}
+
+void FrmSYGL::showOver(const std::function<void()>& show)
+{
+    QPointer<FrmSYGL> self(this);
+    show();
+    // Placing dishes, giving them free and taking returns reload nothing
+    // here, and another till may have ordered meanwhile: back on the board,
+    // the panel describes the selected table with its amount as stored now.
+    if (self)
+        showSelectedTable();
 }
 
 void FrmSYGL::showNoTables()
@@ -443,10 +455,10 @@ void FrmSYGL::Toolbar1_ButtonClick(int index)
     const QString word = current(ColState).trimmed();
     const bool seated = word == InUse || word == Continued;
 
-    auto openPicker = [] {
+    auto openPicker = [this] {
         // The picker loads afresh every time.
         Forms::unload<FrmFTXZ>();
-        Forms::showModal(Forms::get<FrmFTXZ>());
+        showOver([] { Forms::showModal(Forms::get<FrmFTXZ>()); });
     };
 
     switch (index) {
@@ -457,7 +469,7 @@ void FrmSYGL::Toolbar1_ButtonClick(int index)
         if (empty)
             showNoTables();
         else
-            Forms::showModalByName(QStringLiteral("FrmYDGL"));
+            showOver([] { Forms::showModalByName(QStringLiteral("FrmYDGL")); });
         break;
     case 4:
         if (empty) {
@@ -486,7 +498,7 @@ void FrmSYGL::Toolbar1_ButtonClick(int index)
         else if (!seated)
             MsgBox(QStringLiteral("只有“在用”或“续单”状态下才能结帐"), Msg::Exclamation, Prompt);
         else
-            Forms::showModalByName(QStringLiteral("FrmJZGL"));
+            showOver([] { Forms::showModalByName(QStringLiteral("FrmJZGL")); });
         break;
     case 8:
         if (empty)

@@ -9,6 +9,7 @@
 //   SubItems(3)   table id (hidden)   SubItems(8)  order taker
 //   SubItems(4)   type name
 #include <QLabel>
+#include <functional>
 #include "db/Recordset.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
@@ -79,6 +80,9 @@ private:
     void buildPictures();
     void showNoTables();
     void showSelectedTable();
+    // Shows a window the board opens; when it returns, the detail panel is
+    // read again for the selected table.
+    void showOver(const std::function<void()>& show);
 
     struct Counters {
         int total = 0, free = 0, reserved = 0, inUse = 0, settled = 0,

@@ -279,3 +279,78 @@ TEST_F(OrderingScenario, TheDetailPanelFollowsTheSelectedRowAfterEveryReload)
     b.ListView1Detail();
     EXPECT_EQ(b.ListView2->count(), 0);
 }
+
+// Placing, giving free and returning in the ordering window opened from the
+// board reload nothing there: back on the board the panel shows the amount
+// the selected seating holds then, for a table in use and for one opened
+// from the board.
+TEST_F(OrderingScenario, TheDetailPanelShowsTheStoredAmountWhenTheOrderingWindowReturns)
+{
+    standardFloor();
+    Module1::OperatorCode = QStringLiteral("SYSTEM");
+    storedLine(inUse, 0, QStringLiteral("1"), QStringLiteral("宫保鸡丁"), 38, 1);
+    FrmSYGL& b = board();
+    const auto clickLine = [](FrmDCKT& w, const QString& dish) {
+        for (int r = 0; r < w.ListView1->count(); ++r)
+            if (w.ListView1->subItem(r, FrmDCKT::ColName) == dish)
+                return clickRow(w.ListView1, r);
+        ADD_FAILURE() << qPrintable(dish);
+    };
+    const auto amountOf = [&](const char* after) {
+        EXPECT_EQ(b.ListView2->text(0), QStringLiteral("编    号：") + b.current(FrmSYGL::ColTableId)) << after;
+        return b.ListView2->text(8);
+    };
+    clickRow(b.ListView1, rowOf(QStringLiteral("103")));
+    ASSERT_EQ(b.ListView2->text(8), QStringLiteral("金    额：38元"));
+
+    // 水煮牛肉 ×2 placed: 38 + 96.
+    openOrdering(QStringLiteral("103"), [](FrmDCKT& w) {
+        order(w, QStringLiteral("2"), 2);
+        place(w);
+        w.Toolbar1->click(FrmDCKT::BtnExit);
+    });
+    EXPECT_EQ(amountOf("落单"), QStringLiteral("金    额：134元"));
+
+    // 拍黄瓜 given free costs nothing; 宫保鸡丁 placed with it: 134 + 38.
+    openOrdering(QStringLiteral("103"), [&](FrmDCKT& w) {
+        order(w, QStringLiteral("5"), 1);
+        clickLine(w, QStringLiteral("拍黄瓜"));
+        w.Toolbar1->clickMenu(FrmDCKT::BtnReturnFree, 2);
+        order(w, QStringLiteral("1"), 1);
+        place(w);
+        w.Toolbar1->click(FrmDCKT::BtnExit);
+    });
+    EXPECT_EQ(amountOf("赠单"), QStringLiteral("金    额：172元"));
+
+    // One 水煮牛肉 returned: 172 - 48.
+    onWindow<DlgTD>([](DlgTD& d) {
+        d.Text1[3]->setText(QStringLiteral("1"));
+        d.Combo1->setCurrentIndex(2);
+        d.OKButton->click();
+    });
+    openOrdering(QStringLiteral("103"), [&](FrmDCKT& w) {
+        clickLine(w, QStringLiteral("水煮牛肉"));
+        w.Toolbar1->click(FrmDCKT::BtnReturnFree);
+        w.Toolbar1->click(FrmDCKT::BtnExit);
+    });
+    EXPECT_EQ(amountOf("退单"), QStringLiteral("金    额：124元"));
+
+    // 大厅1 opened from the board: the opening reloads the board at 0元, the
+    // placing follows.
+    onWindow<FrmKTXX>([](FrmKTXX& d) {
+        d.TxtJCRS->setText(QStringLiteral("2"));
+        d.CmbFWY->setCurrentText(QStringLiteral("张丽"));
+        d.Command1->click();
+    });
+    openOrdering(QStringLiteral("101"), [](FrmDCKT& w) {
+        order(w, QStringLiteral("1"), 1);
+        place(w);
+        w.Toolbar1->click(FrmDCKT::BtnExit);
+    });
+    ASSERT_EQ(b.current(FrmSYGL::ColTableId), QStringLiteral("101"));
+    EXPECT_EQ(amountOf("开台"), QStringLiteral("金    额：38元"));
+    EXPECT_EQ(value(QStringLiteral("SELECT total(price * food_num) FROM strink_mess_200505 WHERE STS <> '2' AND "
+                                   "use_table_id IN (SELECT use_table_id FROM use_table_200505 WHERE sts <> 'P' AND "
+                                   "house_table_id = '103')")).toDouble(),
+              124);
+}
