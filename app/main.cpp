@@ -15,6 +15,7 @@
 #include <unistd.h>
 #include "platform/Form.h"
 #include "platform/Locale.h"
+#include "platform/Seams.h"
 #include "shell/Module1.h"
 
 namespace {
@@ -68,5 +69,9 @@ int main(int argc, char* argv[])
     const QString shown = Module1::Main();
     if (qEnvironmentVariableIsSet("TABULOR_STARTUP_REPORT"))
         reportWhenShown(app, shown);
-    return app.exec();
+    const int code = app.exec();
+    // However the event loop ended (the last window closed at start-up, the
+    // start-up report), the program ends as it does from its exit button.
+    ProcessSeam::end(code);
+    return code;
 }

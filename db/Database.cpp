@@ -324,6 +324,13 @@ void closeShared()
     g_txLevel = 0;
 }
 
+void closeAll()
+{
+    closeShared();
+    for (const QString& name : QSqlDatabase::connectionNames())
+        removeConnection(name);
+}
+
 namespace {
 
 QSqlQuery runNow(const QString& sql, const QVariantList& params)

@@ -70,6 +70,11 @@ bool isOpen();
 QString path();
 QSqlDatabase shared();
 void closeShared();
+// Closes every connection the process holds, the shared one and any other.
+// The last connection to a file folds its journal into the file and removes
+// it, so the file alone then holds every saved row; while another copy of the
+// program has the file open, that copy does so when it closes.
+void closeAll();
 
 // Prepares and runs one statement with bound values on the shared
 // connection. Throws DbError on failure. A change run outside a Transaction

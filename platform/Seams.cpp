@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include "db/Database.h"
 
 namespace {
 
@@ -203,17 +204,22 @@ void FileDialogSeam::answer(const QString& f) { fileState().answers.push_back(f)
 void FileDialogSeam::stopScripting() { fileState() = FileState{}; }
 QStringList FileDialogSeam::titles() { return fileState().titles; }
 
-void ProcessSeam::end()
+void ProcessSeam::end(int code)
 {
     auto& s = processState();
     if (s.scripting) {
         s.ended = true;
         return;
     }
-    // Immediate end: every write has been committed (synchronous FULL), so
-    // nothing is lost by skipping the closing handlers.
+    // Every write has been committed (synchronous FULL), so nothing is lost
+    // by skipping the closing handlers. The rows committed since the last
+    // checkpoint are in the journal beside the file, though: closing the
+    // connections folds them into the file, which a user copies alone to
+    // back it up or move it. A copy of the program still working on the file
+    // keeps the journal and folds it in when it ends.
+    Db::closeAll();
     std::fflush(nullptr);
-    std::_Exit(0);
+    std::_Exit(code);
 }
 void ProcessSeam::script() { processState() = ProcessState{true, false}; }
 void ProcessSeam::stopScripting() { processState() = ProcessState{}; }

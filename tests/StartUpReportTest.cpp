@@ -59,4 +59,7 @@ TEST(StartUpReport, SaysTheFirstWindowAndItsTimeThenQuits)
     const double ms = words[1].toDouble(&number);
     EXPECT_TRUE(number && ms > 0 && ms < 60000) << run.line.toStdString();
     EXPECT_EQ(run.exitCode, 0);
+    // The login's connection was closed on the way out: no journal is left.
+    EXPECT_FALSE(QFile::exists(db + QStringLiteral("-wal")));
+    EXPECT_FALSE(QFile::exists(db + QStringLiteral("-shm")));
 }

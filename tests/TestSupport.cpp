@@ -117,13 +117,17 @@ void TabulorTest::addUser(const QString& code, const QString& password, const QS
             {code, m, m.left(1) + QStringLiteral("00"), ++id});
 }
 
-void TabulorTest::startAndLogIn(const QString& user, const QString& password)
+void TabulorTest::writePathFile()
 {
     QDir(programFolder()).remove(Module1::PathFileName);
     QFile f(QDir(programFolder()).filePath(Module1::PathFileName));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write((m_dbPath + QStringLiteral("\r\n")).toUtf8());
-    f.close();
+}
+
+void TabulorTest::startAndLogIn(const QString& user, const QString& password)
+{
+    writePathFile();
     ASSERT_EQ(Module1::Main(), QStringLiteral("FrmXTDL"));
     FrmXTDL& login = Forms::get<FrmXTDL>();
     const int i = login.Combo1->findText(user);

@@ -37,6 +37,8 @@ protected:
 
     // Adds a user with the given password and menu codes.
     void addUser(const QString& code, const QString& password, const QStringList& menuCodes);
+    // Writes the path file that names this test's database beside the program.
+    void writePathFile();
     // Starts the program and logs in through the login window.
     void startAndLogIn(const QString& user, const QString& password);
 
