@@ -5,7 +5,6 @@
 // in its "threadsafe" style), which shares no SQLite state with this one.
 #include <QFile>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
 #include <optional>
@@ -59,7 +58,7 @@ protected:
                 Db::exec(QStringLiteral("INSERT INTO level_user (usercode, username, password, setfun) "
                                         "VALUES (?, ?, '', '000')"),
                          {QString::fromLatin1(user), QString::fromLatin1(user)});
-            ProcessSeam::stopScripting();
+            endNow();
             Forms::get<FrmXTDL>().Command2->click();
             return;
         }
@@ -77,12 +76,20 @@ protected:
         main.CmdKFGL->click();
         main.CmdRKGL->click();
         ASSERT_EQ(messages().count(QStringLiteral("保存成功!")), 3);
-        ProcessSeam::stopScripting();
+        endNow();
         MessageSeam::answer(Msg::OK);   // 是否退出系统?
         if (ending == Ending::ExitButton)
             main.CmdXTTC->click();
         else
             main.close();
+    }
+
+    // The next end ends the copy. Its own folder goes first: no tear-down
+    // runs after the end.
+    void endNow()
+    {
+        ProcessSeam::stopScripting();
+        m_dir.remove();
     }
 
     // What the rows saved in the copy leave in the table they went to.
@@ -103,10 +110,11 @@ protected:
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
             db.setDatabaseName(copy);
-            QSqlQuery q(db);
-            if (db.open() && q.exec(QStringLiteral("SELECT count(*) FROM ") + table) && q.next())
-                rows = q.value(0).toInt();
-            q.finish();
+            if (db.open()) {
+                QSqlQuery q(db);
+                if (q.exec(QStringLiteral("SELECT count(*) FROM ") + table) && q.next())
+                    rows = q.value(0).toInt();
+            }
             db.close();
         }
         QSqlDatabase::removeDatabase(name);
