@@ -31,6 +31,8 @@ enum SqliteCode { Busy = 5, Locked = 6, ReadOnly = 8, Corrupt = 11, Full = 13, C
 
 QSqlDatabase openConnection(const QString& name, const QString& path)
 {
+    // However the program ends, it closes what it opened here first.
+    ProcessSeam::setClosingStep(&Db::closeAll);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     // Read-write only (mode=rw): SQLite never creates a file that is not there.
     QString uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);

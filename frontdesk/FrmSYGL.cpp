@@ -416,7 +416,8 @@ void FrmSYGL::ListView1_Click()
 
 void FrmSYGL::ListView1_DblClick()
 {
-    if (ListView1->count() == 0)
+    // No window opens for no table.
+    if (ListView1->selectedRow() < 0)
         return;
     if (current(ColState).trimmed() == Disabled) {
         MsgBox(QStringLiteral("本台处于禁用状态!"), Msg::Exclamation, Prompt);

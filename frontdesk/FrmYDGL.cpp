@@ -315,11 +315,12 @@ void FrmYDGL::ShowReservationQuery()
 
 void FrmYDGL::ShowReservedTable()
 {
-    if (ListView1->count() == 0) {
+    // The table of the reservation the user picked, never of another row.
+    const int row = ListView1->selectedRow();
+    if (row < 0) {
         MsgBox(QStringLiteral("没有预定信息!"), Msg::Information);
         return;
     }
-    const int row = ListView1->selectedRow() >= 0 ? ListView1->selectedRow() : 0;
     FrmFT& ft = Forms::get<FrmFT>();
     ListView* list = ft.ListView1;
     list->clear();

@@ -29,6 +29,20 @@ public:
     }
 };
 
+// A view of a list whose selected row stays selected through the user's
+// clicks and keys (keepSelectedRow).
+template <class View>
+class RowKeepingView : public View {
+public:
+    using View::View;
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override
+    {
+        return keepSelectedRow(this->selectionModel(), index, View::selectionCommand(index, event));
+    }
+};
+
 } // namespace
 
 ListView::ListView(QWidget* parent) : QStackedWidget(parent)
@@ -42,7 +56,7 @@ ListView::ListView(QWidget* parent) : QStackedWidget(parent)
     m_model = new ListModel(this);
     m_selection = new QItemSelectionModel(m_model, this);
 
-    m_icons = new QListView(this);
+    m_icons = new RowKeepingView<QListView>(this);
     m_icons->setModel(m_model);
     m_icons->setSelectionModel(m_selection);
     m_icons->setViewMode(QListView::IconMode);
@@ -54,7 +68,7 @@ ListView::ListView(QWidget* parent) : QStackedWidget(parent)
     m_icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_icons->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    m_report = new QTreeView(this);
+    m_report = new RowKeepingView<QTreeView>(this);
     m_report->setModel(m_model);
     m_report->setSelectionModel(m_selection);
     m_report->setRootIsDecorated(false);
@@ -100,6 +114,20 @@ void followSelectedRow(QItemSelectionModel* selection, QObject* context, std::fu
         *waiting = false;
         report(selectedRow());
     });
+}
+
+QItemSelectionModel::SelectionFlags keepSelectedRow(const QItemSelectionModel* selection, const QModelIndex& index,
+                                                    QItemSelectionModel::SelectionFlags command)
+{
+    if (command == QItemSelectionModel::NoUpdate || !selection || !selection->hasSelection())
+        return command;
+    // No row under the event: nothing to select in place of the selected row.
+    if (!index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    // Ctrl on the selected row would only take it away.
+    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::NoUpdate;
+    return command;
 }
 
 void ListView::setView(View view)

@@ -28,6 +28,16 @@ inline QString CodeNameEntry(const QString& code, const QString& name) { return 
 void followSelectedRow(QItemSelectionModel* selection, QObject* context, std::function<int()> selectedRow,
                        std::function<void(int)> report);
 
+// The windows act on "the selected row" of a list and rely on one being
+// selected once the list has rows. Qt's single-selection views let the user
+// take it away: a click (or the first press of a double-click) where no row
+// is, a drag off the rows, a Ctrl+click or Ctrl+Space on the selected row.
+// Given what a view would do for a mouse or key event on the index, this
+// keeps the selection instead whenever one is held; selecting another row,
+// and what the program selects or clears itself, go through unchanged.
+QItemSelectionModel::SelectionFlags keepSelectedRow(const QItemSelectionModel* selection, const QModelIndex& index,
+                                                    QItemSelectionModel::SelectionFlags command);
+
 class ListView : public QStackedWidget {
     Q_OBJECT
 public:

@@ -212,6 +212,11 @@ QString ModelListView::subItem(int row, int column) const
     return m_source->cell(row, column);
 }
 
+QItemSelectionModel::SelectionFlags ModelListView::selectionCommand(const QModelIndex& index, const QEvent* event) const
+{
+    return keepSelectedRow(selectionModel(), index, QTableView::selectionCommand(index, event));
+}
+
 int ModelListView::selectedRow() const
 {
     const QModelIndex cur = selectionModel()->currentIndex();

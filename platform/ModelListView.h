@@ -59,6 +59,11 @@ signals:
     // selected when this is raised.
     void selectionChanged(int row);
 
+protected:
+    // The selected row stays selected through the user's clicks and keys.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
+
 private:
     class Model;
     struct Column {

@@ -9,7 +9,6 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
-#include "db/Database.h"
 
 namespace {
 
@@ -54,6 +53,12 @@ ProcessState& processState()
 {
     static ProcessState s;
     return s;
+}
+// Kept apart from the scripted state: scripting an end does not undo it.
+std::function<void()>& closingStep()
+{
+    static std::function<void()> step;
+    return step;
 }
 
 QDateTime& fixedNow()
@@ -217,10 +222,12 @@ void ProcessSeam::end(int code)
     // connections folds them into the file, which a user copies alone to
     // back it up or move it. A copy of the program still working on the file
     // keeps the journal and folds it in when it ends.
-    Db::closeAll();
+    if (closingStep())
+        closingStep()();
     std::fflush(nullptr);
     std::_Exit(code);
 }
+void ProcessSeam::setClosingStep(std::function<void()> step) { closingStep() = std::move(step); }
 void ProcessSeam::script() { processState() = ProcessState{true, false}; }
 void ProcessSeam::stopScripting() { processState() = ProcessState{}; }
 bool ProcessSeam::ended() { return processState().ended; }

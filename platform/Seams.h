@@ -69,10 +69,12 @@ public:
 class ProcessSeam {
 public:
     // Ends the process at once with the exit code: no closing handler of any
-    // window runs. The database connections are closed first, so the file
+    // window runs. The closing step runs first: the database layer hands it
+    // over when it opens the file, and it closes the connections, so the file
     // alone holds every saved row and no journal is left beside it. Every
     // normal end of the program comes here.
     static void end(int code = 0);
+    static void setClosingStep(std::function<void()> step);
     static void script();         // tests: record instead of ending
     static void stopScripting();
     static bool ended();

@@ -42,13 +42,80 @@ void click(QAbstractItemView* view, const QModelIndex& index, bool twice)
     }
 }
 
+// A point of the viewport where no row is: its bottom right corner, which
+// the few rows of a test leave empty.
+QPoint pointWhereNoRowIs(QAbstractItemView* view)
+{
+    if (!view->window()->isVisible()) {
+        view->window()->show();
+        QCoreApplication::processEvents();
+    }
+    const QPoint corner = view->viewport()->rect().bottomRight() - QPoint(2, 2);
+    if (view->indexAt(corner).isValid())
+        throw std::logic_error("the rows fill the view: no place without a row to click");
+    return corner;
+}
+
+void perform(ListGesture gesture, QAbstractItemView* view)
+{
+    QWidget* port = view->viewport();
+    switch (gesture) {
+    case ListGesture::ClickWhereNoRowIs:
+        QTest::mouseClick(port, Qt::LeftButton, {}, pointWhereNoRowIs(view));
+        break;
+    case ListGesture::DoubleClickWhereNoRowIs: {
+        const QPoint at = pointWhereNoRowIs(view);
+        QTest::mouseClick(port, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(port, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(port, Qt::LeftButton, {}, at);
+        break;
+    }
+    case ListGesture::CtrlClickOnSelectedRow:
+    case ListGesture::DragOffTheRows: {
+        const QModelIndex selected = view->selectionModel()->currentIndex();
+        if (!selected.isValid() || !view->selectionModel()->isSelected(selected))
+            throw std::logic_error("no selected row to act on");
+        const QPoint on = pointOnRow(view, selected);
+        if (gesture == ListGesture::CtrlClickOnSelectedRow) {
+            QTest::mouseClick(port, Qt::LeftButton, Qt::ControlModifier, on);
+        } else {
+            const QPoint off = pointWhereNoRowIs(view);
+            QTest::mousePress(port, Qt::LeftButton, {}, on);
+            QTest::mouseMove(port, (on + off) / 2);
+            QTest::mouseMove(port, off);
+            QTest::mouseRelease(port, Qt::LeftButton, {}, off);
+        }
+        break;
+    }
+    case ListGesture::CtrlSpace:
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Space, Qt::ControlModifier);
+        break;
+    }
+}
+
+} // namespace
+
 QAbstractItemView* shownView(ListView* list)
 {
     return list->view() == ListView::Report ? static_cast<QAbstractItemView*>(list->reportView())
                                             : static_cast<QAbstractItemView*>(list->iconView());
 }
 
-} // namespace
+const char* gestureName(ListGesture gesture)
+{
+    switch (gesture) {
+    case ListGesture::ClickWhereNoRowIs: return "ClickWhereNoRowIs";
+    case ListGesture::DoubleClickWhereNoRowIs: return "DoubleClickWhereNoRowIs";
+    case ListGesture::CtrlClickOnSelectedRow: return "CtrlClickOnSelectedRow";
+    case ListGesture::CtrlSpace: return "CtrlSpace";
+    case ListGesture::DragOffTheRows: return "DragOffTheRows";
+    }
+    return "?";
+}
+
+void perform(ListGesture gesture, ListView* list) { perform(gesture, shownView(list)); }
+void perform(ListGesture gesture, ModelListView* list) { perform(gesture, static_cast<QAbstractItemView*>(list)); }
 
 void clickRow(ListView* list, int row)
 {

@@ -9,6 +9,7 @@
 class ListView;
 class ModelListView;
 class TreeView;
+class QAbstractItemView;
 
 void clickRow(ListView* list, int row);
 void clickRow(ModelListView* list, int row);
@@ -17,3 +18,14 @@ void doubleClickRow(ListView* list, int row);
 void doubleClickRow(ModelListView* list, int row);
 // The node with the key, its parents opened first as a user would.
 void clickNode(TreeView* tree, const QString& key);
+
+// What else a user's mouse and keys do to a list that holds a selected row:
+// a click or a double-click where no row is (below the rows, right of the
+// columns, beside the tiles), a Ctrl+click or Ctrl+Space on the selected
+// row, a press on the selected row dragged off the rows.
+enum class ListGesture { ClickWhereNoRowIs, DoubleClickWhereNoRowIs, CtrlClickOnSelectedRow, CtrlSpace, DragOffTheRows };
+const char* gestureName(ListGesture gesture);
+void perform(ListGesture gesture, ListView* list);
+void perform(ListGesture gesture, ModelListView* list);
+// The view a ListView shows now (its report or its icon view).
+QAbstractItemView* shownView(ListView* list);
