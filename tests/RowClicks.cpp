@@ -9,16 +9,21 @@
 
 namespace {
 
-// The point to press on the row of the index: the middle of the first
-// shown cell of the row that lies in the viewport.
-QPoint pointOnRow(QAbstractItemView* view, const QModelIndex& index)
+// The user clicks a window on screen: a window the test has not shown yet
+// is shown first, so its views have their sizes.
+void showWindowOf(QAbstractItemView* view)
 {
-    // The user clicks a window on screen: a window the test has not shown
-    // yet is shown first, so its views have their sizes.
     if (!view->window()->isVisible()) {
         view->window()->show();
         QCoreApplication::processEvents();
     }
+}
+
+// The point to press on the row of the index: the middle of the first
+// shown cell of the row that lies in the viewport.
+QPoint pointOnRow(QAbstractItemView* view, const QModelIndex& index)
+{
+    showWindowOf(view);
     view->scrollTo(index);
     const QRect visible = view->viewport()->rect();
     const QAbstractItemModel* model = view->model();
@@ -30,11 +35,10 @@ QPoint pointOnRow(QAbstractItemView* view, const QModelIndex& index)
     throw std::logic_error("the row to click is not on screen: the view must be shown and big enough");
 }
 
-void click(QAbstractItemView* view, const QModelIndex& index, bool twice)
+// A click, or a click and then the second press of a double-click, at the
+// point of the viewport.
+void clickAt(QAbstractItemView* view, const QPoint& at, bool twice)
 {
-    if (!index.isValid())
-        throw std::logic_error("no such row to click");
-    const QPoint at = pointOnRow(view, index);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
     if (twice) {
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
@@ -42,14 +46,18 @@ void click(QAbstractItemView* view, const QModelIndex& index, bool twice)
     }
 }
 
+void click(QAbstractItemView* view, const QModelIndex& index, bool twice)
+{
+    if (!index.isValid())
+        throw std::logic_error("no such row to click");
+    clickAt(view, pointOnRow(view, index), twice);
+}
+
 // A point of the viewport where no row is: its bottom right corner, which
 // the few rows of a test leave empty.
 QPoint pointWhereNoRowIs(QAbstractItemView* view)
 {
-    if (!view->window()->isVisible()) {
-        view->window()->show();
-        QCoreApplication::processEvents();
-    }
+    showWindowOf(view);
     const QPoint corner = view->viewport()->rect().bottomRight() - QPoint(2, 2);
     if (view->indexAt(corner).isValid())
         throw std::logic_error("the rows fill the view: no place without a row to click");
@@ -61,15 +69,9 @@ void perform(ListGesture gesture, QAbstractItemView* view)
     QWidget* port = view->viewport();
     switch (gesture) {
     case ListGesture::ClickWhereNoRowIs:
-        QTest::mouseClick(port, Qt::LeftButton, {}, pointWhereNoRowIs(view));
+    case ListGesture::DoubleClickWhereNoRowIs:
+        clickAt(view, pointWhereNoRowIs(view), gesture == ListGesture::DoubleClickWhereNoRowIs);
         break;
-    case ListGesture::DoubleClickWhereNoRowIs: {
-        const QPoint at = pointWhereNoRowIs(view);
-        QTest::mouseClick(port, Qt::LeftButton, {}, at);
-        QTest::mouseDClick(port, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(port, Qt::LeftButton, {}, at);
-        break;
-    }
     case ListGesture::CtrlClickOnSelectedRow:
     case ListGesture::DragOffTheRows: {
         const QModelIndex selected = view->selectionModel()->currentIndex();

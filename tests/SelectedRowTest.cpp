@@ -25,15 +25,16 @@ namespace {
 
 // Three rows in a list of each kind, each on a window of its own.
 struct ListOnScreen {
-    QWidget window;
-    ListView* list = nullptr;
-    ModelListView* model = nullptr;
     QStringList rows{"甲", "乙", "丙"};
     struct Rows : RowSource {
         const QStringList* rows = nullptr;
         int rowCount() const override { return int(rows->size()); }
         QString cell(int row, int) const override { return rows->at(row); }
     } source;
+    // Declared after the rows it shows, so it goes before them.
+    QWidget window;
+    ListView* list = nullptr;
+    ModelListView* model = nullptr;
 
     explicit ListOnScreen(int kind)
     {
