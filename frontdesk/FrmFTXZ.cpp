@@ -5,6 +5,7 @@
 #include "frontdesk/FrmSYGL.h"
 #include "frontdesk/TableState.h"
 #include "platform/Pictures.h"
+#include "platform/RowKeeping.h"
 #include "platform/Seams.h"
 #include "platform/Twips.h"
 #include "shell/Module1.h"
@@ -38,7 +39,7 @@ FrmFTXZ::FrmFTXZ()
         Label1[i] = new QLabel(QString::fromUtf8(headings[i]), this);
         Twips::place(Label1[i], headingLeft[i], 120, 1500, 300);
     }
-    List1 = new QListWidget(this);
+    List1 = new RowKeepingView<QListWidget>(this);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     Twips::place(List1, 120, 450, 5160, 2700);
     Text1 = new QLineEdit(this);

@@ -29,20 +29,6 @@ public:
     }
 };
 
-// A view of a list whose selected row stays selected through the user's
-// clicks and keys (keepSelectedRow).
-template <class View>
-class RowKeepingView : public View {
-public:
-    using View::View;
-
-protected:
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override
-    {
-        return keepSelectedRow(this->selectionModel(), index, View::selectionCommand(index, event));
-    }
-};
-
 } // namespace
 
 ListView::ListView(QWidget* parent) : QStackedWidget(parent)
@@ -114,20 +100,6 @@ void followSelectedRow(QItemSelectionModel* selection, QObject* context, std::fu
         *waiting = false;
         report(selectedRow());
     });
-}
-
-QItemSelectionModel::SelectionFlags keepSelectedRow(const QItemSelectionModel* selection, const QModelIndex& index,
-                                                    QItemSelectionModel::SelectionFlags command)
-{
-    if (command == QItemSelectionModel::NoUpdate || !selection || !selection->hasSelection())
-        return command;
-    // No row under the event: nothing to select in place of the selected row.
-    if (!index.isValid())
-        return QItemSelectionModel::NoUpdate;
-    // Ctrl on the selected row would only take it away.
-    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
-        return QItemSelectionModel::NoUpdate;
-    return command;
 }
 
 void ListView::setView(View view)
@@ -457,7 +429,7 @@ void ListView::applyPictures()
 
 // ---- TreeView ----------------------------------------------------------------
 
-TreeView::TreeView(QWidget* parent) : QTreeWidget(parent)
+TreeView::TreeView(QWidget* parent) : RowKeepingView<QTreeWidget>(parent)
 {
     setHeaderHidden(true);
     setColumnCount(1);
@@ -481,7 +453,7 @@ TreeView::TreeView(QWidget* parent) : QTreeWidget(parent)
 void TreeView::mousePressEvent(QMouseEvent* event)
 {
     m_currentBeforePress = currentItem();
-    QTreeWidget::mousePressEvent(event);
+    RowKeepingView<QTreeWidget>::mousePressEvent(event);
 }
 
 void TreeView::clearNodes()

@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <functional>
 #include <vector>
+#include "platform/RowKeeping.h"
 
 class ImageList;
 
@@ -27,16 +28,6 @@ inline QString CodeNameEntry(const QString& code, const QString& name) { return 
 // selects it afterwards, so the row is reported with the selection.
 void followSelectedRow(QItemSelectionModel* selection, QObject* context, std::function<int()> selectedRow,
                        std::function<void(int)> report);
-
-// The windows act on "the selected row" of a list and rely on one being
-// selected once the list has rows. Qt's single-selection views let the user
-// take it away: a click (or the first press of a double-click) where no row
-// is, a drag off the rows, a Ctrl+click or Ctrl+Space on the selected row.
-// Given what a view would do for a mouse or key event on the index, this
-// keeps the selection instead whenever one is held; selecting another row,
-// and what the program selects or clears itself, go through unchanged.
-QItemSelectionModel::SelectionFlags keepSelectedRow(const QItemSelectionModel* selection, const QModelIndex& index,
-                                                    QItemSelectionModel::SelectionFlags command);
 
 class ListView : public QStackedWidget {
     Q_OBJECT
@@ -134,7 +125,7 @@ private:
     const ImageList* m_smallList = nullptr;
 };
 
-class TreeView : public QTreeWidget {
+class TreeView : public RowKeepingView<QTreeWidget> {
     Q_OBJECT
 public:
     explicit TreeView(QWidget* parent = nullptr);

@@ -112,7 +112,7 @@ private:
     mutable bool m_reporting = false;
 };
 
-ModelListView::ModelListView(QWidget* parent) : QTableView(parent)
+ModelListView::ModelListView(QWidget* parent) : RowKeepingView<QTableView>(parent)
 {
     // The face and size of ListView, so both kinds of list look alike.
     QFont listFont(QStringLiteral("Noto Sans CJK SC"));
@@ -212,9 +212,15 @@ QString ModelListView::subItem(int row, int column) const
     return m_source->cell(row, column);
 }
 
-QItemSelectionModel::SelectionFlags ModelListView::selectionCommand(const QModelIndex& index, const QEvent* event) const
+QModelIndex ModelListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
 {
-    return keepSelectedRow(selectionModel(), index, QTableView::selectionCommand(index, event));
+    if (action != MoveHome && action != MoveEnd)
+        return QTableView::moveCursor(action, modifiers);
+    // The table's Ctrl+Home and Ctrl+End, staying in the current column so
+    // the list does not scroll sideways.
+    const QModelIndex to = QTableView::moveCursor(action, modifiers | Qt::ControlModifier);
+    const QModelIndex current = currentIndex();
+    return to.isValid() && current.isValid() ? to.siblingAtColumn(current.column()) : to;
 }
 
 int ModelListView::selectedRow() const

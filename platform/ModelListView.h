@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTableView>
 #include <vector>
+#include "platform/RowKeeping.h"
 
 // The rows of a list, cell by cell. Column 0 is the row's own text.
 class RowSource {
@@ -25,7 +26,7 @@ public:
     virtual void takeMore() const {}
 };
 
-class ModelListView : public QTableView {
+class ModelListView : public RowKeepingView<QTableView> {
     Q_OBJECT
 public:
     explicit ModelListView(QWidget* parent = nullptr);
@@ -60,9 +61,9 @@ signals:
     void selectionChanged(int row);
 
 protected:
-    // The selected row stays selected through the user's clicks and keys.
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event = nullptr) const override;
+    // Home and End go to the first and last row, as in every other list, not
+    // to the ends of the row.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     class Model;

@@ -2,6 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 #include <stdexcept>
 #include "platform/Controls.h"
@@ -64,6 +66,19 @@ QPoint pointWhereNoRowIs(QAbstractItemView* view)
     return corner;
 }
 
+// A press at one point of the viewport, the pointer moved a little there
+// and then to another point with the button held, and the release there.
+void drag(QAbstractItemView* view, const QPoint& from, const QPoint& to)
+{
+    QWidget* port = view->viewport();
+    QTest::mousePress(port, Qt::LeftButton, {}, from);
+    QTest::mouseMove(port, from + QPoint(1, 0));
+    QTest::mouseMove(port, to);
+    QTest::mouseRelease(port, Qt::LeftButton, {}, to);
+}
+
+} // namespace
+
 void perform(ListGesture gesture, QAbstractItemView* view)
 {
     QWidget* port = view->viewport();
@@ -81,11 +96,7 @@ void perform(ListGesture gesture, QAbstractItemView* view)
         if (gesture == ListGesture::CtrlClickOnSelectedRow) {
             QTest::mouseClick(port, Qt::LeftButton, Qt::ControlModifier, on);
         } else {
-            const QPoint off = pointWhereNoRowIs(view);
-            QTest::mousePress(port, Qt::LeftButton, {}, on);
-            QTest::mouseMove(port, (on + off) / 2);
-            QTest::mouseMove(port, off);
-            QTest::mouseRelease(port, Qt::LeftButton, {}, off);
+            drag(view, on, pointWhereNoRowIs(view));
         }
         break;
     }
@@ -95,8 +106,6 @@ void perform(ListGesture gesture, QAbstractItemView* view)
         break;
     }
 }
-
-} // namespace
 
 QAbstractItemView* shownView(ListView* list)
 {
@@ -117,16 +126,15 @@ const char* gestureName(ListGesture gesture)
 }
 
 void perform(ListGesture gesture, ListView* list) { perform(gesture, shownView(list)); }
-void perform(ListGesture gesture, ModelListView* list) { perform(gesture, static_cast<QAbstractItemView*>(list)); }
 
 void clickRow(ListView* list, int row)
 {
     click(shownView(list), list->model()->index(row, 0), false);
 }
 
-void clickRow(ModelListView* list, int row)
+void clickRow(QAbstractItemView* view, int row)
 {
-    click(list, list->model()->index(row, 0), false);
+    click(view, view->model()->index(row, 0), false);
 }
 
 void doubleClickRow(ListView* list, int row)
@@ -145,4 +153,27 @@ void clickNode(TreeView* tree, const QString& key)
     if (!node)
         throw std::logic_error("no such node to click");
     click(tree, tree->indexFromItem(node), false);
+}
+
+void clickCheckBox(TreeView* tree, const QString& key, Qt::KeyboardModifiers modifiers)
+{
+    QTreeWidgetItem* node = tree->node(key);
+    if (!node)
+        throw std::logic_error("no such node to tick");
+    const QModelIndex index = tree->indexFromItem(node);
+    pointOnRow(tree, index);   // shown and scrolled into view
+    // Where the tree's style draws the box in the node's cell.
+    QStyleOptionViewItem option;
+    option.initFrom(tree->viewport());
+    option.rect = tree->visualRect(index);
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    option.text = node->text(0);
+    const QRect box = tree->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, tree);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, modifiers, box.center());
+}
+
+void dragRow(ListView* list, int from, int to)
+{
+    QAbstractItemView* view = shownView(list);
+    drag(view, pointOnRow(view, list->model()->index(from, 0)), pointOnRow(view, list->model()->index(to, 0)));
 }

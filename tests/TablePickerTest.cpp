@@ -126,6 +126,31 @@ TEST_F(TablePicker, SelectModeOpensOrderingForTheTypedTable)
     EXPECT_FALSE(Forms::isLoaded<FrmFTXZ>());
 }
 
+// The picked entry stays highlighted through every stray gesture, checked
+// after each one, and 确定 opens the ordering window for it.
+TEST_F(TablePicker, ThePickedTableStaysHighlightedThroughStrayGestures)
+{
+    FrmSYGL& w = board();
+    QString seenTable;
+    Forms::onModal(QStringLiteral("FrmDCKT"), [&](Form&) { seenTable = w.current(FrmSYGL::ColTableId); });
+    pick(4, QStringLiteral("101"), [&](FrmFTXZ& p) {
+        const int row = int(entries(p).indexOf(FrmFTXZ::entryText(QStringLiteral("103"), QStringLiteral("大厅"),
+                                                                  QStringLiteral("空闲"))));
+        ASSERT_GT(row, 0);   // not the entry the picker starts on
+        clickRow(p.List1, row);
+        for (ListGesture g : EveryListGesture) {
+            SCOPED_TRACE(gestureName(g));
+            perform(g, p.List1);
+            EXPECT_EQ(p.List1->currentRow(), row);
+            EXPECT_EQ(p.List1->selectedItems(), QList<QListWidgetItem*>{p.List1->item(row)});
+            EXPECT_EQ(p.Text1->text().trimmed(), QStringLiteral("103"));
+        }
+        p.Command1->click();
+    });
+    EXPECT_EQ(seenTable, QStringLiteral("103"));
+    EXPECT_EQ(messages(), QStringList{});
+}
+
 TEST_F(TablePicker, TransferHandsTheTargetToTheOrderingWindow)
 {
     QString target;

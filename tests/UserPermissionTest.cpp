@@ -180,6 +180,32 @@ TEST_F(UserTest, SwitchingUsersShowsExactlyTheirRowsByMouseAndKeyboard)
     EXPECT_EQ(storedCodes(QStringLiteral("bob")), QStringList{QStringLiteral("301")});
 }
 
+// The boxes of the permission tree tick and untick under the mouse, the
+// selected node's box and a Ctrl+click included, while the tree keeps its
+// selected node; each tick is stored for the user.
+TEST_F(UserTest, MouseClicksOnTheBoxesTickAndUntick)
+{
+    smallMenuTree();
+    onlyUsers({QStringLiteral("ann")});
+    FrmQXSZ& w = Forms::get<FrmQXSZ>();
+    Forms::show(w);
+    const struct { const char* key; Qt::KeyboardModifiers modifiers; QStringList ticked; } steps[] = {
+        {"F101", {}, {"101"}},
+        {"F101", {}, {}},   // the box of the node the first click selected
+        {"F101", Qt::ControlModifier, {"101"}},
+        {"F102", Qt::ControlModifier, {"101", "102"}},
+        {"F102", {}, {"101"}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(std::string(step.key) + (step.modifiers ? " with Ctrl" : ""));
+        clickCheckBox(w.TreeView2, QString::fromLatin1(step.key), step.modifiers);
+        EXPECT_EQ(tickedCodes(w), step.ticked);
+        EXPECT_EQ(storedCodes(QStringLiteral("ann")), step.ticked);
+        perform(ListGesture::ClickWhereNoRowIs, w.TreeView2);
+        EXPECT_FALSE(w.TreeView2->selectedItems().isEmpty());
+    }
+}
+
 TEST_F(UserTest, AFailingSaveRollsBackAndShowsTheError)
 {
     smallMenuTree();
