@@ -58,7 +58,9 @@ FrmCPGL::FrmCPGL()
 
     connect(Toolbar1, &Toolbar::buttonClick, this, &FrmCPGL::Toolbar1_ButtonClick);
     connect(TreeView1, &TreeView::nodeClick, this, [this] { TreeView1_NodeClick(); });
-    connect(ListView1, &ListView::itemClick, this, &FrmCPGL::ListView1_ItemClick);
+    // Buttons 5 and 6 describe the selected dish however the selection moved
+    // (a click, the keys, a drag across the rows).
+    connect(ListView1, &ListView::selectionChanged, this, &FrmCPGL::ListView1_ItemClick);
 }
 
 void FrmCPGL::Form_Load()
@@ -260,24 +262,15 @@ void FrmCPGL::DeleteDish()
 
 void FrmCPGL::EnableDish()
 {
-    const QString code = selectedDishCode();
-    bool found = false;
-    if (!RunDbAction([&] {
-            Transaction t;
-            found = Db::exec(QStringLiteral("update cpdetail set cp_status = '0', ty_date = ?, ty_reason = '' where code = ?"),
-                             {Menu::todayStamp(), code}) > 0;
-            t.commit();
-        }))
+    Menu::Refusal refusal;
+    if (!RunDbAction([&] { refusal = Menu::setDishDisabled(selectedDishCode(), false); }))
         return;
+    // The reload selects the first row, and the buttons follow it.
     TreeViewDetail();
-    if (!found) {
-        MsgBox(Menu::DishGoneMessage, Msg::Exclamation, Title);
-        return;
-    }
-    MsgBox(QStringLiteral("启用成功!"), Msg::Information, Title);
-    // Whatever the first row, which the reload selected, shows.
-    Toolbar1->setButtonEnabled(BtnDisable, true);
-    Toolbar1->setButtonEnabled(BtnEnable, false);
+    if (refusal.any())
+        refusal.show();
+    else
+        MsgBox(QStringLiteral("启用成功!"), Msg::Information, Title);
 }
 
 // The page is laid out in half-width columns of 90 twips: names fill 16 of

@@ -49,24 +49,17 @@ void FrmTYCP::Command1_Click()
 {
     auto* manager = static_cast<FrmCPGL*>(Forms::find(QStringLiteral("FrmCPGL")));
     const QString code = manager ? manager->selectedDishCode() : QString();
-    bool found = false;
-    if (!code.isEmpty()) {
-        const bool written = RunDbAction([&] {
-            Transaction t;
-            found = Db::exec(QStringLiteral("update cpdetail set cp_status = '1', ty_date = ?, ty_reason = ? where code = ?"),
-                             {Menu::todayStamp(), Text1->toPlainText(), code}) > 0;
-            t.commit();
-        });
-        if (!written)
-            return;   // the error is shown; the dialog stays open
-    }
+    // Without a selected dish there is none to disable, as when it was deleted.
+    Menu::Refusal refusal{Menu::DishGoneMessage, Msg::Exclamation, QStringLiteral("提示")};
+    if (!code.isEmpty() && !RunDbAction([&] { refusal = Menu::setDishDisabled(code, true, Text1->toPlainText()); }))
+        return;   // the error is shown; the dialog stays open
     if (manager)
         manager->TreeViewDetail();
     Unload();
-    if (found)
-        MsgBox(QStringLiteral("停用成功!"), Msg::Information, QStringLiteral("提示"));
+    if (refusal.any())
+        refusal.show();
     else
-        MsgBox(Menu::DishGoneMessage, Msg::Exclamation, QStringLiteral("提示"));
+        MsgBox(QStringLiteral("停用成功!"), Msg::Information, QStringLiteral("提示"));
 }
 
 void FrmTYCP::Command2_Click()

@@ -193,4 +193,22 @@ QString todayStamp()
     return DateTimeText::formatDay(Clock::today());
 }
 
+Refusal setDishDisabled(const QString& code, bool disabled, const QString& reason)
+{
+    const QString title = QStringLiteral("提示");
+    Transaction t;
+    Recordset dish;
+    dish.open(QStringLiteral("select cp_status from cpdetail where code = ? order by rowid limit 1"), {code});
+    if (dish.empty())
+        return {DishGoneMessage, Msg::Exclamation, title};
+    if (isFlagSet(dish.field(QStringLiteral("cp_status"))) == disabled)
+        return {disabled ? QStringLiteral("此菜品已停用!") : QStringLiteral("此菜品已启用!"), Msg::Exclamation, title};
+    // An empty reason is stored as the empty text, never as Null (which the list shows as three blanks).
+    const QString storedReason = disabled && !reason.isNull() ? reason : QStringLiteral("");
+    Db::exec(QStringLiteral("update cpdetail set cp_status = ?, ty_date = ?, ty_reason = ? where code = ?"),
+             {disabled ? QStringLiteral("1") : QStringLiteral("0"), todayStamp(), storedReason, code});
+    t.commit();
+    return {};
+}
+
 } // namespace Menu

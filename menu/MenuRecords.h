@@ -53,6 +53,13 @@ inline const QString CategoryGoneMessage = QStringLiteral("此类别已被删除
 // Said when a dish to be changed was deleted meanwhile (at another till).
 inline const QString DishGoneMessage = QStringLiteral("此菜品已被删除!");
 
+// Disables a dish (disabled: status "1", the reason as typed) or enables it
+// (status "0", the reason emptied), stamped today, in a transaction of its
+// own. Refused, changing nothing, when the dish is gone or is already in
+// that state (another till changed it after the list was read), so a stored
+// reason is never overwritten. Throws DbError.
+Refusal setDishDisabled(const QString& code, bool disabled, const QString& reason = {});
+
 // Cells of a dish as the dish manager shows them.
 // "########0.00"; a Null (or non-numeric) price shows nothing.
 QString priceCell(const QVariant& price);

@@ -184,23 +184,48 @@ TEST_F(DishManagerTest, EmptyMenuShowsTheRootAloneAndRefusesDishActions)
     EXPECT_TRUE(Forms::modalShows().empty());
 }
 
-TEST_F(DishManagerTest, ButtonsFiveAndSixFollowTheRow)
+// 停用 and 启用 describe the highlighted dish however the user moved to it:
+// a click, the arrow keys, Home/End, Page Up/Down, a drag across the rows.
+TEST_F(DishManagerTest, ButtonsFiveAndSixFollowTheSelectedDishHoweverItMoved)
 {
-    addListFixture();
+    addListFixture();   // in list order: 1 and 10 active, 2 and 3 disabled
     FrmCPGL& m = manager();
-    expectButtons(true, false);          // the first row is active
-    clickRow(m.ListView1, rowOf(QStringLiteral("2")));
-    expectButtons(false, true);
-    clickRow(m.ListView1, rowOf(QStringLiteral("10")));
-    expectButtons(true, false);
-    // A row selected without a click changes nothing until a dialog closes.
-    m.ListView1->select(rowOf(QStringLiteral("3")));
-    expectButtons(true, false);
-    m.Toolbar1->click(FrmCPGL::BtnDisable);   // the dialog is closed unchanged
-    EXPECT_EQ(Forms::modalShows(), std::vector<QString>{QStringLiteral("FrmTYCP")});
-    EXPECT_EQ(dishField(QStringLiteral("3"), QStringLiteral("cp_status")), QStringLiteral(" 1"));
-    expectButtons(false, true);
-    EXPECT_TRUE(messages().isEmpty());
+    expectButtons(true, false);   // the first row is active
+    QAbstractItemView* view = m.ListView1->reportView();
+    const auto key = [view](Qt::Key k) { return [view, k] { QTest::keyClick(view, k); }; };
+    const auto click = [&](const char* code) { return [&m, this, code] { clickRow(m.ListView1, rowOf(QString::fromLatin1(code))); }; };
+    const auto drag = [&](const char* from, const char* to) {
+        return [&m, this, from, to] { dragRow(m.ListView1, rowOf(QString::fromLatin1(from)), rowOf(QString::fromLatin1(to))); };
+    };
+    const struct { const char* move; std::function<void()> act; const char* code; } steps[] = {
+        {"click on 2", click("2"), "2"},
+        {"click on 10", click("10"), "10"},
+        {"Down", key(Qt::Key_Down), "2"},
+        {"Up", key(Qt::Key_Up), "10"},
+        {"End", key(Qt::Key_End), "3"},
+        {"Home", key(Qt::Key_Home), "1"},
+        {"Page Down", key(Qt::Key_PageDown), "3"},
+        {"Page Up", key(Qt::Key_PageUp), "1"},
+        {"drag from 1 to 2", drag("1", "2"), "2"},
+        {"drag from 3 to 10", drag("3", "10"), "10"},
+        {"Down, Down", [&] { key(Qt::Key_Down)(); key(Qt::Key_Down)(); }, "3"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.move);
+        step.act();
+        EXPECT_EQ(m.selectedDishCode(), QString::fromLatin1(step.code));
+        const bool disabled = m.ListView1->subItem(m.ListView1->selectedRow(), FrmCPGL::ColDisabled) == QStringLiteral("是");
+        expectButtons(!disabled, disabled);
+    }
+
+    // On 3, disabled and reached by the keys, 停用 opens nothing and 启用 enables it.
+    Forms::scriptModals();
+    m.Toolbar1->click(FrmCPGL::BtnDisable);
+    EXPECT_TRUE(Forms::modalShows().empty());
+    EXPECT_EQ(dishField(QStringLiteral("3"), QStringLiteral("ty_reason")), QStringLiteral("缺货 "));
+    m.Toolbar1->click(FrmCPGL::BtnEnable);
+    expectMessage(QStringLiteral("启用成功!"), Msg::Information, QStringLiteral("提示"));
+    EXPECT_EQ(dishField(QStringLiteral("3"), QStringLiteral("cp_status")), QStringLiteral("0"));
 }
 
 TEST_F(DishManagerTest, DisableWritesStatusDayAndTheReasonAsTyped)
@@ -246,7 +271,7 @@ TEST_F(DishManagerTest, DisableWritesStatusDayAndTheReasonAsTyped)
     EXPECT_EQ(m.ListView1->subItem(0, FrmCPGL::ColReason), QString());
 }
 
-TEST_F(DishManagerTest, EnableWritesTheColumnsAndLeavesButtonSixOff)
+TEST_F(DishManagerTest, EnableWritesTheColumnsAndTheButtonsFollowTheFirstRow)
 {
     addListFixture();
     sql(QStringLiteral("UPDATE cpdetail SET cp_status = '1' WHERE code = '1'"));   // the first row disabled too
@@ -259,9 +284,49 @@ TEST_F(DishManagerTest, EnableWritesTheColumnsAndLeavesButtonSixOff)
     EXPECT_EQ(dishField(QStringLiteral("3"), QStringLiteral("ty_reason")), QString());
     expectMessage(QStringLiteral("启用成功!"), Msg::Information, QStringLiteral("提示"));
     EXPECT_EQ(m.ListView1->selectedRow(), 0);
+    // The reload selects the first row, disabled too: 启用 stays on for it,
+    // and 停用 cannot overwrite its reason.
     EXPECT_EQ(m.ListView1->subItem(0, FrmCPGL::ColDisabled), QStringLiteral("是"));
-    expectButtons(true, false);
+    expectButtons(false, true);
     EXPECT_EQ(m.ListView1->subItem(rowOf(QStringLiteral("3")), FrmCPGL::ColReason), QString());
+}
+
+// Another till disabled, enabled or deleted the dish after this list was
+// read: the command changes nothing, says why, and the list shows the dish
+// as it is now.
+TEST_F(DishManagerTest, ADishChangedAtAnotherTillIsNotWrittenAgain)
+{
+    addListFixture();
+    FrmCPGL& m = manager();
+    // 10 is shown active; another till disables it.
+    clickRow(m.ListView1, rowOf(QStringLiteral("10")));
+    sql(QStringLiteral("UPDATE cpdetail SET cp_status = '1', ty_reason = 'testA', ty_date = '2026-03-09 00:00:00' "
+                       "WHERE code = '10'"));
+    onDialog<FrmTYCP>([&](FrmTYCP& d) {
+        typeKeys(d.Text1, QStringLiteral("testB"));
+        d.Command1->click();
+    });
+    m.Toolbar1->click(FrmCPGL::BtnDisable);
+    expectMessage(QStringLiteral("此菜品已停用!"), Msg::Exclamation, QStringLiteral("提示"));
+    EXPECT_EQ(dishField(QStringLiteral("10"), QStringLiteral("ty_reason")), QStringLiteral("testA"));
+    EXPECT_EQ(dishField(QStringLiteral("10"), QStringLiteral("ty_date")), QStringLiteral("2026-03-09 00:00:00"));
+    EXPECT_EQ(m.ListView1->subItem(rowOf(QStringLiteral("10")), FrmCPGL::ColReason), QStringLiteral("testA"));
+
+    // 2 is shown disabled; another till enables it.
+    clickRow(m.ListView1, rowOf(QStringLiteral("2")));
+    expectButtons(false, true);
+    sql(QStringLiteral("UPDATE cpdetail SET cp_status = '0', ty_date = '2026-03-09 00:00:00' WHERE code = '2'"));
+    m.Toolbar1->click(FrmCPGL::BtnEnable);
+    expectMessage(QStringLiteral("此菜品已启用!"), Msg::Exclamation, QStringLiteral("提示"));
+    EXPECT_EQ(dishField(QStringLiteral("2"), QStringLiteral("ty_date")), QStringLiteral("2026-03-09 00:00:00"));
+    EXPECT_EQ(m.ListView1->subItem(rowOf(QStringLiteral("2")), FrmCPGL::ColDisabled), QStringLiteral("否"));
+
+    // 3 is shown disabled; another till deletes it.
+    clickRow(m.ListView1, rowOf(QStringLiteral("3")));
+    sql(QStringLiteral("DELETE FROM cpdetail WHERE code = '3'"));
+    m.Toolbar1->click(FrmCPGL::BtnEnable);
+    expectMessage(QStringLiteral("此菜品已被删除!"), Msg::Exclamation, QStringLiteral("提示"));
+    EXPECT_EQ(rowOf(QStringLiteral("3")), -1);
 }
 
 TEST_F(DishManagerTest, DeleteRefusesOrderedDishesAndAsksFirst)
