@@ -72,9 +72,21 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
+    const char* const usage = "usage: tabulor-mkdb [--demo] FILE\n";
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
     const bool demo = args.removeAll(QStringLiteral("--demo")) > 0;
+    // An option it does not know is never taken for the file to create.
+    for (const QString& arg : args) {
+        if (arg.startsWith(u'-')) {
+            std::fprintf(stderr, "tabulor-mkdb: unknown option %s\n%s", qPrintable(arg), usage);
+            return 2;
+        }
+    }
     if (args.size() != 1) {
-        std::fprintf(stderr, "usage: tabulor-mkdb [--demo] FILE\n");
+        std::fputs(usage, stderr);
         return 2;
     }
     const QString path = args.first();

@@ -77,3 +77,31 @@ TEST_F(DemoDatabaseTest, SalesOfLinkedDishesAreBookedInStockAndTheNextDishCodeIs
 }
 
 } // namespace
+
+// The tool prints its usage for --help and -h and refuses any other option
+// with it; in neither case does it create a file, "--help" least of all.
+TEST_F(DemoDatabaseTest, MkdbTakesNoOptionForAFileName)
+{
+    const QString folder = QDir(programFolder()).filePath(QStringLiteral("mkdb"));
+    QDir().mkpath(folder);
+    const struct { QStringList args; int exitCode; bool usageOnStdout; } cases[] = {
+        {{"--help"}, 0, true},
+        {{"-h"}, 0, true},
+        {{"--demo", "--help"}, 0, true},
+        {{"--verbose"}, 2, false},
+        {{"-x", "new.db"}, 2, false},
+        {{"--demo"}, 2, false},
+        {{}, 2, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        QProcess mkdb;
+        mkdb.setWorkingDirectory(folder);
+        mkdb.start(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tabulor-mkdb")), c.args);
+        ASSERT_TRUE(mkdb.waitForFinished(60000));
+        EXPECT_EQ(mkdb.exitCode(), c.exitCode);
+        const QString out = QString::fromUtf8(c.usageOnStdout ? mkdb.readAllStandardOutput() : mkdb.readAllStandardError());
+        EXPECT_TRUE(out.contains(QStringLiteral("usage: tabulor-mkdb [--demo] FILE"))) << out.toStdString();
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{});
+    }
+}
